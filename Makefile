@@ -1,0 +1,33 @@
+# make run  : install what is missing, build, start the program in the current directory
+# make test : install what is missing, build, run every test through CTest
+SRC   := $(abspath $(dir $(lastword $(MAKEFILE_LIST))))
+BUILD ?= $(SRC)/build
+JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
+RUNDIR := $(CURDIR)
+
+.PHONY: all setup configure build run test clean
+
+all: build
+
+setup:
+	@bash "$(SRC)/scripts/setup.sh"
+
+configure: setup
+	@cmake -S "$(SRC)" -B "$(BUILD)" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+
+build: configure
+	@cmake --build "$(BUILD)" -j $(JOBS)
+
+run: build
+	@cd "$(RUNDIR)" && \
+	  if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	    echo "No display found: running with the offscreen platform."; \
+	    export QT_QPA_PLATFORM=offscreen; \
+	  fi; \
+	  "$(BUILD)/app/huoyun"
+
+test: build
+	@cd "$(BUILD)" && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	@rm -rf "$(BUILD)"

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// The one place where values become text: for SQL, for the screen, for
+// printouts and for the export, whatever the user's locale.
+namespace Fmt {
+
+inline const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+inline const QString TimeFormat = QStringLiteral("HH:mm:ss");
+inline const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+QString date(const QDate &d);          // "2024-05-01", empty for an invalid date
+QString time(const QTime &t);          // "13:05:09"
+QString dateTime(const QDateTime &dt); // "2024-05-01 13:05:09"
+
+// Values to bind for date columns: the text above, or null.
+QVariant sqlDate(const QDate &d);
+QVariant sqlDateTime(const QDateTime &dt);
+
+// A stored date (with or without time of day) read back; invalid when empty.
+QDate toDate(const QVariant &v);
+QDateTime toDateTime(const QVariant &v);
+
+// Display text of any value: null is "", dates as above, money (every REAL)
+// as plain decimal text, integers plain.
+QString display(const QVariant &v);
+
+} // namespace Fmt

@@ -1,0 +1,68 @@
+#include "QueryConditions.h"
+#include "Db.h"
+#include "Format.h"
+
+#include <QSqlQuery>
+
+QueryConditions::QueryConditions(Join join) : m_join(join) {}
+
+QString QueryConditions::likePrefix(const QString &text)
+{
+    QString p;
+    p.reserve(text.size() + 1);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            p += QLatin1Char('\\');
+        p += c;
+    }
+    return p + QLatin1Char('%');
+}
+
+QString QueryConditions::add(const QString &condition, const QVariant &value)
+{
+    const QString name = QStringLiteral(":qc%1").arg(m_binds.size());
+    m_binds.insert(name, value);
+    m_conditions << condition.arg(name);
+    return name;
+}
+
+QueryConditions &QueryConditions::prefix(const QString &field, const QString &text)
+{
+    if (!text.isEmpty())
+        add(Db::identifier(field) + QStringLiteral(" like %1 escape '\\'"), likePrefix(text));
+    return *this;
+}
+
+QueryConditions &QueryConditions::equals(const QString &field, const QVariant &value)
+{
+    if (value.isValid() && !value.isNull())
+        add(Db::identifier(field) + QStringLiteral("=%1"), value);
+    return *this;
+}
+
+QueryConditions &QueryConditions::fromDate(const QString &field, const QDate &day)
+{
+    if (day.isValid())
+        add(Db::identifier(field) + QStringLiteral(">=%1"), Fmt::date(day));
+    return *this;
+}
+
+QueryConditions &QueryConditions::toDate(const QString &field, const QDate &day)
+{
+    // Stored dates carry the time of day: the bound is the next day, exclusive.
+    if (day.isValid())
+        add(Db::identifier(field) + QStringLiteral("<%1"), Fmt::date(day.addDays(1)));
+    return *this;
+}
+
+QString QueryConditions::text() const
+{
+    QString s;
+    for (qsizetype i = 0; i < m_conditions.size(); ++i) {
+        const bool first = i == 0 && m_join == Join::Where;
+        s += (first ? QStringLiteral(" where ") : QStringLiteral(" and ")) + m_conditions.at(i);
+    }
+    return s;
+}
+
+void QueryConditions::bindTo(QSqlQuery &query) const { Db::bindAll(query, m_binds); }

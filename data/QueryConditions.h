@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+
+class QSqlQuery;
+
+// Builds the condition text of a query window from its filter inputs. Each
+// filled input adds one condition, in the order added; an empty one adds
+// nothing. Every value is bound: typed text is matched literally.
+class QueryConditions {
+public:
+    enum class Join {
+        Where, // the base statement has no where clause: " where " first, then " and "
+        And    // the base statement ends in a where clause: " and " throughout
+    };
+
+    explicit QueryConditions(Join join = Join::Where);
+
+    // field starts with the text ("ab" takes "abc" and "AB1", not "xab").
+    QueryConditions &prefix(const QString &field, const QString &text);
+    // field equals the value; a null value adds nothing.
+    QueryConditions &equals(const QString &field, const QVariant &value);
+    // field on or after the day (from its first second).
+    QueryConditions &fromDate(const QString &field, const QDate &day);
+    // field on or before the day, the whole day included.
+    QueryConditions &toDate(const QString &field, const QDate &day);
+
+    bool isEmpty() const { return m_conditions.isEmpty(); }
+    int count() const { return int(m_conditions.size()); }
+    const QStringList &conditions() const { return m_conditions; }
+
+    QString text() const;                  // " where a like :qc0 escape '\' and ..."
+    QString apply(const QString &base) const { return base + text(); }
+    const QVariantMap &binds() const { return m_binds; }
+    void bindTo(QSqlQuery &query) const;
+
+    // The LIKE pattern for a literal prefix, escaped with '\'.
+    static QString likePrefix(const QString &text);
+
+private:
+    QString add(const QString &condition, const QVariant &value);
+
+    Join m_join;
+    QStringList m_conditions;
+    QVariantMap m_binds;
+};

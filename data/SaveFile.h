@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// A save-file dialog with no filter and no default extension: the name the
+// user types is used as it stands. Tests replace the dialog by a chooser.
+class SaveFileDialog : public QObject {
+    Q_OBJECT
+public:
+    explicit SaveFileDialog(QObject *parent = nullptr);
+
+    QString fileName;
+    QString title;
+
+    // Shows the dialog; false when the user cancelled.
+    bool execute(QWidget *parent = nullptr);
+
+    // The chooser returns the chosen path, or an empty text for cancel.
+    using Chooser = std::function<QString(const QString &suggested)>;
+    static void setChooser(Chooser chooser); // empty restores the real dialog
+};

@@ -1,0 +1,394 @@
+-- The whole database of the dealer system. Text compares without regard to case
+-- (type codes, partner codes, keys), as the stored data and the windows expect.
+-- Run in one transaction when a new database file is made.
+
+-- Numbering
+CREATE TABLE XTDH (
+  id           TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  YM_S         TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  csalecont_s  INTEGER NOT NULL DEFAULT 0,
+  cbuycont_s   INTEGER NOT NULL DEFAULT 0,
+  caddcost_s   INTEGER NOT NULL DEFAULT 0,
+  ccarin_s     INTEGER NOT NULL DEFAULT 0,
+  ccarout_s    INTEGER NOT NULL DEFAULT 0,
+  cprovacc_s   INTEGER NOT NULL DEFAULT 0,
+  ccustacc_s   INTEGER NOT NULL DEFAULT 0,
+  cservice_s   INTEGER NOT NULL DEFAULT 0,
+  cpresent_s   INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE DHSZ (
+  csalecontpre TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  cbuycontpre  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  caddcostpre  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  ccarinpre    TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  ccaroutpre   TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  cprovaccpre  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  ccustaccpre  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  cservicepre  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  cpresentpre  TEXT COLLATE NOCASE NOT NULL DEFAULT ''
+);
+
+CREATE TABLE recycle (
+  s_code  TEXT COLLATE NOCASE,
+  recycle INTEGER,
+  type    TEXT COLLATE NOCASE
+);
+-- A given-back serial is kept once per type ("KS" and "ks" are one type).
+CREATE UNIQUE INDEX recycle_serial_type ON recycle(type, recycle);
+
+-- Basic data
+CREATE TABLE bgsxx (
+  gsmc     TEXT COLLATE NOCASE,
+  ywmc     TEXT COLLATE NOCASE,
+  address  TEXT COLLATE NOCASE,
+  areacode TEXT COLLATE NOCASE,
+  phone    TEXT COLLATE NOCASE,
+  fax      TEXT COLLATE NOCASE,
+  e_mail1  TEXT COLLATE NOCASE,
+  netsite1 TEXT COLLATE NOCASE,
+  bank     TEXT COLLATE NOCASE,
+  bankacc  TEXT COLLATE NOCASE,
+  taxcode  TEXT COLLATE NOCASE,
+  lxr      TEXT COLLATE NOCASE
+);
+
+CREATE TABLE dq (
+  dqdm TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  dqmc TEXT COLLATE NOCASE
+);
+
+CREATE TABLE cconttype (
+  conttypeid TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  conttype   TEXT COLLATE NOCASE
+);
+
+CREATE TABLE subject (
+  subjectid   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  subjectname TEXT COLLATE NOCASE,
+  subjecttype TEXT COLLATE NOCASE
+);
+
+CREATE TABLE cartype (
+  code TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  type TEXT COLLATE NOCASE
+);
+
+CREATE TABLE model (
+  code  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  model TEXT COLLATE NOCASE
+);
+
+CREATE TABLE ccustomer (
+  customerid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  custname      TEXT COLLATE NOCASE,
+  address       TEXT COLLATE NOCASE,
+  zip           TEXT COLLATE NOCASE,
+  phone         TEXT COLLATE NOCASE,
+  fax           TEXT COLLATE NOCASE,
+  e_mail        TEXT COLLATE NOCASE,
+  linkman       TEXT COLLATE NOCASE,
+  legalperson   TEXT COLLATE NOCASE,
+  legalpersonid TEXT COLLATE NOCASE,
+  bank          TEXT COLLATE NOCASE,
+  accountid     TEXT COLLATE NOCASE,
+  taxid         TEXT COLLATE NOCASE,
+  cableaddress  TEXT COLLATE NOCASE,
+  register_date TEXT COLLATE NOCASE,
+  remarks       TEXT COLLATE NOCASE
+);
+CREATE INDEX ccustomer_custname ON ccustomer(custname);
+
+CREATE TABLE cprovider (
+  providerid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  provname      TEXT COLLATE NOCASE,
+  address       TEXT COLLATE NOCASE,
+  zip           TEXT COLLATE NOCASE,
+  phone         TEXT COLLATE NOCASE,
+  fax           TEXT COLLATE NOCASE,
+  e_mail        TEXT COLLATE NOCASE,
+  linkman       TEXT COLLATE NOCASE,
+  legalperson   TEXT COLLATE NOCASE,
+  legalpersonid TEXT COLLATE NOCASE,
+  bank          TEXT COLLATE NOCASE,
+  accountid     TEXT COLLATE NOCASE,
+  taxid         TEXT COLLATE NOCASE,
+  cableaddress  TEXT COLLATE NOCASE,
+  register_date TEXT COLLATE NOCASE,
+  remarks       TEXT COLLATE NOCASE
+);
+
+CREATE TABLE cprovcarmodel (
+  providerid TEXT COLLATE NOCASE,
+  carmodel   TEXT COLLATE NOCASE
+);
+CREATE INDEX cprovcarmodel_providerid ON cprovcarmodel(providerid);
+
+CREATE TABLE cpersonnel (
+  personnelid   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Name          TEXT COLLATE NOCASE,
+  Sex           TEXT COLLATE NOCASE,
+  Birth         TEXT COLLATE NOCASE,
+  Nation        TEXT COLLATE NOCASE,
+  Native        TEXT COLLATE NOCASE,
+  Degree        TEXT COLLATE NOCASE,
+  Job           TEXT COLLATE NOCASE,
+  HireDate      TEXT COLLATE NOCASE,
+  HireMode      TEXT COLLATE NOCASE,
+  IDCard_No     TEXT COLLATE NOCASE,
+  Address       TEXT COLLATE NOCASE,
+  Phone         TEXT COLLATE NOCASE,
+  ZIP           TEXT COLLATE NOCASE,
+  E_Mail        TEXT COLLATE NOCASE,
+  register_date TEXT COLLATE NOCASE,
+  Remarks       TEXT COLLATE NOCASE
+);
+
+-- The password is compared exactly, with case.
+CREATE TABLE crights (
+  personnelid TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  name        TEXT COLLATE NOCASE,
+  password    TEXT COLLATE BINARY,
+  rights      TEXT COLLATE NOCASE
+);
+
+-- Contracts
+CREATE TABLE csalecontract (
+  salecont_no   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  contract_no   TEXT COLLATE NOCASE,
+  conttype      TEXT COLLATE NOCASE,
+  customerid    TEXT COLLATE NOCASE,
+  custname      TEXT COLLATE NOCASE,
+  contract_date TEXT COLLATE NOCASE,
+  contractarea  TEXT COLLATE NOCASE,
+  arrive_date   TEXT COLLATE NOCASE,
+  arrivearea    TEXT COLLATE NOCASE,
+  startarea     TEXT COLLATE NOCASE,
+  transportmode TEXT COLLATE NOCASE,
+  settlemode    TEXT COLLATE NOCASE,
+  recorder      TEXT COLLATE NOCASE,
+  remarks       TEXT COLLATE NOCASE,
+  operator      TEXT COLLATE NOCASE,
+  register_date TEXT COLLATE NOCASE,
+  isfinished    INTEGER,
+  bodcontract   TEXT COLLATE NOCASE,
+  eodcontract   TEXT COLLATE NOCASE
+);
+CREATE INDEX csalecontract_customerid ON csalecontract(customerid);
+CREATE INDEX csalecontract_contract_no ON csalecontract(contract_no);
+
+CREATE TABLE cbuycontract (
+  buycont_no    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  contract_no   TEXT COLLATE NOCASE,
+  conttype      TEXT COLLATE NOCASE,
+  providerid    TEXT COLLATE NOCASE,
+  provname      TEXT COLLATE NOCASE,
+  contract_date TEXT COLLATE NOCASE,
+  contractarea  TEXT COLLATE NOCASE,
+  arrive_date   TEXT COLLATE NOCASE,
+  arrivearea    TEXT COLLATE NOCASE,
+  startarea     TEXT COLLATE NOCASE,
+  transportmode TEXT COLLATE NOCASE,
+  settlemode    TEXT COLLATE NOCASE,
+  recorder      TEXT COLLATE NOCASE,
+  remarks       TEXT COLLATE NOCASE,
+  operator      TEXT COLLATE NOCASE,
+  register_date TEXT COLLATE NOCASE,
+  isfinished    INTEGER,
+  bodcontract   TEXT COLLATE NOCASE,
+  eodcontract   TEXT COLLATE NOCASE
+);
+CREATE INDEX cbuycontract_providerid ON cbuycontract(providerid);
+CREATE INDEX cbuycontract_contract_no ON cbuycontract(contract_no);
+
+CREATE TABLE csalecontdetail (
+  salecont_no   TEXT COLLATE NOCASE,
+  cartype       TEXT COLLATE NOCASE,
+  carmodel      TEXT COLLATE NOCASE,
+  producingarea TEXT COLLATE NOCASE,
+  unit          TEXT COLLATE NOCASE,
+  qty           INTEGER,
+  unitprice     REAL
+);
+CREATE INDEX csalecontdetail_salecont_no ON csalecontdetail(salecont_no);
+
+CREATE TABLE cbuycontdetail (
+  buycont_no    TEXT COLLATE NOCASE,
+  cartype       TEXT COLLATE NOCASE,
+  carmodel      TEXT COLLATE NOCASE,
+  producingarea TEXT COLLATE NOCASE,
+  unit          TEXT COLLATE NOCASE,
+  qty           INTEGER,
+  unitprice     REAL
+);
+CREATE INDEX cbuycontdetail_buycont_no ON cbuycontdetail(buycont_no);
+
+-- Stock
+CREATE TABLE carinfor (
+  carserial_no  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  carmodel      TEXT COLLATE NOCASE,
+  color         TEXT COLLATE NOCASE,
+  producingarea TEXT COLLATE NOCASE,
+  vin_no        TEXT COLLATE NOCASE,
+  chassis_no    TEXT COLLATE NOCASE,
+  engine_no     TEXT COLLATE NOCASE,
+  customs_no    TEXT COLLATE NOCASE,
+  qualifier_no  TEXT COLLATE NOCASE,
+  commodity_no  TEXT COLLATE NOCASE,
+  factory_date  TEXT COLLATE NOCASE,
+  storearea     TEXT COLLATE NOCASE,
+  carprice      REAL,
+  remarks       TEXT COLLATE NOCASE,
+  carstatus     INTEGER,
+  isback        INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE carinstock (
+  carin_no       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  buycontract_no TEXT COLLATE NOCASE,
+  providerid     TEXT COLLATE NOCASE,
+  provname       TEXT COLLATE NOCASE,
+  carserial_no   TEXT COLLATE NOCASE,
+  carintype      TEXT COLLATE NOCASE,
+  buyrecorder    TEXT COLLATE NOCASE,
+  instock_date   TEXT COLLATE NOCASE,
+  buyinvoice_no  TEXT COLLATE NOCASE
+);
+CREATE INDEX carinstock_carserial_no ON carinstock(carserial_no);
+CREATE INDEX carinstock_buycontract_no ON carinstock(buycontract_no);
+CREATE INDEX carinstock_providerid ON carinstock(providerid);
+CREATE INDEX carinstock_instock_date ON carinstock(instock_date);
+
+CREATE TABLE caroutstock (
+  carout_no       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  salecontract_no TEXT COLLATE NOCASE,
+  customerid      TEXT COLLATE NOCASE,
+  custname        TEXT COLLATE NOCASE,
+  carserial_no    TEXT COLLATE NOCASE,
+  carouttype      TEXT COLLATE NOCASE,
+  salerecorder    TEXT COLLATE NOCASE,
+  sales           TEXT COLLATE NOCASE,
+  outstock_date   TEXT COLLATE NOCASE,
+  saleinvoice_no  TEXT COLLATE NOCASE,
+  saleprice       REAL
+);
+CREATE INDEX caroutstock_carserial_no ON caroutstock(carserial_no);
+CREATE INDEX caroutstock_salecontract_no ON caroutstock(salecontract_no);
+CREATE INDEX caroutstock_customerid ON caroutstock(customerid);
+CREATE INDEX caroutstock_outstock_date ON caroutstock(outstock_date);
+
+CREATE TABLE addcost (
+  addcostid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  carin_no     TEXT COLLATE NOCASE,
+  carserial_no TEXT COLLATE NOCASE,
+  subjectname  TEXT COLLATE NOCASE,
+  cost         REAL
+);
+CREATE INDEX addcost_carserial_no ON addcost(carserial_no);
+
+CREATE TABLE presentcost (
+  presentid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  carout_no    TEXT COLLATE NOCASE,
+  carserial_no TEXT COLLATE NOCASE,
+  subjectname  TEXT COLLATE NOCASE,
+  cost         REAL
+);
+CREATE INDEX presentcost_carserial_no ON presentcost(carserial_no);
+
+CREATE TABLE servicecost (
+  serviceid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  carserial_no TEXT COLLATE NOCASE,
+  subjectname  TEXT COLLATE NOCASE,
+  cost         REAL
+);
+CREATE INDEX servicecost_carserial_no ON servicecost(carserial_no);
+
+-- Kept for data initialisation, which empties it; nothing else uses it.
+CREATE TABLE delfcost (
+  id TEXT COLLATE NOCASE
+);
+
+-- Ledgers
+CREATE TABLE cprovaccount (
+  paccountid      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  providerid      TEXT COLLATE NOCASE,
+  provname        TEXT COLLATE NOCASE,
+  provaccttype    TEXT COLLATE NOCASE,
+  income          REAL,
+  outgo           REAL,
+  account_date    TEXT COLLATE NOCASE,
+  in_date         TEXT COLLATE NOCASE,
+  affirm_date     TEXT COLLATE NOCASE,
+  certificate_no  TEXT COLLATE NOCASE,
+  invoice_no      TEXT COLLATE NOCASE,
+  buycont_no      TEXT COLLATE NOCASE,
+  affirm_recorder TEXT COLLATE NOCASE,
+  recorder        TEXT COLLATE NOCASE,
+  remarks         TEXT COLLATE NOCASE,
+  isaffirm        INTEGER NOT NULL DEFAULT 0,
+  ischeck         INTEGER NOT NULL DEFAULT 0,
+  check_date      TEXT COLLATE NOCASE,
+  check_recorder  TEXT COLLATE NOCASE,
+  isfinished      INTEGER,
+  isprepay        INTEGER
+);
+CREATE INDEX cprovaccount_certificate_no ON cprovaccount(certificate_no);
+CREATE INDEX cprovaccount_providerid ON cprovaccount(providerid);
+CREATE INDEX cprovaccount_isprepay ON cprovaccount(isprepay);
+CREATE INDEX cprovaccount_buycont_no ON cprovaccount(buycont_no);
+
+CREATE TABLE ccustaccount (
+  caccountid      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  customerid      TEXT COLLATE NOCASE,
+  custname        TEXT COLLATE NOCASE,
+  custaccttype    TEXT COLLATE NOCASE,
+  income          REAL,
+  outgo           REAL,
+  account_date    TEXT COLLATE NOCASE,
+  in_date         TEXT COLLATE NOCASE,
+  affirm_date     TEXT COLLATE NOCASE,
+  certificate_no  TEXT COLLATE NOCASE,
+  invoice_no      TEXT COLLATE NOCASE,
+  salecont_no     TEXT COLLATE NOCASE,
+  affirm_recorder TEXT COLLATE NOCASE,
+  recorder        TEXT COLLATE NOCASE,
+  remarks         TEXT COLLATE NOCASE,
+  isaffirm        INTEGER NOT NULL DEFAULT 0,
+  ischeck         INTEGER NOT NULL DEFAULT 0,
+  check_date      TEXT COLLATE NOCASE,
+  check_recorder  TEXT COLLATE NOCASE,
+  isfinished      INTEGER,
+  isprepay        INTEGER
+);
+CREATE INDEX ccustaccount_certificate_no ON ccustaccount(certificate_no);
+CREATE INDEX ccustaccount_customerid ON ccustaccount(customerid);
+CREATE INDEX ccustaccount_isprepay ON ccustaccount(isprepay);
+CREATE INDEX ccustaccount_salecont_no ON ccustaccount(salecont_no);
+
+-- One row per sold car, from its latest sale (a car returned by its customer and
+-- sold again counts once, for its current sale), with the sums of its presents
+-- and services.
+CREATE VIEW salesview AS
+SELECT o.sales        AS sales,
+       c.carserial_no AS carserial_no,
+       o.saleprice    AS chkjg,
+       c.carprice     AS rkjg,
+       (SELECT sum(p.cost) FROM presentcost p WHERE p.carserial_no = c.carserial_no) AS present,
+       (SELECT sum(s.cost) FROM servicecost s WHERE s.carserial_no = c.carserial_no) AS service
+  FROM carinfor c
+  JOIN caroutstock o
+    ON o.carout_no = (SELECT o2.carout_no FROM caroutstock o2
+                       WHERE o2.carserial_no = c.carserial_no
+                       ORDER BY o2.outstock_date DESC, o2.carout_no DESC
+                       LIMIT 1)
+ WHERE c.carstatus = 1;
+
+-- Initial rows. XTDH's row carries the current year and month and is written by
+-- the program when it makes the file.
+INSERT INTO DHSZ (csalecontpre, cbuycontpre, caddcostpre, ccarinpre, ccaroutpre,
+                  cprovaccpre, ccustaccpre, cservicepre, cpresentpre)
+VALUES ('SS', 'BS', 'AS', 'RS', 'CS', 'PS', 'KS', 'VS', 'ZS');
+
+INSERT INTO cpersonnel (personnelid, Name) VALUES ('admin', '管理员');
+INSERT INTO crights (personnelid, name, password, rights)
+VALUES ('admin', '管理员', '', '1111111111111111111111111111111111100000');

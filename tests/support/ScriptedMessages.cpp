@@ -1,0 +1,29 @@
+#include "ScriptedMessages.h"
+
+ScriptedMessages::ScriptedMessages() : m_previous(Msg::handler()) { Msg::setHandler(this); }
+
+ScriptedMessages::~ScriptedMessages() { Msg::setHandler(m_previous); }
+
+QStringList ScriptedMessages::texts() const
+{
+    QStringList t;
+    for (const auto &m : messages)
+        t << m.text;
+    return t;
+}
+
+QMessageBox::StandardButton ScriptedMessages::show(QWidget *, Msg::Record &message)
+{
+    QMessageBox::StandardButton a;
+    if (message.buttons == QMessageBox::Ok) {
+        a = QMessageBox::Ok;
+    } else if (!m_answers.isEmpty()) {
+        a = m_answers.dequeue();
+    } else {
+        ++unanswered;
+        a = (message.buttons & QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
+    }
+    message.answer = a;
+    messages.append(message);
+    return a;
+}

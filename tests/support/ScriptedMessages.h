@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Messages.h"
+
+#include <QList>
+#include <QQueue>
+
+// Records every message box and answers questions from a script. While it
+// exists no real box is shown. An unscripted question gets the answer that
+// changes nothing (Cancel, else No) and is counted in `unanswered`.
+class ScriptedMessages : public Msg::Handler {
+public:
+    ScriptedMessages();
+    ~ScriptedMessages() override;
+
+    void answer(QMessageBox::StandardButton button) { m_answers.enqueue(button); }
+    void clear() { messages.clear(); unanswered = 0; }
+    QStringList texts() const;
+    QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+
+    QList<Msg::Record> messages;
+    int unanswered = 0;
+
+    QMessageBox::StandardButton show(QWidget *parent, Msg::Record &message) override;
+
+private:
+    QQueue<QMessageBox::StandardButton> m_answers;
+    Msg::Handler *m_previous;
+};

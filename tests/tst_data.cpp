@@ -1,0 +1,635 @@
+// The data store: schema, data module, numbering, conditions, export, Money.
+#include "Clock.h"
+#include "DMsales.h"
+#include "Db.h"
+#include "Errors.h"
+#include "Format.h"
+#include "Money.h"
+#include "QueryConditions.h"
+#include "TestDb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlRecord>
+#include <QTest>
+
+class TestData : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Money and the display formatter
+    void moneyParse_data();
+    void moneyParse();
+    void moneyArithmeticAndRounding_data();
+    void moneyArithmeticAndRounding();
+    void displayFormatter();
+
+    // Schema and start-up
+    void schemaHasEveryTableAndField();
+    void schemaInitialRows();
+    void salesviewCountsEachSoldCarOnce();
+    void missingFileIsCreatedAndAnnounced();
+    void fileThatIsNotADatabase();
+    void rightsFollowPersonnel();
+    void queryFirstRow();
+
+    // Numbering
+    void nextNumber_data();
+    void nextNumber();
+    void recycleTwiceStoresOnce();
+    void drawRolledBackWithCallerConsumesNothing();
+    void fullPoolFailsAndStoresNothing();
+
+    // Query conditions
+    void conditions_data();
+    void conditions();
+    void conditionJoining();
+
+    // Export
+    void exportExactBytes();
+    void exportCancelAndNames();
+};
+
+// ---------------------------------------------------------------- Money
+
+void TestData::moneyParse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<qint64>("units");
+    QTest::newRow("whole") << "1500000" << true << qint64(15000000000);
+    QTest::newRow("decimal") << "100.5" << true << qint64(1005000);
+    QTest::newRow("negative") << "-30000" << true << qint64(-300000000);
+    QTest::newRow("four places") << "0.0001" << true << qint64(1);
+    QTest::newRow("blanks around") << " 12.30 " << true << qint64(123000);
+    QTest::newRow("leading point") << ".5" << true << qint64(5000);
+    QTest::newRow("plus sign") << "+7" << true << qint64(70000);
+    QTest::newRow("empty") << "" << false << qint64(0);
+    QTest::newRow("sign only") << "-" << false << qint64(0);
+    QTest::newRow("letters") << "12a" << false << qint64(0);
+    QTest::newRow("grouping") << "1,000" << false << qint64(0);
+    QTest::newRow("exponent") << "1e5" << false << qint64(0);
+    QTest::newRow("five places") << "1.23456" << false << qint64(0);
+    QTest::newRow("two points") << "1.2.3" << false << qint64(0);
+    QTest::newRow("inner blank") << "1 000" << false << qint64(0);
+}
+
+void TestData::moneyParse()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(qint64, units);
+    const auto m = Money::parse(text);
+    QCOMPARE(m.has_value(), ok);
+    if (ok)
+        QCOMPARE(m->units(), units);
+}
+
+void TestData::moneyArithmeticAndRounding_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("sum");
+    QTest::addColumn<QString>("sumRounded");
+    QTest::newRow("tenths") << "0.1" << "0.2" << "0.3" << "0";
+    QTest::newRow("cents") << "33.83" << "67.67" << "101.5" << "102";
+    QTest::newRow("half to even down") << "2" << "0.5" << "2.5" << "2";
+    QTest::newRow("half to even up") << "3" << "0.5" << "3.5" << "4";
+    QTest::newRow("negative half") << "-2" << "-0.5" << "-2.5" << "-2";
+    QTest::newRow("negative over half") << "-2" << "-0.5001" << "-2.5001" << "-3";
+    QTest::newRow("large") << "1500000" << "0" << "1500000" << "1500000";
+}
+
+void TestData::moneyArithmeticAndRounding()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, sum);
+    QFETCH(QString, sumRounded);
+    const Money s = *Money::parse(a) + *Money::parse(b);
+    QCOMPARE(s.toString(), sum);
+    QCOMPARE(s.roundedToYuan().toString(), sumRounded);
+    // The same amounts stored as REAL come back exact.
+    const Money viaDouble = Money::fromDouble(Money::parse(a)->toDouble())
+                            + Money::fromDouble(Money::parse(b)->toDouble());
+    QCOMPARE(viaDouble, s);
+}
+
+void TestData::displayFormatter()
+{
+    QCOMPARE(Fmt::display(QVariant()), QString());
+    QCOMPARE(Fmt::display(QVariant(QMetaType(QMetaType::QString))), QString());
+    QCOMPARE(Fmt::display(QDate(2024, 5, 1)), QStringLiteral("2024-05-01"));
+    QCOMPARE(Fmt::display(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9))),
+             QStringLiteral("2024-05-01 13:05:09"));
+    QCOMPARE(Fmt::display(1500000.0), QStringLiteral("1500000"));
+    QCOMPARE(Fmt::display(100.5), QStringLiteral("100.5"));
+    QCOMPARE(Fmt::display(-30000.0), QStringLiteral("-30000"));
+    QCOMPARE(Fmt::display(33.83 + 67.67), QStringLiteral("101.5"));
+    QCOMPARE(Fmt::display(qlonglong(42)), QStringLiteral("42"));
+    QCOMPARE(Fmt::display(QStringLiteral("张三")), QStringLiteral("张三"));
+    QCOMPARE(Fmt::toDate(QStringLiteral("2024-05-01 23:59:59")), QDate(2024, 5, 1));
+    QCOMPARE(Fmt::toDateTime(QStringLiteral("2024-05-01")), QDate(2024, 5, 1).startOfDay());
+}
+
+// ---------------------------------------------------------------- Schema
+
+void TestData::schemaHasEveryTableAndField()
+{
+    TestDb db;
+    const QMap<QString, QString> expected{
+        {"XTDH", "id YM_S csalecont_s cbuycont_s caddcost_s ccarin_s ccarout_s cprovacc_s ccustacc_s "
+                 "cservice_s cpresent_s"},
+        {"DHSZ", "csalecontpre cbuycontpre caddcostpre ccarinpre ccaroutpre cprovaccpre ccustaccpre "
+                 "cservicepre cpresentpre"},
+        {"recycle", "s_code recycle type"},
+        {"bgsxx", "gsmc ywmc address areacode phone fax e_mail1 netsite1 bank bankacc taxcode lxr"},
+        {"dq", "dqdm dqmc"},
+        {"cconttype", "conttypeid conttype"},
+        {"subject", "subjectid subjectname subjecttype"},
+        {"cartype", "code type"},
+        {"model", "code model"},
+        {"ccustomer", "customerid custname address zip phone fax e_mail linkman legalperson "
+                      "legalpersonid bank accountid taxid cableaddress register_date remarks"},
+        {"cprovider", "providerid provname address zip phone fax e_mail linkman legalperson "
+                      "legalpersonid bank accountid taxid cableaddress register_date remarks"},
+        {"cprovcarmodel", "providerid carmodel"},
+        {"cpersonnel", "personnelid name sex birth nation native degree job hiredate hiremode "
+                       "idcard_no address phone zip e_mail register_date remarks"},
+        {"crights", "personnelid name password rights"},
+        {"csalecontract", "salecont_no contract_no conttype customerid custname contract_date "
+                          "contractarea arrive_date arrivearea startarea transportmode settlemode "
+                          "recorder remarks operator register_date isfinished bodcontract eodcontract"},
+        {"cbuycontract", "buycont_no contract_no conttype providerid provname contract_date "
+                         "contractarea arrive_date arrivearea startarea transportmode settlemode "
+                         "recorder remarks operator register_date isfinished bodcontract eodcontract"},
+        {"csalecontdetail", "salecont_no cartype carmodel producingarea unit qty unitprice"},
+        {"cbuycontdetail", "buycont_no cartype carmodel producingarea unit qty unitprice"},
+        {"carinfor", "carserial_no carmodel color producingarea vin_no chassis_no engine_no customs_no "
+                     "qualifier_no commodity_no factory_date storearea carprice remarks carstatus isback"},
+        {"carinstock", "carin_no buycontract_no providerid provname carserial_no carintype buyrecorder "
+                       "instock_date buyinvoice_no"},
+        {"caroutstock", "carout_no salecontract_no customerid custname carserial_no carouttype "
+                        "salerecorder sales outstock_date saleinvoice_no saleprice"},
+        {"addcost", "addcostid carin_no carserial_no subjectname cost"},
+        {"presentcost", "presentid carout_no carserial_no subjectname cost"},
+        {"servicecost", "serviceid carserial_no subjectname cost"},
+        {"delfcost", ""},
+        {"cprovaccount", "paccountid providerid provname provaccttype income outgo account_date in_date "
+                         "affirm_date certificate_no invoice_no buycont_no affirm_recorder recorder "
+                         "remarks isaffirm ischeck check_date check_recorder isfinished isprepay"},
+        {"ccustaccount", "caccountid customerid custname custaccttype income outgo account_date in_date "
+                         "affirm_date certificate_no invoice_no salecont_no affirm_recorder recorder "
+                         "remarks isaffirm ischeck check_date check_recorder isfinished isprepay"},
+        {"salesview", "sales carserial_no chkjg rkjg present service"},
+    };
+    const QSqlDatabase c = Db::connection();
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        const QSqlRecord rec = c.record(it.key());
+        QVERIFY2(!rec.isEmpty(), qPrintable("missing table " + it.key()));
+        for (const QString &field : it.value().split(' ', Qt::SkipEmptyParts))
+            QVERIFY2(rec.indexOf(field) >= 0, qPrintable(it.key() + "." + field));
+    }
+    // Names spelled in other cases by the windows are the same field.
+    QVERIFY(db.count("cprovider", "Fax IS NULL") == 0);
+    db.insert("carinfor", {{"carserial_No", "C1"}});
+    QCOMPARE(db.count("carinfor", "carserial_no = 'c1'"), 1);
+    // A new document row is stored with only its number.
+    db.insert("cprovaccount", {{"paccountid", "P1"}});
+    db.insert("csalecontract", {{"salecont_no", "S1"}});
+    QCOMPARE(db.scalar("SELECT isaffirm + ischeck FROM cprovaccount").toInt(), 0);
+}
+
+void TestData::schemaInitialRows()
+{
+    Clock::setNow(QDateTime(QDate(2024, 5, 20), QTime(9, 0)));
+    TestDb db;
+    QCOMPARE(db.count("XTDH"), 1);
+    QCOMPARE(db.scalar("SELECT id || '/' || YM_S || '/' || (csalecont_s + cbuycont_s + caddcost_s + "
+                       "ccarin_s + ccarout_s + cprovacc_s + ccustacc_s + cservice_s + cpresent_s) "
+                       "FROM XTDH")
+                 .toString(),
+             QStringLiteral("cms001/202405/0"));
+    QCOMPARE(db.count("DHSZ"), 1);
+    QCOMPARE(db.scalar("SELECT csalecontpre || cbuycontpre || caddcostpre || ccarinpre || ccaroutpre || "
+                       "cprovaccpre || ccustaccpre || cservicepre || cpresentpre FROM DHSZ")
+                 .toString(),
+             QStringLiteral("SSBSASRSCSPSKSVSZS"));
+    QCOMPARE(db.scalar("SELECT Name FROM cpersonnel WHERE personnelid = 'admin'").toString(),
+             QStringLiteral("管理员"));
+    QCOMPARE(db.scalar("SELECT password FROM crights WHERE personnelid = 'admin'").toString(), QString());
+    QCOMPARE(db.scalar("SELECT rights FROM crights WHERE personnelid = 'admin'").toString(),
+             QString(35, '1') + QString(5, '0'));
+    QCOMPARE(db.count("recycle"), 0);
+    QCOMPARE(db.count("cprovider") + db.count("carinfor") + db.count("ccustaccount"), 0);
+}
+
+void TestData::salesviewCountsEachSoldCarOnce()
+{
+    TestDb db;
+    // C1: sold, returned by its customer, sold again (current sale by 李四).
+    db.insert("carinfor", {{"carserial_no", "C1"}, {"carprice", 100000.0}, {"carstatus", 1}});
+    db.insert("caroutstock", {{"carout_no", "CS1"}, {"carserial_no", "C1"}, {"sales", "张三"},
+                              {"saleprice", 110000.0}, {"outstock_date", "2024-05-01 10:00:00"}});
+    db.insert("caroutstock", {{"carout_no", "CS2"}, {"carserial_no", "C1"}, {"sales", "李四"},
+                              {"saleprice", 105000.0}, {"outstock_date", "2024-05-09 10:00:00"}});
+    db.insert("presentcost", {{"presentid", "Z1"}, {"carserial_no", "C1"}, {"cost", 300.5}});
+    db.insert("presentcost", {{"presentid", "Z2"}, {"carserial_no", "C1"}, {"cost", 200.0}});
+    db.insert("servicecost", {{"serviceid", "V1"}, {"carserial_no", "C1"}, {"cost", 1500.0}});
+    // C2: sold, nothing added. C3: in stock. C4: returned by its customer.
+    db.insert("carinfor", {{"carserial_no", "C2"}, {"carprice", 50000.0}, {"carstatus", 1}});
+    db.insert("caroutstock", {{"carout_no", "CS3"}, {"carserial_no", "C2"}, {"sales", "张三"},
+                              {"saleprice", 60000.0}, {"outstock_date", "2024-05-03"}});
+    db.insert("carinfor", {{"carserial_no", "C3"}, {"carprice", 1.0}, {"carstatus", 0}});
+    db.insert("carinfor", {{"carserial_no", "C4"}, {"carprice", 1.0}, {"carstatus", 3}});
+    db.insert("caroutstock", {{"carout_no", "CS4"}, {"carserial_no", "C4"}, {"saleprice", 2.0}});
+
+    QSqlQuery q = Db::exec("SELECT sales, carserial_no, chkjg, rkjg, present, service FROM salesview "
+                           "ORDER BY carserial_no");
+    QStringList rows;
+    while (q.next()) {
+        QStringList cells;
+        for (int i = 0; i < 6; ++i)
+            cells << Fmt::display(q.value(i));
+        rows << cells.join('|');
+    }
+    QCOMPARE(rows, QStringList({"李四|C1|105000|100000|500.5|1500", "张三|C2|60000|50000||"}));
+}
+
+void TestData::missingFileIsCreatedAndAnnounced()
+{
+    TestDb db(false);
+    QVERIFY(!QFile::exists("huoyun.mdb"));
+    db.startDataModule();
+    // startDataModule clears the notice; make it again to read it.
+    db.stopDataModule();
+    QFile::remove("huoyun.mdb");
+    db.dm = std::make_unique<TfrmDMcarsales>();
+    QVERIFY(db.dm->isConnected());
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages[0].kind, Msg::Kind::Information);
+    QCOMPARE(db.messages.messages[0].title, QStringLiteral("提示"));
+    QVERIFY(db.messages.lastText().contains(QDir::current().absoluteFilePath("huoyun.mdb")));
+    QVERIFY(db.dm->trsk->isActive());
+    QVERIFY(db.dm->trsk->locate("personnelid", "ADMIN"));
+
+    // Opened again, it is used as it is: no notice, data kept.
+    db.exec("INSERT INTO dq (dqdm, dqmc) VALUES ('01', '华东')");
+    db.stopDataModule();
+    db.messages.clear();
+    db.dm = std::make_unique<TfrmDMcarsales>();
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(db.count("dq"), 1);
+}
+
+void TestData::fileThatIsNotADatabase()
+{
+    TestDb db(false);
+    QFile f("huoyun.mdb");
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+
+    db.dm = std::make_unique<TfrmDMcarsales>();
+    QVERIFY(!db.dm->isConnected());
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages[0].kind, Msg::Kind::Error);
+    QVERIFY2(db.messages.lastText().contains("not a database"), qPrintable(db.messages.lastText()));
+    QVERIFY(!db.dm->trsk->isActive());
+    QCOMPARE(db.dm->operatorName(), QString());
+
+    // Later actions fail with the database's message, and nothing crashes.
+    QVariant v;
+    QVERIFY(!guard([&] { db.dm->QueryFirstRow("SELECT count(*) FROM dq", {&v}); }));
+    QVERIFY(!guard([&] { db.dm->NextDocumentNumber("csalecontpre", "csalecont_s", "ss",
+                                                   "csalecontract", "salecont_no"); }));
+    QCOMPARE(db.messages.messages.size(), 3);
+    QVERIFY(db.messages.lastText().contains("not a database"));
+    QCOMPARE(f.size(), 4096); // the file is left as it was
+}
+
+void TestData::rightsFollowPersonnel()
+{
+    TestDb db;
+    db.insert("cpersonnel", {{"personnelid", "p01"}, {"Name", "王五"}});
+    db.insert("crights", {{"personnelid", "P01"}, {"name", "王五"}, {"rights", "0101"}});
+    db.dm->trsk->refresh();
+    QVERIFY(db.dm->trsk->locate("personnelid", "p01"));
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("王五"));
+    QCOMPARE(db.dm->tright->recordCount(), 1);
+    QCOMPARE(db.dm->tright->value("rights").toString(), QStringLiteral("0101"));
+    QVERIFY(db.dm->trsk->locate("personnelid", "admin"));
+    QCOMPARE(db.dm->tright->value("rights").toString(), QString(35, '1') + QString(5, '0'));
+}
+
+void TestData::queryFirstRow()
+{
+    TestDb db;
+    QVariant slot = QStringLiteral("untouched");
+    QVERIFY(!db.dm->QueryFirstRow("SELECT dqmc FROM dq", {&slot}));
+    QCOMPARE(slot.toString(), QStringLiteral("untouched"));
+
+    QVERIFY(db.dm->QueryFirstRow("SELECT min(recycle) FROM recycle", {&slot}));
+    QVERIFY(slot.isNull());
+
+    // Extra slots stay as they were; a skipped slot is fine.
+    QVariant a, b, c = 7;
+    QVERIFY(db.dm->QueryFirstRow("SELECT 'x', 'y'", {&a, nullptr, &c}));
+    QCOMPARE(a.toString(), QStringLiteral("x"));
+    QCOMPARE(c.toInt(), 7);
+    Q_UNUSED(b);
+
+    QVERIFY_THROWS_EXCEPTION(DbError, db.dm->QueryFirstRow("SELECT nosuch FROM dq", {&a}));
+}
+
+// ---------------------------------------------------------------- Numbering
+
+void TestData::nextNumber_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<QList<int>>("pool");        // serials given back under "ss"
+    QTest::addColumn<QStringList>("present");    // numbers already in csalecontract
+    QTest::addColumn<QString>("drawType");       // type code passed to the draw
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("counterAfter");
+    QTest::addColumn<QList<int>>("poolAfter");
+
+    QTest::newRow("counter 41") << "XS" << 41 << QList<int>{} << QStringList{} << "ss"
+                                << "XS2024050042" << 42 << QList<int>{};
+    QTest::newRow("smallest recycled first") << "XS" << 41 << QList<int>{7, 3} << QStringList{}
+                                             << "ss" << "XS2024050003" << 41 << QList<int>{7};
+    QTest::newRow("number in use is skipped")
+        << "XS" << 41 << QList<int>{} << QStringList{"XS2024050042", "XS2024050043"} << "ss"
+        << "XS2024050044" << 44 << QList<int>{};
+    QTest::newRow("recycled in use, then counter")
+        << "XS" << 0 << QList<int>{5} << QStringList{"XS2024050005"} << "ss" << "XS2024050001"
+        << 1 << QList<int>{};
+    QTest::newRow("counter 10000 wraps to 0000") << "XS" << 9999 << QList<int>{} << QStringList{}
+                                                 << "ss" << "XS2024050000" << 10000 << QList<int>{};
+    QTest::newRow("serial over four digits keeps the last four")
+        << "XS" << 12344 << QList<int>{} << QStringList{} << "ss" << "XS2024052345" << 12345
+        << QList<int>{};
+    QTest::newRow("empty prefix") << "" << 6 << QList<int>{} << QStringList{} << "ss"
+                                  << "2024050007" << 7 << QList<int>{};
+    QTest::newRow("type code without regard to case")
+        << "XS" << 41 << QList<int>{9} << QStringList{} << "SS" << "XS2024050009" << 41
+        << QList<int>{};
+}
+
+void TestData::nextNumber()
+{
+    QFETCH(QString, prefix);
+    QFETCH(int, counter);
+    QFETCH(QList<int>, pool);
+    QFETCH(QStringList, present);
+    QFETCH(QString, drawType);
+    QFETCH(QString, number);
+    QFETCH(int, counterAfter);
+    QFETCH(QList<int>, poolAfter);
+
+    TestDb db;
+    db.exec("UPDATE XTDH SET YM_S = '202405', csalecont_s = :c", {{":c", counter}});
+    db.exec("UPDATE DHSZ SET csalecontpre = :p", {{":p", prefix}});
+    for (int serial : pool)
+        QCOMPARE(db.dm->RecycleDocumentNumber(QString("XS202405%1").arg(serial, 4, 10, QChar('0')),
+                                              "ss"),
+                 false);
+    for (const QString &n : present)
+        db.insert("csalecontract", {{"salecont_no", n}});
+
+    const QString got = db.dm->NextDocumentNumber("csalecontpre", "csalecont_s", drawType,
+                                                  "csalecontract", "salecont_no");
+    QCOMPARE(got, number);
+    QCOMPARE(db.scalar("SELECT csalecont_s FROM XTDH").toInt(), counterAfter);
+    QList<int> left;
+    QSqlQuery q = Db::exec("SELECT recycle FROM recycle ORDER BY recycle");
+    while (q.next())
+        left << q.value(0).toInt();
+    QCOMPARE(left, poolAfter);
+    QCOMPARE(db.count("csalecontract"), int(present.size())); // the draw inserts nothing
+}
+
+void TestData::recycleTwiceStoresOnce()
+{
+    TestDb db;
+    QCOMPARE(db.dm->RecycleDocumentNumber("XS2024050042", "ss"), false);
+    QCOMPARE(db.dm->RecycleDocumentNumber("XS2024050042", "ss"), true);
+    QCOMPARE(db.dm->RecycleDocumentNumber("XS2024050042", "SS"), true);
+    QCOMPARE(db.count("recycle"), 1);
+    QCOMPARE(db.scalar("SELECT s_code || '/' || recycle || '/' || type FROM recycle").toString(),
+             QStringLiteral("cmsp/42/ss"));
+
+    // Given back as "KS", drawn by the customer-ledger numbering ("ks").
+    QCOMPARE(db.dm->RecycleDocumentNumber("KS2024050017", "KS"), false);
+    db.exec("UPDATE XTDH SET YM_S = '202405'");
+    QCOMPARE(db.dm->NextDocumentNumber("ccustaccpre", "ccustacc_s", "ks", "ccustaccount", "caccountid"),
+             QStringLiteral("KS2024050017"));
+    QCOMPARE(db.scalar("SELECT ccustacc_s FROM XTDH").toInt(), 0);
+
+    // A number whose last four characters are not a number gives back 0.
+    QCOMPARE(db.dm->RecycleDocumentNumber("XS20240A", "rs"), false);
+    QCOMPARE(db.scalar("SELECT recycle FROM recycle WHERE type = 'rs'").toInt(), 0);
+}
+
+void TestData::drawRolledBackWithCallerConsumesNothing()
+{
+    TestDb db;
+    db.dm->RecycleDocumentNumber("CS2024050003", "cs");
+    {
+        Db::Transaction caller;
+        const QString n = db.dm->NextDocumentNumber("ccaroutpre", "ccarout_s", "cs", "caroutstock",
+                                                    "carout_no");
+        QVERIFY(n.endsWith("0003"));
+        const QString m = db.dm->NextDocumentNumber("ccaroutpre", "ccarout_s", "cs", "caroutstock",
+                                                    "carout_no");
+        QVERIFY(m.endsWith("0001"));
+        db.insert("caroutstock", {{"carout_no", n}});
+        // the caller fails before commit
+    }
+    QVERIFY(!Db::Transaction::active());
+    QCOMPARE(db.count("caroutstock"), 0);
+    QCOMPARE(db.scalar("SELECT ccarout_s FROM XTDH").toInt(), 0);
+    QCOMPARE(db.count("recycle", "type = 'cs' AND recycle = 3"), 1);
+
+    // The same draw committed by its caller consumes its serial.
+    {
+        Db::Transaction caller;
+        db.dm->NextDocumentNumber("ccaroutpre", "ccarout_s", "cs", "caroutstock", "carout_no");
+        caller.commit();
+    }
+    QCOMPARE(db.count("recycle"), 0);
+}
+
+void TestData::fullPoolFailsAndStoresNothing()
+{
+    TestDb db;
+    db.exec("UPDATE XTDH SET YM_S = '202405', ccarin_s = 500");
+    db.exec("UPDATE DHSZ SET ccarinpre = 'RS'");
+    {
+        Db::Transaction t;
+        for (int i = 0; i < 10000; ++i)
+            db.insert("carinstock", {{"carin_no", QString("RS202405%1").arg(i, 4, 10, QChar('0'))}});
+        t.commit();
+    }
+    db.dm->RecycleDocumentNumber("RS2024050007", "rs");
+
+    QString got = "none";
+    QVERIFY(!guard([&] {
+        got = db.dm->NextDocumentNumber("ccarinpre", "ccarin_s", "rs", "carinstock", "carin_no");
+    }));
+    QCOMPARE(got, QStringLiteral("none"));
+    QCOMPARE(db.messages.messages.size(), 1);
+    QVERIFY(db.messages.lastText().contains("RS202405"));
+    QCOMPARE(db.scalar("SELECT ccarin_s FROM XTDH").toInt(), 500);
+    QCOMPARE(db.count("recycle", "type = 'rs'"), 1);
+    QCOMPARE(db.count("carinstock"), 10000);
+
+    // One number freed: the next draw finds it.
+    db.exec("DELETE FROM carinstock WHERE carin_no = 'RS2024050123'");
+    QCOMPARE(db.dm->NextDocumentNumber("ccarinpre", "ccarin_s", "rs", "carinstock", "carin_no"),
+             QStringLiteral("RS2024050123"));
+}
+
+// ---------------------------------------------------------------- Conditions
+
+void TestData::conditions_data()
+{
+    QTest::addColumn<QString>("no");     // prefix on contract_no
+    QTest::addColumn<QVariant>("state"); // equality on isfinished
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QStringList>("rows"); // salecont_no selected, in key order
+
+    const QVariant none;
+    QTest::newRow("nothing filled: every row")
+        << "" << none << QDate() << QDate() << QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+    QTest::newRow("prefix without regard to case") << "ab" << none << QDate() << QDate()
+                                                   << QStringList{"1", "2"};
+    QTest::newRow("apostrophe is literal") << "O'B" << none << QDate() << QDate()
+                                           << QStringList{"4"};
+    QTest::newRow("percent is literal") << "50%" << none << QDate() << QDate() << QStringList{"5"};
+    QTest::newRow("underscore is literal") << "a_" << none << QDate() << QDate() << QStringList{"6"};
+    QTest::newRow("star is literal") << "x*" << none << QDate() << QDate() << QStringList{"7"};
+    QTest::newRow("equality") << "" << QVariant(1) << QDate() << QDate() << QStringList{"2", "4"};
+    QTest::newRow("one whole day") << "" << none << QDate(2024, 5, 1) << QDate(2024, 5, 1)
+                                   << QStringList{"1", "2", "3"};
+    QTest::newRow("from only") << "" << none << QDate(2024, 5, 2) << QDate()
+                               << QStringList{"4", "5", "6", "7", "8"};
+    QTest::newRow("to only") << "" << none << QDate() << QDate(2024, 4, 30) << QStringList{};
+    QTest::newRow("all together") << "AB" << QVariant(1) << QDate(2024, 5, 1) << QDate(2024, 5, 1)
+                                  << QStringList{"2"};
+}
+
+void TestData::conditions()
+{
+    QFETCH(QString, no);
+    QFETCH(QVariant, state);
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, rows);
+
+    TestDb db;
+    const QList<QStringList> fixture{
+        {"1", "abc", "0", "2024-05-01 00:00:00"}, {"2", "AB1", "1", "2024-05-01 23:59:59"},
+        {"3", "xab", "0", "2024-05-01"},          {"4", "O'Brien", "1", "2024-05-02 00:00:00"},
+        {"5", "50%off", "2", "2024-05-03"},       {"6", "a_b", "0", "2024-06-01"},
+        {"7", "x*y", "0", "2024-06-02"},          {"8", "axb", "0", "2024-06-03"},
+    };
+    for (const auto &r : fixture)
+        db.insert("csalecontract", {{"salecont_no", r[0]}, {"contract_no", r[1]},
+                                    {"isfinished", r[2].toInt()}, {"contract_date", r[3]}});
+
+    QueryConditions c;
+    c.prefix("contract_no", no).equals("isfinished", state).fromDate("contract_date", from)
+        .toDate("contract_date", to);
+    QSqlQuery q = Db::exec(c.apply("SELECT salecont_no FROM csalecontract") + " ORDER BY salecont_no",
+                           c.binds());
+    QStringList got;
+    while (q.next())
+        got << q.value(0).toString();
+    QCOMPARE(got, rows);
+}
+
+void TestData::conditionJoining()
+{
+    QueryConditions none;
+    QCOMPARE(none.apply("select * from t"), QStringLiteral("select * from t"));
+
+    QueryConditions where;
+    where.prefix("a", "x").equals("b", 1).prefix("c", "");
+    QCOMPARE(where.text(), QStringLiteral(" where a like :qc0 escape '\\' and b=:qc1"));
+    QCOMPARE(where.binds().value(":qc0").toString(), QStringLiteral("x%"));
+
+    QueryConditions andOnly(QueryConditions::Join::And);
+    andOnly.fromDate("d", QDate(2024, 5, 1)).toDate("d", QDate(2024, 5, 31));
+    QCOMPARE(andOnly.text(), QStringLiteral(" and d>=:qc0 and d<:qc1"));
+    QCOMPARE(andOnly.binds().value(":qc1").toString(), QStringLiteral("2024-06-01"));
+
+    QCOMPARE(QueryConditions::likePrefix("50%_\\"), QStringLiteral("50\\%\\_\\\\%"));
+}
+
+// ---------------------------------------------------------------- Export
+
+void TestData::exportExactBytes()
+{
+    TestDb db;
+    db.insert("caroutstock", {{"carout_no", "CS1"}, {"sales", "张三"}, {"saleprice", 105000.5},
+                              {"outstock_date", "2024-05-01 10:20:30"}});
+    db.insert("caroutstock", {{"carout_no", "CS2"}, {"sales", QVariant()}, {"saleprice", 60000.0}});
+    DataSet data;
+    data.setSql("SELECT carout_no, sales, saleprice, outstock_date FROM caroutstock ORDER BY carout_no");
+    data.open();
+    const GridColumns columns{{"业务员", "sales"}, {"金额", "saleprice"},
+                              {"日期", "outstock_date"}, {"单号", "carout_no", 0, false}};
+
+    const QString chosen = db.path("out");
+    SaveFileDialog::setChooser([&](const QString &) { return chosen; });
+    db.dm->ExportGridToText(data, columns);
+
+    QFile f(chosen);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    // 业务员 金额 日期 张三 in code page 936
+    const QByteArray expected =
+        QByteArray("\xd2\xb5\xce\xf1\xd4\xb1\t\xbd\xf0\xb6\xee\t\xc8\xd5\xc6\xda\t\xb5\xa5\xba\xc5\t\r\n")
+        + "\xd5\xc5\xc8\xfd\t105000.5\t2024-05-01 10:20:30\tCS1\t\r\n"
+        + "\t60000\t\tCS2\t\r\n";
+    QCOMPARE(f.readAll(), expected);
+}
+
+void TestData::exportCancelAndNames()
+{
+    TestDb db;
+    DataSet data;
+    data.setSql("SELECT sales FROM caroutstock");
+    data.open();
+    const GridColumns columns{{"业务员", "sales"}};
+
+    SaveFileDialog::setChooser([](const QString &) { return QString(); });
+    db.dm->ExportGridToText(data, columns);
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{"huoyun.mdb"});
+
+    // An empty data set gives the header alone; the typed name is kept as it is,
+    // and an existing file is overwritten.
+    QFile old("stat");
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old content that is longer");
+    old.close();
+    SaveFileDialog::setChooser([](const QString &) { return QStringLiteral("stat"); });
+    db.dm->ExportGridToText(data, columns);
+    QFile f("stat");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("\xd2\xb5\xce\xf1\xd4\xb1\t\r\n"));
+    QVERIFY(!QFile::exists("stat.txt"));
+
+    // A column the data set lacks stops the export and leaves no file.
+    db.insert("caroutstock", {{"carout_no", "CS1"}});
+    data.refresh();
+    SaveFileDialog::setChooser([](const QString &) { return QStringLiteral("bad"); });
+    QVERIFY(!guard([&] { db.dm->ExportGridToText(data, {{"x", "nosuch"}}); }));
+    QVERIFY(!QFile::exists("bad"));
+    QVERIFY(db.messages.lastText().contains("nosuch"));
+}
+
+QTEST_MAIN(TestData)
+#include "tst_data.moc"
