@@ -1,19 +1,20 @@
 #include "DMsales.h"
+#include "Startup.h"
+#include "Umain.h"
 
 #include <QApplication>
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Startup::installChineseTranslations();
+    Startup::installFontSubstitutions();
 
     // The data module comes before any window, so that every window finds it.
-    TfrmDMcarsales dm;
+    TfrmDMcarsales frmDMcarsales;
 
-    // The main window is not there yet: report on the database and end.
-    if (dm.isConnected())
-        std::printf("Database ready: %s\n", qPrintable(dm.databasePath()));
-    else
-        std::printf("Database not usable: %s\n", qPrintable(dm.databasePath()));
-    return 0;
+    // The splash and the login follow when the main window first becomes active.
+    Tfrmmain frmmain;
+    frmmain.show();
+    return app.exec();
 }

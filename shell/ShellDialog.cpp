@@ -1,0 +1,51 @@
+#include "ShellDialog.h"
+#include "Errors.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ShellDialog::ShellDialog(QWidget *parent, const QString &objectName, const QString &caption,
+                         Qt::WindowFlags flags)
+    : QDialog(parent, flags),
+      BitBtn1(new QPushButton(QStringLiteral("确定"))),
+      BitBtn2(new QPushButton(QStringLiteral("取消")))
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn1->setAutoDefault(false);
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { guard([this] { check(); }, this); });
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ShellDialog::setRows(const QList<QPair<QString, QWidget *>> &rows)
+{
+    auto *form = new QFormLayout;
+    for (const auto &row : rows)
+        form->addRow(row.first, row.second);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ShellDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QLineEdit *>(focusWidget())) {
+        focusNextChild();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

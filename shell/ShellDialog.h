@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QPair>
+
+class QPushButton;
+
+// A small form dialog of the shell: labelled fields above the buttons
+// BitBtn1 "确定" (runs check(), its failures shown as the database's
+// message) and BitBtn2 "取消". Enter in an edit passes the focus on, as in
+// the entry windows, instead of pressing a button.
+class ShellDialog : public QDialog {
+    Q_OBJECT
+public:
+    QPushButton *BitBtn1;
+    QPushButton *BitBtn2;
+
+protected:
+    ShellDialog(QWidget *parent, const QString &objectName, const QString &caption,
+                Qt::WindowFlags flags);
+    void setRows(const QList<QPair<QString, QWidget *>> &rows);
+    // Accepts the dialog when the input passes; otherwise says why.
+    virtual void check() = 0;
+
+    void keyPressEvent(QKeyEvent *event) override;
+};

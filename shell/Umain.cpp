@@ -1,0 +1,432 @@
+#include "Umain.h"
+#include "DMsales.h"
+#include "Errors.h"
+#include "Messages.h"
+#include "Pictures.h"
+#include "chngpw.h"
+#include "login.h"
+#include "unt_logo.h"
+#include "x_abou_p.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct RightsItem {
+    const char *name;
+    const char *caption;
+    void (Tfrmmain::*click)();
+};
+
+// Position p of the rights string grants the item at index p - 1.
+const RightsItem rightsItems[] = {
+    {"buycont", "&B.采购合同", &Tfrmmain::buycontClick},
+    {"salecont", "&S.销售合同", &Tfrmmain::salecontClick},
+    {"buycontchg", "&C.采购合同变更", &Tfrmmain::buycontchgClick},
+    {"salecontchg", "&X.销售合同变更", &Tfrmmain::salecontchgClick},
+    {"buycontfind", "&F.采购合同查询", &Tfrmmain::buycontfindClick},
+    {"salecontfind", "&L.销售合同查询", &Tfrmmain::salecontfindClick},
+    {"menucarin", "&I.车辆入库", &Tfrmmain::menucarinClick},
+    {"menucarout", "&O.车辆销售", &Tfrmmain::menucaroutClick},
+    {"menucarinf", "&F.车辆入库库存查询", &Tfrmmain::menucarinfClick},
+    {"menucaroutf", "&L.车辆销售查询", &Tfrmmain::menucaroutfClick},
+    {"menuprovback", "&P.向供应商退货", &Tfrmmain::menuprovbackClick},
+    {"menucustback", "&C.客户退货", &Tfrmmain::menucustbackClick},
+    {"menuprovbackf", "&K.供应商退货查询", &Tfrmmain::menuprovbackfClick},
+    {"menuprovpre", "&P.采购支付", &Tfrmmain::menuprovpreClick},
+    {"menuprovhsh", "&I.入库财务核实", &Tfrmmain::menuprovhshClick},
+    {"menuprovcom", "&D.供应商对帐", &Tfrmmain::menuprovcomClick},
+    {"menucustpre", "&C.客户预付款", &Tfrmmain::menucustpreClick},
+    {"menucusthsh", "&O.销售财务核实", &Tfrmmain::menucusthshClick},
+    {"menucustcom", "&Z.客户对帐", &Tfrmmain::menucustcomClick},
+    {"menuprovf", "&W.供应商帐目查询", &Tfrmmain::menuprovfClick},
+    {"menucustf", "&Y.客户帐目查询", &Tfrmmain::menucustfClick},
+    {"menubuyout", "&L.采购直接成本管理", &Tfrmmain::menubuyoutClick},
+    {"menusalesrep", "&J.业务员业绩报表", &Tfrmmain::menusalesrepClick},
+    {"menusalerep", "&S.销售业绩统计", &Tfrmmain::menusalerepClick},
+    {"menutaxrep", "&T.报税表", &Tfrmmain::menutaxrepClick},
+    {"menucompany", "&B.本公司信息注册", &Tfrmmain::menucompanyClick},
+    {"menuprovlog", "&P.供应商信息注册", &Tfrmmain::menuprovlogClick},
+    {"menucustlog", "&C.客户信息注册", &Tfrmmain::menucustlogClick},
+    {"menuperson", "&E.人事信息登记", &Tfrmmain::menupersonClick},
+    {"menurights", "&R.权限设置", &Tfrmmain::menurightsClick},
+    {"menuarea", "&A.地区设置", &Tfrmmain::menuareaClick},
+    {"menuconttype", "&T.合同类型设置", &Tfrmmain::menuconttypeClick},
+    {"menucost", "&M.费用类型设置", &Tfrmmain::menucostClick},
+    {"menutype", "&Y.车辆类型设置", &Tfrmmain::menutypeClick},
+    {"menumodel", "&O.车辆型号设置", &Tfrmmain::menumodelClick},
+};
+constexpr int RightsPositions = int(std::size(rightsItems));
+static_assert(RightsPositions == 35);
+
+// The rights-bound menus: their positions in order, 0 for a separator.
+struct RightsMenu {
+    const char *name;
+    const char *caption;
+    std::initializer_list<int> positions;
+};
+const RightsMenu rightsMenus[] = {
+    {"menu2", "&C.合同管理", {1, 2, 0, 3, 4, 0, 5, 6}},
+    {"menu3", "&M.进销存管理", {7, 8, 0, 9, 10, 0, 11, 12, 13}},
+    {"menu4", "&F.财务管理", {14, 15, 16, 0, 17, 18, 19, 0, 20, 21, 22}},
+    {"menu5", "&L.查询报表", {23, 24, 25}},
+    {"menu6", "&I.基本信息管理", {26, 27, 28, 0, 29, 30, 0, 31, 32, 33, 34, 35}},
+};
+
+QMenu *addMenu(QMenuBar *bar, const char *name, const QString &caption)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+} // namespace
+
+Tfrmmain::Tfrmmain(QWidget *parent) : QMainWindow(parent), mdiArea(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(QStringLiteral("岚峰汽车整车销售管理系统 1.0"));
+    setWindowIcon(QIcon(Pictures::programIcon()));
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(mdiArea);
+    buildMenus();
+    buildSpeedBar();
+    setWindowState(Qt::WindowMaximized);
+}
+
+QAction *Tfrmmain::addItem(QMenu *menu, const char *name, const QString &caption,
+                           void (Tfrmmain::*handler)())
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    if (handler)
+        connect(a, &QAction::triggered, this, handler);
+    return a;
+}
+
+void Tfrmmain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *menu1 = addMenu(bar, "menu1", QStringLiteral("&S.系统管理"));
+    QAction *syslogin = addItem(menu1, "syslogin", QStringLiteral("&I.登录"), &Tfrmmain::sysloginClick);
+    syslogin->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    QAction *syslogout =
+        addItem(menu1, "syslogout", QStringLiteral("&O.注销"), &Tfrmmain::syslogoutClick);
+    syslogout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction *chgpass = addItem(menu1, "chgpass", QStringLiteral("&C.更改密码"), &Tfrmmain::chgpassClick);
+    menu1->addSeparator();
+    QMenu *datamanage = menu1->addMenu(QStringLiteral("&D.数据管理"));
+    datamanage->setObjectName(QStringLiteral("datamanage"));
+    datamanage->menuAction()->setObjectName(QStringLiteral("datamanage"));
+    // Backup, restore and tidying carry no action.
+    m_accountItems = {syslogout, chgpass, datamanage->menuAction(),
+                      addItem(datamanage, "databackup", QStringLiteral("&B.数据备份")),
+                      addItem(datamanage, "datarestore", QStringLiteral("&R.数据恢复")),
+                      addItem(datamanage, "datadeal", QStringLiteral("&M.数据整理")),
+                      addItem(datamanage, "I1", QStringLiteral("&I.数据初始化"), &Tfrmmain::I1Click)};
+    menu1->addSeparator();
+    addItem(menu1, "sysexit", QStringLiteral("&X.退出"), &Tfrmmain::sysexitClick);
+
+    m_rightsItems.resize(RightsPositions);
+    for (const RightsMenu &rm : rightsMenus) {
+        QMenu *menu = addMenu(bar, rm.name, QString::fromUtf8(rm.caption));
+        for (int p : rm.positions) {
+            if (p == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            const RightsItem &item = rightsItems[p - 1];
+            m_rightsItems[p - 1] = addItem(menu, item.name, QString::fromUtf8(item.caption), item.click);
+        }
+    }
+
+    QMenu *menu7 = addMenu(bar, "menu7", QStringLiteral("&W.窗口"));
+    addItem(menu7, "menuh1", QStringLiteral("&H.水平平铺"), &Tfrmmain::menuh1Click);
+    addItem(menu7, "menuv1", QStringLiteral("&V.垂直平铺"), &Tfrmmain::menuv1Click);
+    addItem(menu7, "menuc1", QStringLiteral("&C.层叠"), &Tfrmmain::menuc1Click);
+    addItem(menu7, "menua1", QStringLiteral("&A.排列图标"), &Tfrmmain::menua1Click);
+
+    QMenu *menu8 = addMenu(bar, "menu8", QStringLiteral("&H.帮助"));
+    addItem(menu8, "menuhelp", QStringLiteral("&H.帮助"));
+    addItem(menu8, "menusoft", QStringLiteral("&A.关于本软件 "), &Tfrmmain::menusoftClick);
+}
+
+QToolButton *Tfrmmain::addSpeedItem(const char *name, const QString &caption, const QString &hint,
+                                    const QString &glyph, const QColor &colour,
+                                    void (Tfrmmain::*handler)())
+{
+    auto *b = new QToolButton(SpeedBar1);
+    b->setObjectName(QLatin1String(name));
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+    b->setIcon(QIcon(Pictures::glyph(colour, glyph)));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus); // a speed button never takes the focus from a field
+    connect(b, &QToolButton::clicked, this, handler);
+    SpeedBar1->addWidget(b);
+    return b;
+}
+
+void Tfrmmain::buildSpeedBar()
+{
+    SpeedBar1 = addToolBar(QStringLiteral("系统"));
+    SpeedBar1->setObjectName(QStringLiteral("SpeedBar1"));
+    SpeedBar1->setMovable(false);
+    SpeedBar1->setIconSize(QSize(32, 32));
+    const QColor account(0x2f, 0x7d, 0x32), stock(0x1f, 0x6f, 0xb5), leave(0xb7, 0x1c, 0x1c);
+    struct Speed {
+        QToolButton **button;
+        const char *name, *caption, *hint, *glyph;
+        QColor colour;
+        void (Tfrmmain::*click)();
+    };
+    const Speed items[] = {
+        {&SpeedItem1, "SpeedItem1", "登录", "登录", "登", account, &Tfrmmain::sysloginClick},
+        {&SpeedItem2, "SpeedItem2", "注销", "注销", "注", account, &Tfrmmain::syslogoutClick},
+        {&SpeedItem13, "SpeedItem13", "改口令", "更改口令", "令", account, &Tfrmmain::chgpassClick},
+        {&SpeedItem4, "SpeedItem4", "入库", "车辆入库", "入", stock, &Tfrmmain::menucarinClick},
+        {&SpeedItem7, "SpeedItem7", "出库", "车辆出库", "出", stock, &Tfrmmain::menucaroutClick},
+        {&SpeedItem3, "SpeedItem3", "退出", "退出", "退", leave, &Tfrmmain::sysexitClick},
+    };
+    for (const Speed &it : items)
+        *it.button = addSpeedItem(it.name, QString::fromUtf8(it.caption), QString::fromUtf8(it.hint),
+                                  QString::fromUtf8(it.glyph), it.colour, it.click);
+}
+
+// ---------------------------------------------------------------- rights
+
+void Tfrmmain::ApplyRights(bool granted)
+{
+    QString rights;
+    const DataSet *tright = frmDMcarsales ? frmDMcarsales->tright : nullptr;
+    if (tright && tright->isActive() && !tright->isEmpty())
+        rights = tright->value(QStringLiteral("rights")).toString();
+
+    // Only a "1" grants; a position beyond the end of the string is denied.
+    for (int p = 1; p <= RightsPositions; ++p)
+        m_rightsItems.at(p - 1)->setEnabled(granted && p <= rights.size()
+                                            && rights.at(p - 1) == QLatin1Char('1'));
+    SpeedItem4->setEnabled(m_rightsItems.at(7 - 1)->isEnabled());
+    SpeedItem7->setEnabled(m_rightsItems.at(8 - 1)->isEnabled());
+
+    for (QAction *a : std::as_const(m_accountItems))
+        a->setEnabled(granted);
+    SpeedItem2->setEnabled(granted);
+    SpeedItem13->setEnabled(granted);
+}
+
+// ---------------------------------------------------------------- start-up, login, logout
+
+void Tfrmmain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The sequence runs once, when the window first becomes active; it runs
+    // after the event so that its modal dialogs do not nest in it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_started) {
+        m_started = true;
+        QTimer::singleShot(0, this, &Tfrmmain::FormActivate);
+    }
+}
+
+void Tfrmmain::FormActivate()
+{
+    m_started = true;
+    {
+        Tfrm_logo splash(this);
+        splash.exec();
+    }
+    const Login result = runLogin();
+    if (result == Login::Cancelled)
+        close();
+    else
+        ApplyRights(result == Login::LoggedIn);
+}
+
+Tfrmmain::Login Tfrmmain::runLogin()
+{
+    Tflogin flogin(this);
+    if (flogin.exec() != QDialog::Accepted)
+        return Login::Cancelled;
+    // The personnel list is read again, so that a person added since the
+    // start logs in with their own row and rights.
+    bool found = false;
+    guard(
+        [&] {
+            frmDMcarsales->trsk->refresh();
+            found = frmDMcarsales->trsk->locate(QStringLiteral("personnelid"), flogin.code());
+            if (found)
+                frmDMcarsales->tright->refresh();
+        },
+        this);
+    return found ? Login::LoggedIn : Login::NotFound;
+}
+
+void Tfrmmain::sysloginClick()
+{
+    if (runLogin() == Login::LoggedIn)
+        ApplyRights(true);
+}
+
+void Tfrmmain::syslogoutClick()
+{
+    if (!Msg::okCancel(QStringLiteral("确实注销?"), this))
+        return;
+    // A window that keeps its unsaved input open keeps its user logged in.
+    if (!closeChildren())
+        return;
+    ApplyRights(false);
+}
+
+void Tfrmmain::chgpassClick()
+{
+    Tfchngpw fchngpw(this);
+    fchngpw.exec();
+}
+
+void Tfrmmain::sysexitClick() { close(); }
+
+void Tfrmmain::closeEvent(QCloseEvent *event)
+{
+    if (closeChildren())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool Tfrmmain::closeChildren()
+{
+    for (QMdiSubWindow *sub : mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->close())
+            return false;
+    return true;
+}
+
+void Tfrmmain::I1Click()
+{
+    // The data-initialisation dialog is opened here when it lands.
+}
+
+void Tfrmmain::menusoftClick()
+{
+    Tx_AboutBox x_AboutBox(this);
+    x_AboutBox.exec();
+}
+
+// ---------------------------------------------------------------- child windows
+
+void Tfrmmain::adopt(ChildForm *child)
+{
+    QMdiSubWindow *sub = mdiArea->addSubWindow(child);
+    // A window that closes itself takes its frame in the document area with it.
+    connect(child, &QObject::destroyed, sub, &QObject::deleteLater);
+}
+
+void Tfrmmain::showChild(ChildForm *child)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(child->parentWidget());
+    if (!sub)
+        return;
+    if (sub->isMinimized())
+        sub->showNormal();
+    sub->show();
+    child->show();
+    mdiArea->setActiveSubWindow(sub);
+    sub->raise();
+}
+
+void Tfrmmain::tile(Qt::Orientation orientation)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *sub : mdiArea->subWindowList(QMdiArea::StackingOrder))
+        if (sub->isVisible() && !sub->isMinimized())
+            windows << sub;
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *sub = windows.at(i);
+        if (sub->isMaximized())
+            sub->showNormal();
+        // Horizontal: one strip under the other across the whole width.
+        if (orientation == Qt::Horizontal)
+            sub->setGeometry(0, area.height() * i / n, area.width(),
+                             area.height() * (i + 1) / n - area.height() * i / n);
+        else
+            sub->setGeometry(area.width() * i / n, 0,
+                             area.width() * (i + 1) / n - area.width() * i / n, area.height());
+    }
+}
+
+void Tfrmmain::menuh1Click() { tile(Qt::Horizontal); }
+void Tfrmmain::menuv1Click() { tile(Qt::Vertical); }
+void Tfrmmain::menuc1Click() { mdiArea->cascadeSubWindows(); }
+
+void Tfrmmain::menua1Click()
+{
+    // Minimised windows in a row along the bottom of the area.
+    const QRect area = mdiArea->viewport()->rect();
+    int x = 0, y = -1;
+    for (QMdiSubWindow *sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize s = sub->size();
+        if (y < 0)
+            y = area.height() - s.height();
+        if (x > 0 && x + s.width() > area.width()) {
+            x = 0;
+            y -= s.height();
+        }
+        sub->move(x, y);
+        x += s.width();
+    }
+}
+
+// The business windows: each item opens its window here when it lands, as
+// openChild<Tfconttype>(fconttype). Until then the item opens nothing.
+void Tfrmmain::buycontClick() {}
+void Tfrmmain::salecontClick() {}
+void Tfrmmain::buycontchgClick() {}
+void Tfrmmain::salecontchgClick() {}
+void Tfrmmain::buycontfindClick() {}
+void Tfrmmain::salecontfindClick() {}
+void Tfrmmain::menucarinClick() {}
+void Tfrmmain::menucaroutClick() {}
+void Tfrmmain::menucarinfClick() {}
+void Tfrmmain::menucaroutfClick() {}
+void Tfrmmain::menuprovbackClick() {}
+void Tfrmmain::menucustbackClick() {}
+void Tfrmmain::menuprovbackfClick() {}
+void Tfrmmain::menuprovpreClick() {}
+void Tfrmmain::menuprovhshClick() {}
+void Tfrmmain::menuprovcomClick() {}
+void Tfrmmain::menucustpreClick() {}
+void Tfrmmain::menucusthshClick() {}
+void Tfrmmain::menucustcomClick() {}
+void Tfrmmain::menuprovfClick() {}
+void Tfrmmain::menucustfClick() {}
+void Tfrmmain::menubuyoutClick() {}
+void Tfrmmain::menusalesrepClick() {}
+void Tfrmmain::menusalerepClick() {}
+void Tfrmmain::menutaxrepClick() {}
+void Tfrmmain::menucompanyClick() {}
+void Tfrmmain::menuprovlogClick() {}
+void Tfrmmain::menucustlogClick() {}
+void Tfrmmain::menupersonClick() {}
+void Tfrmmain::menurightsClick() {}
+void Tfrmmain::menuareaClick() {}
+void Tfrmmain::menuconttypeClick() {}
+void Tfrmmain::menucostClick() {}
+void Tfrmmain::menutypeClick() {}
+void Tfrmmain::menumodelClick() {}

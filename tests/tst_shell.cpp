@@ -1,0 +1,696 @@
+// The application shell: main window, menus, rights, login, logout,
+// password change, splash and about box.
+#include "ChildForm.h"
+#include "DMsales.h"
+#include "Startup.h"
+#include "TestDb.h"
+#include "Umain.h"
+#include "chngpw.h"
+#include "login.h"
+#include "unt_logo.h"
+#include "x_abou_p.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The items of rights positions 1 to 35, in order.
+const QStringList rightsItems{
+    "buycont",      "salecont",     "buycontchg",   "salecontchg",  "buycontfind",
+    "salecontfind", "menucarin",    "menucarout",   "menucarinf",   "menucaroutf",
+    "menuprovback", "menucustback", "menuprovbackf", "menuprovpre", "menuprovhsh",
+    "menuprovcom",  "menucustpre",  "menucusthsh",  "menucustcom",  "menuprovf",
+    "menucustf",    "menubuyout",   "menusalesrep", "menusalerep",  "menutaxrep",
+    "menucompany",  "menuprovlog",  "menucustlog",  "menuperson",   "menurights",
+    "menuarea",     "menuconttype", "menucost",     "menutype",     "menumodel"};
+const QStringList accountItems{"syslogout", "chgpass",     "datamanage", "databackup",
+                               "datarestore", "datadeal", "I1"};
+const QStringList alwaysItems{"syslogin", "sysexit", "menuh1", "menuv1",
+                              "menuc1",   "menua1",  "menuhelp", "menusoft"};
+
+// A business window for the registry: an edit to hold input, and a close
+// that can be refused as a window with unsaved input does.
+class TestWindow : public ChildForm {
+public:
+    TestWindow() : edit(new QLineEdit(this)) { edit->setObjectName("edit"); }
+    QLineEdit *edit;
+    bool refuse = false;
+    static inline QStringList closed;
+
+protected:
+    void closeEvent(QCloseEvent *e) override
+    {
+        if (refuse) {
+            e->ignore();
+            return;
+        }
+        closed << edit->text();
+        e->accept();
+    }
+};
+
+QAction *item(QWidget &w, const QString &name)
+{
+    auto *a = w.findChild<QAction *>(name);
+    if (!a)
+        qFatal("no menu item %s", qPrintable(name));
+    return a;
+}
+
+// Acts on the first modal dialog of type D that comes up, as a user would.
+// The flag tells when that is done.
+template <class D>
+std::shared_ptr<bool> whenModal(std::function<void(D *)> act)
+{
+    auto done = std::make_shared<bool>(false);
+    auto *poll = new QTimer(qApp);
+    poll->setObjectName("modalPoll");
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act, done] {
+        if (auto *d = qobject_cast<D *>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            act(d);
+            *done = true;
+        }
+    });
+    poll->start();
+    return done;
+}
+
+void typeInto(QLineEdit *e, const QString &text)
+{
+    e->clear();
+    QTest::keyClicks(e, text);
+}
+
+std::shared_ptr<bool> answerLogin(const QString &code, const QString &password)
+{
+    return whenModal<Tflogin>([code, password](Tflogin *d) {
+        typeInto(d->Edit1, code);
+        typeInto(d->Edit2, password);
+        QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+        if (d->isVisible()) // refused: give up as a user would
+            QTest::mouseClick(d->BitBtn2, Qt::LeftButton);
+    });
+}
+
+// Shows the frame and goes through the splash and the login.
+void startAndLogin(Tfrmmain &frame, const QString &code = "admin", const QString &password = "",
+                   bool loggedIn = true)
+{
+    Tfrm_logo::setInterval(1);
+    const auto done = answerLogin(code, password);
+    frame.show();
+    QVERIFY(QTest::qWaitFor([&] { return *done && !QApplication::activeModalWidget(); }, 3000));
+    QCOMPARE(item(frame, "syslogout")->isEnabled(), loggedIn);
+}
+
+void setRights(TestDb &db, const QString &id, const QVariant &rights)
+{
+    db.exec("UPDATE crights SET rights = :r WHERE personnelid = :id", {{":r", rights}, {":id", id}});
+}
+
+QList<int> enabledPositions(Tfrmmain &frame)
+{
+    QList<int> on;
+    for (int p = 1; p <= rightsItems.size(); ++p)
+        if (item(frame, rightsItems.at(p - 1))->isEnabled())
+            on << p;
+    return on;
+}
+
+QList<int> range(int from, int to)
+{
+    QList<int> r;
+    for (int p = from; p <= to; ++p)
+        r << p;
+    return r;
+}
+
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { TestWindow::closed.clear(); }
+    // A dialog that never came up is not answered in the next test.
+    void cleanup() { qDeleteAll(qApp->findChildren<QTimer *>("modalPoll")); }
+
+    // Main window and rights
+    void menusAndSpeedBar();
+    void applyRights_data();
+    void applyRights();
+
+    // Start-up, login, logout
+    void startUpShowsSplashThenLogin();
+    void cancelAtStartUpEndsProgram();
+    void loginCheck_data();
+    void loginCheck();
+    void loginThroughMenu();
+    void loginFailureOfDatabase();
+    void personnelUnreadableAtStartUp();
+    void logout();
+
+    // Password change
+    void passwordChange_data();
+    void passwordChange();
+
+    // Window registry and exit
+    void registryOpensOnceAndKeepsInput();
+    void exitAsksChildrenInOrder();
+    void windowMenuArranges();
+
+    // Splash, about box, translations
+    void splashAndAbout();
+    void chineseStandardButtons();
+};
+
+// ---------------------------------------------------------------- main window
+
+void TestShell::menusAndSpeedBar()
+{
+    TestDb db;
+    Tfrmmain frame;
+    QCOMPARE(frame.windowTitle(), QStringLiteral("岚峰汽车整车销售管理系统 1.0"));
+    QVERIFY(frame.windowState() & Qt::WindowMaximized);
+
+    // Every menu in order, "-" for a separator, a submenu by its own name.
+    const QList<QPair<QString, QString>> menus{
+        {"&S.系统管理", "syslogin syslogout chgpass - datamanage - sysexit"},
+        {"&C.合同管理", "buycont salecont - buycontchg salecontchg - buycontfind salecontfind"},
+        {"&M.进销存管理", "menucarin menucarout - menucarinf menucaroutf - menuprovback "
+                          "menucustback menuprovbackf"},
+        {"&F.财务管理", "menuprovpre menuprovhsh menuprovcom - menucustpre menucusthsh "
+                        "menucustcom - menuprovf menucustf menubuyout"},
+        {"&L.查询报表", "menusalesrep menusalerep menutaxrep"},
+        {"&I.基本信息管理", "menucompany menuprovlog menucustlog - menuperson menurights - "
+                            "menuarea menuconttype menucost menutype menumodel"},
+        {"&W.窗口", "menuh1 menuv1 menuc1 menua1"},
+        {"&H.帮助", "menuhelp menusoft"},
+    };
+    const QList<QAction *> bar = frame.menuBar()->actions();
+    QCOMPARE(bar.size(), menus.size());
+    for (int m = 0; m < menus.size(); ++m) {
+        QCOMPARE(bar.at(m)->text(), menus.at(m).first);
+        QCOMPARE(bar.at(m)->objectName(), QStringLiteral("menu%1").arg(m + 1));
+        QStringList names;
+        for (QAction *a : bar.at(m)->menu()->actions())
+            names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(names.join(' '), menus.at(m).second);
+    }
+    QStringList sub;
+    for (QAction *a : item(frame, "datamanage")->menu()->actions())
+        sub << a->objectName() + "=" + a->text();
+    QCOMPARE(sub, QStringList({"databackup=&B.数据备份", "datarestore=&R.数据恢复",
+                               "datadeal=&M.数据整理", "I1=&I.数据初始化"}));
+
+    QCOMPARE(item(frame, "syslogin")->shortcut(), QKeySequence("Ctrl+I"));
+    QCOMPARE(item(frame, "syslogout")->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(item(frame, "sysexit")->text(), QStringLiteral("&X.退出"));
+    QCOMPARE(item(frame, "menucarin")->text(), QStringLiteral("&I.车辆入库"));
+    QCOMPARE(item(frame, "menumodel")->text(), QStringLiteral("&O.车辆型号设置"));
+    QCOMPARE(item(frame, "menusoft")->text(), QStringLiteral("&A.关于本软件 "));
+
+    const QStringList speed{"SpeedItem1=登录=登录", "SpeedItem2=注销=注销",
+                            "SpeedItem13=改口令=更改口令", "SpeedItem4=入库=车辆入库",
+                            "SpeedItem7=出库=车辆出库", "SpeedItem3=退出=退出"};
+    QStringList got;
+    for (QToolButton *b : frame.SpeedBar1->findChildren<QToolButton *>(
+             QRegularExpression("^SpeedItem"))) {
+        got << b->objectName() + "=" + b->text() + "=" + b->toolTip();
+        QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+    }
+    QCOMPARE(got, speed);
+    QCOMPARE(frame.SpeedBar1->windowTitle(), QStringLiteral("系统"));
+}
+
+void TestShell::applyRights_data()
+{
+    QTest::addColumn<QVariant>("rights");
+    QTest::addColumn<bool>("granted");
+    QTest::addColumn<QList<int>>("enabled");
+    QTest::newRow("a single 1 at 1") << QVariant("1" + QString(39, '0')) << true << QList<int>{1};
+    QTest::newRow("1 at 7 and 8")
+        << QVariant("000000110" + QString(31, '0')) << true << QList<int>{7, 8};
+    QTest::newRow("20 characters") << QVariant(QString(20, '1')) << true << range(1, 20);
+    QTest::newRow("null") << QVariant() << true << QList<int>{};
+    QTest::newRow("letters and blanks")
+        << QVariant("1a1 1Y" + QString(29, '1') + "11111") << true
+        << (QList<int>{1, 3, 5} + range(7, 35));
+    QTest::newRow("all granted") << QVariant(QString(40, '1')) << true << range(1, 35);
+    QTest::newRow("not granted") << QVariant(QString(40, '1')) << false << QList<int>{};
+}
+
+void TestShell::applyRights()
+{
+    QFETCH(QVariant, rights);
+    QFETCH(bool, granted);
+    QFETCH(QList<int>, enabled);
+    TestDb db;
+    Tfrmmain frame;
+    setRights(db, "admin", rights);
+    db.dm->tright->refresh();
+    frame.ApplyRights(granted);
+
+    QCOMPARE(enabledPositions(frame), enabled);
+    QCOMPARE(frame.SpeedItem4->isEnabled(), enabled.contains(7));
+    QCOMPARE(frame.SpeedItem7->isEnabled(), enabled.contains(8));
+    for (const QString &name : accountItems)
+        QVERIFY2(item(frame, name)->isEnabled() == granted, qPrintable(name));
+    QCOMPARE(frame.SpeedItem2->isEnabled(), granted);
+    QCOMPARE(frame.SpeedItem13->isEnabled(), granted);
+    for (const QString &name : alwaysItems)
+        QVERIFY2(item(frame, name)->isEnabled(), qPrintable(name));
+    QVERIFY(frame.SpeedItem1->isEnabled());
+    QVERIFY(frame.SpeedItem3->isEnabled());
+    for (QAction *menu : frame.menuBar()->actions())
+        QVERIFY(menu->isEnabled());
+}
+
+// ---------------------------------------------------------------- start-up, login, logout
+
+void TestShell::startUpShowsSplashThenLogin()
+{
+    TestDb db;
+    setRights(db, "admin", "0000001" + QString(33, '0'));
+    Tfrm_logo::setInterval(150);
+    Tfrmmain frame;
+    QElapsedTimer clock;
+    qint64 loginAfter = -1;
+    bool splashGone = false;
+    const auto done = whenModal<Tflogin>([&](Tflogin *d) {
+        loginAfter = clock.elapsed();
+        splashGone = !QApplication::topLevelWidgets().contains(frame.findChild<Tfrm_logo *>());
+        QCOMPARE(d->Edit1->text(), QStringLiteral("admin")); // preset
+        typeInto(d->Edit2, "");
+        QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+    });
+    clock.start();
+    frame.show();
+    QVERIFY(QTest::qWaitFor([&] { return *done && !QApplication::activeModalWidget(); }, 3000));
+    QVERIFY2(loginAfter >= 150, qPrintable(QString::number(loginAfter)));
+    QVERIFY(splashGone);
+    QCOMPARE(enabledPositions(frame), QList<int>{7});
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("管理员"));
+    QVERIFY(frame.isVisible());
+}
+
+void TestShell::cancelAtStartUpEndsProgram()
+{
+    TestDb db;
+    Tfrm_logo::setInterval(1);
+    Tfrmmain frame;
+    whenModal<Tflogin>([](Tflogin *d) { QTest::mouseClick(d->BitBtn2, Qt::LeftButton); });
+    frame.show();
+    QVERIFY(QTest::qWaitFor([&] { return !frame.isVisible(); }, 3000));
+}
+
+void TestShell::loginCheck_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("message"); // empty: none
+    QTest::addColumn<QString>("focus");   // the field that has the focus after a refusal
+    QTest::addColumn<bool>("accepted");
+    // The stored password of p01 is "Pass 1".
+    QTest::newRow("code and password trimmed") << "  p01 " << " Pass 1  " << "" << "" << true;
+    QTest::newRow("code without regard to case") << "P01" << "Pass 1" << "" << "" << true;
+    QTest::newRow("password case") << "p01" << "pass 1" << "密码错误" << "Edit2" << false;
+    QTest::newRow("wrong password") << "p01" << "Pass" << "密码错误" << "Edit2" << false;
+    QTest::newRow("wrong code") << "p02" << "Pass 1" << "用户名错误，请重输用户名" << "Edit1"
+                                << false;
+    QTest::newRow("quote in code") << "p'01" << "" << "用户名错误，请重输用户名" << "Edit1" << false;
+    QTest::newRow("empty code does nothing") << "   " << "Pass 1" << "" << "" << false;
+}
+
+void TestShell::loginCheck()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, password);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    QFETCH(bool, accepted);
+    TestDb db;
+    db.insert("crights", {{"personnelid", "p01"}, {"password", "Pass 1"}});
+    Tflogin d;
+    d.show();
+    typeInto(d.Edit1, code);
+    typeInto(d.Edit2, password);
+    QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+    QCOMPARE(d.result() == QDialog::Accepted, accepted);
+    QCOMPARE(d.isVisible(), !accepted);
+    QCOMPARE(db.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty()) {
+        QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
+        QCOMPARE(db.messages.messages.first().title, QStringLiteral("提示"));
+        QCOMPARE(d.focusWidget()->objectName(), focus);
+    }
+    if (accepted)
+        QCOMPARE(d.code(), QStringLiteral("%1").arg(code.trimmed()));
+    QCOMPARE(d.Edit1->maxLength(), 10);
+}
+
+void TestShell::loginThroughMenu()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QVERIFY(item(frame, "syslogout")->isEnabled());
+
+    // A person registered after the start logs in with their own rights.
+    db.insert("cpersonnel", {{"personnelid", "p07"}, {"Name", "李四"}});
+    db.insert("crights", {{"personnelid", "p07"}, {"password", "x"},
+                          {"rights", "01" + QString(38, '0')}});
+    answerLogin("p07", "x");
+    item(frame, "syslogin")->trigger();
+    QCOMPARE(enabledPositions(frame), QList<int>{2});
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("李四"));
+
+    // A refused or cancelled login, or a user without a personnel row,
+    // leaves the previous user logged in.
+    answerLogin("p07", "wrong");
+    item(frame, "syslogin")->trigger();
+    db.insert("crights", {{"personnelid", "ghost"}, {"password", ""}, {"rights", QString(40, '1')}});
+    answerLogin("ghost", "");
+    frame.SpeedItem1->click();
+    QCOMPARE(enabledPositions(frame), QList<int>{2});
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("李四"));
+    QVERIFY(item(frame, "chgpass")->isEnabled());
+}
+
+void TestShell::loginFailureOfDatabase()
+{
+    TestDb db(false);
+    {
+        QFile f(db.path("huoyun.mdb"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    db.startDataModule();
+    Tfrmmain frame;
+    QString shown;
+    bool stayedOpen = false;
+    whenModal<Tflogin>([&](Tflogin *d) {
+        typeInto(d->Edit2, "");
+        QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+        stayedOpen = d->isVisible();
+        shown = db.messages.lastText();
+        QTest::mouseClick(d->BitBtn2, Qt::LeftButton);
+    });
+    frame.sysloginClick();
+    QVERIFY(stayedOpen);
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY2(shown.contains("not a database"), qPrintable(shown));
+    QCOMPARE(db.dm->operatorName(), QString());
+}
+
+void TestShell::personnelUnreadableAtStartUp()
+{
+    // The password check passes, but the personnel list cannot be read: the
+    // database's message, and the program goes on with nobody logged in.
+    TestDb db;
+    db.exec("DROP TABLE cpersonnel");
+    Tfrmmain frame;
+    startAndLogin(frame, "admin", "", false);
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY2(db.messages.lastText().contains("cpersonnel"), qPrintable(db.messages.lastText()));
+    QVERIFY(frame.isVisible());
+    QCOMPARE(enabledPositions(frame), QList<int>{});
+    QVERIFY(!item(frame, "syslogout")->isEnabled());
+    QVERIFY(item(frame, "syslogin")->isEnabled());
+}
+
+void TestShell::logout()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> a, b;
+    frame.openChild<TestWindow>(a);
+    frame.openChild<TestWindow>(b)->refuse = true;
+
+    // Cancel: nothing changes.
+    db.messages.answer(QMessageBox::Cancel);
+    frame.SpeedItem2->click();
+    QCOMPARE(db.messages.lastText(), QStringLiteral("确实注销?"));
+    QCOMPARE(db.messages.messages.last().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QVERIFY(a && b);
+    QCOMPARE(enabledPositions(frame), range(1, 35));
+
+    // A window that stays open keeps the user logged in.
+    db.messages.answer(QMessageBox::Ok);
+    item(frame, "syslogout")->trigger();
+    QVERIFY(b);
+    QCOMPARE(enabledPositions(frame), range(1, 35));
+
+    static_cast<TestWindow *>(b.data())->refuse = false;
+    db.messages.answer(QMessageBox::Ok);
+    item(frame, "syslogout")->trigger();
+    QTRY_VERIFY(!a && !b);
+    QTRY_VERIFY(frame.mdiArea->subWindowList().isEmpty());
+    QCOMPARE(enabledPositions(frame), QList<int>{});
+    for (const QString &name : accountItems)
+        QVERIFY(!item(frame, name)->isEnabled());
+    for (QToolButton *button : {frame.SpeedItem2, frame.SpeedItem13, frame.SpeedItem4,
+                                frame.SpeedItem7})
+        QVERIFY(!button->isEnabled());
+    for (const QString &name : alwaysItems)
+        QVERIFY(item(frame, name)->isEnabled());
+    QVERIFY(frame.SpeedItem1->isEnabled() && frame.SpeedItem3->isEnabled());
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("管理员")); // the row keeps its position
+
+    // Logging in again enables the user's items.
+    answerLogin("admin", "");
+    frame.SpeedItem1->click();
+    QCOMPARE(enabledPositions(frame), range(1, 35));
+}
+
+// ---------------------------------------------------------------- password change
+
+void TestShell::passwordChange_data()
+{
+    QTest::addColumn<QString>("oldPassword");
+    QTest::addColumn<QString>("newPassword");
+    QTest::addColumn<QString>("confirmation");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("stored");
+    // The stored password is "Old1".
+    QTest::newRow("changed") << "Old1" << "New2" << "New2" << "口令更改成功。" << "" << "New2";
+    QTest::newRow("old password with case") << "old1" << "New2" << "New2" << "旧口令错误。"
+                                            << "Edit1" << "Old1";
+    QTest::newRow("old password not trimmed") << "Old1 " << "New2" << "New2" << "旧口令错误。"
+                                              << "Edit1" << "Old1";
+    QTest::newRow("confirmation differs") << "Old1" << "New2" << "New3" << "确认新口令错误。"
+                                          << "Edit3" << "Old1";
+    QTest::newRow("blanks are not stored") << "Old1" << " New 2 " << " New 2 " << "口令更改成功。"
+                                           << "" << "New 2";
+    QTest::newRow("the longest password") << "Old1" << "abcdefghijklXYZ" << "abcdefghijkl"
+                                          << "口令更改成功。" << "" << "abcdefghijkl";
+}
+
+void TestShell::passwordChange()
+{
+    QFETCH(QString, oldPassword);
+    QFETCH(QString, newPassword);
+    QFETCH(QString, confirmation);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    QFETCH(QString, stored);
+    TestDb db;
+    db.exec("UPDATE crights SET password = 'Old1' WHERE personnelid = 'admin'");
+    db.dm->tright->refresh();
+    Tfrmmain frame;
+    startAndLogin(frame, "admin", "Old1");
+
+    bool stayedOpen = false;
+    QString focused, user;
+    whenModal<Tfchngpw>([&](Tfchngpw *d) {
+        user = d->Label4->text();
+        typeInto(d->Edit1, oldPassword);
+        typeInto(d->Edit2, newPassword);
+        typeInto(d->Edit3, confirmation);
+        QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+        stayedOpen = d->isVisible();
+        if (d->focusWidget())
+            focused = d->focusWidget()->objectName();
+        if (stayedOpen)
+            QTest::mouseClick(d->BitBtn2, Qt::LeftButton);
+    });
+    frame.SpeedItem13->click();
+    QCOMPARE(user, QStringLiteral("管理员"));
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(db.messages.messages.last().kind,
+             focus.isEmpty() ? Msg::Kind::Information : Msg::Kind::Warning);
+    QCOMPARE(stayedOpen, !focus.isEmpty());
+    if (!focus.isEmpty())
+        QCOMPARE(focused, focus);
+    QCOMPARE(db.scalar("SELECT password FROM crights WHERE personnelid = 'admin'").toString(), stored);
+
+    // What is stored is what the login takes.
+    db.messages.clear();
+    answerLogin("admin", stored);
+    item(frame, "syslogin")->trigger();
+    QVERIFY2(db.messages.messages.isEmpty(), qPrintable(db.messages.texts().join(',')));
+}
+
+// ---------------------------------------------------------------- registry and exit
+
+void TestShell::registryOpensOnceAndKeepsInput()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> fone, ftwo;
+    TestWindow *one = frame.openChild<TestWindow>(fone);
+    QCOMPARE(fone.data(), one);
+    QTest::keyClicks(one->edit, "kept");
+    TestWindow *two = frame.openChild<TestWindow>(ftwo);
+    QCOMPARE(frame.mdiArea->activeSubWindow()->widget(), two);
+
+    QCOMPARE(frame.openChild<TestWindow>(fone), one);
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
+    QCOMPARE(frame.mdiArea->activeSubWindow()->widget(), one);
+    QCOMPARE(one->edit->text(), QStringLiteral("kept"));
+
+    // A minimised window comes back.
+    frame.mdiArea->activeSubWindow()->showMinimized();
+    frame.openChild<TestWindow>(fone);
+    QVERIFY(!one->parentWidget()->isMinimized());
+
+    // Closing frees the window and empties its slot; the next open makes a new one.
+    one->parentWidget()->close();
+    QTRY_VERIFY(!fone);
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
+    two->close();
+    QTRY_VERIFY(!ftwo);
+    QTRY_COMPARE(frame.mdiArea->subWindowList().size(), 0);
+    QVERIFY(frame.openChild<TestWindow>(fone)->edit->text().isEmpty());
+
+    // An item whose window has not landed opens nothing.
+    item(frame, "menuconttype")->trigger();
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
+}
+
+void TestShell::exitAsksChildrenInOrder()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> a, b, c;
+    frame.openChild<TestWindow>(a)->edit->setText("a");
+    auto *wb = frame.openChild<TestWindow>(b);
+    wb->edit->setText("b");
+    wb->refuse = true;
+    frame.openChild<TestWindow>(c)->edit->setText("c");
+    frame.openChild<TestWindow>(a); // stacking order differs from the order of opening
+
+    frame.SpeedItem3->click();
+    QVERIFY(frame.isVisible());
+    QCOMPARE(TestWindow::closed, QStringList{"a"});
+    QVERIFY(b && c);
+
+    wb->refuse = false;
+    item(frame, "sysexit")->trigger();
+    QCOMPARE(TestWindow::closed, QStringList({"a", "b", "c"}));
+    QVERIFY(!frame.isVisible());
+    QVERIFY(db.messages.messages.isEmpty()); // the frame itself asks nothing
+}
+
+void TestShell::windowMenuArranges()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> a, b;
+    frame.openChild<TestWindow>(a);
+    frame.openChild<TestWindow>(b);
+    const QRect area = frame.mdiArea->viewport()->rect();
+    QMdiSubWindow *sa = frame.mdiArea->subWindowList(QMdiArea::CreationOrder).at(0);
+    QMdiSubWindow *sb = frame.mdiArea->subWindowList(QMdiArea::CreationOrder).at(1);
+
+    item(frame, "menuh1")->trigger();
+    QCOMPARE(sa->width(), area.width());
+    QCOMPARE(sb->width(), area.width());
+    QCOMPARE(sa->height() + sb->height(), area.height());
+    QVERIFY(sa->y() != sb->y());
+
+    item(frame, "menuv1")->trigger();
+    QCOMPARE(sa->height(), area.height());
+    QCOMPARE(sa->width() + sb->width(), area.width());
+    QVERIFY(sa->x() != sb->x());
+
+    item(frame, "menuc1")->trigger();
+    QVERIFY(sa->pos() != sb->pos());
+
+    sa->showMinimized();
+    sb->showMinimized();
+    item(frame, "menua1")->trigger();
+    QCOMPARE(sa->geometry().bottom(), area.bottom());
+    QCOMPARE(sb->x(), sa->x() + sa->width());
+}
+
+// ---------------------------------------------------------------- splash, about, translations
+
+void TestShell::splashAndAbout()
+{
+    TestDb db;
+    Tfrm_logo::setInterval(3000);
+    Tfrm_logo splash;
+    QCOMPARE(splash.Timer1->interval(), 3000);
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    splash.show();
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QVERIFY(!splash.close());
+    QVERIFY(splash.isVisible());
+    splash.Timer1->setInterval(1);
+    splash.Timer1->start();
+    QTRY_VERIFY(!splash.isVisible());
+
+    Tfrmmain frame;
+    QString title, dbVer;
+    whenModal<Tx_AboutBox>([&](Tx_AboutBox *d) {
+        title = d->windowTitle();
+        dbVer = d->lbl_dbVer->text();
+        QVERIFY(d->OKButton->isDefault());
+        QCOMPARE(d->OKButton->text(), QStringLiteral("OK"));
+        QTest::mouseClick(d->OKButton, Qt::LeftButton);
+    });
+    item(frame, "menusoft")->trigger();
+    QCOMPARE(title, QStringLiteral("关于"));
+    QCOMPARE(dbVer, QStringLiteral("数据库版本:190804"));
+}
+
+void TestShell::chineseStandardButtons()
+{
+    QVERIFY(Startup::installChineseTranslations());
+    QMessageBox box(QMessageBox::Question, "提示", "?",
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+    QVERIFY(box.button(QMessageBox::Yes)->text().contains("是"));
+    QVERIFY(box.button(QMessageBox::No)->text().contains("否"));
+    QVERIFY(box.button(QMessageBox::Cancel)->text().contains("取消"));
+    QVERIFY(box.button(QMessageBox::Ok)->text().contains("确定"));
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
