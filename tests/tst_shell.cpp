@@ -164,6 +164,7 @@ private slots:
     void cancelAtStartUpEndsProgram();
     void loginCheck_data();
     void loginCheck();
+    void enterMovesFocusInDialogs();
     void loginThroughMenu();
     void loginFailureOfDatabase();
     void personnelUnreadableAtStartUp();
@@ -366,6 +367,20 @@ void TestShell::loginCheck()
     if (accepted)
         QCOMPARE(d.code(), QStringLiteral("%1").arg(code.trimmed()));
     QCOMPARE(d.Edit1->maxLength(), 10);
+}
+
+void TestShell::enterMovesFocusInDialogs()
+{
+    TestDb db;
+    Tflogin d;
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    d.Edit1->setFocus();
+    QTest::keyClick(d.Edit1, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), d.Edit2);
+    QTest::keyClick(d.Edit2, Qt::Key_Enter);
+    QVERIFY(d.isVisible()); // Enter never presses OK
+    QVERIFY(db.messages.messages.isEmpty());
 }
 
 void TestShell::loginThroughMenu()
