@@ -36,4 +36,12 @@ Tfrep_saleyj::Tfrep_saleyj(QObject *owner) : BandedReport(owner)
         t.label(116.5 + 1, y + 1.6, right - 116.5 - 2, addLabel(r[3]), value);
         y += rowH;
     }
+    for (auto [member, name] : {std::pair{&QRLabel1, "QRLabel1"}, {&QRLabel16, "QRLabel16"},
+                                {&QRLabel17, "QRLabel17"}, {&QRLabel19, "QRLabel19"},
+                                {&QRLabel12, "QRLabel12"}, {&QRLabel13, "QRLabel13"},
+                                {&QRLabel20, "QRLabel20"}, {&QRLabel21, "QRLabel21"},
+                                {&QRLabel22, "QRLabel22"}, {&QRLabel23, "QRLabel23"},
+                                {&QRLabel24, "QRLabel24"}, {&QRLabel25, "QRLabel25"},
+                                {&QRLabel26, "QRLabel26"}, {&QRLabel27, "QRLabel27"}})
+        *member = findLabel(QString::fromLatin1(name));
 }
