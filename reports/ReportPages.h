@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QPageLayout>
+#include <QRectF>
+#include <QString>
+
+// A report laid out into pages of positioned items, in millimetres from the
+// top-left corner of the sheet. This is what gets painted, and what tests read.
+namespace Rpt {
+
+struct Font {
+    QString family = QStringLiteral("宋体");
+    double pointSize = 10;
+    bool bold = false;
+};
+
+struct PageItem {
+    enum Kind { Text, Line, Box };
+    Kind kind = Text;
+    QRectF rect;  // a line has zero width or zero height
+    QString text; // the text, clipped to rect when painted
+    Font font;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    QString source; // the field, label name or expression that gave the text
+};
+
+struct Page {
+    QList<PageItem> items;
+    QStringList texts() const;
+};
+
+struct PageSetup {
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    double left = 10, top = 10, right = 10, bottom = 10; // margins in mm
+
+    double paperWidth() const { return orientation == QPageLayout::Portrait ? 210 : 297; }
+    double paperHeight() const { return orientation == QPageLayout::Portrait ? 297 : 210; }
+    double printableWidth() const { return paperWidth() - left - right; }
+};
+
+struct Document {
+    QString title; // names the PDF file when there is no printer
+    PageSetup setup;
+    QList<Page> pages;
+};
+
+// The installed font that stands in for "黑体", "宋体" and "Arial"; set up once.
+void installFontSubstitutes();
+
+} // namespace Rpt

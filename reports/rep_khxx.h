@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ReportLayouts.h"
+
+// The customer list.
+class Tfrep_khxx : public ListReport {
+    Q_OBJECT
+public:
+    explicit Tfrep_khxx(QObject *owner = nullptr);
+
+    QRLabel *const QRLabel1 = findLabel(QStringLiteral("QRLabel1"));
+    QRLabel *const QRLabel12 = findLabel(QStringLiteral("QRLabel12"));
+    QRLabel *const QRLabel13 = findLabel(QStringLiteral("QRLabel13"));
+    QRLabel *const QRLabel5 = findLabel(QStringLiteral("QRLabel5"));
+    DataSet *const rep_cust = findQuery(QStringLiteral("rep_cust"));
+};

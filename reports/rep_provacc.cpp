@@ -1,0 +1,13 @@
+#include "rep_provacc.h"
+
+Tfrep_provacc::Tfrep_provacc(QObject *owner)
+    : ListReport(prepaymentStatement(QStringLiteral("预付供应商帐目表"), QStringLiteral("供应商名称"),
+                                     QStringLiteral("provname"), QStringLiteral("outgo"),
+                                     QStringLiteral("rep_provacc"),
+                                     QStringLiteral(
+                               "select provname,provaccttype as type,certificate_no as pzhh,"
+                               "invoice_no,outgo,account_date as date1,affirm_recorder as recorder"
+                               " from cprovaccount where isprepay=0")),
+                 owner)
+{
+}

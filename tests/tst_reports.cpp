@@ -1,0 +1,598 @@
+// The report layer, the fourteen layouts and the report choice dialog.
+#include "BandedReport.h"
+#include "Clock.h"
+#include "Db.h"
+#include "Errors.h"
+#include "ReportPrinter.h"
+#include "TestDb.h"
+#include "Useleprn.h"
+#include "rep_cght.h"
+#include "rep_chlchk.h"
+#include "rep_chlchkmx.h"
+#include "rep_chlrk.h"
+#include "rep_chlrkmx.h"
+#include "rep_custacc.h"
+#include "rep_gyshxx.h"
+#include "rep_khxx.h"
+#include "rep_provacc.h"
+#include "rep_rshxx.h"
+#include "rep_saleyj.h"
+#include "rep_shbb.h"
+#include "rep_xshht.h"
+#include "rep_ywyyj.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRawFont>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QDateTime Today(QDate(2024, 5, 6), QTime(9, 30, 0));
+
+const Rpt::PageItem *findText(const Rpt::Page &page, const QString &text)
+{
+    for (const auto &item : page.items)
+        if (item.kind == Rpt::PageItem::Text && item.text == text)
+            return &item;
+    return nullptr;
+}
+
+const Rpt::PageItem *findSource(const Rpt::Page &page, const QString &source)
+{
+    for (const auto &item : page.items)
+        if (item.source == source)
+            return &item;
+    return nullptr;
+}
+
+// The text item that starts where the given item ends, on the same line.
+QString textAfter(const Rpt::Page &page, const QString &caption)
+{
+    const Rpt::PageItem *c = findText(page, caption);
+    if (!c)
+        return QStringLiteral("<no caption>");
+    for (const auto &item : page.items)
+        if (item.kind == Rpt::PageItem::Text && qAbs(item.rect.left() - c->rect.right()) < 0.01
+            && qAbs(item.rect.top() - c->rect.top()) < 0.01)
+            return item.text;
+    return QStringLiteral("<nothing after>");
+}
+
+// Small rows of every table that a layout reads: one of each partner, one
+// contract of each kind with its lines, one car received and sold.
+void seedAll(TestDb &db)
+{
+    db.insert("bgsxx", {{"gsmc", "岚峰汽车"}, {"address", "本公司地址"}, {"lxr", "李经理"},
+                        {"bank", "工行"}, {"bankacc", "6222"}, {"phone", "0571-1"}});
+    db.insert("ccustomer", {{"customerid", "C001"}, {"custname", "客户甲"}, {"address", "客户地址"},
+                            {"legalperson", "王五"}, {"legalpersonid", "330101"},
+                            {"bank", "农行"}, {"accountid", "9559"}, {"phone", "139"}});
+    db.insert("cprovider", {{"providerid", "P001"}, {"provname", "供应商乙"},
+                            {"address", "供方地址"}, {"legalperson", "赵六"}, {"linkman", "钱七"},
+                            {"bank", "建行"}, {"accountid", "4367"}, {"phone", "138"}});
+    db.insert("csalecontract", {{"salecont_no", "SS2405-0001"}, {"contract_no", "XS-001"},
+                                {"customerid", "C001"}, {"custname", "客户甲"},
+                                {"conttype", "现货"}, {"bodcontract", "2024-05-01"},
+                                {"eodcontract", "2024-12-31"}, {"recorder", "张三"}});
+    db.insert("csalecontdetail", {{"salecont_no", "SS2405-0001"}, {"carmodel", "桑塔纳"},
+                                  {"producingarea", "上海"}, {"qty", 2}, {"unitprice", 117000.0}});
+    db.insert("csalecontdetail", {{"salecont_no", "SS2405-0001"}, {"carmodel", "捷达"},
+                                  {"producingarea", "长春"}, {"qty", 1}, {"unitprice", 58500.0}});
+    db.insert("cbuycontract", {{"buycont_no", "BS2405-0001"}, {"contract_no", "CG-001"},
+                               {"providerid", "P001"}, {"provname", "供应商乙"}});
+    db.insert("cbuycontdetail", {{"buycont_no", "BS2405-0001"}, {"carmodel", "桑塔纳"},
+                                 {"qty", 3}, {"unitprice", 100000.0}});
+    db.insert("carinfor", {{"carserial_no", "CAR001"}, {"carmodel", "桑塔纳"}, {"color", "红"},
+                           {"chassis_no", "DP001"}, {"engine_no", "FD001"}, {"carprice", 100000.0},
+                           {"factory_date", "2024-01-02"}, {"carstatus", 1}});
+    db.insert("carinstock", {{"carin_no", "RS2405-0001"}, {"buycontract_no", "CG-001"},
+                             {"providerid", "P001"}, {"provname", "供应商乙"},
+                             {"carserial_no", "CAR001"}, {"buyrecorder", "张三"},
+                             {"instock_date", "2024-05-02"}, {"buyinvoice_no", "FP-IN"}});
+    db.insert("caroutstock", {{"carout_no", "CS2405-0001"}, {"salecontract_no", "XS-001"},
+                              {"customerid", "C001"}, {"custname", "客户甲"},
+                              {"carserial_no", "CAR001"}, {"sales", "孙八"},
+                              {"outstock_date", "2024-05-03"}, {"saleinvoice_no", "FP-OUT"},
+                              {"saleprice", 117000.0}});
+    db.insert("presentcost", {{"presentid", "ZS1"}, {"carserial_no", "CAR001"}, {"cost", 500.0}});
+    db.insert("servicecost", {{"serviceid", "VS1"}, {"carserial_no", "CAR001"}, {"cost", 800.0}});
+    db.insert("cprovaccount", {{"paccountid", "PS1"}, {"provname", "供应商乙"},
+                               {"provaccttype", "付款"}, {"outgo", 50000.0},
+                               {"certificate_no", "PZ-P"}, {"isprepay", 0}});
+    db.insert("ccustaccount", {{"caccountid", "KS1"}, {"custname", "客户甲"},
+                               {"custaccttype", "预付款"}, {"income", 20000.0},
+                               {"certificate_no", "PZ-K"}, {"isprepay", 0}});
+}
+
+void openWith(DataSet *q, const QString &sql, const QVariant &aa = {})
+{
+    q->close();
+    q->setSql(sql);
+    if (aa.isValid())
+        q->setParam(QStringLiteral(":aa"), aa);
+    q->open();
+}
+
+// Each layout, prepared as the window that prints it does.
+struct Case {
+    std::function<BandedReport *()> make;
+    QString title;
+    bool landscape = false;
+    QString expected; // a text of the fixture that must print
+};
+
+Case layoutCase(const QString &name)
+{
+    if (name == "xshht")
+        return {[] {
+                    auto *r = new Tfrep_xshht;
+                    openWith(r->rep_salecont,
+                             "SELECT csalecontract.*, ccustomer.legalperson, ccustomer.address, "
+                             "ccustomer.phone, ccustomer.bank, ccustomer.accountid  FROM "
+                             "csalecontract, ccustomer  WHERE "
+                             "csalecontract.customerid=ccustomer.customerid  and salecont_no=:aa",
+                             "SS2405-0001");
+                    openWith(r->rep_salecontmx,
+                             "select * from csalecontdetail where salecont_no=:aa", "SS2405-0001");
+                    r->rep_bgs->open();
+                    return r;
+                },
+                "汽车销售合同单", false, "XS-001"};
+    if (name == "cght")
+        return {[] {
+                    auto *r = new Tfrep_cght;
+                    openWith(r->rep_buycont,
+                             "SELECT cbuycontract.*, cprovider.legalperson, cprovider.address, "
+                             "cprovider.phone, cprovider.bank, cprovider.accountid  FROM "
+                             "cbuycontract, cprovider  WHERE "
+                             "cbuycontract.providerid=cprovider.providerid  and buycont_no=:aa",
+                             "BS2405-0001");
+                    openWith(r->rep_buycontmx, "select * from cbuycontdetail where buycont_no=:aa",
+                             "BS2405-0001");
+                    r->rep_bgs->open();
+                    return r;
+                },
+                "汽车采购合同单", false, "供应商乙"};
+    if (name == "chlrk")
+        return {[] {
+                    auto *r = new Tfrep_chlrk;
+                    r->QRLabel17->setCaption("张三");
+                    openWith(r->rep_chlrk,
+                             "select * from carinfor,carinstock  where "
+                             "carinfor.carserial_no=carinstock.carserial_no  and "
+                             "carinstock.carin_no=:aa ",
+                             "RS2405-0001");
+                    return r;
+                },
+                "车辆入库单", false, "RS2405-0001"};
+    if (name == "chlchk")
+        return {[] {
+                    auto *r = new Tfrep_chlchk;
+                    r->QRLabel17->setCaption("张三");
+                    openWith(r->rep_chlchk,
+                             "select carinfor.*,caroutstock.*,ccustomer.legalpersonid  from  "
+                             "carinfor,caroutstock,ccustomer  where "
+                             "carinfor.carserial_no=caroutstock.carserial_no  and "
+                             "caroutstock.customerid=ccustomer.customerid  and carout_no=:aa",
+                             "CS2405-0001");
+                    return r;
+                },
+                "车辆出库单", false, "330101"};
+    if (name == "chlrkmx")
+        return {[] {
+                    auto *r = new Tfrep_chlrkmx;
+                    openWith(r->rep_chlrkmx, QString(r->rep_chlrkmx->sql())
+                                                 .replace("carstatus=0", "carstatus=1"));
+                    return r;
+                },
+                "车辆入库明细表", true, "FP-IN"};
+    if (name == "chlchkmx")
+        return {[] { return new Tfrep_chlchkmx; }, "车辆出库明细表", true, "800"};
+    if (name == "provacc")
+        return {[] { return new Tfrep_provacc; }, "预付供应商帐目表", false, "50000"};
+    if (name == "custacc")
+        return {[] { return new Tfrep_custacc; }, "客户预付帐目表", false, "PZ-K"};
+    if (name == "rshxx")
+        return {[] { return new Tfrep_rshxx; }, "人事信息表", false, "管理员"};
+    if (name == "gyshxx")
+        return {[] { return new Tfrep_gyshxx; }, "供应商信息单", false, "钱七"};
+    if (name == "khxx")
+        return {[] { return new Tfrep_khxx; }, "客户信息单", false, "330101"};
+    if (name == "saleyj")
+        return {[] {
+                    auto *r = new Tfrep_saleyj;
+                    r->QRLabel27->setCaption("12345.6");
+                    return r;
+                },
+                "销售业绩统计报表", false, "12345.6"};
+    if (name == "shbb")
+        return {[] { return new Tfrep_shbb; }, "税报表", false, "117000"};
+    return {[] { return new Tfrep_ywyyj; }, "业务员业绩汇总表", false, "孙八"};
+}
+
+// n sold cars for the tax report, numbered in the order the list is sorted.
+void seedSoldCars(TestDb &db, int n)
+{
+    db.insert("ccustomer", {{"customerid", "C001"}, {"custname", "客户甲"}});
+    for (int i = 1; i <= n; ++i) {
+        const QString serial = QStringLiteral("CAR%1").arg(i, 3, 10, QLatin1Char('0'));
+        db.insert("carinfor", {{"carserial_no", serial}, {"carmodel", "M" + QString::number(i)},
+                               {"carprice", 1000.0 * i}, {"carstatus", 1}});
+        db.insert("caroutstock", {{"carout_no", "CS" + serial}, {"customerid", "C001"},
+                                  {"custname", "客户甲"}, {"carserial_no", serial},
+                                  {"saleprice", 1100.5 * i}});
+    }
+}
+
+} // namespace
+
+class TestReports : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachLayoutPrintsFromAFixture_data();
+    void eachLayoutPrintsFromAFixture();
+    void longListSpansPagesWithSummaryAfterLastRow();
+    void emptyListPrintsTitleAndEmptySummary();
+    void contractTotalInTenThousands_data();
+    void contractTotalInTenThousands();
+    void slipPrintsFirstRowPlaceholdersAndDate();
+    void placeholderNotSetPrintsEmpty();
+    void absentFieldPrintsNothingRestOfRowPrints();
+    void failingQueryPrintsNothing();
+    void printFailureReachesCaller();
+    void longTextIsClippedToItsBox();
+    void chineseFontsAreSubstituted();
+    void pdfWhenNoPrinter();
+
+    void choiceDialog_data();
+    void choiceDialog();
+};
+
+// ---------------------------------------------------------------- layouts
+
+void TestReports::eachLayoutPrintsFromAFixture_data()
+{
+    QTest::addColumn<QString>("layout");
+    for (const char *n : {"xshht", "cght", "chlrk", "chlrkmx", "chlchk", "chlchkmx", "provacc",
+                          "custacc", "rshxx", "gyshxx", "khxx", "saleyj", "shbb", "ywyyj"})
+        QTest::newRow(n) << QString::fromLatin1(n);
+}
+
+void TestReports::eachLayoutPrintsFromAFixture()
+{
+    QFETCH(QString, layout);
+    TestDb db;
+    seedAll(db);
+    Clock::setNow(Today);
+    CapturedPrints prints;
+    const Case c = layoutCase(layout);
+    std::unique_ptr<BandedReport> r(c.make());
+    QVERIFY(guard([&] { r->Print(); }));
+    QCOMPARE(db.messages.messages.size(), 0);
+
+    QCOMPARE(prints.documents.size(), 1);
+    const Rpt::Document &doc = prints.documents.first();
+    QCOMPARE(doc.title, c.title);
+    QCOMPARE(doc.pages.size(), 1);
+    const Rpt::Page &page = doc.pages.first();
+    QCOMPARE(page.texts().first(), c.title);
+    QCOMPARE(doc.setup.orientation, c.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QCOMPARE(doc.setup.left, c.landscape ? 6.0 : 10.0);
+    QCOMPARE(doc.setup.printableWidth(), c.landscape ? 285.0 : 190.0);
+    QVERIFY2(page.texts().contains(c.expected), qPrintable(page.texts().join('|')));
+    if (!layout.endsWith("ht")) // the contracts print no date of today
+        QVERIFY(page.texts().contains("2024-05-06"));
+    // Nothing stands outside the printable area.
+    for (const auto &item : page.items) {
+        QVERIFY(item.rect.left() >= doc.setup.left - 0.01);
+        QVERIFY2(item.rect.right() <= doc.setup.paperWidth() - doc.setup.right + 0.01,
+                 qPrintable(item.text + item.source));
+        QVERIFY(item.rect.bottom() <= doc.setup.paperHeight() - doc.setup.bottom + 0.01);
+    }
+}
+
+void TestReports::longListSpansPagesWithSummaryAfterLastRow()
+{
+    TestDb db;
+    seedSoldCars(db, 60);
+    CapturedPrints prints;
+    Tfrep_shbb r;
+    openWith(r.rep_shbb, r.rep_shbb->sql() + " order by caroutstock.carserial_no");
+    r.QRLabel15->setCaption("管理员");
+    r.Print();
+
+    const Rpt::Document &doc = prints.documents.first();
+    QVERIFY(doc.pages.size() >= 2);
+    const double bottom = doc.setup.paperHeight() - doc.setup.bottom;
+    QStringList models;
+    double lastRowBottom = 0;
+    for (int p = 0; p < doc.pages.size(); ++p) {
+        const Rpt::Page &page = doc.pages[p];
+        // Headings and title on the first page only.
+        QCOMPARE(bool(findText(page, "车  型")), p == 0);
+        QCOMPARE(bool(findText(page, "税报表")), p == 0);
+        double top = 1e9;
+        for (const auto &item : page.items) {
+            QVERIFY(item.rect.bottom() <= bottom + 0.01);
+            top = qMin(top, item.rect.top());
+            if (item.source == "carmodel") {
+                models << item.text;
+                lastRowBottom = item.rect.bottom();
+            }
+        }
+        QCOMPARE(top, p == 0 ? 10.5 : 10.0); // a new page starts at the top margin
+    }
+    QStringList expected;
+    for (int i = 1; i <= 60; ++i)
+        expected << "M" + QString::number(i);
+    QCOMPARE(models, expected);
+
+    const Rpt::Page &last = doc.pages.last();
+    const Rpt::PageItem *count = findSource(last, "count");
+    QVERIFY(count);
+    QCOMPARE(count->text, QString("60"));
+    QVERIFY(count->rect.top() >= lastRowBottom);
+    QCOMPARE(findSource(last, "sum(carprice)")->text, QString("1830000"));    // 1000 * 1830
+    QCOMPARE(findSource(last, "sum(saleprice)")->text, QString("2013915")); // 1100.5 * 1830
+}
+
+void TestReports::emptyListPrintsTitleAndEmptySummary()
+{
+    TestDb db;
+    CapturedPrints prints;
+    Tfrep_shbb r;
+    r.Print();
+    const Rpt::Document &doc = prints.documents.first();
+    QCOMPARE(doc.pages.size(), 1);
+    const Rpt::Page &page = doc.pages.first();
+    QVERIFY(findText(page, "税报表"));
+    QVERIFY(findText(page, "销售价格"));
+    QVERIFY(!findSource(page, "carmodel"));
+    QCOMPARE(findSource(page, "count")->text, QString("0"));
+    QCOMPARE(findSource(page, "sum(carprice)")->text, QString());
+    QCOMPARE(findSource(page, "sum(saleprice)")->text, QString());
+}
+
+void TestReports::contractTotalInTenThousands_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("total");
+    QTest::newRow("sales") << "xshht" << "合计(万元)：" << "29.25";
+    QTest::newRow("purchase") << "cght" << "合计(万元):" << "30";
+}
+
+void TestReports::contractTotalInTenThousands()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, caption);
+    QFETCH(QString, total);
+    TestDb db;
+    seedAll(db);
+    CapturedPrints prints;
+    std::unique_ptr<BandedReport> r(layoutCase(layout).make());
+    r->Print();
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    QCOMPARE(textAfter(page, caption), total);
+    // Both parties print: the partner's name and the own company's.
+    QVERIFY(findText(page, "岚峰汽车"));
+    QVERIFY(findText(page, layout == "xshht" ? "客户甲" : "供应商乙"));
+    QVERIFY(findText(page, "本公司地址"));
+}
+
+void TestReports::slipPrintsFirstRowPlaceholdersAndDate()
+{
+    TestDb db;
+    seedAll(db);
+    // A second car: the slip's query restricted to one number prints only its own.
+    db.insert("carinfor", {{"carserial_no", "CAR002"}, {"chassis_no", "DP002"}});
+    db.insert("carinstock", {{"carin_no", "RS2405-0002"}, {"carserial_no", "CAR002"}});
+    Clock::setNow(Today);
+    CapturedPrints prints;
+    std::unique_ptr<BandedReport> r(layoutCase("chlrk").make());
+    r->Print();
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    QCOMPARE(textAfter(page, "操作员："), QString("张三"));
+    QCOMPARE(textAfter(page, "日期："), QString("2024-05-06"));
+    QCOMPARE(textAfter(page, "入库单号："), QString("RS2405-0001"));
+    QCOMPARE(findSource(page, "carinfor.carserial_no")->text, QString("CAR001"));
+    QCOMPARE(findSource(page, "chassis_no")->text, QString("DP001"));
+    QCOMPARE(findSource(page, "carprice")->text, QString("100000"));
+    QCOMPARE(findSource(page, "instock_date")->text, QString("2024-05-02"));
+    QVERIFY(!findText(page, "DP002"));
+    QVERIFY(findText(page, "经办人（签字）："));
+}
+
+void TestReports::placeholderNotSetPrintsEmpty()
+{
+    TestDb db;
+    CapturedPrints prints;
+    Tfrep_chlchkmx r;
+    r.QRLabel19->setCaption("管理员");
+    r.Print();
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    QCOMPARE(findSource(page, "QRLabel16")->text, QString());
+    QCOMPARE(findSource(page, "QRLabel17")->text, QString());
+    QCOMPARE(findSource(page, "QRLabel19")->text, QString("管理员"));
+    QVERIFY(!page.texts().join("").contains("QRLabel"));
+    // A window may retitle the list (the stock-on-hand list).
+    Tfrep_chlrkmx stock;
+    stock.QRLabel1->setCaption("车辆库存明细表");
+    stock.Print();
+    QCOMPARE(prints.documents.last().title, QString("车辆库存明细表"));
+    QCOMPARE(prints.documents.last().pages.first().texts().first(), QString("车辆库存明细表"));
+}
+
+void TestReports::absentFieldPrintsNothingRestOfRowPrints()
+{
+    TestDb db;
+    seedAll(db);
+    CapturedPrints prints;
+    Tfrep_provacc r; // its statement selects no remarks
+    r.Print();
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    QCOMPARE(findSource(page, "remarks")->text, QString());
+    QCOMPARE(findSource(page, "provname")->text, QString("供应商乙"));
+    QCOMPARE(findSource(page, "pzhh")->text, QString("PZ-P"));
+    QCOMPARE(findSource(page, "outgo")->text, QString("50000"));
+}
+
+void TestReports::failingQueryPrintsNothing()
+{
+    TestDb db;
+    CapturedPrints prints;
+    Tfrep_khxx r;
+    r.rep_cust->setSql("select * from ccustomer where nosuchcolumn = 1");
+    QVERIFY(!guard([&] { r.Print(); }));
+    QCOMPARE(prints.documents.size(), 0);
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY(db.messages.lastText().contains("nosuchcolumn"));
+}
+
+void TestReports::printFailureReachesCaller()
+{
+    TestDb db;
+    CapturedPrints prints;
+    prints.fail = true;
+    Tfrep_rshxx r;
+    QVERIFY_THROWS_EXCEPTION(AppError, r.Print());
+    QCOMPARE(db.messages.messages.size(), 0); // the caller decides whether to show it
+}
+
+void TestReports::longTextIsClippedToItsBox()
+{
+    TestDb db;
+    const QString longName = QString("很长的客户名称").repeated(8);
+    db.insert("ccustomer", {{"customerid", "C1"}, {"custname", longName}, {"address", "短"}});
+    CapturedPrints prints;
+    Tfrep_khxx r;
+    r.Print();
+    const Rpt::Document &doc = prints.documents.first();
+    const Rpt::PageItem *name = findSource(doc.pages.first(), "custname");
+    QCOMPARE(name->text, longName);
+    const double divider = doc.setup.left + 42.5;
+    QVERIFY(name->rect.right() <= divider);
+
+    // Painted, nothing of it reaches past its box.
+    const double dpi = 150;
+    QImage image(int(doc.setup.paperWidth() / 25.4 * dpi), int(doc.setup.paperHeight() / 25.4 * dpi),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Rpt::Page only;
+        only.items << *name;
+        ReportPrinter::paintPage(painter, only, dpi);
+    }
+    const double k = dpi / 25.4;
+    int inside = 0, outside = 0;
+    for (int y = int(name->rect.top() * k); y < int(name->rect.bottom() * k); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ++(x < int(name->rect.right() * k) + 1 ? inside : outside);
+    QVERIFY(inside > 0);
+    QCOMPARE(outside, 0);
+}
+
+void TestReports::chineseFontsAreSubstituted()
+{
+    Tfrep_shbb r; // the layer sets up its fonts when a layout is made
+    for (const char *family : {"黑体", "宋体", "Arial"}) {
+        QFont f(QString::fromUtf8(family));
+        const QRawFont raw = QRawFont::fromFont(f, QFontDatabase::SimplifiedChinese);
+        QVERIFY2(raw.supportsCharacter(QChar(0x5408)), family); // 合
+    }
+}
+
+void TestReports::pdfWhenNoPrinter()
+{
+    TestDb db;
+    seedAll(db);
+    Clock::setNow(Today);
+    std::unique_ptr<BandedReport> r(layoutCase("xshht").make());
+    const Rpt::Document doc = r->layOut();
+    const QString path = ReportPrinter::printToPdfFile(doc, nullptr);
+    QCOMPARE(QFileInfo(path).fileName(), QString("汽车销售合同单_20240506_093000.pdf"));
+    QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(db.path("x")).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    // The title is in the document's information, as UTF-16 with a byte-order mark.
+    QByteArray utf16("\xFE\xFF", 2);
+    for (const QChar c : doc.title) {
+        utf16.append(char(c.unicode() >> 8));
+        utf16.append(char(c.unicode() & 0xFF));
+    }
+    QVERIFY(bytes.contains(utf16) || bytes.contains(utf16.toHex().toUpper()));
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Information);
+    QVERIFY(db.messages.lastText().contains(path));
+
+    // A second print in the same second does not overwrite the first.
+    const QString second = ReportPrinter::printToPdfFile(doc, nullptr);
+    QVERIFY(second != path);
+    QVERIFY(QFile::exists(path) && QFile::exists(second));
+}
+
+// ---------------------------------------------------------------- choice dialog
+
+void TestReports::choiceDialog_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK untouched") << "ok" << 1;
+    QTest::newRow("Enter untouched") << "enter" << 1;
+    QTest::newRow("list then OK") << "list ok" << 6;
+    QTest::newRow("list then slip then OK") << "list slip ok" << 1;
+    QTest::newRow("cancel") << "cancel" << 2;
+    QTest::newRow("cancel after list") << "list cancel" << 2;
+    QTest::newRow("Escape") << "escape" << 2;
+    QTest::newRow("close box") << "close" << 2;
+}
+
+void TestReports::choiceDialog()
+{
+    QFETCH(QString, action);
+    QFETCH(int, result);
+    Tfseleprn dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QCOMPARE(dlg.windowTitle(), QString("报表选择"));
+    auto *ok = dlg.findChild<QPushButton *>("BitBtn1");
+    auto *cancel = dlg.findChild<QPushButton *>("BitBtn2");
+    auto *slip = dlg.findChild<QRadioButton *>("RadioGroup1Item0");
+    auto *list = dlg.findChild<QRadioButton *>("RadioGroup1Item1");
+    QVERIFY(ok && cancel && slip && list);
+    QVERIFY(slip->isChecked());
+    for (const QString &step : action.split(' ')) {
+        if (step == "ok")
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else if (step == "enter")
+            QTest::keyClick(&dlg, Qt::Key_Return);
+        else if (step == "list")
+            QTest::mouseClick(list, Qt::LeftButton);
+        else if (step == "slip")
+            QTest::mouseClick(slip, Qt::LeftButton);
+        else if (step == "cancel")
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        else if (step == "escape")
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else if (step == "close")
+            dlg.close();
+    }
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), result);
+}
+
+QTEST_MAIN(TestReports)
+#include "tst_reports.moc"
