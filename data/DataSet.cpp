@@ -370,6 +370,7 @@ void DataSet::append()
     Row row;
     row.values = m_fields;
     row.status = RowStatus::Inserted;
+    m_rowBeforeInsert = m_current;
     m_rows.append(row);
     m_current = int(m_rows.size()) - 1;
     m_bof = m_eof = false;
@@ -449,7 +450,9 @@ void DataSet::cancel()
     const bool inserting = m_state == Insert;
     if (inserting) {
         m_rows.removeAt(m_current);
-        m_current = qMin(m_current, int(m_rows.size()) - 1);
+        m_current = qBound(-1, m_rowBeforeInsert, int(m_rows.size()) - 1);
+        if (m_current < 0 && !m_rows.isEmpty())
+            m_current = 0;
         m_bof = m_eof = m_rows.isEmpty();
     }
     m_buffer = QSqlRecord();

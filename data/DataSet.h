@@ -88,7 +88,8 @@ public:
     // Editing. A query cannot be edited; a read-only data set neither.
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly || m_table.isEmpty(); }
-    // A new empty row at the end, in insert state.
+    // A new empty row at the end, in insert state; cancel returns to the row
+    // that was current before.
     void append();
     // The current row into edit state; on an empty data set this appends.
     void edit();
@@ -171,6 +172,7 @@ private:
     QList<Row> m_deleted; // cached mode: stored rows deleted but not yet written
     QSqlRecord m_buffer;  // the row being edited
     int m_current = -1;
+    int m_rowBeforeInsert = -1; // where a cancelled insert returns to
     bool m_eof = true;
     bool m_bof = true;
     bool m_modified = false;
