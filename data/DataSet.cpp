@@ -16,6 +16,7 @@ DataSet::DataSet(QObject *parent) : QObject(parent) {}
 void DataSet::setTableName(const QString &table)
 {
     m_table = table;
+    m_keysRead = false;
     m_sql.clear();
 }
 
@@ -72,11 +73,14 @@ QStringList DataSet::keyFields() const
 {
     if (!m_keyFields.isEmpty() || m_table.isEmpty())
         return m_keyFields;
-    const QSqlIndex pk = Db::connection().primaryIndex(m_table);
-    QStringList keys;
-    for (int i = 0; i < pk.count(); ++i)
-        keys << pk.fieldName(i);
-    return keys;
+    if (!m_keysRead) {
+        const QSqlIndex pk = Db::connection().primaryIndex(m_table);
+        m_keys.clear();
+        for (int i = 0; i < pk.count(); ++i)
+            m_keys << pk.fieldName(i);
+        m_keysRead = Db::connection().isOpen(); // not cached from a failed connection
+    }
+    return m_keys;
 }
 
 bool DataSet::usesRowid() const { return !m_table.isEmpty() && keyFields().isEmpty(); }

@@ -82,7 +82,11 @@ public:
     QVariant valueAt(int row, const QString &field) const;
     QSqlRecord record(int row) const;
     // Key fields used to find the row again after a refresh and to write it.
-    void setKeyFields(const QStringList &fields) { m_keyFields = fields; }
+    void setKeyFields(const QStringList &fields)
+    {
+        m_keyFields = fields;
+        m_keysRead = false;
+    }
     QStringList keyFields() const;
 
     // Editing. A query cannot be edited; a read-only data set neither.
@@ -166,6 +170,8 @@ private:
     QString m_masterField;
     QString m_detailField;
     QStringList m_keyFields;
+    mutable QStringList m_keys; // keyFields(), read once per table
+    mutable bool m_keysRead = false;
 
     QSqlRecord m_fields;
     QList<Row> m_rows;
