@@ -30,12 +30,18 @@ Tfbgsxx::Tfbgsxx(QWidget *parent)
         const char *field;
     };
     const Field fields[] = {
-        {&DBEdit1, "DBEdit1", "单位名称：", "gsmc"},  {&DBEdit2, "DBEdit2", "英文名称：", "ywmc"},
-        {&DBEdit3, "DBEdit3", "地    址：", "address"}, {&DBEdit4, "DBEdit4", "邮编：", "areacode"},
-        {&DBEdit5, "DBEdit5", "联系电话：", "phone"}, {&DBEdit6, "DBEdit6", "传真：", "fax"},
-        {&DBEdit7, "DBEdit7", "E-MAIL：", "e_mail1"}, {&DBEdit12, "DBEdit12", "WWW网站：", "netsite1"},
-        {&DBEdit8, "DBEdit8", "开 户 行：", "bank"},  {&DBEdit9, "DBEdit9", "帐    号：", "bankacc"},
-        {&DBEdit10, "DBEdit10", "税    号：", "taxcode"}, {&DBEdit11, "DBEdit11", "联 系 人：", "lxr"},
+        {&DBEdit1, "DBEdit1", "单位名称：", "gsmc"},
+        {&DBEdit2, "DBEdit2", "英文名称：", "ywmc"},
+        {&DBEdit3, "DBEdit3", "地    址：", "address"},
+        {&DBEdit4, "DBEdit4", "邮编：", "areacode"},
+        {&DBEdit5, "DBEdit5", "联系电话：", "phone"},
+        {&DBEdit6, "DBEdit6", "传真：", "fax"},
+        {&DBEdit7, "DBEdit7", "E-MAIL：", "e_mail1"},
+        {&DBEdit12, "DBEdit12", "WWW网站：", "netsite1"},
+        {&DBEdit8, "DBEdit8", "开 户 行：", "bank"},
+        {&DBEdit9, "DBEdit9", "帐    号：", "bankacc"},
+        {&DBEdit10, "DBEdit10", "税    号：", "taxcode"},
+        {&DBEdit11, "DBEdit11", "联 系 人：", "lxr"},
     };
     auto *form = new QFormLayout;
     for (const Field &f : fields) {

@@ -6,7 +6,7 @@
 #include <QStyle>
 
 DBEdit::DBEdit(QWidget *parent)
-    : QLineEdit(parent), m_link(new FieldLink(this, [this](const QVariant &v) {
+    : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
           const QString text = Fmt::display(v);
           if (text != this->text())
               setText(text);
@@ -23,7 +23,7 @@ DBEdit::DBEdit(QWidget *parent)
 }
 
 DBMemo::DBMemo(QWidget *parent)
-    : QPlainTextEdit(parent), m_link(new FieldLink(this, [this](const QVariant &v) {
+    : QPlainTextEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
           const QString text = Fmt::display(v);
           if (text != toPlainText()) {
               m_showing = true;
@@ -39,7 +39,7 @@ DBMemo::DBMemo(QWidget *parent)
 }
 
 DBComboBox::DBComboBox(QWidget *parent, bool listOnly)
-    : QComboBox(parent), m_link(new FieldLink(this, [this](const QVariant &v) {
+    : QComboBox(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
           m_showing = true;
           const QString text = Fmt::display(v);
           if (isEditable())
@@ -72,7 +72,7 @@ void DBComboBox::setItems(const QStringList &items)
 
 DBDateEdit::DBDateEdit(QWidget *parent)
     : DateEdit(parent),
-      m_link(new FieldLink(this, [this](const QVariant &v) { setDate(Fmt::toDate(v)); }))
+      BoundControl(new FieldLink(this, [this](const QVariant &v) { setDate(Fmt::toDate(v)); }))
 {
     connect(this, &DateEdit::dateEdited, this,
             [this](const QDate &d) { m_link->write(Fmt::sqlDate(d)); });
@@ -80,7 +80,7 @@ DBDateEdit::DBDateEdit(QWidget *parent)
 
 DBText::DBText(QWidget *parent)
     : QLabel(parent),
-      m_link(new FieldLink(this, [this](const QVariant &v) { setText(Fmt::display(v)); }))
+      BoundControl(new FieldLink(this, [this](const QVariant &v) { setText(Fmt::display(v)); }))
 {
 }
 

@@ -11,68 +11,63 @@
 // Controls bound to one field of a data source (the original's data-aware
 // edits). Each shows the current row and writes what the user types at once.
 
-class DBEdit : public QLineEdit {
+// What every bound control has: its link to the field.
+class BoundControl {
+public:
+    void setDataSource(DataSource *source, const QString &field)
+    {
+        m_link->setDataSource(source, field);
+    }
+    FieldLink *link() const { return m_link; }
+
+protected:
+    explicit BoundControl(FieldLink *link) : m_link(link) {}
+    FieldLink *const m_link;
+};
+
+class DBEdit : public QLineEdit, public BoundControl {
     Q_OBJECT
 public:
     explicit DBEdit(QWidget *parent = nullptr);
-    void setDataSource(DataSource *source, const QString &field) { m_link->setDataSource(source, field); }
-    FieldLink *link() const { return m_link; }
     // Typed letters become capitals.
     void setUpperCase(bool upper) { m_upper = upper; }
 
 private:
-    FieldLink *m_link;
     bool m_upper = false;
 };
 
-class DBMemo : public QPlainTextEdit {
+class DBMemo : public QPlainTextEdit, public BoundControl {
     Q_OBJECT
 public:
     explicit DBMemo(QWidget *parent = nullptr);
-    void setDataSource(DataSource *source, const QString &field) { m_link->setDataSource(source, field); }
-    FieldLink *link() const { return m_link; }
 
 private:
-    FieldLink *m_link;
     bool m_showing = false;
 };
 
 // A drop-down list: list-only (nothing else can be chosen) or free text.
-class DBComboBox : public QComboBox {
+class DBComboBox : public QComboBox, public BoundControl {
     Q_OBJECT
 public:
     explicit DBComboBox(QWidget *parent = nullptr, bool listOnly = true);
-    void setDataSource(DataSource *source, const QString &field) { m_link->setDataSource(source, field); }
-    FieldLink *link() const { return m_link; }
     void setItems(const QStringList &items);
 
 private:
-    FieldLink *m_link;
     bool m_showing = false;
 };
 
 // A date field of the row; an empty or half-typed date is stored as null.
-class DBDateEdit : public DateEdit {
+class DBDateEdit : public DateEdit, public BoundControl {
     Q_OBJECT
 public:
     explicit DBDateEdit(QWidget *parent = nullptr);
-    void setDataSource(DataSource *source, const QString &field) { m_link->setDataSource(source, field); }
-    FieldLink *link() const { return m_link; }
-
-private:
-    FieldLink *m_link;
 };
 
 // The field's value as display text (label and text of the original).
-class DBText : public QLabel {
+class DBText : public QLabel, public BoundControl {
     Q_OBJECT
 public:
     explicit DBText(QWidget *parent = nullptr);
-    void setDataSource(DataSource *source, const QString &field) { m_link->setDataSource(source, field); }
-    FieldLink *link() const { return m_link; }
-
-private:
-    FieldLink *m_link;
 };
 
 // A line edit with a picker button at its end; the window opens its picker
