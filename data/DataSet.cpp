@@ -7,11 +7,16 @@
 #include <QSqlIndex>
 #include <QSqlQuery>
 
+namespace {
+const QString RowidColumn = QStringLiteral("_rowid_");
+}
+
 DataSet::DataSet(QObject *parent) : QObject(parent) {}
 
 void DataSet::setTableName(const QString &table)
 {
     m_table = table;
+    m_keysRead = false;
     m_sql.clear();
 }
 
@@ -57,20 +62,28 @@ void DataSet::setMaster(DataSet *master, const QString &masterField, const QStri
 void DataSet::followMaster()
 {
     // A detail that is closed stays closed; an open one re-reads for the new row.
-    if (isActive())
-        load();
+    if (!isActive())
+        return;
+    if (isEditing() && !checkBrowseMode())
+        cancel();
+    load();
 }
 
 QStringList DataSet::keyFields() const
 {
     if (!m_keyFields.isEmpty() || m_table.isEmpty())
         return m_keyFields;
-    const QSqlIndex pk = Db::connection().primaryIndex(m_table);
-    QStringList keys;
-    for (int i = 0; i < pk.count(); ++i)
-        keys << pk.fieldName(i);
-    return keys;
+    if (!m_keysRead) {
+        const QSqlIndex pk = Db::connection().primaryIndex(m_table);
+        m_keys.clear();
+        for (int i = 0; i < pk.count(); ++i)
+            m_keys << pk.fieldName(i);
+        m_keysRead = Db::connection().isOpen(); // not cached from a failed connection
+    }
+    return m_keys;
 }
+
+bool DataSet::usesRowid() const { return !m_table.isEmpty() && keyFields().isEmpty(); }
 
 QString DataSet::selectText(QVariantMap &binds) const
 {
@@ -90,9 +103,13 @@ QString DataSet::selectText(QVariantMap &binds) const
             where << QStringLiteral("0");
     }
 
-    QString sql = m_table.isEmpty()
-                      ? (where.isEmpty() ? m_sql : QStringLiteral("SELECT * FROM (%1)").arg(m_sql))
-                      : QStringLiteral("SELECT * FROM ") + Db::identifier(m_table);
+    QString sql;
+    if (m_table.isEmpty())
+        sql = where.isEmpty() ? m_sql : QStringLiteral("SELECT * FROM (%1)").arg(m_sql);
+    else if (usesRowid())
+        sql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(RowidColumn, Db::identifier(m_table));
+    else
+        sql = QStringLiteral("SELECT * FROM ") + Db::identifier(m_table);
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
 
@@ -115,6 +132,7 @@ void DataSet::load(bool notify)
 {
     QVariantMap binds;
     const QString sql = selectText(binds);
+    const bool rowid = usesRowid();
     QSqlQuery q(Db::connection());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -123,18 +141,30 @@ void DataSet::load(bool notify)
     if (!q.exec())
         throw DbError(q.lastError());
 
-    QList<QSqlRecord> rows;
-    while (q.next())
-        rows.append(q.record());
+    QList<Row> rows;
+    while (q.next()) {
+        Row row;
+        row.values = q.record();
+        if (rowid) {
+            row.rowid = row.values.value(0);
+            row.values.remove(0);
+        }
+        row.original = row.values;
+        rows.append(row);
+    }
     m_fields = q.record();
+    if (rowid)
+        m_fields.remove(0);
     for (int i = 0; i < m_fields.count(); ++i)
         m_fields.setValue(i, QVariant());
     m_rows = std::move(rows);
+    m_deleted.clear();
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_bof = true;
     m_eof = m_rows.isEmpty();
     if (notify) {
         emit reloaded();
+        emit rowsChanged();
         emit currentChanged();
     }
 }
@@ -151,12 +181,32 @@ void DataSet::close()
 {
     if (!isActive())
         return;
+    if (isEditing())
+        cancel();
     m_rows.clear();
+    m_deleted.clear();
     m_fields.clear();
     m_current = -1;
     m_eof = m_bof = true;
     setState(Inactive);
+    emit rowsChanged();
     emit currentChanged();
+}
+
+QVariantList DataSet::identity(int row) const
+{
+    QVariantList id;
+    if (row < 0 || row >= m_rows.size())
+        return id;
+    const Row &r = m_rows.at(row);
+    if (usesRowid()) {
+        if (!r.rowid.isNull())
+            id << r.rowid;
+        return id;
+    }
+    for (const QString &k : keyFields())
+        id << r.values.value(k);
+    return id;
 }
 
 void DataSet::refresh()
@@ -165,21 +215,16 @@ void DataSet::refresh()
         open();
         return;
     }
-    const QStringList keys = keyFields();
-    QVariantList keyValues;
+    if (isEditing() && !checkBrowseMode())
+        return;
+    const QVariantList id = identity(m_current);
     const int oldRow = m_current;
-    if (m_current >= 0)
-        for (const QString &k : keys)
-            keyValues << value(k);
 
     load(false); // one currentChanged, after the row is found again
     bool found = false;
-    if (!keyValues.isEmpty()) {
+    if (!id.isEmpty()) {
         for (int r = 0; r < m_rows.size() && !found; ++r) {
-            bool same = true;
-            for (int k = 0; k < keys.size() && same; ++k)
-                same = m_rows.at(r).value(keys.at(k)) == keyValues.at(k);
-            if (same) {
+            if (identity(r) == id) {
                 m_current = r;
                 found = true;
             }
@@ -189,6 +234,7 @@ void DataSet::refresh()
         m_current = qBound(0, oldRow, int(m_rows.size()) - 1);
     m_bof = m_eof = m_rows.isEmpty();
     emit reloaded();
+    emit rowsChanged();
     emit currentChanged();
 }
 
@@ -204,6 +250,15 @@ void DataSet::setRecNo(int row)
 {
     if (m_rows.isEmpty())
         return;
+    if (isEditing() && row != m_current && !checkBrowseMode())
+        return;
+    if (m_rows.isEmpty())
+        return;
+    moveTo(row);
+}
+
+void DataSet::moveTo(int row)
+{
     row = qBound(0, row, int(m_rows.size()) - 1);
     m_bof = m_eof = false;
     if (row != m_current) {
@@ -247,13 +302,13 @@ bool DataSet::locate(const QString &field, const QVariant &value)
     const int col = fieldIndex(field);
     const bool text = value.typeId() == QMetaType::QString;
     for (int r = 0; r < m_rows.size(); ++r) {
-        const QVariant v = m_rows.at(r).value(col);
+        const QVariant v = valueAt(r, m_fields.fieldName(col));
         const bool same = text ? (!v.isNull() && v.toString().compare(value.toString(),
                                                                       Qt::CaseInsensitive) == 0)
                                : v == value;
         if (same) {
             setRecNo(r);
-            return true;
+            return recNo() == r;
         }
     }
     return false;
@@ -284,5 +339,301 @@ QVariant DataSet::valueAt(int row, const QString &field) const
     const int col = fieldIndex(field);
     if (row < 0 || row >= m_rows.size())
         return QVariant();
-    return m_rows.at(row).value(col);
+    if (row == m_current && isEditing())
+        return m_buffer.value(col);
+    return m_rows.at(row).values.value(col);
+}
+
+QSqlRecord DataSet::record(int row) const
+{
+    if (row == m_current && isEditing())
+        return m_buffer;
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row).values : QSqlRecord();
+}
+
+// ---------------------------------------------------------------- editing
+
+void DataSet::requireEditable() const
+{
+    if (!isActive())
+        throw AppError(QStringLiteral("数据集未打开"));
+    if (isReadOnly())
+        throw AppError(QStringLiteral("数据集只读，不能修改"));
+}
+
+void DataSet::append()
+{
+    requireEditable();
+    if (isEditing() && !checkBrowseMode())
+        return;
+    if (beforeInsert && !beforeInsert())
+        return;
+    m_buffer = m_fields;
+    if (m_master && m_master->isActive() && !m_master->isEmpty())
+        m_buffer.setValue(m_detailField, m_master->value(m_masterField));
+    Row row;
+    row.values = m_fields;
+    row.status = RowStatus::Inserted;
+    m_rowBeforeInsert = m_current;
+    m_rows.append(row);
+    m_current = int(m_rows.size()) - 1;
+    m_bof = m_eof = false;
+    m_modified = false;
+    setState(Insert);
+    emit rowsChanged();
+    emit currentChanged();
+    if (afterInsert)
+        afterInsert();
+}
+
+void DataSet::edit()
+{
+    requireEditable();
+    if (isEditing())
+        return;
+    if (m_rows.isEmpty()) {
+        append();
+        return;
+    }
+    m_buffer = m_rows.at(m_current).values;
+    m_modified = false;
+    setState(Edit);
+}
+
+void DataSet::setValue(const QString &field, const QVariant &value)
+{
+    const int col = fieldIndex(field);
+    if (!isEditing())
+        edit();
+    if (!isEditing())
+        return; // a hook refused the new row
+    const QVariant old = m_buffer.value(col);
+    if (old.isNull() == value.isNull() && old == value)
+        return;
+    m_buffer.setValue(col, value);
+    m_modified = true;
+    emit valuesChanged();
+}
+
+bool DataSet::post()
+{
+    if (!isEditing())
+        return true;
+    if (beforePost && !beforePost())
+        return false;
+    Row &row = m_rows[m_current];
+    if (m_cached) {
+        if (row.status == RowStatus::Stored)
+            row.status = RowStatus::Modified;
+        row.values = m_buffer;
+    } else {
+        QVariant rowid = row.rowid;
+        if (m_state == Insert)
+            rowid = writeInsert(m_buffer);
+        else
+            writeUpdate(row, m_buffer);
+        QVariantMap binds;
+        Row stored;
+        stored.values = m_buffer;
+        stored.rowid = rowid;
+        row = readBack(keyCondition(stored, binds), binds);
+    }
+    m_buffer = QSqlRecord();
+    m_modified = false;
+    setState(Browse);
+    emit valuesChanged();
+    if (afterPost)
+        afterPost();
+    return true;
+}
+
+void DataSet::cancel()
+{
+    if (!isEditing())
+        return;
+    const bool inserting = m_state == Insert;
+    if (inserting) {
+        m_rows.removeAt(m_current);
+        m_current = qBound(-1, m_rowBeforeInsert, int(m_rows.size()) - 1);
+        if (m_current < 0 && !m_rows.isEmpty())
+            m_current = 0;
+        m_bof = m_eof = m_rows.isEmpty();
+    }
+    m_buffer = QSqlRecord();
+    m_modified = false;
+    setState(Browse);
+    if (inserting)
+        emit rowsChanged();
+    emit currentChanged();
+    emit valuesChanged();
+}
+
+void DataSet::deleteRecord()
+{
+    if (!isActive() || m_rows.isEmpty())
+        return;
+    if (m_state == Insert) {
+        cancel();
+        return;
+    }
+    requireEditable();
+    cancel();
+    if (beforeDelete && !beforeDelete())
+        return;
+    const Row row = m_rows.at(m_current);
+    if (!m_cached)
+        writeDelete(row);
+    else if (row.status != RowStatus::Inserted)
+        m_deleted.append(row);
+    m_rows.removeAt(m_current);
+    m_current = qMin(m_current, int(m_rows.size()) - 1);
+    m_bof = m_eof = m_rows.isEmpty();
+    emit rowsChanged();
+    emit currentChanged();
+    if (afterDelete)
+        afterDelete();
+}
+
+bool DataSet::checkBrowseMode()
+{
+    if (!isEditing())
+        return true;
+    if (m_modified)
+        return post();
+    cancel();
+    return true;
+}
+
+// ---------------------------------------------------------------- writing
+
+QString DataSet::keyCondition(const Row &row, QVariantMap &binds) const
+{
+    if (usesRowid()) {
+        binds.insert(QStringLiteral(":k0"), row.rowid);
+        return QStringLiteral("rowid = :k0");
+    }
+    const QStringList keys = keyFields();
+    if (keys.isEmpty())
+        throw AppError(QStringLiteral("数据集没有关键字段，不能修改"));
+    const QSqlRecord &source = row.original.isEmpty() ? row.values : row.original;
+    QStringList parts;
+    for (int i = 0; i < keys.size(); ++i) {
+        const QString name = QStringLiteral(":k%1").arg(i);
+        parts << Db::identifier(keys.at(i)) + QStringLiteral(" = ") + name;
+        binds.insert(name, source.value(keys.at(i)));
+    }
+    return parts.join(QStringLiteral(" AND "));
+}
+
+DataSet::Row DataSet::readBack(const QString &condition, const QVariantMap &binds)
+{
+    const bool rowid = usesRowid();
+    const QString sql = QStringLiteral("SELECT %1* FROM %2 WHERE %3")
+                            .arg(rowid ? QStringLiteral("rowid AS %1, ").arg(RowidColumn) : QString(),
+                                 Db::identifier(m_table), condition);
+    QSqlQuery q = Db::exec(sql, binds);
+    Row row;
+    if (!q.next())
+        throw DbError(QStringLiteral("保存的记录无法读回"));
+    row.values = q.record();
+    if (rowid) {
+        row.rowid = row.values.value(0);
+        row.values.remove(0);
+    }
+    row.original = row.values;
+    return row;
+}
+
+QVariant DataSet::writeInsert(const QSqlRecord &values)
+{
+    QStringList names, params;
+    QVariantMap binds;
+    for (int i = 0; i < values.count(); ++i) {
+        if (values.isNull(i))
+            continue; // the column's default applies
+        const QString p = QStringLiteral(":v%1").arg(i);
+        names << Db::identifier(values.fieldName(i));
+        params << p;
+        binds.insert(p, values.value(i));
+    }
+    const QString table = Db::identifier(m_table);
+    const QString sql = names.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(table, names.join(QLatin1Char(',')), params.join(QLatin1Char(',')));
+    return Db::exec(sql, binds).lastInsertId();
+}
+
+void DataSet::writeUpdate(const Row &row, const QSqlRecord &values)
+{
+    QStringList sets;
+    QVariantMap binds;
+    for (int i = 0; i < values.count(); ++i) {
+        const QVariant was = row.original.value(values.fieldName(i));
+        const QVariant now = values.value(i);
+        if (was.isNull() == now.isNull() && was == now)
+            continue;
+        const QString p = QStringLiteral(":v%1").arg(i);
+        sets << Db::identifier(values.fieldName(i)) + QStringLiteral(" = ") + p;
+        binds.insert(p, now);
+    }
+    if (sets.isEmpty())
+        return;
+    const QString where = keyCondition(row, binds);
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                            .arg(Db::identifier(m_table), sets.join(QStringLiteral(", ")), where);
+    if (Db::execCount(sql, binds) == 0)
+        throw DbError(QStringLiteral("要修改的记录已不存在"));
+}
+
+void DataSet::writeDelete(const Row &row)
+{
+    QVariantMap binds;
+    const QString where = keyCondition(row, binds);
+    Db::exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(Db::identifier(m_table), where), binds);
+}
+
+// ---------------------------------------------------------------- cached mode
+
+bool DataSet::updatesPending() const
+{
+    if (!m_deleted.isEmpty())
+        return true;
+    for (const Row &r : m_rows)
+        if (r.status != RowStatus::Stored)
+            return true;
+    return false;
+}
+
+void DataSet::applyUpdates()
+{
+    if (isEditing() && !post())
+        return;
+    if (!updatesPending())
+        return;
+    Db::Transaction t;
+    for (const Row &r : std::as_const(m_deleted))
+        writeDelete(r);
+    for (const Row &r : std::as_const(m_rows)) {
+        if (r.status == RowStatus::Modified)
+            writeUpdate(r, r.values);
+        else if (r.status == RowStatus::Inserted)
+            writeInsert(r.values);
+    }
+    t.commit();
+    m_deleted.clear();
+    for (Row &r : m_rows)
+        r.status = RowStatus::Stored; // refresh must not count them as pending
+    refresh();
+}
+
+void DataSet::cancelUpdates()
+{
+    if (!isActive())
+        return;
+    cancel();
+    m_deleted.clear();
+    for (Row &r : m_rows)
+        r.status = RowStatus::Stored;
+    refresh();
 }

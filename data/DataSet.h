@@ -8,10 +8,15 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <functional>
 
 // A table or a query on the one connection, read into memory when it opens
 // (a snapshot, like a static cursor), with a current row. Failures throw
 // DbError with the database's message.
+//
+// A table can be edited: append or edit puts the current row into a buffer,
+// post writes it (or keeps it pending in cached mode), cancel drops it. A
+// table without a primary key is written by its rowid.
 class DataSet : public QObject {
     Q_OBJECT
 public:
@@ -40,19 +45,24 @@ public:
 
     // A detail follows its master's current row: it holds the rows whose
     // detailField equals the master's masterField, none when the master is empty.
+    // A row appended to a detail takes the master's value.
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
 
     void open();
+    // A row being edited is cancelled first.
     void close();
     // Reads the rows again and stays on the same row (by key) where it still exists.
+    // A row being edited is posted first (see checkBrowseMode).
     void refresh();
     bool isActive() const { return m_state != Inactive; }
     State state() const { return m_state; }
+    bool isEditing() const { return m_state == Edit || m_state == Insert; }
 
     int recordCount() const { return int(m_rows.size()); }
     bool isEmpty() const { return m_rows.isEmpty(); }
     int recNo() const { return m_current; } // 0-based, -1 when empty
+    // Moving posts a row being edited first; a refused post leaves the row where it is.
     void setRecNo(int row);
     void first();
     void last();
@@ -67,24 +77,89 @@ public:
     bool hasField(const QString &name) const;
     QStringList fieldNames() const;
     // A field of the current row: null when there is no row; an unknown field throws.
+    // The row being edited reads from its buffer.
     QVariant value(const QString &field) const;
     QVariant valueAt(int row, const QString &field) const;
-    QSqlRecord record(int row) const { return m_rows.value(row); }
-    // Key fields used to find the row again after a refresh.
-    void setKeyFields(const QStringList &fields) { m_keyFields = fields; }
+    QSqlRecord record(int row) const;
+    // Key fields used to find the row again after a refresh and to write it.
+    void setKeyFields(const QStringList &fields)
+    {
+        m_keyFields = fields;
+        m_keysRead = false;
+    }
     QStringList keyFields() const;
+
+    // Editing. A query cannot be edited; a read-only data set neither.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly || m_table.isEmpty(); }
+    // A new empty row at the end, in insert state; cancel returns to the row
+    // that was current before.
+    void append();
+    // The current row into edit state; on an empty data set this appends.
+    void edit();
+    // Sets a field of the current row, putting it into edit state first.
+    void setValue(const QString &field, const QVariant &value);
+    bool isModified() const { return m_modified; }
+    // Writes the row being edited. False when a beforePost hook refused it:
+    // the row stays in editing. A database failure throws and also keeps it.
+    // Outside editing there is nothing to write and the result is true.
+    bool post();
+    void cancel();
+    // Deletes the current row. A row being inserted is only dropped; on an
+    // empty data set nothing happens.
+    void deleteRecord();
+    // Before moving away: a modified row is posted, an unmodified one cancelled.
+    bool checkBrowseMode();
+
+    // Hooks; a before-hook returning false stops the action without a message
+    // of its own (the hook shows what it needs to).
+    std::function<bool()> beforePost;
+    std::function<void()> afterPost;
+    std::function<bool()> beforeInsert;
+    std::function<void()> afterInsert;
+    std::function<bool()> beforeDelete;
+    std::function<void()> afterDelete;
+
+    // Cached mode: posts and deletes stay in memory until applyUpdates writes
+    // them all in one transaction, or cancelUpdates drops them all.
+    void setCachedUpdates(bool cached) { m_cached = cached; }
+    bool cachedUpdates() const { return m_cached; }
+    bool updatesPending() const;
+    void applyUpdates();
+    void cancelUpdates();
 
 signals:
     void stateChanged(DataSet::State state);
     void currentChanged(); // the current row moved
     void reloaded();       // the rows were read again
+    void rowsChanged();    // rows were read again, appended or removed
+    void valuesChanged();  // a value of the current row changed
 
 private:
+    enum class RowStatus { Stored, Inserted, Modified };
+    struct Row {
+        QSqlRecord values;
+        QSqlRecord original; // as read, to find the stored row by its key
+        QVariant rowid;
+        RowStatus status = RowStatus::Stored;
+    };
+
     QString selectText(QVariantMap &binds) const;
     void load(bool notify = true);
     void setState(State s);
     void followMaster();
     int fieldIndex(const QString &field) const;
+    bool usesRowid() const;
+    QVariantList identity(int row) const;
+    void requireEditable() const;
+    void moveTo(int row);
+
+    // Writing one row.
+    QVariant writeInsert(const QSqlRecord &values); // the new rowid
+    void writeUpdate(const Row &row, const QSqlRecord &values);
+    void writeDelete(const Row &row);
+    QString keyCondition(const Row &row, QVariantMap &binds) const;
+    Row readBack(const QString &condition, const QVariantMap &binds);
 
     QString m_table;
     QString m_index;
@@ -95,12 +170,21 @@ private:
     QString m_masterField;
     QString m_detailField;
     QStringList m_keyFields;
+    mutable QStringList m_keys; // keyFields(), read once per table
+    mutable bool m_keysRead = false;
 
     QSqlRecord m_fields;
-    QList<QSqlRecord> m_rows;
+    QList<Row> m_rows;
+    QList<Row> m_deleted; // cached mode: stored rows deleted but not yet written
+    QSqlRecord m_buffer;  // the row being edited
     int m_current = -1;
+    int m_rowBeforeInsert = -1; // where a cancelled insert returns to
     bool m_eof = true;
     bool m_bof = true;
+    bool m_modified = false;
+    bool m_readOnly = false;
+    bool m_cached = false;
+    bool m_rowidLoaded = false;
     State m_state = Inactive;
 };
 

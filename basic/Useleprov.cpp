@@ -1,0 +1,32 @@
+#include "Useleprov.h"
+#include "Columns.h"
+
+PartnerPickerInfo Tfseleprov::info()
+{
+    PartnerPickerInfo i;
+    i.caption = QStringLiteral("选择供应商");
+    i.table = QStringLiteral("cprovider");
+    i.gridName = QStringLiteral("DBGrid_prov");
+    i.columns = {gridColumn("供应商代码", "providerid"), gridColumn("供应商名称", "provname"),
+                 gridColumn("地址", "address"), gridColumn("邮编", "zip"),
+                 gridColumn("电话", "phone"), gridColumn("传真", "fax"),
+                 gridColumn("电报挂号", "cableaddress"), gridColumn("e_mail地址", "e_mail"),
+                 gridColumn("开户行", "bank"), gridColumn("银行帐号", "accountid"),
+                 gridColumn("税号", "taxid"), gridColumn("法人代码", "legalpersonid"),
+                 gridColumn("法人代表", "legalperson"), gridColumn("联系人", "linkman"),
+                 gridColumn("注册日期", "register_date"), gridColumn("备注", "remarks")};
+    i.codeField = QStringLiteral("providerid");
+    i.nameField = QStringLiteral("provname");
+    i.cancelName = QStringLiteral("BitBtn3");
+    i.addFields = {{QStringLiteral("供应商代码："), QStringLiteral("providerid"), 10,
+                    QStringLiteral("请输入供应商代码!")},
+                   {QStringLiteral("供应商名称："), QStringLiteral("provname"), 40, QString()},
+                   {QStringLiteral("联系人："), QStringLiteral("linkman"), 12, QString()},
+                   {QStringLiteral("联系电话："), QStringLiteral("phone"), 30, QString()}};
+    return i;
+}
+
+Tfseleprov::Tfseleprov(QWidget *owner) : TPartnerPicker(info(), owner)
+{
+    setObjectName(QStringLiteral("fseleprov"));
+}

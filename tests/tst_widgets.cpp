@@ -1,0 +1,339 @@
+// The data set's editing and the bound controls over it.
+#include "DBControls.h"
+#include "DBGrid.h"
+#include "DBNavigator.h"
+#include "Errors.h"
+#include "TestDb.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QTest>
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void editingWritesTheRow_data();
+    void editingWritesTheRow();
+    void refusedPostsKeepTheRow();
+    void cachedModeAppliesOrRevertsAll();
+    void cachedApplyIsWholeOrNothing();
+
+    void dateEdit_data();
+    void dateEdit();
+    void boundControlsWriteAsTyped();
+    void navigatorFollowsTheState();
+};
+
+// ---------------------------------------------------------------- data set
+
+void TestWidgets::editingWritesTheRow_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("by key") << "cconttype" << "conttypeid";
+    QTest::newRow("by rowid") << "cprovcarmodel" << "carmodel";
+}
+
+void TestWidgets::editingWritesTheRow()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    TestDb db;
+    db.insert(table, {{field, "b"}});
+    db.insert(table, {{field, "c"}});
+    DataSet ds;
+    ds.setTableName(table);
+    ds.open();
+    ds.last();
+
+    ds.append();
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.recordCount(), 3);
+    ds.setValue(field, "a");
+    QVERIFY(ds.post());
+    QCOMPARE(ds.state(), DataSet::Browse);
+    QCOMPARE(db.count(table), 3);
+    QCOMPARE(ds.value(field).toString(), QStringLiteral("a"));
+
+    // Editing changes only this row, also its key.
+    ds.setValue(field, "x");
+    QCOMPARE(ds.state(), DataSet::Edit);
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT group_concat(" + field + ") FROM (SELECT " + field + " FROM " + table
+                       + " ORDER BY 1)").toString(),
+             QStringLiteral("b,c,x"));
+
+    // The row stays found by its key after a refresh; delete removes just it.
+    ds.refresh();
+    QCOMPARE(ds.value(field).toString(), QStringLiteral("x"));
+    ds.first();
+    ds.deleteRecord();
+    QCOMPARE(db.scalar("SELECT group_concat(" + field + ") FROM " + table).toString().size(), 3);
+    QCOMPARE(db.count(table, field + " = 'b'"), 0);
+
+    // Cancel returns to the row the append started from.
+    ds.first();
+    ds.append();
+    ds.cancel();
+    QCOMPARE(ds.recordCount(), 2);
+    QCOMPARE(ds.recNo(), 0);
+}
+
+void TestWidgets::refusedPostsKeepTheRow()
+{
+    TestDb db;
+    db.insert("model", {{"code", "M1"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    bool allow = false;
+    int hookCalls = 0;
+    ds.beforePost = [&] {
+        ++hookCalls;
+        return allow;
+    };
+    ds.open();
+
+    // A hook that refuses keeps the row in insert, also when moving away.
+    ds.append();
+    ds.setValue("model", "捷达");
+    QVERIFY(!ds.post());
+    ds.first();
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.recNo(), 1);
+    QCOMPARE(hookCalls, 2);
+    QCOMPARE(db.count("model"), 1);
+
+    // The database's refusal (the same code in other case) throws and keeps the input.
+    allow = true;
+    ds.setValue("code", "m1");
+    QVERIFY(!guard([&] { ds.post(); }));
+    QVERIFY(db.messages.lastText().contains("UNIQUE"));
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.value("model").toString(), QStringLiteral("捷达"));
+    ds.setValue("code", "m2");
+    ds.first();
+    QCOMPARE(db.count("model"), 2);
+    QCOMPARE(ds.state(), DataSet::Browse);
+
+    // An untouched new row is dropped on moving, without the hook.
+    hookCalls = 0;
+    ds.append();
+    ds.first();
+    QCOMPARE(ds.recordCount(), 2);
+    QCOMPARE(hookCalls, 0);
+
+    // A query is not edited; edit on an empty table starts a row.
+    DataSet query;
+    query.setSql("SELECT * FROM model");
+    query.open();
+    QVERIFY(!guard([&] { query.edit(); }));
+    DataSet empty;
+    empty.setTableName("bgsxx");
+    empty.open();
+    empty.edit();
+    QCOMPARE(empty.state(), DataSet::Insert);
+}
+
+void TestWidgets::cachedModeAppliesOrRevertsAll()
+{
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "p1"}});
+    db.insert("cprovider", {{"providerid", "p2"}});
+    db.insert("cprovcarmodel", {{"providerid", "p1"}, {"carmodel", "桑塔纳"}});
+    db.insert("cprovcarmodel", {{"providerid", "p2"}, {"carmodel", "捷达"}});
+    DataSet master;
+    master.setTableName("cprovider");
+    master.setIndexName("PrimaryKey");
+    master.open();
+    DataSet detail;
+    detail.setTableName("cprovcarmodel");
+    detail.setMaster(&master, "providerid", "providerid");
+    detail.setCachedUpdates(true);
+    detail.open();
+    QCOMPARE(detail.recordCount(), 1);
+
+    auto change = [&] {
+        detail.append();
+        detail.setValue("carmodel", "富康");
+        QVERIFY(detail.post());
+        detail.first();
+        detail.setValue("carmodel", "桑塔纳2000");
+        QVERIFY(detail.post());
+        detail.append();
+        detail.setValue("carmodel", "奥迪");
+        detail.post();
+        detail.first();
+        detail.deleteRecord();
+        QVERIFY(detail.updatesPending());
+        QCOMPARE(db.scalar("SELECT group_concat(carmodel) FROM cprovcarmodel").toString(),
+                 QStringLiteral("桑塔纳,捷达"));
+    };
+    change();
+    detail.cancelUpdates();
+    QVERIFY(!detail.updatesPending());
+    QCOMPARE(detail.recordCount(), 1);
+    QCOMPARE(detail.value("carmodel").toString(), QStringLiteral("桑塔纳"));
+
+    change();
+    detail.applyUpdates();
+    QVERIFY(!detail.updatesPending());
+    QCOMPARE(db.scalar("SELECT group_concat(carmodel, '/') FROM (SELECT carmodel FROM cprovcarmodel "
+                       "WHERE providerid = 'p1' ORDER BY carmodel)").toString(),
+             QStringLiteral("奥迪/富康"));
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'p2'"), 1);
+    QCOMPARE(detail.recordCount(), 2);
+}
+
+void TestWidgets::cachedApplyIsWholeOrNothing()
+{
+    TestDb db;
+    db.insert("model", {{"code", "m1"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setCachedUpdates(true);
+    ds.open();
+    ds.append();
+    ds.setValue("code", "m2");
+    ds.post();
+    ds.append();
+    ds.setValue("code", "M1"); // taken: the whole apply fails
+    ds.post();
+    QVERIFY(!guard([&] { ds.applyUpdates(); }));
+    QCOMPARE(db.count("model"), 1);
+    QVERIFY(ds.updatesPending());
+    ds.setValue("code", "m3");
+    ds.post();
+    ds.applyUpdates();
+    QCOMPARE(db.count("model"), 3);
+}
+
+// ---------------------------------------------------------------- controls
+
+void TestWidgets::dateEdit_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("empty") << "" << QDate() << DateEdit::blankText();
+    QTest::newRow("valid") << "20240501" << QDate(2024, 5, 1) << "2024-05-01";
+    QTest::newRow("half typed") << "202405" << QDate() << "2024-05-  ";
+    QTest::newRow("no such day") << "20240230" << QDate() << "2024-02-30";
+    QTest::newRow("letters refused") << "ab" << QDate() << DateEdit::blankText();
+}
+
+void TestWidgets::dateEdit()
+{
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    QFETCH(QString, shown);
+    TestDb db;
+    db.insert("carinfor", {{"carserial_no", "c1"}, {"factory_date", "2020-01-02"}});
+    DataSet ds;
+    ds.setTableName("carinfor");
+    ds.open();
+    DataSource source(&ds);
+    DBDateEdit edit;
+    edit.setDataSource(&source, "factory_date");
+    edit.show();
+    QCOMPARE(edit.date(), QDate(2020, 1, 2));
+
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    edit.setCursorPosition(0);
+    QTest::keyClicks(&edit, typed);
+    QCOMPARE(edit.displayText(), shown);
+    QCOMPARE(edit.date(), date);
+    QCOMPARE(edit.isEmpty(), !date.isValid());
+    ds.post();
+    QCOMPARE(db.scalar("SELECT ifnull(factory_date, 'null') FROM carinfor").toString(),
+             date.isValid() ? date.toString("yyyy-MM-dd") : QStringLiteral("null"));
+
+    edit.setDate(QDate());
+    QCOMPARE(edit.displayText(), DateEdit::blankText());
+}
+
+void TestWidgets::boundControlsWriteAsTyped()
+{
+    TestDb db;
+    db.insert("ccustomer", {{"customerid", "c1"}, {"custname", "王五"}, {"register_date", "2024-03-04 10:00:00"}});
+    DataSet ds;
+    ds.setTableName("ccustomer");
+    ds.open();
+    DataSource source(&ds);
+    QWidget window;
+    auto *name = new DBEdit(&window);
+    name->setDataSource(&source, "custname");
+    auto *remarks = new DBMemo(&window);
+    remarks->setDataSource(&source, "remarks");
+    auto *zip = new DBComboBox(&window, false);
+    zip->setItems({"100000", "200000"});
+    zip->setDataSource(&source, "zip");
+    auto *label = new DBText(&window);
+    label->setDataSource(&source, "custname");
+    auto *date = new DBDateEdit(&window);
+    date->setDataSource(&source, "register_date");
+    window.show();
+    QCOMPARE(name->text(), QStringLiteral("王五"));
+    QCOMPARE(date->date(), QDate(2024, 3, 4));
+
+    // Typing into a stored row edits it; what stands in a field counts at once.
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Li");
+    QCOMPARE(ds.state(), DataSet::Edit);
+    QCOMPARE(label->text(), QStringLiteral("Li"));
+    QTest::keyClicks(remarks, "vip");
+    zip->lineEdit()->selectAll();
+    QTest::keyClicks(zip, "300000");
+    ds.post();
+    QCOMPARE(db.scalar("SELECT custname || remarks || zip FROM ccustomer").toString(),
+             QStringLiteral("Livip300000"));
+
+    // Emptied text is stored as null; cancel shows the stored row again.
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Delete);
+    ds.post();
+    QVERIFY(db.scalar("SELECT custname FROM ccustomer").isNull());
+    QTest::keyClicks(name, "x");
+    ds.cancel();
+    QCOMPARE(name->text(), QString());
+
+    // The calendar sets the date.
+    date->dropDown();
+    date->calendar()->setSelectedDate(QDate(2024, 6, 7));
+    emit date->calendar()->clicked(QDate(2024, 6, 7));
+    ds.post();
+    QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+void TestWidgets::navigatorFollowsTheState()
+{
+    TestDb db;
+    db.insert("dq", {{"dqdm", "a"}});
+    db.insert("dq", {{"dqdm", "b"}});
+    DataSet ds;
+    ds.setTableName("dq");
+    ds.setIndexName("PrimaryKey");
+    ds.open();
+    DataSource source(&ds);
+    DBNavigator nav;
+    nav.setDataSource(&source);
+    QVERIFY(!nav.button(DBNavigator::Prior)->isEnabled());
+    nav.button(DBNavigator::Next)->click();
+    QCOMPARE(ds.recNo(), 1);
+    QVERIFY(!nav.button(DBNavigator::Next)->isEnabled());
+    nav.button(DBNavigator::Insert)->click();
+    QVERIFY(nav.button(DBNavigator::Post)->isEnabled());
+    QVERIFY(!nav.button(DBNavigator::Edit)->isEnabled());
+    ds.setValue("dqdm", "c");
+    nav.button(DBNavigator::Post)->click();
+    QCOMPARE(db.count("dq"), 3);
+    nav.button(DBNavigator::Delete)->click();
+    QCOMPARE(db.count("dq"), 2);
+}
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"

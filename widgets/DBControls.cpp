@@ -1,0 +1,93 @@
+#include "DBControls.h"
+#include "Format.h"
+
+#include <QAction>
+#include <QSignalBlocker>
+#include <QStyle>
+
+DBEdit::DBEdit(QWidget *parent)
+    : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
+          const QString text = Fmt::display(v);
+          if (text != this->text())
+              setText(text);
+      }))
+{
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
+        if (m_upper && typed != typed.toUpper()) {
+            const int pos = cursorPosition();
+            setText(typed.toUpper());
+            setCursorPosition(pos);
+        }
+        m_link->write(FieldLink::textValue(text()));
+    });
+}
+
+DBMemo::DBMemo(QWidget *parent)
+    : QPlainTextEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
+          const QString text = Fmt::display(v);
+          if (text != toPlainText()) {
+              m_showing = true;
+              setPlainText(text);
+              m_showing = false;
+          }
+      }))
+{
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing)
+            m_link->write(FieldLink::textValue(toPlainText()));
+    });
+}
+
+DBComboBox::DBComboBox(QWidget *parent, bool listOnly)
+    : QComboBox(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
+          m_showing = true;
+          const QString text = Fmt::display(v);
+          if (isEditable())
+              setEditText(text);
+          else
+              setCurrentIndex(findText(text, Qt::MatchFixedString));
+          m_showing = false;
+      }))
+{
+    setEditable(!listOnly);
+    if (listOnly) {
+        connect(this, &QComboBox::activated, this,
+                [this](int i) { m_link->write(FieldLink::textValue(itemText(i))); });
+    } else {
+        connect(lineEdit(), &QLineEdit::textEdited, this,
+                [this](const QString &t) { m_link->write(FieldLink::textValue(t)); });
+        connect(this, &QComboBox::activated, this,
+                [this](int i) { m_link->write(FieldLink::textValue(itemText(i))); });
+    }
+}
+
+void DBComboBox::setItems(const QStringList &items)
+{
+    m_showing = true;
+    clear();
+    addItems(items);
+    m_showing = false;
+    m_link->showCurrent();
+}
+
+DBDateEdit::DBDateEdit(QWidget *parent)
+    : DateEdit(parent),
+      BoundControl(new FieldLink(this, [this](const QVariant &v) { setDate(Fmt::toDate(v)); }))
+{
+    connect(this, &DateEdit::dateEdited, this,
+            [this](const QDate &d) { m_link->write(Fmt::sqlDate(d)); });
+}
+
+DBText::DBText(QWidget *parent)
+    : QLabel(parent),
+      BoundControl(new FieldLink(this, [this](const QVariant &v) { setText(Fmt::display(v)); }))
+{
+}
+
+ComboEdit::ComboEdit(QWidget *parent) : QLineEdit(parent)
+{
+    QAction *button = addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                TrailingPosition);
+    button->setObjectName(QStringLiteral("pickerButton"));
+    connect(button, &QAction::triggered, this, &ComboEdit::buttonClick);
+}

@@ -1,0 +1,205 @@
+#include "DBGrid.h"
+#include "Errors.h"
+#include "FieldLink.h"
+#include "Format.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+
+DataSetModel::DataSetModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void DataSetModel::setDataSource(DataSource *source)
+{
+    beginResetModel();
+    if (m_connected)
+        disconnect(m_connected, nullptr, this, nullptr);
+    m_source = source;
+    m_connected = dataSet();
+    if (DataSet *ds = m_connected) {
+        connect(ds, &DataSet::rowsChanged, this, [this] {
+            beginResetModel();
+            endResetModel();
+        });
+        connect(ds, &DataSet::valuesChanged, this, &DataSetModel::valuesChanged);
+        connect(ds, &DataSet::stateChanged, this, &DataSetModel::valuesChanged);
+    }
+    endResetModel();
+}
+
+void DataSetModel::setColumns(const GridColumns &columns)
+{
+    beginResetModel();
+    m_columns = columns;
+    endResetModel();
+}
+
+void DataSetModel::valuesChanged()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int DataSetModel::rowCount(const QModelIndex &parent) const
+{
+    const DataSet *ds = dataSet();
+    return parent.isValid() || !ds || !ds->isActive() ? 0 : ds->recordCount();
+}
+
+int DataSetModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant DataSetModel::data(const QModelIndex &index, int role) const
+{
+    const DataSet *ds = dataSet();
+    if (!ds || !index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    const QString &field = m_columns.at(index.column()).field;
+    if (!ds->hasField(field))
+        return QVariant();
+    return Fmt::display(ds->valueAt(index.row(), field));
+}
+
+QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return section < m_columns.size() ? m_columns.at(section).title : QString();
+    return QVariant();
+}
+
+Qt::ItemFlags DataSetModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    const DataSet *ds = dataSet();
+    if (index.isValid() && !m_readOnly && ds && !ds->isReadOnly()
+        && !m_columns.at(index.column()).readOnly)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DataSetModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    DataSet *ds = dataSet();
+    if (!ds || !index.isValid() || role != Qt::EditRole)
+        return false;
+    const int row = index.row();
+    const QString field = m_columns.at(index.column()).field;
+    bool stored = false;
+    guard([&] {
+        ds->setRecNo(row);
+        if (ds->recNo() != row)
+            return; // the row being left was refused
+        ds->setValue(field, FieldLink::textValue(value.toString()));
+        stored = true;
+    });
+    return stored;
+}
+
+namespace {
+
+// Columns with a pick list edit through a drop-down of its entries.
+class PickListDelegate : public QStyledItemDelegate {
+public:
+    PickListDelegate(DataSetModel *model, QObject *parent)
+        : QStyledItemDelegate(parent), m_model(model)
+    {
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        const QStringList &picks = m_model->columns().at(index.column()).pickList;
+        if (picks.isEmpty())
+            return QStyledItemDelegate::createEditor(parent, option, index);
+        auto *box = new QComboBox(parent);
+        box->addItems(picks);
+        return box;
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (auto *box = qobject_cast<QComboBox *>(editor))
+            box->setCurrentIndex(box->findText(index.data(Qt::EditRole).toString()));
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override
+    {
+        if (auto *box = qobject_cast<QComboBox *>(editor))
+            model->setData(index, box->currentText());
+        else
+            QStyledItemDelegate::setModelData(editor, model, index);
+    }
+
+private:
+    DataSetModel *m_model;
+};
+
+} // namespace
+
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DataSetModel(this))
+{
+    setModel(m_model);
+    setItemDelegate(new PickListDelegate(m_model, this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setReadOnly(true);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { rowChosen(current); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &DBGrid::followDataSet);
+}
+
+void DBGrid::setDataSource(DataSource *source)
+{
+    if (m_connected)
+        disconnect(m_connected, nullptr, this, nullptr);
+    m_model->setDataSource(source);
+    m_connected = dataSet();
+    if (m_connected)
+        connect(m_connected, &DataSet::currentChanged, this, &DBGrid::followDataSet);
+    followDataSet();
+}
+
+void DBGrid::setColumns(const GridColumns &columns)
+{
+    m_model->setColumns(columns);
+    for (int i = 0; i < columns.size(); ++i) {
+        setColumnWidth(i, columns.at(i).width);
+        setColumnHidden(i, !columns.at(i).visible);
+    }
+}
+
+void DBGrid::setReadOnly(bool readOnly)
+{
+    m_model->setReadOnly(readOnly);
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                             : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                   | QAbstractItemView::AnyKeyPressed);
+}
+
+void DBGrid::followDataSet()
+{
+    const DataSet *ds = dataSet();
+    const int row = ds ? ds->recNo() : -1;
+    const QModelIndex current = currentIndex();
+    if (row < 0 || (current.isValid() && current.row() == row))
+        return;
+    m_following = true;
+    setCurrentIndex(m_model->index(row, current.isValid() ? current.column() : 0));
+    m_following = false;
+}
+
+void DBGrid::rowChosen(const QModelIndex &current)
+{
+    DataSet *ds = dataSet();
+    if (m_following || !ds || !current.isValid() || current.row() == ds->recNo())
+        return;
+    guard([&] { ds->setRecNo(current.row()); }, this);
+    if (ds->recNo() != current.row())
+        QMetaObject::invokeMethod(this, &DBGrid::followDataSet, Qt::QueuedConnection);
+}

@@ -1,0 +1,56 @@
+#include "FieldLink.h"
+#include "Errors.h"
+
+#include <QWidget>
+
+FieldLink::FieldLink(QWidget *control, Show show)
+    : QObject(control), m_control(control), m_show(std::move(show))
+{
+}
+
+void FieldLink::setDataSource(DataSource *source, const QString &field)
+{
+    if (m_connected)
+        disconnect(m_connected, nullptr, this, nullptr);
+    m_source = source;
+    m_field = field;
+    m_connected = dataSet();
+    if (DataSet *ds = m_connected) {
+        connect(ds, &DataSet::currentChanged, this, &FieldLink::showCurrent);
+        connect(ds, &DataSet::valuesChanged, this, &FieldLink::showCurrent);
+        connect(ds, &DataSet::stateChanged, this, &FieldLink::showCurrent);
+        connect(ds, &DataSet::rowsChanged, this, &FieldLink::showCurrent);
+    }
+    showCurrent();
+}
+
+QVariant FieldLink::value() const
+{
+    DataSet *ds = dataSet();
+    if (!ds || !ds->isActive() || !ds->hasField(m_field))
+        return QVariant();
+    return ds->value(m_field);
+}
+
+void FieldLink::showCurrent()
+{
+    if (!m_writing)
+        m_show(value());
+}
+
+void FieldLink::write(const QVariant &value)
+{
+    DataSet *ds = dataSet();
+    if (!ds || m_writing)
+        return;
+    m_writing = true;
+    const bool ok = guard([&] { ds->setValue(m_field, value); }, m_control);
+    m_writing = false;
+    if (!ok || !ds->isEditing())
+        showCurrent();
+}
+
+QVariant FieldLink::textValue(const QString &text)
+{
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}

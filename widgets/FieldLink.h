@@ -1,0 +1,44 @@
+#pragma once
+
+#include "DataSet.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+class QWidget;
+
+// Ties one control to one field of a data source: shows the current row's
+// value whenever the row, its values or the state change, and writes what the
+// user types into the row at once (so a speed button never misses it).
+class FieldLink : public QObject {
+    Q_OBJECT
+public:
+    using Show = std::function<void(const QVariant &value)>;
+    FieldLink(QWidget *control, Show show);
+
+    void setDataSource(DataSource *source, const QString &field);
+    DataSource *dataSource() const { return m_source; }
+    DataSet *dataSet() const { return m_source ? m_source->dataSet() : nullptr; }
+    const QString &field() const { return m_field; }
+
+    // The field's value of the current row; null when there is none.
+    QVariant value() const;
+    // Writes a value typed by the user into the current row (editing it).
+    // A refusal shows its message and the control shows the row again.
+    void write(const QVariant &value);
+    void showCurrent();
+
+    // Typed text as a field value: empty text is null.
+    static QVariant textValue(const QString &text);
+
+private:
+    QWidget *m_control;
+    Show m_show;
+    QPointer<DataSource> m_source;
+    QPointer<DataSet> m_connected;
+    QString m_field;
+    bool m_writing = false;
+};
