@@ -1,4 +1,10 @@
 #include "Umain.h"
+#include "Uarea.h"
+#include "Ubgsxx.h"
+#include "Ucartype.h"
+#include "Uconttype.h"
+#include "Umodel.h"
+#include "Usubject.h"
 #include "DMsales.h"
 #include "Errors.h"
 #include "Messages.h"
@@ -420,13 +426,13 @@ void Tfrmmain::menubuyoutClick() {}
 void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}
 void Tfrmmain::menutaxrepClick() {}
-void Tfrmmain::menucompanyClick() {}
+void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
 void Tfrmmain::menuprovlogClick() {}
 void Tfrmmain::menucustlogClick() {}
 void Tfrmmain::menupersonClick() {}
 void Tfrmmain::menurightsClick() {}
-void Tfrmmain::menuareaClick() {}
-void Tfrmmain::menuconttypeClick() {}
-void Tfrmmain::menucostClick() {}
-void Tfrmmain::menutypeClick() {}
-void Tfrmmain::menumodelClick() {}
+void Tfrmmain::menuareaClick() { openChild<Tfarea>(farea); }
+void Tfrmmain::menuconttypeClick() { openChild<Tfconttype>(fconttype); }
+void Tfrmmain::menucostClick() { openChild<Tfsubject>(fsubject); }
+void Tfrmmain::menutypeClick() { openChild<Tfcartype>(fcartype); }
+void Tfrmmain::menumodelClick() { openChild<Tfmodel>(fmodel); }

@@ -5,6 +5,7 @@
 #include "Startup.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Uconttype.h"
 #include "chngpw.h"
 #include "login.h"
 #include "unt_logo.h"
@@ -602,9 +603,13 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QTRY_COMPARE(frame.mdiArea->subWindowList().size(), 0);
     QVERIFY(frame.openChild<TestWindow>(fone)->edit->text().isEmpty());
 
-    // An item whose window has not landed opens nothing.
-    item(frame, "menuconttype")->trigger();
+    // An item whose window has not landed opens nothing; a wired one opens its window once.
+    item(frame, "menucarin")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
+    item(frame, "menuconttype")->trigger();
+    item(frame, "menuconttype")->trigger();
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
+    QVERIFY(qobject_cast<Tfconttype *>(frame.fconttype.data()));
 }
 
 void TestShell::exitAsksChildrenInOrder()
