@@ -129,7 +129,7 @@ void TCodeTableForm::SpeedItem2Click()
 
 void TCodeTableForm::SpeedItem3Click()
 {
-    m_table->cancel();
+    guard([this] { m_table->cancel(); }, this);
     SetCodeTableEditing(false);
 }
 
@@ -153,13 +153,13 @@ void TCodeTableForm::closeEvent(QCloseEvent *event)
             break;
         }
         case QMessageBox::No:
-            m_table->cancel();
+            guard([this] { m_table->cancel(); }, this);
             break;
         default:
             event->ignore();
             return;
         }
     }
-    m_table->close();
+    guard([this] { m_table->close(); }, this);
     event->accept();
 }

@@ -80,11 +80,16 @@ void TPartnerPicker::BitBtn2Click()
     }
     guard([this] {
         Table1->append();
+        if (Table1->state() != DataSet::Insert)
+            return; // no new row: never write the typed values over a stored one
         try {
             for (int i = 0; i < addEdits.size(); ++i)
                 Table1->setValue(m_info.addFields.at(i).field,
                                  FieldLink::textValue(addEdits.at(i)->text()));
-            Table1->post();
+            if (!Table1->post()) {
+                Table1->cancel();
+                return;
+            }
         } catch (const AppError &) {
             Table1->cancel(); // a refused row is never listed or handed on
             throw;

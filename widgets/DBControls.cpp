@@ -54,6 +54,9 @@ DBComboBox::DBComboBox(QWidget *parent, bool listOnly)
         connect(this, &QComboBox::activated, this,
                 [this](int i) { m_link->write(FieldLink::textValue(itemText(i))); });
     } else {
+        // Inline completion changes the text without an edit signal: what is
+        // shown must be what is stored, so there is none.
+        setCompleter(nullptr);
         connect(lineEdit(), &QLineEdit::textEdited, this,
                 [this](const QString &t) { m_link->write(FieldLink::textValue(t)); });
         connect(this, &QComboBox::activated, this,
