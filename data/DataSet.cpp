@@ -612,6 +612,15 @@ void DataSet::applyUpdates()
     if (!updatesPending())
         return;
     Db::Transaction t;
+    writeUpdates();
+    t.commit();
+    updatesWritten();
+}
+
+bool DataSet::writeUpdates()
+{
+    if (isEditing() && !post())
+        return false;
     for (const Row &r : std::as_const(m_deleted))
         writeDelete(r);
     for (const Row &r : std::as_const(m_rows)) {
@@ -620,7 +629,11 @@ void DataSet::applyUpdates()
         else if (r.status == RowStatus::Inserted)
             writeInsert(r.values);
     }
-    t.commit();
+    return true;
+}
+
+void DataSet::updatesWritten()
+{
     m_deleted.clear();
     for (Row &r : m_rows)
         r.status = RowStatus::Stored; // refresh must not count them as pending

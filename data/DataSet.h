@@ -127,6 +127,13 @@ public:
     bool updatesPending() const;
     void applyUpdates();
     void cancelUpdates();
+    // applyUpdates in two steps, for a caller that writes several data sets in
+    // one transaction of its own: writeUpdates writes what is pending and keeps
+    // it pending (a rollback leaves nothing out of step), false when a hook
+    // refused the row being edited; updatesWritten, after the commit, takes the
+    // rows as stored and reads them again.
+    bool writeUpdates();
+    void updatesWritten();
 
 signals:
     void stateChanged(DataSet::State state);

@@ -1,9 +1,11 @@
 #include "Umain.h"
 #include "Uarea.h"
 #include "Ubgsxx.h"
+#include "Ubuycont.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Umodel.h"
+#include "Usalecont.h"
 #include "Usubject.h"
 #include "DMsales.h"
 #include "Errors.h"
@@ -401,8 +403,8 @@ void Tfrmmain::menua1Click()
 
 // The business windows: each item opens its window here when it lands, as
 // openChild<Tfconttype>(fconttype). Until then the item opens nothing.
-void Tfrmmain::buycontClick() {}
-void Tfrmmain::salecontClick() {}
+void Tfrmmain::buycontClick() { openChild<Tfbuycont>(fbuycont); }
+void Tfrmmain::salecontClick() { openChild<Tfsalecont>(fsalecont); }
 void Tfrmmain::buycontchgClick() {}
 void Tfrmmain::salecontchgClick() {}
 void Tfrmmain::buycontfindClick() {}

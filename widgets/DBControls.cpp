@@ -1,4 +1,6 @@
 #include "DBControls.h"
+#include "Clock.h"
+#include "Errors.h"
 #include "Format.h"
 
 #include <QAction>
@@ -79,6 +81,17 @@ DBDateEdit::DBDateEdit(QWidget *parent)
 {
     connect(this, &DateEdit::dateEdited, this,
             [this](const QDate &d) { m_link->write(Fmt::sqlDate(d)); });
+}
+
+void DBDateEdit::setDefaultToNow()
+{
+    DataSet *ds = m_link->dataSet();
+    if (!ds)
+        return;
+    connect(ds, &DataSet::stateChanged, this, [this, ds](DataSet::State s) {
+        if ((s == DataSet::Edit || s == DataSet::Insert) && m_link->value().isNull())
+            guard([&] { ds->setValue(m_link->field(), Fmt::sqlDateTime(Clock::now())); }, this);
+    });
 }
 
 DBText::DBText(QWidget *parent)

@@ -61,6 +61,9 @@ class DBDateEdit : public DateEdit, public BoundControl {
     Q_OBJECT
 public:
     explicit DBDateEdit(QWidget *parent = nullptr);
+    // Whenever the row goes into editing with this date empty, it gets the
+    // current date and time. Called after setDataSource.
+    void setDefaultToNow();
 };
 
 // The field's value as display text (label and text of the original).

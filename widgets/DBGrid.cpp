@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QStyledItemDelegate>
 
 DataSetModel::DataSetModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -202,4 +204,30 @@ void DBGrid::rowChosen(const QModelIndex &current)
     guard([&] { ds->setRecNo(current.row()); }, this);
     if (ds->recNo() != current.row())
         QMetaObject::invokeMethod(this, &DBGrid::followDataSet, Qt::QueuedConnection);
+}
+
+bool DBGrid::ownsEnter() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&DBGrid::enterPressed));
+}
+
+void DBGrid::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !ownsEnter()) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // From a cell editor the signal follows when the editor has handed its text on.
+    if (state() != EditingState)
+        emit enterPressed();
+}
+
+void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    // Enter in a cell editor commits it and closes it with this hint.
+    if (hint == QAbstractItemDelegate::SubmitModelCache && ownsEnter())
+        emit enterPressed();
 }

@@ -51,7 +51,17 @@ public:
     DataSet *dataSet() const { return m_model->dataSet(); }
     DataSetModel *dataModel() const { return m_model; }
 
+signals:
+    // Enter in the grid, after a cell being edited has handed its text to the
+    // row. While something is connected, Enter belongs to the grid.
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+
 private:
+    bool ownsEnter() const;
     void followDataSet();
     void rowChosen(const QModelIndex &current);
 

@@ -7,6 +7,16 @@
 
 namespace {
 
+const char KeepsEnter[] = "keepsEnter";
+
+bool keepsEnter(QWidget *w)
+{
+    for (; w; w = w->isWindow() ? nullptr : w->parentWidget())
+        if (w->property(KeepsEnter).toBool())
+            return true;
+    return false;
+}
+
 class EnterFilter : public QObject {
 public:
     explicit EnterFilter(QWidget *window) : QObject(window), m_window(window) {}
@@ -20,7 +30,8 @@ public:
             || (key->modifiers() & ~Qt::KeypadModifier))
             return false;
         auto *w = qobject_cast<QWidget *>(watched);
-        if (!w || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w))
+        if (!w || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w)
+            || keepsEnter(w))
             return false;
         moveOn(w);
         return true;
@@ -52,3 +63,5 @@ void installEnterMovesOn(QWidget *window)
     for (QWidget *child : window->findChildren<QWidget *>())
         child->installEventFilter(filter);
 }
+
+void keepEnter(QWidget *control) { control->setProperty(KeepsEnter, true); }

@@ -1,0 +1,107 @@
+#include "DocumentEntry.h"
+#include "DMsales.h"
+#include "Db.h"
+#include "Errors.h"
+
+DocumentEntry::DocumentEntry(DataSet *master, const DocumentNumbering &numbering, QObject *parent)
+    : QObject(parent), m_master(master), m_numbering(numbering)
+{
+    m_master->setCachedUpdates(true);
+}
+
+void DocumentEntry::addLines(DataSet *lines, const QString &numberField)
+{
+    lines->setCachedUpdates(true);
+    lines->setMaster(m_master, m_numbering.numberField, numberField);
+    m_lines.append({lines, numberField});
+}
+
+bool DocumentEntry::add()
+{
+    const DocumentNumbering &n = m_numbering;
+    QString number;
+    {
+        // The number is consumed only together with its row.
+        Db::Transaction t;
+        number = frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn, n.typeCode,
+                                                   n.table, n.numberField);
+        if (number.isEmpty())
+            return false;
+        Db::exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (:number)")
+                     .arg(Db::identifier(n.table), Db::identifier(n.numberField)),
+                 {{QStringLiteral(":number"), number}});
+        t.commit();
+    }
+    close();
+    m_number = number;
+    m_master->clearFilter();
+    m_master->setFilter(n.numberField, number);
+    m_master->open();
+    m_master->edit();
+    for (const Lines &l : std::as_const(m_lines))
+        l.data->open();
+    return true;
+}
+
+bool DocumentEntry::save(const std::function<void()> &also)
+{
+    bool written = false;
+    try {
+        Db::Transaction t;
+        written = m_master->writeUpdates();
+        for (const Lines &l : std::as_const(m_lines))
+            written = written && l.data->writeUpdates();
+        if (written) {
+            if (also)
+                also();
+            t.commit();
+        }
+    } catch (const AppError &) {
+        backToEditing();
+        throw;
+    }
+    if (!written) {
+        backToEditing();
+        return false;
+    }
+    // Lines first: the row's re-read makes its lines follow it again.
+    for (const Lines &l : std::as_const(m_lines))
+        l.data->updatesWritten();
+    m_master->updatesWritten();
+    return true;
+}
+
+void DocumentEntry::backToEditing()
+{
+    // Nothing was written: what was typed is still pending in memory.
+    if (m_master->isActive())
+        m_master->edit();
+}
+
+void DocumentEntry::discard()
+{
+    if (!isOpen())
+        return;
+    const QVariantMap number{{QStringLiteral(":cght"), m_number}};
+    {
+        Db::Transaction t;
+        for (const Lines &l : std::as_const(m_lines))
+            Db::exec(QStringLiteral("DELETE FROM %1 WHERE %2 = :cght")
+                         .arg(Db::identifier(l.data->tableName()), Db::identifier(l.numberField)),
+                     number);
+        Db::exec(QStringLiteral("DELETE FROM %1 WHERE %2 = :cght")
+                     .arg(Db::identifier(m_numbering.table), Db::identifier(m_numbering.numberField)),
+                 number);
+        frmDMcarsales->RecycleDocumentNumber(m_number, m_numbering.typeCode);
+        t.commit();
+    }
+    close();
+}
+
+void DocumentEntry::close()
+{
+    for (const Lines &l : std::as_const(m_lines))
+        l.data->close();
+    m_master->close();
+    m_number.clear();
+}

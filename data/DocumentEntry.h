@@ -1,0 +1,59 @@
+#pragma once
+
+#include "DataSet.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+// How one kind of document is numbered (the five texts NextDocumentNumber takes).
+struct DocumentNumbering {
+    QString prefixColumn, counterColumn, typeCode, table, numberField;
+};
+
+// One new document edited in place, with its lines. add() draws the number and
+// stores the row holding only that number; from then on the row and its lines
+// are edited in memory, every change pending, until save() writes them all in
+// one transaction or discard() deletes the document and gives its number back.
+// A save that fails writes nothing and leaves every change pending as typed.
+class DocumentEntry : public QObject {
+    Q_OBJECT
+public:
+    DocumentEntry(DataSet *master, const DocumentNumbering &numbering, QObject *parent = nullptr);
+
+    // A data set of lines that carry the document's number in numberField.
+    void addLines(DataSet *lines, const QString &numberField);
+
+    DataSet *master() const { return m_master; }
+    const DocumentNumbering &numbering() const { return m_numbering; }
+    // The number of the document shown; empty when none is.
+    QString number() const { return m_number; }
+    bool isOpen() const { return !m_number.isEmpty(); }
+
+    // Draws a number, stores the new row and opens the data sets on it, the
+    // row being edited. False, nothing changed, when the numbering gave no
+    // number; a failure throws and stores nothing.
+    bool add();
+    // Writes the row, its lines and then what `also` runs, in one transaction.
+    // Afterwards the row is stored and no longer being edited. False when a
+    // check of a data set refused a row: nothing is written and the row is
+    // back in editing, as after a failure (which throws).
+    bool save(const std::function<void()> &also = {});
+    // Deletes the lines and the row, gives the number back and closes.
+    void discard();
+    // Closes the lines, then the row; pending changes are dropped.
+    void close();
+
+private:
+    void backToEditing();
+
+    DataSet *m_master;
+    DocumentNumbering m_numbering;
+    struct Lines {
+        DataSet *data;
+        QString numberField;
+    };
+    QList<Lines> m_lines;
+    QString m_number;
+};

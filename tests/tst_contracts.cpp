@@ -1,0 +1,561 @@
+// Contract entry and printing, driven through the real windows.
+#include "Clock.h"
+#include "Db.h"
+#include "ReportPrinter.h"
+#include "TestDb.h"
+#include "Ubuycont.h"
+#include "Usalecont.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QDateTime Now(QDate(2024, 5, 6), QTime(9, 30, 0));
+
+// What a test needs to know of each twin.
+struct Twin {
+    const char *name;
+    std::function<TContractEntry *()> make;
+    void (*print)(QWidget *, const QString &);
+    QString master, lines, numberField, codeField, nameField, typeCode;
+    QString code, partyName, codeMissing, codeNotFound, closeQuestion;
+};
+
+const Twin &twin(const QString &name)
+{
+    static const Twin sales{"sales", [] { return new Tfsalecont; }, &Tfsalecont::PrintContract,
+                            "csalecontract", "csalecontdetail", "salecont_no", "customerid",
+                            "custname", "ss", "C001", "客户甲", "请输入客户代码！",
+                            "输入的客户代码不存在！", "是否保存销售合同？"};
+    static const Twin purchase{"purchase", [] { return new Tfbuycont; }, &Tfbuycont::PrintContract,
+                               "cbuycontract", "cbuycontdetail", "buycont_no", "providerid",
+                               "provname", "bs", "P001", "供应商乙", "请输入供应商代码！",
+                               "输入的供应商代码不存在！", "是否保存采购合同？"};
+    return name == "sales" ? sales : purchase;
+}
+
+void addTwinColumn()
+{
+    QTest::addColumn<QString>("kind");
+}
+
+void seed(TestDb &db)
+{
+    db.insert("bgsxx", {{"gsmc", "岚峰汽车"}, {"address", "本公司地址"}});
+    db.insert("ccustomer", {{"customerid", "C001"}, {"custname", "客户甲"}, {"address", "客户地址"}});
+    db.insert("cprovider", {{"providerid", "P001"}, {"provname", "供应商乙"}, {"address", "供方地址"}});
+    db.insert("cconttype", {{"conttypeid", "01"}, {"conttype", "现货"}});
+    QVERIFY(db.dm->trsk->locate("personnelid", "admin"));
+    Clock::setNow(Now);
+}
+
+// A window shown offscreen, freed at the end of the test unless it closed itself.
+struct Window {
+    explicit Window(TContractEntry *window) : w(window)
+    {
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w); // the grid's cells have their places
+    }
+    ~Window() { delete w.data(); }
+    TContractEntry *operator->() const { return w.data(); }
+    QPointer<TContractEntry> w;
+};
+
+void press(QWidget *w, const char *button)
+{
+    auto *b = w->findChild<QAbstractButton *>(button);
+    QVERIFY2(b, button);
+    QVERIFY2(b->isEnabled(), button);
+    b->click();
+}
+
+void typeText(QWidget *e, const QString &text)
+{
+    for (const QChar ch : text) { // also characters a keyboard of Latin letters lacks
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(e, &key);
+    }
+}
+
+void type(QWidget *w, const char *edit, const QString &text)
+{
+    auto *e = w->findChild<QLineEdit *>(edit);
+    QVERIFY2(e, edit);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    typeText(e, text);
+}
+
+int column(DBGrid *grid, const QString &field)
+{
+    for (int c = 0; c < grid->columns().size(); ++c)
+        if (grid->columns().at(c).field == field)
+            return c;
+    return -1;
+}
+
+QString currentField(DBGrid *grid) { return grid->columns().at(grid->currentIndex().column()).field; }
+
+// Types into the grid's current cell as a user does and ends with Enter.
+void typeCellAndEnter(DBGrid *grid, const QString &text)
+{
+    grid->edit(grid->currentIndex());
+    auto *editor = QApplication::focusWidget() && grid->isAncestorOf(QApplication::focusWidget())
+                       ? qobject_cast<QLineEdit *>(QApplication::focusWidget())
+                       : nullptr;
+    if (!editor)
+        for (auto *e : grid->viewport()->findChildren<QLineEdit *>())
+            if (e->isVisible())
+                editor = e;
+    QVERIFY(editor);
+    editor->selectAll();
+    typeText(editor, text);
+    QPointer<QLineEdit> open(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!open || !open->isVisible());
+}
+
+// Fills one line from its car-type cell by the Enter walk: type, model, origin,
+// price, quantity; the walk ends on the next line.
+void enterLine(DBGrid *grid, const QStringList &cells)
+{
+    for (const QString &text : cells)
+        typeCellAndEnter(grid, text);
+}
+
+// Adds a contract and fills it so that it passes every check.
+QString addFilled(TContractEntry *w, const Twin &t, const QString &contractNo = "HT-001")
+{
+    press(w, "SpeedItem1");
+    type(w, "ComboEdit1", t.code);
+    type(w, "DBEdit1", contractNo);
+    type(w, "DBEdit10", "张三");
+    return w->master()->value(t.numberField).toString();
+}
+
+} // namespace
+
+class TestContracts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addFillSaveThenCancelReusesSerial_data() { addTwinColumn(); QTest::newRow("sales") << "sales"; QTest::newRow("purchase") << "purchase"; }
+    void addFillSaveThenCancelReusesSerial();
+    void refusalsStoreNothingAndKeepInput_data();
+    void refusalsStoreNothingAndKeepInput();
+    void startExecution_data() { addFillSaveThenCancelReusesSerial_data(); }
+    void startExecution();
+    void closeQuestion_data();
+    void closeQuestion();
+    void printStaysEditingAndCancelStillDiscards_data() { addFillSaveThenCancelReusesSerial_data(); }
+    void printStaysEditingAndCancelStillDiscards();
+    void printWithoutWindowMissingPartyNoLines_data() { addFillSaveThenCancelReusesSerial_data(); }
+    void printWithoutWindowMissingPartyNoLines();
+    void lineEditsStayPendingAndPopup();
+    void badLineValuesAreRefused();
+    void failedSaveWritesNothingAndKeepsInput();
+    void numberingFailureOpensNothing();
+    void pickedLongCodeAndPickLists();
+};
+
+void TestContracts::addFillSaveThenCancelReusesSerial()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    QCOMPARE(w->windowTitle(), QString(kind == "sales" ? "销售合同" : "采购合同"));
+    QVERIFY(!w->ComboEdit1->isEnabled());
+
+    const QString serial = addFilled(w.w, t);
+    QVERIFY(serial.startsWith(kind == "sales" ? "SS" : "BS") && serial.endsWith("0001"));
+    // Stored at once with only its number; the signing date is pending.
+    QCOMPARE(db.count(t.master), 1);
+    QVERIFY(db.scalar("SELECT contract_no FROM " + t.master).isNull());
+    QCOMPARE(w->DBDateEdit3->date(), Now.date());
+
+    DBGrid *grid = w->DBGrid1;
+    w->N1->trigger();
+    QCOMPARE(currentField(grid), QString("cartype"));
+    enterLine(grid, {"轿车", "桑塔纳", "上海", "117000", "2"}); // appends the next line
+    enterLine(grid, {"轿车", "捷达", "长春", "58500", "0"});
+    enterLine(grid, {"轿车", "奥迪", "长春", "300000", ""});
+    enterLine(grid, {"轿车", "红旗", "长春", "200000", "-1"});
+    QCOMPARE(db.count(t.lines), 0); // nothing of the lines is written before the save
+
+    db.messages.answer(QMessageBox::No); // 是否打印?
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印?"});
+    QCOMPARE(db.scalar("SELECT contract_no FROM " + t.master).toString(), QString("HT-001"));
+    QCOMPARE(db.scalar("SELECT " + t.codeField + " FROM " + t.master).toString(), t.code);
+    QCOMPARE(db.scalar("SELECT " + t.nameField + " FROM " + t.master).toString(), t.partyName);
+    QCOMPARE(db.scalar("SELECT operator FROM " + t.master).toString(), QString("管理员"));
+    QCOMPARE(db.scalar("SELECT register_date FROM " + t.master).toString(), QString("2024-05-06 09:30:00"));
+    QCOMPARE(db.scalar("SELECT contract_date FROM " + t.master).toString(), QString("2024-05-06 09:30:00"));
+    QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master).toInt(), 0);
+    QCOMPARE(db.scalar("SELECT recorder FROM " + t.master).toString(), QString("张三"));
+    // Empty and zero quantities are gone, a negative one stays.
+    QCOMPARE(db.count(t.lines), 2);
+    QCOMPARE(db.count(t.lines, t.numberField + " = :n AND carmodel = '桑塔纳' AND qty = 2 AND unitprice = 117000",
+                      {{":n", serial}}), 1);
+    QCOMPARE(db.count(t.lines, "carmodel = '红旗' AND qty = -1"), 1);
+    QVERIFY(w->SpeedItem1->isEnabled());
+    QVERIFY(!w->SpeedItem2->isEnabled());
+    QVERIFY(w->ComboEdit1->text().isEmpty());
+
+    // Add and cancel: nothing left, the serial back in the pool and drawn again.
+    press(w.w, "SpeedItem1");
+    const QString second = w->master()->value(t.numberField).toString();
+    type(w.w, "ComboEdit1", t.code);
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "1", "1"});
+    db.messages.answer(QMessageBox::Yes); // 确实要放弃吗？
+    press(w.w, "SpeedItem3");
+    QCOMPARE(db.count(t.master), 1);
+    QCOMPARE(db.count(t.lines), 2);
+    QCOMPARE(db.count("recycle", "recycle = 2 AND type = :t", {{":t", t.typeCode}}), 1);
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->master()->value(t.numberField).toString(), second);
+    QCOMPARE(db.count("recycle"), 0);
+}
+
+void TestContracts::refusalsStoreNothingAndKeepInput_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("contractNo");
+    QTest::addColumn<bool>("codeMessage"); // else the message of the contract number
+    QTest::addColumn<bool>("notFound");
+    for (const char *k : {"sales", "purchase"}) {
+        const Twin &t = twin(k);
+        QTest::addRow("%s no code", k) << QString(k) << QString() << "HT-9" << true << false;
+        QTest::addRow("%s unknown code", k) << QString(k) << "X999" << "HT-9" << true << true;
+        QTest::addRow("%s no contract number", k) << QString(k) << t.code << QString() << false << false;
+    }
+}
+
+void TestContracts::refusalsStoreNothingAndKeepInput()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, code);
+    QFETCH(QString, contractNo);
+    QFETCH(bool, codeMessage);
+    QFETCH(bool, notFound);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    press(w.w, "SpeedItem1");
+    type(w.w, "ComboEdit1", t.code);
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "1", "3"});
+    // What stands in the fields when the button is pressed counts.
+    type(w.w, "ComboEdit1", code);
+    type(w.w, "DBEdit1", contractNo);
+    type(w.w, "DBEdit6", "杭州"); // typed last: the focus is not in the field to mend
+    db.messages.clear();
+    press(w.w, "SpeedItem2");
+    const QString expected = !codeMessage ? "请输入合同号!" : notFound ? t.codeNotFound : t.codeMissing;
+    QCOMPARE(db.messages.texts(), QStringList{expected});
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
+    QCOMPARE(w->focusWidget(), codeMessage ? static_cast<QWidget *>(w->ComboEdit1) : w->DBEdit1);
+    // Nothing new stored, the input still there and the contract still unsaved.
+    QVERIFY(db.scalar("SELECT startarea FROM " + t.master).isNull());
+    QVERIFY(db.scalar("SELECT isfinished FROM " + t.master).isNull());
+    QCOMPARE(db.count(t.lines), 0);
+    QCOMPARE(w->DBEdit6->text(), QString("杭州"));
+    QCOMPARE(w->lines()->recordCount(), 2);
+    QVERIFY(w->master()->isEditing());
+    QVERIFY(w->SpeedItem2->isEnabled());
+
+    // Mended, the same contract saves with all that was typed.
+    type(w.w, "ComboEdit1", t.code);
+    type(w.w, "DBEdit1", "HT-9");
+    db.messages.clear();
+    db.messages.answer(QMessageBox::No);
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印?"});
+    QCOMPARE(db.scalar("SELECT startarea FROM " + t.master).toString(), QString("杭州"));
+    QCOMPARE(db.count(t.lines), 1);
+}
+
+void TestContracts::startExecution()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    db.messages.answer(QMessageBox::No);
+    press(w.w, "SpeedItem5");
+    QCOMPARE(db.messages.texts(), QStringList{"合同执行后将无法修改，是否继续？"});
+    QVERIFY(db.scalar("SELECT isfinished FROM " + t.master).isNull());
+    QVERIFY(db.scalar("SELECT contract_no FROM " + t.master).isNull());
+    QVERIFY(w->master()->isEditing());
+
+    db.messages.answer(QMessageBox::Yes);
+    db.messages.answer(QMessageBox::No); // 是否打印?
+    press(w.w, "SpeedItem5");
+    QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master).toInt(), 1);
+    QCOMPARE(db.scalar("SELECT contract_no FROM " + t.master).toString(), QString("HT-001"));
+    QVERIFY(w->SpeedItem1->isEnabled());
+    QVERIFY(!w->master()->isActive());
+}
+
+void TestContracts::closeQuestion_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("contractNo");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("rows");
+    for (const char *k : {"sales", "purchase"}) {
+        QTest::addRow("%s yes refused", k) << QString(k) << int(QMessageBox::Yes) << false << false << 1;
+        QTest::addRow("%s yes saved", k) << QString(k) << int(QMessageBox::Yes) << true << true << 1;
+        QTest::addRow("%s no discards", k) << QString(k) << int(QMessageBox::No) << false << true << 0;
+        QTest::addRow("%s cancel keeps", k) << QString(k) << int(QMessageBox::Cancel) << true << false << 1;
+    }
+}
+
+void TestContracts::closeQuestion()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, answer);
+    QFETCH(bool, contractNo);
+    QFETCH(bool, closes);
+    QFETCH(int, rows);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t, contractNo ? "HT-001" : "");
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "1", "3"});
+    db.messages.answer(QMessageBox::StandardButton(answer));
+    QCOMPARE(w->close(), closes);
+    QCOMPARE(db.messages.messages.first().text, t.closeQuestion);
+    QCOMPARE(db.messages.messages.first().buttons,
+             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(db.count(t.master), rows);
+    QCOMPARE(db.count(t.lines), answer == QMessageBox::Yes && closes ? 1 : 0);
+    if (!closes) {
+        QVERIFY(w.w);
+        QVERIFY(w->master()->isEditing());
+        QCOMPARE(w->lines()->recordCount(), 2);
+        QVERIFY(db.scalar("SELECT isfinished FROM " + t.master).isNull());
+    } else if (answer == QMessageBox::No) {
+        QCOMPARE(db.count("recycle", "recycle = 1 AND type = :t", {{":t", t.typeCode}}), 1);
+    } else {
+        QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master).toInt(), 0);
+    }
+}
+
+void TestContracts::printStaysEditingAndCancelStillDiscards()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    CapturedPrints prints;
+    Window w(t.make());
+    const QString serial = addFilled(w.w, t);
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "117000", "2"});
+    enterLine(w->DBGrid1, {"轿车", "捷达", "长春", "58500", "1"});
+    press(w.w, "SpeedItem4");
+    QCOMPARE(prints.documents.size(), 1);
+    const QStringList texts = prints.documents.first().pages.first().texts();
+    for (const QString &s : {QString("HT-001"), t.partyName, QString("桑塔纳"), QString("捷达"),
+                             QString("张三"), QString("岚峰汽车"), QString("29.25")})
+        QVERIFY2(texts.contains(s), qPrintable(s));
+    QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master).toInt(), 0);
+    QCOMPARE(db.count(t.lines), 2);
+    QVERIFY(w->master()->isEditing());
+    QVERIFY(w->SpeedItem2->isEnabled());
+
+    // A failed print is dropped; the contract is discarded all the same afterwards.
+    prints.fail = true;
+    press(w.w, "SpeedItem4");
+    QVERIFY(db.messages.texts().isEmpty());
+    db.messages.answer(QMessageBox::Yes);
+    press(w.w, "SpeedItem3");
+    QCOMPARE(db.count(t.master), 0);
+    QCOMPARE(db.count(t.lines), 0);
+    QCOMPARE(db.count("recycle", "recycle = :s AND type = :t",
+                      {{":s", serial.right(4).toInt()}, {":t", t.typeCode}}), 1);
+}
+
+void TestContracts::printWithoutWindowMissingPartyNoLines()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    db.insert(t.master, {{t.numberField, "N1"}, {"contract_no", "HT-77"}, {t.codeField, "GONE"},
+                         {t.nameField, "旧名"}, {"recorder", "李四"}});
+    db.insert(t.lines, {{t.numberField, "OTHER"}, {"carmodel", "别的"}, {"qty", 1}});
+    CapturedPrints prints;
+    t.print(nullptr, "N1");
+    QCOMPARE(prints.documents.size(), 1);
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    const QStringList texts = page.texts();
+    QVERIFY(texts.contains("HT-77"));
+    QVERIFY(texts.contains("旧名"));
+    QVERIFY(texts.contains("李四"));
+    QVERIFY(!texts.contains("别的"));
+    QVERIFY(!texts.contains("客户地址") && !texts.contains("供方地址"));
+    for (const auto &item : page.items)
+        QVERIFY(item.source != "carmodel"); // no detail row at all
+}
+
+void TestContracts::lineEditsStayPendingAndPopup()
+{
+    TestDb db;
+    seed(db);
+    Window w(new Tfsalecont);
+    addFilled(w.w, twin("sales"));
+    DBGrid *grid = w->DBGrid1;
+    DataSet *lines = w->lines();
+
+    // Print on a contract without lines adds no blank line.
+    CapturedPrints prints;
+    press(w.w, "SpeedItem4");
+    QCOMPARE(lines->recordCount(), 0);
+    w->N3->trigger(); // nothing to delete
+    QCOMPARE(lines->recordCount(), 0);
+
+    // The walk: type to model, model to origin, origin skips the unit, price, quantity.
+    w->N1->trigger();
+    const QStringList order{"carmodel", "producingarea", "unitprice", "qty"};
+    for (const QString &next : order) {
+        typeCellAndEnter(grid, "1");
+        QCOMPARE(currentField(grid), next);
+    }
+    grid->setCurrentIndex(grid->model()->index(0, column(grid, "unit")));
+    typeCellAndEnter(grid, "辆");
+    QCOMPARE(currentField(grid), QString("unit")); // Enter in the unit stays
+    grid->setCurrentIndex(grid->model()->index(0, column(grid, "qty")));
+    typeCellAndEnter(grid, "4");
+    QCOMPARE(lines->recordCount(), 2); // the last line's quantity appends a line
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(currentField(grid), QString("cartype"));
+
+    // "增加" on a line without a model drops it first; "删除" on a line being
+    // typed drops the typing, a second "删除" the line.
+    w->N1->trigger();
+    QCOMPARE(lines->recordCount(), 2);
+    typeCellAndEnter(grid, "轿车");
+    typeCellAndEnter(grid, "捷达");
+    w->N2->trigger();
+    QCOMPARE(lines->recordCount(), 2);
+    grid->setCurrentIndex(grid->model()->index(1, column(grid, "producingarea")));
+    typeCellAndEnter(grid, "长春");
+    QVERIFY(lines->isEditing());
+    w->N3->trigger();
+    QCOMPARE(lines->recordCount(), 2);
+    QVERIFY(lines->value("producingarea").isNull());
+    w->N3->trigger();
+    QCOMPARE(lines->recordCount(), 1);
+    QCOMPARE(db.count("csalecontdetail"), 0); // every line edit is still pending
+
+    // "取消" drops every pending line edit, not only the current line's.
+    db.messages.answer(QMessageBox::Yes);
+    press(w.w, "SpeedItem3");
+    QCOMPARE(db.count("csalecontdetail"), 0);
+    QCOMPARE(db.count("csalecontract"), 0);
+}
+
+void TestContracts::badLineValuesAreRefused()
+{
+    TestDb db;
+    seed(db);
+    Window w(new Tfbuycont);
+    addFilled(w.w, twin("purchase"));
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "十万", "2"});
+    press(w.w, "SpeedItem2");
+    QVERIFY(db.messages.texts().contains("单价必须是数字！"));
+    QCOMPARE(db.count("cbuycontdetail"), 0);
+    QVERIFY(db.scalar("SELECT contract_no FROM cbuycontract").isNull());
+    QVERIFY(w->SpeedItem2->isEnabled());
+}
+
+void TestContracts::failedSaveWritesNothingAndKeepsInput()
+{
+    TestDb db;
+    seed(db);
+    Window w(new Tfsalecont);
+    addFilled(w.w, twin("sales"));
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "1", "3"});
+    // The lines are written after the row: a refusal there must take the row back too.
+    db.exec("CREATE TRIGGER refuse BEFORE INSERT ON csalecontdetail BEGIN SELECT RAISE(ABORT, '磁盘已满'); END");
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.messages.messages.size(), 1);
+    QVERIFY(db.messages.lastText().contains("磁盘已满"));
+    QVERIFY(db.scalar("SELECT contract_no FROM csalecontract").isNull());
+    QCOMPARE(db.count("csalecontdetail"), 0);
+    QVERIFY(w->master()->isEditing());
+    QCOMPARE(w->DBEdit1->text(), QString("HT-001"));
+
+    // Everything typed is still pending and lands whole on the next save.
+    db.exec("DROP TRIGGER refuse");
+    db.messages.answer(QMessageBox::No);
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.scalar("SELECT contract_no FROM csalecontract").toString(), QString("HT-001"));
+    QCOMPARE(db.count("csalecontdetail", "qty = 3"), 1);
+}
+
+void TestContracts::numberingFailureOpensNothing()
+{
+    TestDb db;
+    seed(db);
+    db.exec("DELETE FROM XTDH");
+    Window w(new Tfsalecont);
+    press(w.w, "SpeedItem1");
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QCOMPARE(db.count("csalecontract"), 0);
+    QVERIFY(w->SpeedItem1->isEnabled());
+    QVERIFY(!w->master()->isActive());
+}
+
+void TestContracts::pickedLongCodeAndPickLists()
+{
+    TestDb db;
+    seed(db);
+    db.insert("cprovider", {{"providerid", "PROVIDER10"}, {"provname", "长代码厂"}});
+    db.insert("cprovcarmodel", {{"providerid", "PROVIDER10"}, {"carmodel", "红旗"}});
+    db.insert("cartype", {{"code", "1"}, {"type", "轿车"}});
+    Window w(new Tfbuycont);
+    press(w.w, "SpeedItem1");
+    QTimer::singleShot(0, [] {
+        auto *picker = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        auto *grid = picker->findChild<DBGrid *>();
+        QVERIFY(grid->dataSet()->locate("providerid", "PROVIDER10"));
+        picker->findChild<QAbstractButton *>("BitBtn1")->click();
+    });
+    w->ComboEdit1->clickButton();
+    QCOMPARE(w->ComboEdit1->text(), QString("PROVIDER10"));
+    QCOMPARE(w->DBEdit7->text(), QString("长代码厂"));
+    w->ComboEdit1Exit(); // leaving the field loads the provider's models
+    QCOMPARE(w->DBGrid1->columns().at(1).pickList, QStringList{"红旗"});
+    QCOMPARE(w->DBGrid1->columns().at(0).pickList, QStringList{"轿车"});
+    type(w.w, "DBEdit1", "HT-5");
+    db.messages.answer(QMessageBox::No);
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.scalar("SELECT providerid FROM cbuycontract").toString(), QString("PROVIDER10"));
+}
+
+QTEST_MAIN(TestContracts)
+#include "tst_contracts.moc"

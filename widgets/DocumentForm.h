@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ChildForm.h"
+#include "DocumentEntry.h"
+
+// A window that makes one new document at a time. Closing it while a
+// document is open asks closeQuestion(): Yes saves and a refused save keeps
+// the window open, No discards the document, Cancel keeps everything.
+class DocumentForm : public ChildForm {
+    Q_OBJECT
+public:
+    explicit DocumentForm(QWidget *parent = nullptr);
+
+protected:
+    virtual QString closeQuestion() const = 0;
+    // 0 when the document was stored, 1 when a check refused it (its message
+    // shown). A database failure throws.
+    virtual int saveDocument() = 0;
+    virtual void discardDocument() { document->discard(); }
+
+    void closeEvent(QCloseEvent *event) override;
+
+    DocumentEntry *document = nullptr; // set by the window
+};
