@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -218,17 +219,23 @@ void TContractEntry::SetContractEditing(bool editing)
     SpeedItem4->setEnabled(editing);
     SpeedItem5->setEnabled(editing);
     m_popupOn = editing;
-    ComboEdit1->setEnabled(editing);
+    // The contract is closed before the code field is disabled: disabling it
+    // takes its focus, which must not look the code up on a finished row.
     if (!editing) {
         document->close();
         ComboEdit1->clear();
     }
+    ComboEdit1->setEnabled(editing);
 }
 
 bool TContractEntry::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ComboEdit1 && event->type() == QEvent::FocusOut)
-        ComboEdit1Exit();
+    // Leaving the field, not another window or a menu taking the focus for a while.
+    if (watched == ComboEdit1 && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            ComboEdit1Exit();
+    }
     return DocumentForm::eventFilter(watched, event);
 }
 

@@ -35,7 +35,7 @@ QMessageBox::StandardButton ask(QWidget *parent, Kind kind, const QString &text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton, const QString &title)
 {
-    Record record{title, kind, text, buttons, defaultButton};
+    Record record{title, kind, text, buttons, QMessageBox::NoButton, defaultButton};
     if (g_handler)
         return g_handler->show(parent, record);
     if (headless()) {
@@ -76,7 +76,7 @@ bool question(const QString &text, QWidget *parent, const QString &title)
 QMessageBox::StandardButton yesNoCancel(const QString &text, QWidget *parent)
 {
     return ask(parent, Kind::Question, text,
-               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
 }
 
 bool okCancel(const QString &text, QWidget *parent)

@@ -15,6 +15,7 @@ struct Record {
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton answer = QMessageBox::NoButton;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 class Handler {
@@ -44,7 +45,8 @@ void error(const QString &text, QWidget *parent = nullptr);
 // Yes/No question; true for Yes.
 bool question(const QString &text, QWidget *parent = nullptr,
               const QString &title = defaultTitle());
-// Yes/No/Cancel question (closing a window with unsaved input).
+// Yes/No/Cancel question (closing a window with unsaved input); Cancel is the
+// default, so a stray Enter neither saves nor discards.
 QMessageBox::StandardButton yesNoCancel(const QString &text, QWidget *parent = nullptr);
 // Exclamation box with OK and Cancel; true for OK.
 bool okCancel(const QString &text, QWidget *parent = nullptr);

@@ -163,6 +163,7 @@ private slots:
     void failedSaveWritesNothingAndKeepsInput();
     void numberingFailureOpensNothing();
     void pickedLongCodeAndPickLists();
+    void codeIsLookedUpOnlyWhenTheFieldIsLeft();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -345,6 +346,7 @@ void TestContracts::closeQuestion()
     QCOMPARE(db.messages.messages.first().text, t.closeQuestion);
     QCOMPARE(db.messages.messages.first().buttons,
              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(db.messages.messages.first().defaultButton, QMessageBox::Cancel);
     QCOMPARE(db.count(t.master), rows);
     QCOMPARE(db.count(t.lines), answer == QMessageBox::Yes && closes ? 1 : 0);
     if (!closes) {
@@ -555,6 +557,26 @@ void TestContracts::pickedLongCodeAndPickLists()
     db.messages.answer(QMessageBox::No);
     press(w.w, "SpeedItem2");
     QCOMPARE(db.scalar("SELECT providerid FROM cbuycontract").toString(), QString("PROVIDER10"));
+}
+
+void TestContracts::codeIsLookedUpOnlyWhenTheFieldIsLeft()
+{
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    press(w.w, "SpeedItem1");
+    type(w.w, "ComboEdit1", "X999");
+    db.messages.clear();
+    // Another window or a menu taking the focus for a while is not leaving the field.
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(w->ComboEdit1, &out);
+    }
+    QVERIFY(db.messages.messages.isEmpty());
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(w->ComboEdit1, &out);
+    QCOMPARE(db.messages.texts(), QStringList{t.codeNotFound});
 }
 
 QTEST_MAIN(TestContracts)
