@@ -427,6 +427,9 @@ bool DataSet::post()
             row.status = RowStatus::Modified;
         row.values = m_buffer;
     } else {
+        // The write and its read-back land together: a row that cannot be
+        // read back is not left in the database behind a row still in editing.
+        Db::Transaction t;
         QVariant rowid = row.rowid;
         if (m_state == Insert)
             rowid = writeInsert(m_buffer);
@@ -436,7 +439,9 @@ bool DataSet::post()
         Row stored;
         stored.values = m_buffer;
         stored.rowid = rowid;
-        row = readBack(keyCondition(stored, binds), binds);
+        stored = readBack(keyCondition(stored, binds), binds);
+        t.commit();
+        row = stored;
     }
     m_buffer = QSqlRecord();
     m_modified = false;

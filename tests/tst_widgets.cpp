@@ -18,6 +18,7 @@ private slots:
     void refusedPostsKeepTheRow();
     void cachedModeAppliesOrRevertsAll();
     void cachedApplyIsWholeOrNothing();
+    void postThatCannotReadBackWritesNothing();
 
     void dateEdit_data();
     void dateEdit();
@@ -207,6 +208,23 @@ void TestWidgets::cachedApplyIsWholeOrNothing()
     ds.post();
     ds.applyUpdates();
     QCOMPARE(db.count("model"), 3);
+}
+
+void TestWidgets::postThatCannotReadBackWritesNothing()
+{
+    TestDb db;
+    // The stored key differs from the typed one: the row cannot be found again.
+    db.exec("CREATE TRIGGER renames AFTER INSERT ON model BEGIN "
+            "UPDATE model SET code = NEW.code || '!' WHERE code = NEW.code; END");
+    DataSet ds;
+    ds.setTableName("model");
+    ds.open();
+    ds.append();
+    ds.setValue("code", "m1");
+    QVERIFY(!guard([&] { ds.post(); }));
+    QCOMPARE(db.count("model"), 0);
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m1"));
 }
 
 // ---------------------------------------------------------------- controls
