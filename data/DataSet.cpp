@@ -195,10 +195,14 @@ void DataSet::close()
 
 QVariantList DataSet::identity(int row) const
 {
-    QVariantList id;
     if (row < 0 || row >= m_rows.size())
-        return id;
-    const Row &r = m_rows.at(row);
+        return {};
+    return identityOf(m_rows.at(row));
+}
+
+QVariantList DataSet::identityOf(const Row &r) const
+{
+    QVariantList id;
     if (usesRowid()) {
         if (!r.rowid.isNull())
             id << r.rowid;
@@ -430,6 +434,8 @@ bool DataSet::post()
         // The write and its read-back land together: a row that cannot be
         // read back is not left in the database behind a row still in editing.
         Db::Transaction t;
+        const Row before = row;
+        const State was = m_state;
         QVariant rowid = row.rowid;
         if (m_state == Insert)
             rowid = writeInsert(m_buffer);
@@ -440,6 +446,14 @@ bool DataSet::post()
         stored.values = m_buffer;
         stored.rowid = rowid;
         stored = readBack(keyCondition(stored, binds), binds);
+        if (Db::Transaction::active()) {
+            QPointer<DataSet> self(this);
+            const QSqlRecord buffer = m_buffer;
+            Db::Transaction::whenCommitted({}, [self, before, buffer, was, stored] {
+                if (self)
+                    self->postUndone(self->identityOf(stored), before, buffer, was);
+            });
+        }
         t.commit();
         row = stored;
     }
@@ -450,6 +464,39 @@ bool DataSet::post()
     if (afterPost)
         afterPost();
     return true;
+}
+
+// The caller's transaction that held a post was undone: the row is back in
+// editing as typed, unless the data set has moved on to editing another.
+void DataSet::postUndone(const QVariantList &stored, const Row &before, const QSqlRecord &buffer,
+                         State was)
+{
+    if (!isActive() || isEditing())
+        return;
+    int at = -1;
+    for (int r = 0; r < m_rows.size() && at < 0; ++r)
+        if (identity(r) == stored)
+            at = r;
+    if (at < 0) {
+        if (was != Insert) {
+            refresh();
+            return;
+        }
+        m_rows.append(before);
+        at = int(m_rows.size()) - 1;
+    } else {
+        m_rows[at] = before;
+    }
+    if (was == Insert)
+        m_rowBeforeInsert = m_current;
+    m_current = at;
+    m_buffer = buffer;
+    m_modified = true;
+    m_bof = m_eof = false;
+    emit rowsChanged();
+    setState(was);
+    emit currentChanged();
+    emit valuesChanged();
 }
 
 void DataSet::cancel()
@@ -616,10 +663,20 @@ void DataSet::applyUpdates()
         return;
     if (!updatesPending())
         return;
+    // Inside a caller's transaction the rows count as stored only once it commits.
+    const bool joined = Db::Transaction::active();
     Db::Transaction t;
     writeUpdates();
+    if (joined) {
+        QPointer<DataSet> self(this);
+        Db::Transaction::whenCommitted([self] {
+            if (self)
+                self->updatesWritten();
+        });
+    }
     t.commit();
-    updatesWritten();
+    if (!joined)
+        updatesWritten();
 }
 
 bool DataSet::writeUpdates()

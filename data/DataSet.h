@@ -103,6 +103,8 @@ public:
     // Writes the row being edited. False when a beforePost hook refused it:
     // the row stays in editing. A database failure throws and also keeps it.
     // Outside editing there is nothing to write and the result is true.
+    // Inside a caller's transaction that is later undone, the row goes back
+    // into editing with what was typed.
     bool post();
     void cancel();
     // Deletes the current row. A row being inserted is only dropped; on an
@@ -121,7 +123,8 @@ public:
     std::function<void()> afterDelete;
 
     // Cached mode: posts and deletes stay in memory until applyUpdates writes
-    // them all in one transaction, or cancelUpdates drops them all.
+    // them all in one transaction, or cancelUpdates drops them all. Inside a
+    // caller's transaction they stay pending until that one commits.
     void setCachedUpdates(bool cached) { m_cached = cached; }
     bool cachedUpdates() const { return m_cached; }
     bool updatesPending() const;
@@ -158,6 +161,7 @@ private:
     int fieldIndex(const QString &field) const;
     bool usesRowid() const;
     QVariantList identity(int row) const;
+    QVariantList identityOf(const Row &row) const;
     void requireEditable() const;
     void moveTo(int row);
 
@@ -167,6 +171,8 @@ private:
     void writeDelete(const Row &row);
     QString keyCondition(const Row &row, QVariantMap &binds) const;
     Row readBack(const QString &condition, const QVariantMap &binds);
+    void postUndone(const QVariantList &stored, const Row &before, const QSqlRecord &buffer,
+                    State was);
 
     QString m_table;
     QString m_index;

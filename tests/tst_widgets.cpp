@@ -2,6 +2,7 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
+#include "Db.h"
 #include "Errors.h"
 #include "TestDb.h"
 
@@ -19,6 +20,7 @@ private slots:
     void cachedModeAppliesOrRevertsAll();
     void cachedApplyIsWholeOrNothing();
     void postThatCannotReadBackWritesNothing();
+    void savesFollowTheCallersTransaction();
 
     void dateEdit_data();
     void dateEdit();
@@ -225,6 +227,63 @@ void TestWidgets::postThatCannotReadBackWritesNothing()
     QCOMPARE(db.count("model"), 0);
     QCOMPARE(ds.state(), DataSet::Insert);
     QCOMPARE(ds.value("code").toString(), QStringLiteral("m1"));
+}
+
+void TestWidgets::savesFollowTheCallersTransaction()
+{
+    TestDb db;
+    DataSet cached;
+    cached.setTableName("model");
+    cached.setCachedUpdates(true);
+    cached.open();
+    cached.append();
+    cached.setValue("code", "m1");
+    QVERIFY(cached.post());
+    {
+        Db::Transaction caller; // undone
+        cached.applyUpdates();
+    }
+    QCOMPARE(db.count("model"), 0);
+    QVERIFY(cached.updatesPending());
+    {
+        Db::Transaction caller;
+        cached.applyUpdates();
+        QVERIFY(cached.updatesPending());
+        caller.commit();
+    }
+    QCOMPARE(db.count("model"), 1);
+    QVERIFY(!cached.updatesPending());
+
+    // A post undone with the caller's work is back in editing as typed.
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    ds.open();
+    ds.append();
+    ds.setValue("code", "m2");
+    {
+        Db::Transaction caller;
+        QVERIFY(ds.post());
+        QCOMPARE(ds.state(), DataSet::Browse);
+    }
+    QCOMPARE(db.count("model"), 1);
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.recordCount(), 2);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m2"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.count("model"), 2);
+
+    ds.first();
+    ds.setValue("model", "桑塔纳");
+    {
+        Db::Transaction caller;
+        QVERIFY(ds.post());
+    }
+    QCOMPARE(ds.state(), DataSet::Edit);
+    QCOMPARE(ds.value("model").toString(), QStringLiteral("桑塔纳"));
+    QVERIFY(db.scalar("SELECT model FROM model WHERE code = 'm1'").isNull());
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT model FROM model WHERE code = 'm1'").toString(), QStringLiteral("桑塔纳"));
 }
 
 // ---------------------------------------------------------------- controls
