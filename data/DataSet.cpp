@@ -49,24 +49,48 @@ void DataSet::clearFilter() { m_filter.clear(); }
 
 void DataSet::setMaster(DataSet *master, const QString &masterField, const QString &detailField)
 {
-    if (m_master)
+    if (m_master) {
         disconnect(m_master, nullptr, this, nullptr);
+        m_master->m_details.removeAll(this);
+    }
     m_master = master;
     m_masterField = masterField;
     m_detailField = detailField;
     if (master) {
+        master->m_details.append(this);
         connect(master, &DataSet::currentChanged, this, &DataSet::followMaster);
     }
 }
 
 void DataSet::followMaster()
 {
-    // A detail that is closed stays closed; an open one re-reads for the new row.
+    // A detail that is closed stays closed; an open one re-reads for the new
+    // row. The master had this one's row posted before it moved.
     if (!isActive())
         return;
-    if (isEditing() && !checkBrowseMode())
+    if (isEditing())
         cancel();
     load();
+}
+
+bool DataSet::detailsReleased()
+{
+    for (const QPointer<DataSet> &d : std::as_const(m_details)) {
+        if (!d || !d->isActive())
+            continue;
+        if (!d->leaveRow())
+            return false;
+        d->requireNothingPending();
+    }
+    return true;
+}
+
+bool DataSet::leaveRow() { return detailsReleased() && checkBrowseMode(); }
+
+void DataSet::requireNothingPending() const
+{
+    if (updatesPending())
+        throw AppError(QStringLiteral("有未保存的修改，请先保存或取消"));
 }
 
 QStringList DataSet::keyFields() const
@@ -179,7 +203,7 @@ void DataSet::open()
 
 void DataSet::close()
 {
-    if (!isActive())
+    if (!isActive() || !detailsReleased())
         return;
     if (isEditing())
         cancel();
@@ -219,8 +243,9 @@ void DataSet::refresh()
         open();
         return;
     }
-    if (isEditing() && !checkBrowseMode())
+    if (!leaveRow())
         return;
+    requireNothingPending();
     const QVariantList id = identity(m_current);
     const int oldRow = m_current;
 
@@ -254,7 +279,7 @@ void DataSet::setRecNo(int row)
 {
     if (m_rows.isEmpty())
         return;
-    if (isEditing() && row != m_current && !checkBrowseMode())
+    if (qBound(0, row, int(m_rows.size()) - 1) != m_current && !leaveRow())
         return;
     if (m_rows.isEmpty())
         return;
@@ -368,7 +393,7 @@ void DataSet::requireEditable() const
 void DataSet::append()
 {
     requireEditable();
-    if (isEditing() && !checkBrowseMode())
+    if (!leaveRow())
         return;
     if (beforeInsert && !beforeInsert())
         return;
@@ -504,6 +529,8 @@ void DataSet::cancel()
     if (!isEditing())
         return;
     const bool inserting = m_state == Insert;
+    if (inserting && !detailsReleased())
+        return;
     if (inserting) {
         m_rows.removeAt(m_current);
         m_current = qBound(-1, m_rowBeforeInsert, int(m_rows.size()) - 1);
@@ -514,9 +541,10 @@ void DataSet::cancel()
     m_buffer = QSqlRecord();
     m_modified = false;
     setState(Browse);
-    if (inserting)
+    if (inserting) {
         emit rowsChanged();
-    emit currentChanged();
+        emit currentChanged(); // only then did the row move
+    }
     emit valuesChanged();
 }
 
@@ -529,6 +557,8 @@ void DataSet::deleteRecord()
         return;
     }
     requireEditable();
+    if (!detailsReleased())
+        return;
     cancel();
     if (beforeDelete && !beforeDelete())
         return;
@@ -659,6 +689,8 @@ bool DataSet::updatesPending() const
 
 void DataSet::applyUpdates()
 {
+    if (!detailsReleased())
+        return;
     if (isEditing() && !post())
         return;
     if (!updatesPending())
@@ -704,7 +736,7 @@ void DataSet::updatesWritten()
 
 void DataSet::cancelUpdates()
 {
-    if (!isActive())
+    if (!isActive() || !detailsReleased())
         return;
     cancel();
     m_deleted.clear();

@@ -45,15 +45,20 @@ public:
 
     // A detail follows its master's current row: it holds the rows whose
     // detailField equals the master's masterField, none when the master is empty.
-    // A row appended to a detail takes the master's value.
+    // A row appended to a detail takes the master's value. Before the master
+    // moves, reloads, drops a new row or closes, each open detail posts or
+    // cancels its row as on moving; a detail that refuses, or that has pending
+    // updates (AppError), keeps the master where it is.
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
 
     void open();
-    // A row being edited is cancelled first.
+    // A row being edited is cancelled first; pending updates are dropped. A
+    // master whose detail refuses to let go of its row stays open.
     void close();
     // Reads the rows again and stays on the same row (by key) where it still exists.
-    // A row being edited is posted first (see checkBrowseMode).
+    // A row being edited is posted first (see checkBrowseMode). Pending cached
+    // updates are never thrown away: with any, refresh refuses (AppError).
     void refresh();
     bool isActive() const { return m_state != Inactive; }
     State state() const { return m_state; }
@@ -158,6 +163,9 @@ private:
     void load(bool notify = true);
     void setState(State s);
     void followMaster();
+    bool detailsReleased();
+    bool leaveRow();
+    void requireNothingPending() const;
     int fieldIndex(const QString &field) const;
     bool usesRowid() const;
     QVariantList identity(int row) const;
@@ -180,6 +188,7 @@ private:
     QVariantMap m_params;
     QList<QPair<QString, QVariant>> m_filter;
     QPointer<DataSet> m_master;
+    QList<QPointer<DataSet>> m_details;
     QString m_masterField;
     QString m_detailField;
     QStringList m_keyFields;

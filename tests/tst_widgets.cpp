@@ -21,6 +21,9 @@ private slots:
     void cachedApplyIsWholeOrNothing();
     void postThatCannotReadBackWritesNothing();
     void savesFollowTheCallersTransaction();
+    void pendingUpdatesAreNeverReloadedAway();
+    void detailRefusalKeepsTheMaster_data();
+    void detailRefusalKeepsTheMaster();
 
     void dateEdit_data();
     void dateEdit();
@@ -284,6 +287,122 @@ void TestWidgets::savesFollowTheCallersTransaction()
     QVERIFY(db.scalar("SELECT model FROM model WHERE code = 'm1'").isNull());
     QVERIFY(ds.post());
     QCOMPARE(db.scalar("SELECT model FROM model WHERE code = 'm1'").toString(), QStringLiteral("桑塔纳"));
+}
+
+namespace {
+
+// Providers p1 and p2, each with one car model; the detail follows the master.
+struct ProviderModels {
+    explicit ProviderModels(TestDb &db)
+    {
+        db.insert("cprovider", {{"providerid", "p1"}});
+        db.insert("cprovider", {{"providerid", "p2"}});
+        db.insert("cprovcarmodel", {{"providerid", "p1"}, {"carmodel", "桑塔纳"}});
+        db.insert("cprovcarmodel", {{"providerid", "p2"}, {"carmodel", "捷达"}});
+        master.setTableName("cprovider");
+        master.setIndexName("PrimaryKey");
+        master.open();
+        detail.setTableName("cprovcarmodel");
+        detail.setMaster(&master, "providerid", "providerid");
+    }
+    DataSet master;
+    DataSet detail;
+};
+
+} // namespace
+
+void TestWidgets::pendingUpdatesAreNeverReloadedAway()
+{
+    TestDb db;
+    ProviderModels d(db);
+    d.detail.setCachedUpdates(true);
+    d.detail.open();
+    d.detail.append();
+    d.detail.setValue("carmodel", "富康");
+    QVERIFY(d.detail.post());
+    DataSource source(&d.detail);
+    DBNavigator nav;
+    nav.setDataSource(&source);
+    QVERIFY(!nav.button(DBNavigator::Refresh)->isEnabled());
+
+    // Whatever would read the detail again leaves its pending row in place.
+    d.master.edit();
+    d.master.cancel();
+    QVERIFY(!guard([&] { d.detail.refresh(); }));
+    QVERIFY(!guard([&] { d.master.refresh(); }));
+    QVERIFY(!guard([&] { d.master.next(); }));
+    QCOMPARE(d.master.recNo(), 0);
+    QVERIFY(d.detail.updatesPending());
+    QCOMPARE(d.detail.recordCount(), 2);
+
+    d.detail.applyUpdates();
+    QVERIFY(nav.button(DBNavigator::Refresh)->isEnabled());
+    d.master.next();
+    QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("捷达"));
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
+}
+
+void TestWidgets::detailRefusalKeepsTheMaster_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("move") << "move";
+    QTest::newRow("refresh") << "refresh";
+    QTest::newRow("append") << "append";
+    QTest::newRow("delete") << "delete";
+    QTest::newRow("close") << "close";
+}
+
+void TestWidgets::detailRefusalKeepsTheMaster()
+{
+    QFETCH(QString, action);
+    TestDb db;
+    db.exec("CREATE TRIGGER refuses BEFORE INSERT ON cprovcarmodel WHEN NEW.carmodel = 'bad' "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ProviderModels d(db);
+    bool allow = false;
+    d.detail.beforePost = [&] { return allow; };
+    d.detail.open();
+    d.detail.append();
+    d.detail.setValue("carmodel", "bad");
+    auto act = [&] {
+        return guard([&] {
+            if (action == "move")
+                d.master.next();
+            else if (action == "refresh")
+                d.master.refresh();
+            else if (action == "append")
+                d.master.append();
+            else if (action == "delete")
+                d.master.deleteRecord();
+            else
+                d.master.close();
+        });
+    };
+
+    auto unchanged = [&] {
+        QCOMPARE(d.master.state(), DataSet::Browse);
+        QCOMPARE(d.master.recNo(), 0);
+        QCOMPARE(d.master.value("providerid").toString(), QStringLiteral("p1"));
+        QCOMPARE(d.detail.state(), DataSet::Insert);
+        QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("bad"));
+        QCOMPARE(d.detail.value("providerid").toString(), QStringLiteral("p1"));
+        QCOMPARE(db.count("cprovider"), 2);
+        QCOMPARE(db.count("cprovcarmodel"), 2);
+    };
+
+    // First the detail's check refuses, then the database.
+    QVERIFY(act());
+    unchanged();
+    allow = true;
+    QVERIFY(!act());
+    QVERIFY(db.messages.lastText().contains("refused"));
+    unchanged();
+
+    // Once the detail's row is fine, the master does what was asked.
+    d.detail.setValue("carmodel", "富康");
+    QVERIFY(act());
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
+    QCOMPARE(d.detail.state(), DataSet::Browse);
 }
 
 // ---------------------------------------------------------------- controls
