@@ -182,6 +182,7 @@ void DataSet::load(bool notify)
     for (int i = 0; i < m_fields.count(); ++i)
         m_fields.setValue(i, QVariant());
     m_rows = std::move(rows);
+    ++m_loads;
     m_deleted.clear();
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_bof = true;
@@ -275,15 +276,30 @@ void DataSet::setState(State s)
     emit stateChanged(s);
 }
 
-void DataSet::setRecNo(int row)
+bool DataSet::setRecNo(int row)
 {
     if (m_rows.isEmpty())
-        return;
-    if (qBound(0, row, int(m_rows.size()) - 1) != m_current && !leaveRow())
-        return;
+        return false;
+    row = qBound(0, row, int(m_rows.size()) - 1);
+    if (row != m_current) {
+        const QVariantList id = identity(row);
+        const quint64 loads = m_loads;
+        if (!leaveRow())
+            return false;
+        if (m_loads != loads) {
+            // The post read the rows again (afterPost): find the row asked for.
+            row = -1;
+            for (int r = 0; r < m_rows.size() && row < 0 && !id.isEmpty(); ++r)
+                if (identity(r) == id)
+                    row = r;
+            if (row < 0)
+                return false;
+        }
+    }
     if (m_rows.isEmpty())
-        return;
+        return false;
     moveTo(row);
+    return true;
 }
 
 void DataSet::moveTo(int row)
@@ -335,10 +351,8 @@ bool DataSet::locate(const QString &field, const QVariant &value)
         const bool same = text ? (!v.isNull() && v.toString().compare(value.toString(),
                                                                       Qt::CaseInsensitive) == 0)
                                : v == value;
-        if (same) {
-            setRecNo(r);
-            return recNo() == r;
-        }
+        if (same)
+            return setRecNo(r);
     }
     return false;
 }

@@ -68,7 +68,9 @@ public:
     bool isEmpty() const { return m_rows.isEmpty(); }
     int recNo() const { return m_current; } // 0-based, -1 when empty
     // Moving posts a row being edited first; a refused post leaves the row where it is.
-    void setRecNo(int row);
+    // The row asked for is the one standing there now: a post that reads the
+    // rows again finds it by key. True when the data set stands on it.
+    bool setRecNo(int row);
     void first();
     void last();
     void next();
@@ -207,6 +209,7 @@ private:
     bool m_readOnly = false;
     bool m_cached = false;
     bool m_rowidLoaded = false;
+    quint64 m_loads = 0; // how often the rows were read
     State m_state = Inactive;
 };
 

@@ -24,6 +24,7 @@ private slots:
     void pendingUpdatesAreNeverReloadedAway();
     void detailRefusalKeepsTheMaster_data();
     void detailRefusalKeepsTheMaster();
+    void movesFindTheRowAfterAReload();
 
     void dateEdit_data();
     void dateEdit();
@@ -403,6 +404,38 @@ void TestWidgets::detailRefusalKeepsTheMaster()
     QVERIFY(act());
     QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
     QCOMPARE(d.detail.state(), DataSet::Browse);
+}
+
+void TestWidgets::movesFindTheRowAfterAReload()
+{
+    TestDb db;
+    db.insert("model", {{"code", "a"}});
+    db.insert("model", {{"code", "c"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    ds.afterPost = [&] { ds.refresh(); }; // b lands between a and c
+    ds.open();
+    DataSource source(&ds);
+    DataSetModel model;
+    model.setDataSource(&source);
+    model.setColumns({{"型号代码", "code"}, {"型号名称", "model"}});
+    model.setReadOnly(false);
+
+    ds.append();
+    ds.setValue("code", "b");
+    QVERIFY(model.setData(model.index(1, 1), "for c"));
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("c"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT group_concat(code || '=' || ifnull(model, '')) FROM "
+                       "(SELECT * FROM model ORDER BY code)").toString(),
+             QStringLiteral("a=,b=,c=for c"));
+
+    ds.first();
+    ds.append();
+    ds.setValue("code", "ab");
+    QVERIFY(ds.locate("code", "b"));
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("b"));
 }
 
 // ---------------------------------------------------------------- controls

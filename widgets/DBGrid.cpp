@@ -92,9 +92,8 @@ bool DataSetModel::setData(const QModelIndex &index, const QVariant &value, int 
     const QString field = m_columns.at(index.column()).field;
     bool stored = false;
     guard([&] {
-        ds->setRecNo(row);
-        if (ds->recNo() != row)
-            return; // the row being left was refused
+        if (!ds->setRecNo(row))
+            return; // the row being left was refused, or the row is gone
         ds->setValue(field, FieldLink::textValue(value.toString()));
         stored = true;
     });
