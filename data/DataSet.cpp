@@ -314,32 +314,27 @@ void DataSet::moveTo(int row)
 
 void DataSet::first()
 {
-    setRecNo(0);
-    m_bof = true;
+    if (setRecNo(0))
+        m_bof = true;
 }
 
 void DataSet::last()
 {
-    setRecNo(int(m_rows.size()) - 1);
-    m_eof = true;
+    if (setRecNo(int(m_rows.size()) - 1))
+        m_eof = true;
 }
 
+// A refused step ends a walk as its end would: a loop until eof() stops.
 void DataSet::next()
 {
-    if (m_current + 1 >= m_rows.size()) {
+    if (m_current + 1 >= m_rows.size() || !setRecNo(m_current + 1))
         m_eof = true;
-        return;
-    }
-    setRecNo(m_current + 1);
 }
 
 void DataSet::prior()
 {
-    if (m_current <= 0) {
+    if (m_current <= 0 || !setRecNo(m_current - 1))
         m_bof = true;
-        return;
-    }
-    setRecNo(m_current - 1);
 }
 
 bool DataSet::locate(const QString &field, const QVariant &value)

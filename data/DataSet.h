@@ -75,6 +75,8 @@ public:
     void last();
     void next();
     void prior();
+    // A step that was refused sets eof (next) or bof (prior) as the end would;
+    // first and last set them only when the move was made.
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
     // Moves to the first row whose field equals the value (text without regard

@@ -25,6 +25,7 @@ private slots:
     void detailRefusalKeepsTheMaster_data();
     void detailRefusalKeepsTheMaster();
     void movesFindTheRowAfterAReload();
+    void refusedMovesEndAWalk();
 
     void dateEdit_data();
     void dateEdit();
@@ -436,6 +437,39 @@ void TestWidgets::movesFindTheRowAfterAReload()
     ds.setValue("code", "ab");
     QVERIFY(ds.locate("code", "b"));
     QCOMPARE(ds.value("code").toString(), QStringLiteral("b"));
+}
+
+void TestWidgets::refusedMovesEndAWalk()
+{
+    TestDb db;
+    for (const char *code : {"a", "b", "c"})
+        db.insert("model", {{"code", code}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    ds.beforePost = [] { return false; };
+    ds.open();
+    ds.next();
+    ds.setValue("model", "x");
+
+    ds.first();
+    QCOMPARE(ds.recNo(), 1);
+    QVERIFY(!ds.bof());
+    ds.last();
+    QVERIFY(!ds.eof());
+    int steps = 0;
+    while (!ds.eof() && steps < 10) {
+        ds.next();
+        ++steps;
+    }
+    QCOMPARE(steps, 1);
+    while (!ds.bof() && steps < 10) {
+        ds.prior();
+        ++steps;
+    }
+    QCOMPARE(steps, 2);
+    QCOMPARE(ds.recNo(), 1);
+    QCOMPARE(ds.state(), DataSet::Edit);
 }
 
 // ---------------------------------------------------------------- controls
