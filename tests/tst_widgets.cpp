@@ -31,6 +31,7 @@ private slots:
     void dateEdit();
     void boundControlsWriteAsTyped();
     void navigatorFollowsTheState();
+    void destroyedControlSeesNoRow();
 };
 
 // ---------------------------------------------------------------- data set
@@ -605,6 +606,49 @@ void TestWidgets::navigatorFollowsTheState()
     QCOMPARE(db.count("dq"), 3);
     nav.button(DBNavigator::Delete)->click();
     QCOMPARE(db.count("dq"), 2);
+}
+
+namespace {
+
+// A bound control whose widget part runs code after the bound part is gone,
+// as a widget's own teardown can (focus moving on, children deleted).
+struct DyingWidget : QWidget {
+    std::function<void()> whileDying;
+    ~DyingWidget() override { whileDying(); }
+};
+
+struct Probe : DyingWidget, BoundControl {
+    explicit Probe(bool *gone, int *shownWhileGone)
+        : BoundControl(new FieldLink(this, [gone, shownWhileGone](const QVariant &) {
+              if (*gone)
+                  ++*shownWhileGone;
+          })),
+          m_gone(gone)
+    {
+    }
+    ~Probe() override { *m_gone = true; }
+    bool *m_gone;
+};
+
+} // namespace
+
+void TestWidgets::destroyedControlSeesNoRow()
+{
+    TestDb db;
+    db.insert("dq", {{"dqdm", "a"}});
+    db.insert("dq", {{"dqdm", "b"}});
+    DataSet ds;
+    ds.setTableName("dq");
+    ds.open();
+    DataSource source(&ds);
+    bool gone = false;
+    int shownWhileGone = 0;
+    auto *probe = new Probe(&gone, &shownWhileGone);
+    probe->setDataSource(&source, "dqdm");
+    probe->whileDying = [&] { ds.next(); };
+    delete probe;
+    QCOMPARE(ds.recNo(), 1);
+    QCOMPARE(shownWhileGone, 0);
 }
 
 QTEST_MAIN(TestWidgets)
