@@ -123,6 +123,7 @@ private slots:
     void providerQuickAddWithOnlyACode();
     void pickerOkOnEmptyTableAndEscape();
     void queryPickersListAndChoose();
+    void pickerOwnerFreedWhilePicking();
 };
 
 // ---------------------------------------------------------------- code tables
@@ -549,6 +550,17 @@ void TestBasic::queryPickersListAndChoose()
     Tfqry_selecust cust(nullptr);
     QCOMPARE(cust.grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral(" 客户代码"));
     QVERIFY(!pickWith(cust, [&] { press(&cust, "BitBtn2"); }));
+}
+
+void TestBasic::pickerOwnerFreedWhilePicking()
+{
+    TestDb db;
+    db.insert("ccustomer", {{"customerid", "c1"}, {"custname", "王五"}});
+    QPointer<QWidget> owner = new QWidget;
+    owner->show();
+    QTimer::singleShot(0, [owner] { delete owner.data(); }); // the window closed meanwhile
+    QVERIFY(!pickPartner<Tfselecust>(owner));
+    QVERIFY(!owner);
 }
 
 QTEST_MAIN(TestBasic)
