@@ -102,7 +102,9 @@ std::optional<PickedPartner> TPartnerPicker::pick()
 {
     if (!guard([this] { Table1->open(); }, parentWidget()))
         return std::nullopt;
-    if (exec() != QDialog::Accepted || Table1->isEmpty())
+    QPointer<TPartnerPicker> self(this);
+    const int result = exec();
+    if (!self || result != QDialog::Accepted || Table1->isEmpty())
         return std::nullopt;
     return PickedPartner{Table1->value(m_info.codeField).toString(),
                          Table1->value(m_info.nameField).toString()};

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <optional>
 
@@ -42,7 +43,8 @@ public:
     TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner);
 
     // The caller's steps in one: open Table1, show the dialog, read the
-    // current row. Nothing on Cancel, Escape or an empty table.
+    // current row. Nothing on Cancel, Escape or an empty table, nor when the
+    // dialog was freed while it ran.
     std::optional<PickedPartner> pick();
 
     DataSet *Table1;
@@ -61,9 +63,13 @@ private:
 };
 
 // Opens a picker of the given class over the owner, as every caller does.
+// The dialog is the owner's child: an owner freed while it runs takes the
+// dialog with it, so it lives on the heap and is freed only if still there.
 template <class Picker>
 std::optional<PickedPartner> pickPartner(QWidget *owner)
 {
-    Picker picker(owner);
-    return picker.pick();
+    QPointer<Picker> picker = new Picker(owner);
+    const std::optional<PickedPartner> chosen = picker->pick();
+    delete picker.data();
+    return chosen;
 }

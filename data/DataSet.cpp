@@ -49,24 +49,48 @@ void DataSet::clearFilter() { m_filter.clear(); }
 
 void DataSet::setMaster(DataSet *master, const QString &masterField, const QString &detailField)
 {
-    if (m_master)
+    if (m_master) {
         disconnect(m_master, nullptr, this, nullptr);
+        m_master->m_details.removeAll(this);
+    }
     m_master = master;
     m_masterField = masterField;
     m_detailField = detailField;
     if (master) {
+        master->m_details.append(this);
         connect(master, &DataSet::currentChanged, this, &DataSet::followMaster);
     }
 }
 
 void DataSet::followMaster()
 {
-    // A detail that is closed stays closed; an open one re-reads for the new row.
+    // A detail that is closed stays closed; an open one re-reads for the new
+    // row. The master had this one's row posted before it moved.
     if (!isActive())
         return;
-    if (isEditing() && !checkBrowseMode())
+    if (isEditing())
         cancel();
     load();
+}
+
+bool DataSet::detailsReleased()
+{
+    for (const QPointer<DataSet> &d : std::as_const(m_details)) {
+        if (!d || !d->isActive())
+            continue;
+        if (!d->leaveRow())
+            return false;
+        d->requireNothingPending();
+    }
+    return true;
+}
+
+bool DataSet::leaveRow() { return detailsReleased() && checkBrowseMode(); }
+
+void DataSet::requireNothingPending() const
+{
+    if (updatesPending())
+        throw AppError(QStringLiteral("有未保存的修改，请先保存或取消"));
 }
 
 QStringList DataSet::keyFields() const
@@ -158,6 +182,7 @@ void DataSet::load(bool notify)
     for (int i = 0; i < m_fields.count(); ++i)
         m_fields.setValue(i, QVariant());
     m_rows = std::move(rows);
+    ++m_loads;
     m_deleted.clear();
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_bof = true;
@@ -179,7 +204,7 @@ void DataSet::open()
 
 void DataSet::close()
 {
-    if (!isActive())
+    if (!isActive() || !detailsReleased())
         return;
     if (isEditing())
         cancel();
@@ -195,10 +220,14 @@ void DataSet::close()
 
 QVariantList DataSet::identity(int row) const
 {
-    QVariantList id;
     if (row < 0 || row >= m_rows.size())
-        return id;
-    const Row &r = m_rows.at(row);
+        return {};
+    return identityOf(m_rows.at(row));
+}
+
+QVariantList DataSet::identityOf(const Row &r) const
+{
+    QVariantList id;
     if (usesRowid()) {
         if (!r.rowid.isNull())
             id << r.rowid;
@@ -215,8 +244,9 @@ void DataSet::refresh()
         open();
         return;
     }
-    if (isEditing() && !checkBrowseMode())
+    if (!leaveRow())
         return;
+    requireNothingPending();
     const QVariantList id = identity(m_current);
     const int oldRow = m_current;
 
@@ -246,15 +276,30 @@ void DataSet::setState(State s)
     emit stateChanged(s);
 }
 
-void DataSet::setRecNo(int row)
+bool DataSet::setRecNo(int row)
 {
     if (m_rows.isEmpty())
-        return;
-    if (isEditing() && row != m_current && !checkBrowseMode())
-        return;
+        return false;
+    row = qBound(0, row, int(m_rows.size()) - 1);
+    if (row != m_current) {
+        const QVariantList id = identity(row);
+        const quint64 loads = m_loads;
+        if (!leaveRow())
+            return false;
+        if (m_loads != loads) {
+            // The post read the rows again (afterPost): find the row asked for.
+            row = -1;
+            for (int r = 0; r < m_rows.size() && row < 0 && !id.isEmpty(); ++r)
+                if (identity(r) == id)
+                    row = r;
+            if (row < 0)
+                return false;
+        }
+    }
     if (m_rows.isEmpty())
-        return;
+        return false;
     moveTo(row);
+    return true;
 }
 
 void DataSet::moveTo(int row)
@@ -269,32 +314,27 @@ void DataSet::moveTo(int row)
 
 void DataSet::first()
 {
-    setRecNo(0);
-    m_bof = true;
+    if (setRecNo(0))
+        m_bof = true;
 }
 
 void DataSet::last()
 {
-    setRecNo(int(m_rows.size()) - 1);
-    m_eof = true;
+    if (setRecNo(int(m_rows.size()) - 1))
+        m_eof = true;
 }
 
+// A refused step ends a walk as its end would: a loop until eof() stops.
 void DataSet::next()
 {
-    if (m_current + 1 >= m_rows.size()) {
+    if (m_current + 1 >= m_rows.size() || !setRecNo(m_current + 1))
         m_eof = true;
-        return;
-    }
-    setRecNo(m_current + 1);
 }
 
 void DataSet::prior()
 {
-    if (m_current <= 0) {
+    if (m_current <= 0 || !setRecNo(m_current - 1))
         m_bof = true;
-        return;
-    }
-    setRecNo(m_current - 1);
 }
 
 bool DataSet::locate(const QString &field, const QVariant &value)
@@ -306,10 +346,8 @@ bool DataSet::locate(const QString &field, const QVariant &value)
         const bool same = text ? (!v.isNull() && v.toString().compare(value.toString(),
                                                                       Qt::CaseInsensitive) == 0)
                                : v == value;
-        if (same) {
-            setRecNo(r);
-            return recNo() == r;
-        }
+        if (same)
+            return setRecNo(r);
     }
     return false;
 }
@@ -364,7 +402,7 @@ void DataSet::requireEditable() const
 void DataSet::append()
 {
     requireEditable();
-    if (isEditing() && !checkBrowseMode())
+    if (!leaveRow())
         return;
     if (beforeInsert && !beforeInsert())
         return;
@@ -427,6 +465,11 @@ bool DataSet::post()
             row.status = RowStatus::Modified;
         row.values = m_buffer;
     } else {
+        // The write and its read-back land together: a row that cannot be
+        // read back is not left in the database behind a row still in editing.
+        Db::Transaction t;
+        const Row before = row;
+        const State was = m_state;
         QVariant rowid = row.rowid;
         if (m_state == Insert)
             rowid = writeInsert(m_buffer);
@@ -436,7 +479,17 @@ bool DataSet::post()
         Row stored;
         stored.values = m_buffer;
         stored.rowid = rowid;
-        row = readBack(keyCondition(stored, binds), binds);
+        stored = readBack(keyCondition(stored, binds), binds);
+        if (Db::Transaction::active()) {
+            QPointer<DataSet> self(this);
+            const QSqlRecord buffer = m_buffer;
+            Db::Transaction::whenCommitted({}, [self, before, buffer, was, stored] {
+                if (self)
+                    self->postUndone(self->identityOf(stored), before, buffer, was);
+            });
+        }
+        t.commit();
+        row = stored;
     }
     m_buffer = QSqlRecord();
     m_modified = false;
@@ -447,11 +500,46 @@ bool DataSet::post()
     return true;
 }
 
+// The caller's transaction that held a post was undone: the row is back in
+// editing as typed, unless the data set has moved on to editing another.
+void DataSet::postUndone(const QVariantList &stored, const Row &before, const QSqlRecord &buffer,
+                         State was)
+{
+    if (!isActive() || isEditing())
+        return;
+    int at = -1;
+    for (int r = 0; r < m_rows.size() && at < 0; ++r)
+        if (identity(r) == stored)
+            at = r;
+    if (at < 0) {
+        if (was != Insert) {
+            refresh();
+            return;
+        }
+        m_rows.append(before);
+        at = int(m_rows.size()) - 1;
+    } else {
+        m_rows[at] = before;
+    }
+    if (was == Insert)
+        m_rowBeforeInsert = m_current;
+    m_current = at;
+    m_buffer = buffer;
+    m_modified = true;
+    m_bof = m_eof = false;
+    emit rowsChanged();
+    setState(was);
+    emit currentChanged();
+    emit valuesChanged();
+}
+
 void DataSet::cancel()
 {
     if (!isEditing())
         return;
     const bool inserting = m_state == Insert;
+    if (inserting && !detailsReleased())
+        return;
     if (inserting) {
         m_rows.removeAt(m_current);
         m_current = qBound(-1, m_rowBeforeInsert, int(m_rows.size()) - 1);
@@ -462,9 +550,10 @@ void DataSet::cancel()
     m_buffer = QSqlRecord();
     m_modified = false;
     setState(Browse);
-    if (inserting)
+    if (inserting) {
         emit rowsChanged();
-    emit currentChanged();
+        emit currentChanged(); // only then did the row move
+    }
     emit valuesChanged();
 }
 
@@ -477,6 +566,8 @@ void DataSet::deleteRecord()
         return;
     }
     requireEditable();
+    if (!detailsReleased())
+        return;
     cancel();
     if (beforeDelete && !beforeDelete())
         return;
@@ -607,14 +698,26 @@ bool DataSet::updatesPending() const
 
 void DataSet::applyUpdates()
 {
+    if (!detailsReleased())
+        return;
     if (isEditing() && !post())
         return;
     if (!updatesPending())
         return;
+    // Inside a caller's transaction the rows count as stored only once it commits.
+    const bool joined = Db::Transaction::active();
     Db::Transaction t;
     writeUpdates();
+    if (joined) {
+        QPointer<DataSet> self(this);
+        Db::Transaction::whenCommitted([self] {
+            if (self)
+                self->updatesWritten();
+        });
+    }
     t.commit();
-    updatesWritten();
+    if (!joined)
+        updatesWritten();
 }
 
 bool DataSet::writeUpdates()
@@ -642,7 +745,7 @@ void DataSet::updatesWritten()
 
 void DataSet::cancelUpdates()
 {
-    if (!isActive())
+    if (!isActive() || !detailsReleased())
         return;
     cancel();
     m_deleted.clear();

@@ -45,15 +45,20 @@ public:
 
     // A detail follows its master's current row: it holds the rows whose
     // detailField equals the master's masterField, none when the master is empty.
-    // A row appended to a detail takes the master's value.
+    // A row appended to a detail takes the master's value. Before the master
+    // moves, reloads, drops a new row or closes, each open detail posts or
+    // cancels its row as on moving; a detail that refuses, or that has pending
+    // updates (AppError), keeps the master where it is.
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
 
     void open();
-    // A row being edited is cancelled first.
+    // A row being edited is cancelled first; pending updates are dropped. A
+    // master whose detail refuses to let go of its row stays open.
     void close();
     // Reads the rows again and stays on the same row (by key) where it still exists.
-    // A row being edited is posted first (see checkBrowseMode).
+    // A row being edited is posted first (see checkBrowseMode). Pending cached
+    // updates are never thrown away: with any, refresh refuses (AppError).
     void refresh();
     bool isActive() const { return m_state != Inactive; }
     State state() const { return m_state; }
@@ -63,11 +68,15 @@ public:
     bool isEmpty() const { return m_rows.isEmpty(); }
     int recNo() const { return m_current; } // 0-based, -1 when empty
     // Moving posts a row being edited first; a refused post leaves the row where it is.
-    void setRecNo(int row);
+    // The row asked for is the one standing there now: a post that reads the
+    // rows again finds it by key. True when the data set stands on it.
+    bool setRecNo(int row);
     void first();
     void last();
     void next();
     void prior();
+    // A step that was refused sets eof (next) or bof (prior) as the end would;
+    // first and last set them only when the move was made.
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
     // Moves to the first row whose field equals the value (text without regard
@@ -103,6 +112,8 @@ public:
     // Writes the row being edited. False when a beforePost hook refused it:
     // the row stays in editing. A database failure throws and also keeps it.
     // Outside editing there is nothing to write and the result is true.
+    // Inside a caller's transaction that is later undone, the row goes back
+    // into editing with what was typed.
     bool post();
     void cancel();
     // Deletes the current row. A row being inserted is only dropped; on an
@@ -121,7 +132,8 @@ public:
     std::function<void()> afterDelete;
 
     // Cached mode: posts and deletes stay in memory until applyUpdates writes
-    // them all in one transaction, or cancelUpdates drops them all.
+    // them all in one transaction, or cancelUpdates drops them all. Inside a
+    // caller's transaction they stay pending until that one commits.
     void setCachedUpdates(bool cached) { m_cached = cached; }
     bool cachedUpdates() const { return m_cached; }
     bool updatesPending() const;
@@ -155,9 +167,13 @@ private:
     void load(bool notify = true);
     void setState(State s);
     void followMaster();
+    bool detailsReleased();
+    bool leaveRow();
+    void requireNothingPending() const;
     int fieldIndex(const QString &field) const;
     bool usesRowid() const;
     QVariantList identity(int row) const;
+    QVariantList identityOf(const Row &row) const;
     void requireEditable() const;
     void moveTo(int row);
 
@@ -167,6 +183,8 @@ private:
     void writeDelete(const Row &row);
     QString keyCondition(const Row &row, QVariantMap &binds) const;
     Row readBack(const QString &condition, const QVariantMap &binds);
+    void postUndone(const QVariantList &stored, const Row &before, const QSqlRecord &buffer,
+                    State was);
 
     QString m_table;
     QString m_index;
@@ -174,6 +192,7 @@ private:
     QVariantMap m_params;
     QList<QPair<QString, QVariant>> m_filter;
     QPointer<DataSet> m_master;
+    QList<QPointer<DataSet>> m_details;
     QString m_masterField;
     QString m_detailField;
     QStringList m_keyFields;
@@ -192,6 +211,7 @@ private:
     bool m_readOnly = false;
     bool m_cached = false;
     bool m_rowidLoaded = false;
+    quint64 m_loads = 0; // how often the rows were read
     State m_state = Inactive;
 };
 

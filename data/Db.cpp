@@ -1,12 +1,45 @@
 #include "Db.h"
 #include "Errors.h"
 
+#include <QList>
 #include <QRegularExpression>
 #include <QSqlError>
 
 namespace Db {
 namespace {
 int g_depth = 0; // open transaction levels on the one connection
+
+struct Pending {
+    int depth; // transaction levels open when it was registered
+    std::function<void()> onCommit, onRollback;
+};
+QList<Pending> g_pending;
+
+// Callbacks run after the bookkeeping, so one that opens a transaction of its
+// own (a refresh) starts clean; each list is taken before any runs.
+void runAll(const QList<Pending> &due, bool committed)
+{
+    for (const Pending &p : due) {
+        const auto &fn = committed ? p.onCommit : p.onRollback;
+        if (fn)
+            fn();
+    }
+}
+
+// The callbacks registered inside the level being closed.
+QList<Pending> takeFrom(int level)
+{
+    QList<Pending> due;
+    for (auto it = g_pending.begin(); it != g_pending.end();) {
+        if (it->depth > level) {
+            due.append(*it);
+            it = g_pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return due;
+}
 
 QString savepoint(int level) { return QStringLiteral("sp%1").arg(level); }
 
@@ -81,6 +114,12 @@ Transaction::~Transaction()
         q.exec(QStringLiteral("ROLLBACK TO ") + savepoint(m_level));
         q.exec(QStringLiteral("RELEASE ") + savepoint(m_level));
     }
+    const QList<Pending> due = takeFrom(m_level);
+    // A destructor must not throw; a callback only restores memory state.
+    try {
+        runAll(due, false);
+    } catch (...) {
+    }
 }
 
 void Transaction::commit()
@@ -90,6 +129,23 @@ void Transaction::commit()
     run(m_level == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint(m_level));
     m_done = true;
     --g_depth;
+    if (m_level > 0) {
+        // Released into the caller's transaction: pending until that commits.
+        for (Pending &p : g_pending)
+            p.depth = qMin(p.depth, g_depth);
+        return;
+    }
+    runAll(takeFrom(-1), true);
+}
+
+void Transaction::whenCommitted(std::function<void()> onCommit, std::function<void()> onRollback)
+{
+    if (g_depth == 0) {
+        if (onCommit)
+            onCommit();
+        return;
+    }
+    g_pending.append({g_depth, std::move(onCommit), std::move(onRollback)});
 }
 
 bool Transaction::active() { return g_depth > 0; }

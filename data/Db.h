@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
+#include <functional>
 
 // Statements on the one connection of the program. Every failure throws
 // DbError with the database's message; values are always bound, never pasted.
@@ -38,6 +39,12 @@ public:
 
     void commit();
     static bool active();
+
+    // Runs onCommit once the outermost transaction has committed (at once when
+    // none is open), or onRollback when the work it was registered in is
+    // undone. What a data set shows as stored must follow the database.
+    static void whenCommitted(std::function<void()> onCommit,
+                              std::function<void()> onRollback = {});
 
 private:
     int m_level;

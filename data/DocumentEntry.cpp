@@ -3,6 +3,8 @@
 #include "Db.h"
 #include "Errors.h"
 
+#include <QPointer>
+
 DocumentEntry::DocumentEntry(DataSet *master, const DocumentNumbering &numbering, QObject *parent)
     : QObject(parent), m_master(master), m_numbering(numbering)
 {
@@ -45,6 +47,9 @@ bool DocumentEntry::add()
 
 bool DocumentEntry::save(const std::function<void()> &also)
 {
+    // Inside a caller's transaction the document counts as stored only once
+    // that one commits; undone, it is back in editing.
+    const bool joined = Db::Transaction::active();
     bool written = false;
     try {
         Db::Transaction t;
@@ -54,6 +59,11 @@ bool DocumentEntry::save(const std::function<void()> &also)
         if (written) {
             if (also)
                 also();
+            if (joined) {
+                QPointer<DocumentEntry> self(this);
+                Db::Transaction::whenCommitted([self] { if (self) self->stored(); },
+                                               [self] { if (self) self->backToEditing(); });
+            }
             t.commit();
         }
     } catch (const AppError &) {
@@ -64,11 +74,17 @@ bool DocumentEntry::save(const std::function<void()> &also)
         backToEditing();
         return false;
     }
+    if (!joined)
+        stored();
+    return true;
+}
+
+void DocumentEntry::stored()
+{
     // Lines first: the row's re-read makes its lines follow it again.
     for (const Lines &l : std::as_const(m_lines))
         l.data->updatesWritten();
     m_master->updatesWritten();
-    return true;
 }
 
 void DocumentEntry::backToEditing()

@@ -46,6 +46,7 @@ public:
     void close();
 
 private:
+    void stored();
     void backToEditing();
 
     DataSet *m_master;

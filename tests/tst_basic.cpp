@@ -112,6 +112,8 @@ private slots:
     void closeQuestion();
     void deleteDuringAddAndOnEmptyTable();
     void modelGridPostsThroughTheCheck();
+    void gridCellTextCountsAsTyped_data();
+    void gridCellTextCountsAsTyped();
     void refreshingWindowsKeepTheSavedRow();
 
     void ownCompanyKeepsOneRow();
@@ -121,6 +123,7 @@ private slots:
     void providerQuickAddWithOnlyACode();
     void pickerOkOnEmptyTableAndEscape();
     void queryPickersListAndChoose();
+    void pickerOwnerFreedWhilePicking();
 };
 
 // ---------------------------------------------------------------- code tables
@@ -312,6 +315,54 @@ void TestBasic::modelGridPostsThroughTheCheck()
     QCOMPARE(db.scalar("SELECT model FROM model WHERE code = 'm2'").toString(), QStringLiteral("捷达王"));
 }
 
+void TestBasic::gridCellTextCountsAsTyped_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::newRow("save") << "SpeedItem2";
+    QTest::newRow("close, saving") << "close";
+    QTest::newRow("add, nothing typed") << "SpeedItem1";
+}
+
+void TestBasic::gridCellTextCountsAsTyped()
+{
+    QFETCH(QString, then);
+    TestDb db;
+    db.insert("model", {{"code", "m1"}, {"model", "桑塔纳"}});
+    db.insert("model", {{"code", "m2"}, {"model", "捷达"}});
+    auto w = shown(new Tfmodel);
+    QApplication::setActiveWindow(w.get());
+    DBGrid *grid = w->DBGrid1;
+    const QModelIndex cell = grid->model()->index(0, 1);
+    grid->setFocus();
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(cell));
+    QVERIFY(editor);
+
+    if (then == "SpeedItem1") {
+        // The rows' reset closes the editor; the new row stays, nothing moves.
+        press(w.get(), "SpeedItem1");
+        QCOMPARE(w->table()->state(), DataSet::Insert);
+        QCOMPARE(w->table()->recordCount(), 3);
+        QTRY_COMPARE(grid->currentIndex().row(), 2);
+        QCOMPARE(w->table()->state(), DataSet::Insert);
+        return;
+    }
+
+    // The cell's text is the row's at once: saving or closing keeps it.
+    editor->selectAll();
+    QTest::keyClicks(editor, "XYZ");
+    QCOMPARE(w->DBEdit2->text(), QStringLiteral("XYZ"));
+    if (then == "close") {
+        db.messages.answer(QMessageBox::Yes);
+        QVERIFY(w->close());
+        QCOMPARE(db.messages.texts(), QStringList{"是否保存?"});
+    } else {
+        press(w.get(), then.toLatin1());
+    }
+    QCOMPARE(db.scalar("SELECT model FROM model WHERE code = 'm1'").toString(), QStringLiteral("XYZ"));
+}
+
 void TestBasic::refreshingWindowsKeepTheSavedRow()
 {
     TestDb db;
@@ -499,6 +550,17 @@ void TestBasic::queryPickersListAndChoose()
     Tfqry_selecust cust(nullptr);
     QCOMPARE(cust.grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral(" 客户代码"));
     QVERIFY(!pickWith(cust, [&] { press(&cust, "BitBtn2"); }));
+}
+
+void TestBasic::pickerOwnerFreedWhilePicking()
+{
+    TestDb db;
+    db.insert("ccustomer", {{"customerid", "c1"}, {"custname", "王五"}});
+    QPointer<QWidget> owner = new QWidget;
+    owner->show();
+    QTimer::singleShot(0, [owner] { delete owner.data(); }); // the window closed meanwhile
+    QVERIFY(!pickPartner<Tfselecust>(owner));
+    QVERIFY(!owner);
 }
 
 QTEST_MAIN(TestBasic)

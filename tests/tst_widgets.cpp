@@ -2,6 +2,7 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
+#include "Db.h"
 #include "Errors.h"
 #include "TestDb.h"
 
@@ -18,11 +19,19 @@ private slots:
     void refusedPostsKeepTheRow();
     void cachedModeAppliesOrRevertsAll();
     void cachedApplyIsWholeOrNothing();
+    void postThatCannotReadBackWritesNothing();
+    void savesFollowTheCallersTransaction();
+    void pendingUpdatesAreNeverReloadedAway();
+    void detailRefusalKeepsTheMaster_data();
+    void detailRefusalKeepsTheMaster();
+    void movesFindTheRowAfterAReload();
+    void refusedMovesEndAWalk();
 
     void dateEdit_data();
     void dateEdit();
     void boundControlsWriteAsTyped();
     void navigatorFollowsTheState();
+    void destroyedControlSeesNoRow();
 };
 
 // ---------------------------------------------------------------- data set
@@ -209,6 +218,261 @@ void TestWidgets::cachedApplyIsWholeOrNothing()
     QCOMPARE(db.count("model"), 3);
 }
 
+void TestWidgets::postThatCannotReadBackWritesNothing()
+{
+    TestDb db;
+    // The stored key differs from the typed one: the row cannot be found again.
+    db.exec("CREATE TRIGGER renames AFTER INSERT ON model BEGIN "
+            "UPDATE model SET code = NEW.code || '!' WHERE code = NEW.code; END");
+    DataSet ds;
+    ds.setTableName("model");
+    ds.open();
+    ds.append();
+    ds.setValue("code", "m1");
+    QVERIFY(!guard([&] { ds.post(); }));
+    QCOMPARE(db.count("model"), 0);
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m1"));
+}
+
+void TestWidgets::savesFollowTheCallersTransaction()
+{
+    TestDb db;
+    DataSet cached;
+    cached.setTableName("model");
+    cached.setCachedUpdates(true);
+    cached.open();
+    cached.append();
+    cached.setValue("code", "m1");
+    QVERIFY(cached.post());
+    {
+        Db::Transaction caller; // undone
+        cached.applyUpdates();
+    }
+    QCOMPARE(db.count("model"), 0);
+    QVERIFY(cached.updatesPending());
+    {
+        Db::Transaction caller;
+        cached.applyUpdates();
+        QVERIFY(cached.updatesPending());
+        caller.commit();
+    }
+    QCOMPARE(db.count("model"), 1);
+    QVERIFY(!cached.updatesPending());
+
+    // A post undone with the caller's work is back in editing as typed.
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    ds.open();
+    ds.append();
+    ds.setValue("code", "m2");
+    {
+        Db::Transaction caller;
+        QVERIFY(ds.post());
+        QCOMPARE(ds.state(), DataSet::Browse);
+    }
+    QCOMPARE(db.count("model"), 1);
+    QCOMPARE(ds.state(), DataSet::Insert);
+    QCOMPARE(ds.recordCount(), 2);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m2"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.count("model"), 2);
+
+    ds.first();
+    ds.setValue("model", "桑塔纳");
+    {
+        Db::Transaction caller;
+        QVERIFY(ds.post());
+    }
+    QCOMPARE(ds.state(), DataSet::Edit);
+    QCOMPARE(ds.value("model").toString(), QStringLiteral("桑塔纳"));
+    QVERIFY(db.scalar("SELECT model FROM model WHERE code = 'm1'").isNull());
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT model FROM model WHERE code = 'm1'").toString(), QStringLiteral("桑塔纳"));
+}
+
+namespace {
+
+// Providers p1 and p2, each with one car model; the detail follows the master.
+struct ProviderModels {
+    explicit ProviderModels(TestDb &db)
+    {
+        db.insert("cprovider", {{"providerid", "p1"}});
+        db.insert("cprovider", {{"providerid", "p2"}});
+        db.insert("cprovcarmodel", {{"providerid", "p1"}, {"carmodel", "桑塔纳"}});
+        db.insert("cprovcarmodel", {{"providerid", "p2"}, {"carmodel", "捷达"}});
+        master.setTableName("cprovider");
+        master.setIndexName("PrimaryKey");
+        master.open();
+        detail.setTableName("cprovcarmodel");
+        detail.setMaster(&master, "providerid", "providerid");
+    }
+    DataSet master;
+    DataSet detail;
+};
+
+} // namespace
+
+void TestWidgets::pendingUpdatesAreNeverReloadedAway()
+{
+    TestDb db;
+    ProviderModels d(db);
+    d.detail.setCachedUpdates(true);
+    d.detail.open();
+    d.detail.append();
+    d.detail.setValue("carmodel", "富康");
+    QVERIFY(d.detail.post());
+    DataSource source(&d.detail);
+    DBNavigator nav;
+    nav.setDataSource(&source);
+    QVERIFY(!nav.button(DBNavigator::Refresh)->isEnabled());
+
+    // Whatever would read the detail again leaves its pending row in place.
+    d.master.edit();
+    d.master.cancel();
+    QVERIFY(!guard([&] { d.detail.refresh(); }));
+    QVERIFY(!guard([&] { d.master.refresh(); }));
+    QVERIFY(!guard([&] { d.master.next(); }));
+    QCOMPARE(d.master.recNo(), 0);
+    QVERIFY(d.detail.updatesPending());
+    QCOMPARE(d.detail.recordCount(), 2);
+
+    d.detail.applyUpdates();
+    QVERIFY(nav.button(DBNavigator::Refresh)->isEnabled());
+    d.master.next();
+    QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("捷达"));
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
+}
+
+void TestWidgets::detailRefusalKeepsTheMaster_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("move") << "move";
+    QTest::newRow("refresh") << "refresh";
+    QTest::newRow("append") << "append";
+    QTest::newRow("delete") << "delete";
+    QTest::newRow("close") << "close";
+}
+
+void TestWidgets::detailRefusalKeepsTheMaster()
+{
+    QFETCH(QString, action);
+    TestDb db;
+    db.exec("CREATE TRIGGER refuses BEFORE INSERT ON cprovcarmodel WHEN NEW.carmodel = 'bad' "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ProviderModels d(db);
+    bool allow = false;
+    d.detail.beforePost = [&] { return allow; };
+    d.detail.open();
+    d.detail.append();
+    d.detail.setValue("carmodel", "bad");
+    auto act = [&] {
+        return guard([&] {
+            if (action == "move")
+                d.master.next();
+            else if (action == "refresh")
+                d.master.refresh();
+            else if (action == "append")
+                d.master.append();
+            else if (action == "delete")
+                d.master.deleteRecord();
+            else
+                d.master.close();
+        });
+    };
+
+    auto unchanged = [&] {
+        QCOMPARE(d.master.state(), DataSet::Browse);
+        QCOMPARE(d.master.recNo(), 0);
+        QCOMPARE(d.master.value("providerid").toString(), QStringLiteral("p1"));
+        QCOMPARE(d.detail.state(), DataSet::Insert);
+        QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("bad"));
+        QCOMPARE(d.detail.value("providerid").toString(), QStringLiteral("p1"));
+        QCOMPARE(db.count("cprovider"), 2);
+        QCOMPARE(db.count("cprovcarmodel"), 2);
+    };
+
+    // First the detail's check refuses, then the database.
+    QVERIFY(act());
+    unchanged();
+    allow = true;
+    QVERIFY(!act());
+    QVERIFY(db.messages.lastText().contains("refused"));
+    unchanged();
+
+    // Once the detail's row is fine, the master does what was asked.
+    d.detail.setValue("carmodel", "富康");
+    QVERIFY(act());
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
+    QCOMPARE(d.detail.state(), DataSet::Browse);
+}
+
+void TestWidgets::movesFindTheRowAfterAReload()
+{
+    TestDb db;
+    db.insert("model", {{"code", "a"}});
+    db.insert("model", {{"code", "c"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    ds.afterPost = [&] { ds.refresh(); }; // b lands between a and c
+    ds.open();
+    DataSource source(&ds);
+    DataSetModel model;
+    model.setDataSource(&source);
+    model.setColumns({{"型号代码", "code"}, {"型号名称", "model"}});
+    model.setReadOnly(false);
+
+    ds.append();
+    ds.setValue("code", "b");
+    QVERIFY(model.setData(model.index(1, 1), "for c"));
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("c"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT group_concat(code || '=' || ifnull(model, '')) FROM "
+                       "(SELECT * FROM model ORDER BY code)").toString(),
+             QStringLiteral("a=,b=,c=for c"));
+
+    ds.first();
+    ds.append();
+    ds.setValue("code", "ab");
+    QVERIFY(ds.locate("code", "b"));
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("b"));
+}
+
+void TestWidgets::refusedMovesEndAWalk()
+{
+    TestDb db;
+    for (const char *code : {"a", "b", "c"})
+        db.insert("model", {{"code", code}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.setIndexName("code");
+    ds.beforePost = [] { return false; };
+    ds.open();
+    ds.next();
+    ds.setValue("model", "x");
+
+    ds.first();
+    QCOMPARE(ds.recNo(), 1);
+    QVERIFY(!ds.bof());
+    ds.last();
+    QVERIFY(!ds.eof());
+    int steps = 0;
+    while (!ds.eof() && steps < 10) {
+        ds.next();
+        ++steps;
+    }
+    QCOMPARE(steps, 1);
+    while (!ds.bof() && steps < 10) {
+        ds.prior();
+        ++steps;
+    }
+    QCOMPARE(steps, 2);
+    QCOMPARE(ds.recNo(), 1);
+    QCOMPARE(ds.state(), DataSet::Edit);
+}
+
 // ---------------------------------------------------------------- controls
 
 void TestWidgets::dateEdit_data()
@@ -342,6 +606,49 @@ void TestWidgets::navigatorFollowsTheState()
     QCOMPARE(db.count("dq"), 3);
     nav.button(DBNavigator::Delete)->click();
     QCOMPARE(db.count("dq"), 2);
+}
+
+namespace {
+
+// A bound control whose widget part runs code after the bound part is gone,
+// as a widget's own teardown can (focus moving on, children deleted).
+struct DyingWidget : QWidget {
+    std::function<void()> whileDying;
+    ~DyingWidget() override { whileDying(); }
+};
+
+struct Probe : DyingWidget, BoundControl {
+    explicit Probe(bool *gone, int *shownWhileGone)
+        : BoundControl(new FieldLink(this, [gone, shownWhileGone](const QVariant &) {
+              if (*gone)
+                  ++*shownWhileGone;
+          })),
+          m_gone(gone)
+    {
+    }
+    ~Probe() override { *m_gone = true; }
+    bool *m_gone;
+};
+
+} // namespace
+
+void TestWidgets::destroyedControlSeesNoRow()
+{
+    TestDb db;
+    db.insert("dq", {{"dqdm", "a"}});
+    db.insert("dq", {{"dqdm", "b"}});
+    DataSet ds;
+    ds.setTableName("dq");
+    ds.open();
+    DataSource source(&ds);
+    bool gone = false;
+    int shownWhileGone = 0;
+    auto *probe = new Probe(&gone, &shownWhileGone);
+    probe->setDataSource(&source, "dqdm");
+    probe->whileDying = [&] { ds.next(); };
+    delete probe;
+    QCOMPARE(ds.recNo(), 1);
+    QCOMPARE(shownWhileGone, 0);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -89,7 +89,8 @@ void DBDateEdit::setDefaultToNow()
     if (!ds)
         return;
     connect(ds, &DataSet::stateChanged, this, [this, ds](DataSet::State s) {
-        if ((s == DataSet::Edit || s == DataSet::Insert) && m_link->value().isNull())
+        if ((s == DataSet::Edit || s == DataSet::Insert) && m_link->dataSet() == ds
+            && m_link->value().isNull())
             guard([&] { ds->setValue(m_link->field(), Fmt::sqlDateTime(Clock::now())); }, this);
     });
 }

@@ -22,6 +22,9 @@ public:
 
 protected:
     explicit BoundControl(FieldLink *link) : m_link(link) {}
+    // The link is a child of the control and outlives this part of it: from
+    // here on no row may reach the control being destroyed.
+    ~BoundControl() { m_link->release(); }
     FieldLink *const m_link;
 };
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMetaMethod>
 #include <QStyledItemDelegate>
 
@@ -92,9 +93,8 @@ bool DataSetModel::setData(const QModelIndex &index, const QVariant &value, int 
     const QString field = m_columns.at(index.column()).field;
     bool stored = false;
     guard([&] {
-        ds->setRecNo(row);
-        if (ds->recNo() != row)
-            return; // the row being left was refused
+        if (!ds->setRecNo(row))
+            return; // the row being left was refused, or the row is gone
         ds->setValue(field, FieldLink::textValue(value.toString()));
         stored = true;
     });
@@ -114,19 +114,32 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override
     {
+        // What is typed or chosen counts at once, as in a bound edit: a speed
+        // button takes no focus, and a reset of the rows destroys the editor.
+        auto *self = const_cast<PickListDelegate *>(this);
         const QStringList &picks = m_model->columns().at(index.column()).pickList;
-        if (picks.isEmpty())
-            return QStyledItemDelegate::createEditor(parent, option, index);
+        if (picks.isEmpty()) {
+            QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+            if (auto *line = qobject_cast<QLineEdit *>(editor))
+                connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+            return editor;
+        }
         auto *box = new QComboBox(parent);
         box->addItems(picks);
+        connect(box, &QComboBox::activated, self, [self, box] { emit self->commitData(box); });
         return box;
     }
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
-        if (auto *box = qobject_cast<QComboBox *>(editor))
-            box->setCurrentIndex(box->findText(index.data(Qt::EditRole).toString()));
-        else
+        const QString text = index.data(Qt::EditRole).toString();
+        if (auto *box = qobject_cast<QComboBox *>(editor)) {
+            box->setCurrentIndex(box->findText(text));
+        } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            if (line->text() != text) // the echo of its own text would move the cursor
+                line->setText(text);
+        } else {
             QStyledItemDelegate::setEditorData(editor, index);
+        }
     }
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override
@@ -153,7 +166,13 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DataSetModel(t
     setReadOnly(true);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { rowChosen(current); });
-    connect(m_model, &QAbstractItemModel::modelReset, this, &DBGrid::followDataSet);
+    // While the rows are replaced the view moves its current index on its own
+    // (focus passes from a destroyed editor): that is no choice of the user's.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_following = true; });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_following = false;
+        followDataSet();
+    });
 }
 
 void DBGrid::setDataSource(DataSource *source)

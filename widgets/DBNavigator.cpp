@@ -79,5 +79,6 @@ void DBNavigator::updateButtons()
     m_buttons[Edit]->setEnabled(writable && browse);
     m_buttons[Post]->setEnabled(writable && editing);
     m_buttons[Cancel]->setEnabled(writable && editing);
-    m_buttons[Refresh]->setEnabled(browse);
+    // A refresh would throw pending cached updates away.
+    m_buttons[Refresh]->setEnabled(browse && !ds->updatesPending());
 }

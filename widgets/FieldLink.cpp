@@ -34,8 +34,17 @@ QVariant FieldLink::value() const
 
 void FieldLink::showCurrent()
 {
-    if (!m_writing)
+    if (!m_writing && m_show)
         m_show(value());
+}
+
+void FieldLink::release()
+{
+    if (m_connected)
+        disconnect(m_connected, nullptr, this, nullptr);
+    m_connected = nullptr;
+    m_source = nullptr;
+    m_show = nullptr;
 }
 
 void FieldLink::write(const QVariant &value)

@@ -30,6 +30,8 @@ public:
     // A refusal shows its message and the control shows the row again.
     void write(const QVariant &value);
     void showCurrent();
+    // Ends the link for good: nothing is shown or written any more.
+    void release();
 
     // Typed text as a field value: empty text is null.
     static QVariant textValue(const QString &text);
