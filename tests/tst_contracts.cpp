@@ -164,6 +164,7 @@ private slots:
     void numberingFailureOpensNothing();
     void pickedLongCodeAndPickLists();
     void codeIsLookedUpOnlyWhenTheFieldIsLeft();
+    void openCellCountsAndPickListsTakeAnyText();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -577,6 +578,32 @@ void TestContracts::codeIsLookedUpOnlyWhenTheFieldIsLeft()
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(w->ComboEdit1, &out);
     QCOMPARE(db.messages.texts(), QStringList{t.codeNotFound});
+}
+
+void TestContracts::openCellCountsAndPickListsTakeAnyText()
+{
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    db.insert("cartype", {{"code", "1"}, {"type", "轿车"}});
+    db.insert("model", {{"code", "1"}, {"model", "桑塔纳"}});
+    Window w(t.make());
+    addFilled(w.w, t);
+    w->N1->trigger();
+    // A type that is not in the pick list is taken as typed.
+    enterLine(w->DBGrid1, {"货车", "桑塔纳", "上海", "1"});
+    QCOMPARE(currentField(w->DBGrid1), QString("qty"));
+    // The quantity is typed and the cell left open when the button is pressed.
+    w->DBGrid1->edit(w->DBGrid1->currentIndex());
+    QLineEdit *editor = nullptr;
+    for (auto *e : w->DBGrid1->viewport()->findChildren<QLineEdit *>())
+        if (e->isVisible())
+            editor = e;
+    QVERIFY(editor);
+    typeText(editor, "3");
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.scalar("SELECT cartype || '/' || carmodel || '/' || qty FROM " + t.lines).toString(),
+             QString("货车/桑塔纳/3"));
 }
 
 QTEST_MAIN(TestContracts)

@@ -124,16 +124,24 @@ public:
                 connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
             return editor;
         }
+        // The pick list offers values; any text may still be typed, and a value
+        // that is not in the list stays as it is.
         auto *box = new QComboBox(parent);
+        box->setEditable(true);
+        box->setCompleter(nullptr);
+        box->setInsertPolicy(QComboBox::NoInsert);
         box->addItems(picks);
         connect(box, &QComboBox::activated, self, [self, box] { emit self->commitData(box); });
+        connect(box->lineEdit(), &QLineEdit::textEdited, self,
+                [self, box] { emit self->commitData(box); });
         return box;
     }
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
         const QString text = index.data(Qt::EditRole).toString();
         if (auto *box = qobject_cast<QComboBox *>(editor)) {
-            box->setCurrentIndex(box->findText(text));
+            if (box->currentText() != text) // the echo of its own text would move the cursor
+                box->setEditText(text);
         } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
             if (line->text() != text) // the echo of its own text would move the cursor
                 line->setText(text);
