@@ -1,9 +1,9 @@
 #include "ShellDialog.h"
+#include "EnterMovesOn.h"
 #include "Errors.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,15 +37,5 @@ void ShellDialog::setRows(const QList<QPair<QString, QWidget *>> &rows)
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void ShellDialog::keyPressEvent(QKeyEvent *event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && qobject_cast<QLineEdit *>(focusWidget())) {
-        focusNextChild();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    installEnterMovesOn(this);
 }

@@ -22,6 +22,4 @@ protected:
     void setRows(const QList<QPair<QString, QWidget *>> &rows);
     // Accepts the dialog when the input passes; otherwise says why.
     virtual void check() = 0;
-
-    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -172,26 +171,21 @@ QToolButton *Tfrmmain::addSpeedItem(const char *name, const QString &caption, co
                                     const QString &glyph, const QColor &colour,
                                     void (Tfrmmain::*handler)())
 {
-    auto *b = new QToolButton(SpeedBar1);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setToolTip(hint);
+    QToolButton *b = SpeedBar1->addItem(QLatin1String(name), hint, caption);
     b->setStatusTip(hint);
     b->setIcon(QIcon(Pictures::glyph(colour, glyph)));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus); // a speed button never takes the focus from a field
     connect(b, &QToolButton::clicked, this, handler);
-    SpeedBar1->addWidget(b);
     return b;
 }
 
 void Tfrmmain::buildSpeedBar()
 {
-    SpeedBar1 = addToolBar(QStringLiteral("系统"));
-    SpeedBar1->setObjectName(QStringLiteral("SpeedBar1"));
-    SpeedBar1->setMovable(false);
+    SpeedBar1 = new SpeedBar(this);
+    SpeedBar1->setWindowTitle(QStringLiteral("系统"));
     SpeedBar1->setIconSize(QSize(32, 32));
+    addToolBar(SpeedBar1);
     const QColor account(0x2f, 0x7d, 0x32), stock(0x1f, 0x6f, 0xb5), leave(0xb7, 0x1c, 0x1c);
     struct Speed {
         QToolButton **button;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChildForm.h"
+#include "SpeedBar.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -10,7 +11,6 @@
 
 class QAction;
 class QMenu;
-class QToolBar;
 class QToolButton;
 
 // The main window: the document area that holds every business window, the
@@ -45,7 +45,7 @@ public:
     bool closeChildren();
 
     QMdiArea *mdiArea;
-    QToolBar *SpeedBar1;
+    SpeedBar *SpeedBar1;
     QToolButton *SpeedItem1, *SpeedItem2, *SpeedItem13, *SpeedItem4, *SpeedItem7, *SpeedItem3;
 
     // The business windows, one each, named like their instances.
