@@ -52,7 +52,7 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     m_lines->setTableName(kind.linesTable);
     m_lines->setIndexName(QStringLiteral("rowid"));
     m_linesSource->setObjectName(kind.linesSource);
-    document = new DocumentEntry(m_master, kind.numbering, this);
+    setDocument(new DocumentEntry(m_master, kind.numbering, this));
     document->addLines(m_lines, kind.numbering.numberField);
     m_lines->beforePost = [this] { return linesPass(); };
 
@@ -132,7 +132,9 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
 
     auto *top = new QGridLayout;
     auto place = [this](QGridLayout *g, int row, int col, const QString &label, QWidget *w) {
-        g->addWidget(new QLabel(label, this), row, col * 2);
+        auto *caption = new QLabel(label, this);
+        caption->setBuddy(w); // a field's messages name it by its caption
+        g->addWidget(caption, row, col * 2);
         g->addWidget(w, row, col * 2 + 1);
     };
     place(top, 0, 0, kind.codeLabel, ComboEdit1);

@@ -47,6 +47,8 @@ bool DocumentEntry::add()
 
 bool DocumentEntry::save(const std::function<void()> &also)
 {
+    if (beforeSave && !beforeSave())
+        return false;
     // Inside a caller's transaction the document counts as stored only once
     // that one commits; undone, it is back in editing.
     const bool joined = Db::Transaction::active();

@@ -40,6 +40,9 @@ public:
     // check of a data set refused a row: nothing is written and the row is
     // back in editing, as after a failure (which throws).
     bool save(const std::function<void()> &also = {});
+    // Runs first in every save (the window's check of what stands in its
+    // fields, showing its own message); false refuses the save, nothing written.
+    std::function<bool()> beforeSave;
     // Deletes the lines and the row, gives the number back and closes.
     void discard();
     // Closes the lines, then the row; pending changes are dropped.

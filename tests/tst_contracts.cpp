@@ -165,6 +165,8 @@ private slots:
     void pickedLongCodeAndPickLists();
     void codeIsLookedUpOnlyWhenTheFieldIsLeft();
     void openCellCountsAndPickListsTakeAnyText();
+    void datesNotWholeAreRefused_data();
+    void datesNotWholeAreRefused();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -604,6 +606,90 @@ void TestContracts::openCellCountsAndPickListsTakeAnyText()
     press(w.w, "SpeedItem2");
     QCOMPARE(db.scalar("SELECT cartype || '/' || carmodel || '/' || qty FROM " + t.lines).toString(),
              QString("货车/桑塔纳/3"));
+}
+
+void TestContracts::datesNotWholeAreRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("mended"); // typed at last: blank stores null
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("sales delivery half typed")
+        << "sales" << "DBDateEdit1" << "arrive_date" << "202405" << "2024-05-  "
+        << "交货日期不是有效的日期!" << "" << "null";
+    QTest::newRow("purchase delivery year only")
+        << "purchase" << "DBDateEdit1" << "arrive_date" << "2024" << "2024-  -  "
+        << "交货期不是有效的日期!" << "20240601" << "2024-06-01";
+    QTest::newRow("sales signing no such day")
+        << "sales" << "DBDateEdit3" << "contract_date" << "20240230" << "2024-02-30"
+        << "签定日期不是有效的日期!" << "20240601" << "2024-06-01";
+    QTest::newRow("purchase signing no such month")
+        << "purchase" << "DBDateEdit3" << "contract_date" << "20241345" << "2024-13-45"
+        << "签定日期不是有效的日期!" << "" << "null";
+}
+
+void TestContracts::datesNotWholeAreRefused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, field);
+    QFETCH(QString, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    QFETCH(QString, mended);
+    QFETCH(QString, stored);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    QApplication::setActiveWindow(w.w);
+    addFilled(w.w, t);
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", "1", "3"});
+    auto *date = w->findChild<DBDateEdit *>(field);
+    QVERIFY(date);
+    const QByteArray name = field.toLatin1();
+    type(w.w, name, typed);
+    QCOMPARE(date->displayText(), shown);
+
+    // Saving: the message names the field, the focus is back in it, the text
+    // stays and nothing is stored.
+    db.messages.clear();
+    type(w.w, "DBEdit6", "杭州"); // leaving by typing elsewhere is refused too
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(QApplication::focusWidget(), date);
+    db.messages.clear();
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
+    QCOMPARE(QApplication::focusWidget(), date);
+    QCOMPARE(date->displayText(), shown);
+    QVERIFY(db.scalar("SELECT contract_no FROM " + t.master).isNull());
+    QVERIFY(db.scalar("SELECT " + column + " FROM " + t.master).isNull());
+    QVERIFY(db.scalar("SELECT isfinished FROM " + t.master).isNull());
+    QCOMPARE(db.count(t.lines), 0);
+    QVERIFY(w->master()->isEditing());
+    QVERIFY(w->SpeedItem2->isEnabled());
+
+    // Leaving by Enter is refused as well.
+    db.messages.clear();
+    QTest::keyClick(date, Qt::Key_Return);
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(QApplication::focusWidget(), date);
+
+    // Mended (a whole date, or emptied on purpose), the contract saves.
+    type(w.w, name, mended);
+    db.messages.clear();
+    db.messages.answer(QMessageBox::No); // 是否打印?
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印?"});
+    QCOMPARE(db.scalar("SELECT ifnull(" + column + ", 'null') FROM " + t.master).toString(), stored);
+    QCOMPARE(db.scalar("SELECT contract_no FROM " + t.master).toString(), QString("HT-001"));
+    QCOMPARE(db.count(t.lines), 1);
 }
 
 QTEST_MAIN(TestContracts)

@@ -6,9 +6,12 @@
 #include "Errors.h"
 #include "TestDb.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QLabel>
 #include <QTest>
+#include <QVBoxLayout>
 
 class TestWidgets : public QObject {
     Q_OBJECT
@@ -29,6 +32,8 @@ private slots:
 
     void dateEdit_data();
     void dateEdit();
+    void calendarKeys_data();
+    void calendarKeys();
     void boundControlsWriteAsTyped();
     void navigatorFollowsTheState();
     void destroyedControlSeesNoRow();
@@ -475,48 +480,135 @@ void TestWidgets::refusedMovesEndAWalk()
 
 // ---------------------------------------------------------------- controls
 
+namespace {
+
+// A bound date edit on a car's factory date (stored "2020-01-02"), its
+// caption beside it and a field after it, in an active window.
+struct DateForm {
+    explicit DateForm(TestDb &db)
+    {
+        db.insert("carinfor", {{"carserial_no", "c1"}, {"factory_date", "2020-01-02"}});
+        ds.setTableName("carinfor");
+        ds.open();
+        auto *caption = new QLabel("出厂日期：", &window);
+        edit = new DBDateEdit(&window);
+        caption->setBuddy(edit);
+        edit->setDataSource(&source, "factory_date");
+        next = new QLineEdit(&window);
+        auto *layout = new QVBoxLayout(&window);
+        for (QWidget *w : std::initializer_list<QWidget *>{caption, edit, next})
+            layout->addWidget(w);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        edit->setFocus();
+    }
+    QString stored(TestDb &db) { return db.scalar("SELECT ifnull(factory_date, 'null') FROM carinfor").toString(); }
+
+    DataSet ds;
+    DataSource source{&ds};
+    QWidget window;
+    DBDateEdit *edit;
+    QLineEdit *next;
+};
+
+} // namespace
+
 void TestWidgets::dateEdit_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << "" << QDate() << DateEdit::blankText();
-    QTest::newRow("valid") << "20240501" << QDate(2024, 5, 1) << "2024-05-01";
-    QTest::newRow("half typed") << "202405" << QDate() << "2024-05-  ";
-    QTest::newRow("no such day") << "20240230" << QDate() << "2024-02-30";
-    QTest::newRow("letters refused") << "ab" << QDate() << DateEdit::blankText();
+    QTest::addColumn<QString>("stored"); // the row's date once posted; null when emptied
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("emptied") << "" << DateEdit::blankText() << "null" << false;
+    QTest::newRow("valid") << "20240501" << "2024-05-01" << "2024-05-01" << false;
+    QTest::newRow("letters refused by the mask") << "ab" << DateEdit::blankText() << "null" << false;
+    QTest::newRow("half typed") << "202405" << "2024-05-  " << "2020-01-02" << true;
+    QTest::newRow("year only") << "2024" << "2024-  -  " << "2020-01-02" << true;
+    QTest::newRow("no such month") << "20241345" << "2024-13-45" << "2020-01-02" << true;
+    QTest::newRow("no such day") << "20240230" << "2024-02-30" << "2020-01-02" << true;
 }
 
 void TestWidgets::dateEdit()
 {
     QFETCH(QString, typed);
-    QFETCH(QDate, date);
     QFETCH(QString, shown);
+    QFETCH(QString, stored);
+    QFETCH(bool, refused);
     TestDb db;
-    db.insert("carinfor", {{"carserial_no", "c1"}, {"factory_date", "2020-01-02"}});
-    DataSet ds;
-    ds.setTableName("carinfor");
-    ds.open();
-    DataSource source(&ds);
-    DBDateEdit edit;
-    edit.setDataSource(&source, "factory_date");
-    edit.show();
-    QCOMPARE(edit.date(), QDate(2020, 1, 2));
+    DateForm form(db);
+    DBDateEdit *edit = form.edit;
+    QCOMPARE(edit->date(), QDate(2020, 1, 2));
 
-    edit.setFocus();
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_Delete);
-    edit.setCursorPosition(0);
-    QTest::keyClicks(&edit, typed);
-    QCOMPARE(edit.displayText(), shown);
-    QCOMPARE(edit.date(), date);
-    QCOMPARE(edit.isEmpty(), !date.isValid());
-    ds.post();
-    QCOMPARE(db.scalar("SELECT ifnull(factory_date, 'null') FROM carinfor").toString(),
-             date.isValid() ? date.toString("yyyy-MM-dd") : QStringLiteral("null"));
+    // Typed over the stored date.
+    edit->selectAll();
+    if (typed.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->displayText(), shown);
 
-    edit.setDate(QDate());
-    QCOMPARE(edit.displayText(), DateEdit::blankText());
+    // Leaving the field: a date that is not whole is refused by its caption
+    // and the focus comes back; the text stays.
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QCOMPARE(db.messages.texts(), refused ? QStringList{"出厂日期不是有效的日期!"} : QStringList());
+    if (refused)
+        QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
+    QCOMPARE(QApplication::focusWidget(), refused ? static_cast<QWidget *>(edit) : form.next);
+    QCOMPARE(edit->displayText(), shown);
+
+    // Another field of the row changing keeps it too; the row keeps its date.
+    form.ds.setValue("color", "红");
+    QCOMPARE(edit->displayText(), shown);
+    form.ds.post();
+    QCOMPARE(form.stored(db), stored);
+    QCOMPARE(db.scalar("SELECT color FROM carinfor").toString(), QString("红"));
+    // Once the row is written the field shows it again.
+    QCOMPARE(edit->displayText(), stored == "null" ? DateEdit::blankText() : stored);
+
+    edit->setDate(QDate());
+    QCOMPARE(edit->displayText(), DateEdit::blankText());
+}
+
+void TestWidgets::calendarKeys_data()
+{
+    QTest::addColumn<int>("openKey"); // 0: its button
+    QTest::addColumn<int>("openModifiers");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("button, Enter takes the day") << 0 << 0 << int(Qt::Key_Return) << "2020-01-03";
+    QTest::newRow("F4, keypad Enter") << int(Qt::Key_F4) << 0 << int(Qt::Key_Enter) << "2020-01-03";
+    QTest::newRow("Alt+Down, Escape changes nothing")
+        << int(Qt::Key_Down) << int(Qt::AltModifier) << int(Qt::Key_Escape) << "2020-01-02";
+}
+
+void TestWidgets::calendarKeys()
+{
+    QFETCH(int, openKey);
+    QFETCH(int, openModifiers);
+    QFETCH(int, key);
+    QFETCH(QString, date);
+    TestDb db;
+    DateForm form(db);
+    DBDateEdit *edit = form.edit;
+    if (openKey)
+        QTest::keyClick(edit, Qt::Key(openKey), Qt::KeyboardModifiers(openModifiers));
+    else
+        edit->findChild<QAction *>("dropDown")->trigger();
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QCOMPARE(popup, edit->calendar());
+    QCOMPARE(edit->calendar()->selectedDate(), QDate(2020, 1, 2));
+
+    // The keys go where the platform sends them: into the popup's window.
+    QTest::keyClick(popup->windowHandle(), Qt::Key_Right);
+    QCOMPARE(edit->calendar()->selectedDate(), QDate(2020, 1, 3));
+    QTest::keyClick(popup->windowHandle(), Qt::Key(key));
+    QVERIFY(!edit->calendar()->isVisible());
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(edit->displayText(), date);
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QVERIFY(db.messages.messages.isEmpty());
+    form.ds.post();
+    QCOMPARE(form.stored(db), date);
 }
 
 void TestWidgets::boundControlsWriteAsTyped()

@@ -2,8 +2,10 @@
 #include "Clock.h"
 #include "Errors.h"
 #include "Format.h"
+#include "Messages.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -77,10 +79,71 @@ void DBComboBox::setItems(const QStringList &items)
 
 DBDateEdit::DBDateEdit(QWidget *parent)
     : DateEdit(parent),
-      BoundControl(new FieldLink(this, [this](const QVariant &v) { setDate(Fmt::toDate(v)); }))
+      BoundControl(new FieldLink(this, [this](const QVariant &v) { showValue(v); }))
 {
-    connect(this, &DateEdit::dateEdited, this,
-            [this](const QDate &d) { m_link->write(Fmt::sqlDate(d)); });
+    connect(this, &DateEdit::dateEdited, this, [this](const QDate &d) {
+        if (holdsBadDate())
+            return;
+        m_shown = d;
+        m_link->write(Fmt::sqlDate(d));
+    });
+}
+
+void DBDateEdit::showValue(const QVariant &value)
+{
+    const QDate date = Fmt::toDate(value);
+    // Text typed in part is the user's to mend: another field of the same row
+    // changing (a save setting its own fields) does not wipe it.
+    if (holdsBadDate() && !m_link->showingAnotherRow() && date == m_shown)
+        return;
+    m_shown = date;
+    setDate(date);
+}
+
+QString DBDateEdit::caption() const
+{
+    if (!m_caption.isEmpty())
+        return m_caption;
+    if (QWidget *w = window())
+        for (const QLabel *label : w->findChildren<QLabel *>())
+            if (label->buddy() == this) {
+                QString text = label->text().remove(QLatin1Char('&')).trimmed();
+                while (text.endsWith(QChar(0xFF1A)) || text.endsWith(QLatin1Char(':')))
+                    text.chop(1);
+                return text;
+            }
+    return QStringLiteral("日期");
+}
+
+bool DBDateEdit::datePasses()
+{
+    if (!holdsBadDate())
+        return true;
+    if (m_refusing)
+        return false;
+    m_refusing = true;
+    Msg::warning(caption() + QStringLiteral("不是有效的日期!"), this);
+    m_refusing = false;
+    setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool DBDateEdit::datesPass(QWidget *window)
+{
+    for (DBDateEdit *edit : window->findChildren<DBDateEdit *>())
+        if (!edit->datePasses())
+            return false;
+    return true;
+}
+
+void DBDateEdit::focusOutEvent(QFocusEvent *event)
+{
+    DateEdit::focusOutEvent(event);
+    // Leaving the field, not its calendar, a message box or another window
+    // taking the focus for a while; nor a window closing.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible())
+        datePasses();
 }
 
 void DBDateEdit::setDefaultToNow()

@@ -59,7 +59,11 @@ private:
     bool m_showing = false;
 };
 
-// A date field of the row; an empty or half-typed date is stored as null.
+// A date field of the row. The blank mask stores null and a whole date
+// stores the date. Anything else (typed in part, no such day) stays in the
+// field and never reaches the row: leaving the field, or a save that runs
+// datesPass, refuses it with a warning naming the caption and brings the focus
+// back. The text stays until the row or this field's value changes.
 class DBDateEdit : public DateEdit, public BoundControl {
     Q_OBJECT
 public:
@@ -67,6 +71,27 @@ public:
     // Whenever the row goes into editing with this date empty, it gets the
     // current date and time. Called after setDataSource.
     void setDefaultToNow();
+
+    // The field's name in messages: the caption set here, else the text of the
+    // label whose buddy this edit is, without its colon.
+    void setCaption(const QString &caption) { m_caption = caption; }
+    QString caption() const;
+    // True when the field holds the blank mask or a whole date; otherwise the
+    // warning is shown and the focus comes back here.
+    bool datePasses();
+    // Every bound date edit inside `window` passes; the first that does not
+    // is refused. A window runs this before it writes its rows.
+    static bool datesPass(QWidget *window);
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void showValue(const QVariant &value);
+
+    QString m_caption;
+    QDate m_shown; // the field's date as last shown or written
+    bool m_refusing = false;
 };
 
 // The field's value as display text (label and text of the original).

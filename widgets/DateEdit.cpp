@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QStyle>
 
 DateEdit::DateEdit(QWidget *parent) : QLineEdit(parent)
@@ -27,19 +28,38 @@ void DateEdit::setDate(const QDate &date)
         setText(text);
 }
 
+void DateEdit::keyPressEvent(QKeyEvent *event)
+{
+    // The keys that open a drop-down list on this platform.
+    if ((event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier)
+        || (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier)) {
+        dropDown();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void DateEdit::take(const QDate &date)
+{
+    m_calendar->hide();
+    setDate(date);
+    emit dateEdited(date);
+}
+
 void DateEdit::dropDown()
 {
     if (!m_calendar) {
         m_calendar = new QCalendarWidget(this);
         m_calendar->setObjectName(QStringLiteral("calendar"));
         m_calendar->setWindowFlags(Qt::Popup);
-        connect(m_calendar, &QCalendarWidget::clicked, this, [this](const QDate &d) {
-            m_calendar->hide();
-            setDate(d);
-            emit dateEdited(d);
-        });
+        // A click takes the day; Enter (and a double click) activates it.
+        // Escape closes the popup as every popup closes on it.
+        connect(m_calendar, &QCalendarWidget::clicked, this, &DateEdit::take);
+        connect(m_calendar, &QCalendarWidget::activated, this, &DateEdit::take);
     }
     m_calendar->setSelectedDate(date().isValid() ? date() : Clock::today());
     m_calendar->move(mapToGlobal(QPoint(0, height())));
+    // The days take the keys, not the month and year bar.
+    m_calendar->setFocus(Qt::PopupFocusReason);
     m_calendar->show();
 }

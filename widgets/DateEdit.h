@@ -6,8 +6,9 @@
 class QCalendarWidget;
 
 // A date field that can be empty: the blank mask "    -  -  " with a
-// four-digit year, and a calendar that drops down from its button. A date
-// typed only in part counts as empty.
+// four-digit year, and a calendar that drops down from its button, Alt+Down
+// or F4. In the calendar Enter takes the highlighted day and Escape closes it
+// without a change.
 class DateEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -18,11 +19,15 @@ public:
     // Invalid when empty or not a whole, real date.
     QDate date() const;
     bool isEmpty() const { return !date().isValid(); }
+    // Only the blank mask: the field emptied on purpose.
+    bool isBlank() const { return displayText() == blankText(); }
+    // Neither blank nor a whole, real date: typed in part, or no such day.
+    bool holdsBadDate() const { return !isBlank() && !date().isValid(); }
     // An invalid date empties the field.
     void setDate(const QDate &date);
     void clearDate() { setDate(QDate()); }
 
-    // Opens the calendar under the field (its button does the same).
+    // Opens the calendar under the field, on the field's date or today.
     void dropDown();
     QCalendarWidget *calendar() const { return m_calendar; }
 
@@ -30,6 +35,11 @@ signals:
     // The user changed the date, by typing or from the calendar.
     void dateEdited(const QDate &date);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void take(const QDate &date);
+
     QCalendarWidget *m_calendar = nullptr;
 };

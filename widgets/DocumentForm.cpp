@@ -1,10 +1,17 @@
 #include "DocumentForm.h"
+#include "DBControls.h"
 #include "Errors.h"
 #include "Messages.h"
 
 #include <QCloseEvent>
 
 DocumentForm::DocumentForm(QWidget *parent) : ChildForm(parent) {}
+
+void DocumentForm::setDocument(DocumentEntry *entry)
+{
+    document = entry;
+    entry->beforeSave = [this] { return DBDateEdit::datesPass(this); };
+}
 
 void DocumentForm::closeEvent(QCloseEvent *event)
 {

@@ -20,5 +20,8 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
 
-    DocumentEntry *document = nullptr; // set by the window
+    // The window's document. Its every save first checks the window's date
+    // fields: a date typed in part is never stored as empty.
+    void setDocument(DocumentEntry *entry);
+    DocumentEntry *document = nullptr; // set by the window through setDocument
 };

@@ -1,6 +1,7 @@
 #include "FieldLink.h"
 #include "Errors.h"
 
+#include <QScopedValueRollback>
 #include <QWidget>
 
 FieldLink::FieldLink(QWidget *control, Show show)
@@ -16,12 +17,17 @@ void FieldLink::setDataSource(DataSource *source, const QString &field)
     m_field = field;
     m_connected = dataSet();
     if (DataSet *ds = m_connected) {
-        connect(ds, &DataSet::currentChanged, this, &FieldLink::showCurrent);
+        connect(ds, &DataSet::currentChanged, this, &FieldLink::showRow);
         connect(ds, &DataSet::valuesChanged, this, &FieldLink::showCurrent);
-        connect(ds, &DataSet::stateChanged, this, &FieldLink::showCurrent);
-        connect(ds, &DataSet::rowsChanged, this, &FieldLink::showCurrent);
+        connect(ds, &DataSet::stateChanged, this, [this](DataSet::State s) {
+            if (s == DataSet::Edit)
+                showCurrent();
+            else
+                showRow();
+        });
+        connect(ds, &DataSet::rowsChanged, this, &FieldLink::showRow);
     }
-    showCurrent();
+    showRow();
 }
 
 QVariant FieldLink::value() const
@@ -36,6 +42,12 @@ void FieldLink::showCurrent()
 {
     if (!m_writing && m_show)
         m_show(value());
+}
+
+void FieldLink::showRow()
+{
+    const QScopedValueRollback anotherRow(m_anotherRow, true);
+    showCurrent();
 }
 
 void FieldLink::release()

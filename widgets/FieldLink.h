@@ -30,6 +30,10 @@ public:
     // A refusal shows its message and the control shows the row again.
     void write(const QVariant &value);
     void showCurrent();
+    // While a value is being shown: true when the row itself was replaced
+    // (moved, read again, posted, cancelled or closed), false when only values
+    // of the row changed or it went into editing.
+    bool showingAnotherRow() const { return m_anotherRow; }
     // Ends the link for good: nothing is shown or written any more.
     void release();
 
@@ -37,10 +41,13 @@ public:
     static QVariant textValue(const QString &text);
 
 private:
+    void showRow();
+
     QWidget *m_control;
     Show m_show;
     QPointer<DataSource> m_source;
     QPointer<DataSet> m_connected;
     QString m_field;
     bool m_writing = false;
+    bool m_anotherRow = false;
 };
