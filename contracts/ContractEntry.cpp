@@ -400,16 +400,22 @@ bool TContractEntry::linesPass()
 {
     const QVariant qty = m_lines->value(Qty);
     bool ok = true;
+    qint64 count = 0;
     if (!qty.isNull())
-        qty.toString().trimmed().toInt(&ok);
-    if (!ok) {
-        Msg::warning(QStringLiteral("数量必须是整数！"), this);
+        count = qty.toString().trimmed().toLongLong(&ok);
+    // Price times quantity must stay far inside what Money holds.
+    if (!ok || qAbs(count) > Money::MaxQuantity) {
+        Msg::warning(ok ? Money::quantityMessage(QStringLiteral("数量")) : QStringLiteral("数量必须是整数！"),
+                     this);
         selectCell(m_lines->recNo(), Qty);
         return false;
     }
     const QVariant price = m_lines->value(UnitPrice);
-    if (!price.isNull() && !Money::parse(Fmt::display(price))) {
-        Msg::warning(QStringLiteral("单价必须是数字！"), this);
+    const auto typed = price.isNull() ? Money::Typed::Amount : Money::checkTyped(Fmt::display(price));
+    if (typed != Money::Typed::Amount) {
+        Msg::warning(typed == Money::Typed::TooLarge ? Money::tooLargeMessage(QStringLiteral("单价"))
+                                                     : QStringLiteral("单价必须是数字！"),
+                     this);
         selectCell(m_lines->recNo(), UnitPrice);
         return false;
     }

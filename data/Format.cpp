@@ -1,6 +1,8 @@
 #include "Format.h"
 #include "Money.h"
 
+#include <cmath>
+
 namespace Fmt {
 
 QString date(const QDate &d) { return d.isValid() ? d.toString(DateFormat) : QString(); }
@@ -51,7 +53,13 @@ QString display(const QVariant &v)
         return dt.time() == QTime(0, 0) ? date(dt.date()) : dateTime(dt);
     }
     case QMetaType::Double:
-    case QMetaType::Float: return Money::fromDouble(v.toDouble()).toString();
+    case QMetaType::Float: {
+        // Showing never fails: a REAL that Money cannot hold is shown as it is.
+        const double d = v.toDouble();
+        if (std::isfinite(d) && std::fabs(d) <= Money::max().toDouble() - 1)
+            return Money::fromDouble(d).toString();
+        return std::isfinite(d) ? QString::number(d, 'f', 0) : QString::number(d);
+    }
     case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     default: return v.toString();
     }

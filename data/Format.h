@@ -26,7 +26,8 @@ QDate toDate(const QVariant &v);
 QDateTime toDateTime(const QVariant &v);
 
 // Display text of any value: null is "", dates as above, money (every REAL)
-// as plain decimal text, integers plain.
+// as plain decimal text, integers plain. Never throws: a REAL beyond Money's
+// range shows its whole digits, NaN and infinities as "nan", "inf", "-inf".
 QString display(const QVariant &v);
 
 } // namespace Fmt

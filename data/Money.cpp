@@ -1,11 +1,53 @@
 #include "Money.h"
+#include "Errors.h"
 
 #include <QRegularExpression>
 #include <cmath>
 
+namespace {
+
+// The parts of an amount's text; nothing when it is not shaped like one.
+struct Parts {
+    bool negative = false;
+    QString whole; // without leading zeros
+    QString frac;  // up to four digits
+    bool empty = true; // no digit at all: "", "-", "."
+};
+
+std::optional<Parts> split(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]{0,4}))?$"));
+    const auto m = pattern.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    Parts p;
+    p.negative = m.captured(1) == QLatin1String("-");
+    p.whole = m.captured(2);
+    p.frac = m.captured(3);
+    p.empty = p.whole.isEmpty() && p.frac.isEmpty();
+    while (p.whole.startsWith(QLatin1Char('0')))
+        p.whole.remove(0, 1);
+    return p;
+}
+
+} // namespace
+
+void Money::outOfRange()
+{
+    throw AppError(QStringLiteral("金额超出可处理的范围（最大为%1）！").arg(max().toString()));
+}
+
 Money Money::fromDouble(double value)
 {
-    return Money(std::llround(value * Scale));
+    if (std::isnan(value))
+        throw AppError(QStringLiteral("金额不是数字！"));
+    const double units = std::round(value * Scale);
+    // 2^63 is a double; every double below it is a qint64, and -2^63 is
+    // outside the symmetric range.
+    if (!(std::fabs(units) < 9223372036854775808.0))
+        outOfRange();
+    return Money(qint64(units));
 }
 
 Money Money::fromVariant(const QVariant &value)
@@ -15,8 +57,11 @@ Money Money::fromVariant(const QVariant &value)
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
+        return fromYuan(value.toLongLong());
     case QMetaType::UInt:
     case QMetaType::ULongLong:
+        if (value.toULongLong() > quint64(MaxUnits))
+            outOfRange();
         return fromYuan(value.toLongLong());
     case QMetaType::QString:
         if (auto parsed = parse(value.toString()))
@@ -26,29 +71,44 @@ Money Money::fromVariant(const QVariant &value)
         break;
     }
     bool ok = false;
-    double d = value.toDouble(&ok);
-    return ok ? fromDouble(d) : Money();
+    const double d = value.toDouble(&ok);
+    if (!ok)
+        throw AppError(QStringLiteral("“%1”不是金额！").arg(value.toString()));
+    return fromDouble(d);
 }
 
 std::optional<Money> Money::parse(const QString &text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]{0,4}))?$"));
-    const QString t = text.trimmed();
-    const auto m = pattern.match(t);
-    if (!m.hasMatch())
+    const auto p = split(text);
+    if (!p || p->empty)
         return std::nullopt;
-    const QString whole = m.captured(2);
-    QString frac = m.captured(3);
-    if (whole.isEmpty() && frac.isEmpty())
-        return std::nullopt; // "", "-", "." are not amounts
-    if (whole.size() > 14)
-        return std::nullopt; // beyond what four decimals in 64 bits hold
-    frac = frac.leftJustified(4, QLatin1Char('0'));
-    qint64 units = (whole.isEmpty() ? 0 : whole.toLongLong()) * Scale + frac.toLongLong();
-    if (m.captured(1) == QLatin1String("-"))
-        units = -units;
-    return Money(units);
+    qint64 units = 0;
+    for (const QChar c : p->whole + p->frac.leftJustified(4, QLatin1Char('0'))) {
+        if (__builtin_mul_overflow(units, qint64(10), &units)
+            || __builtin_add_overflow(units, qint64(c.unicode() - '0'), &units))
+            return std::nullopt; // beyond what four decimals in 64 bits hold
+    }
+    return Money(p->negative ? -units : units);
+}
+
+Money::Typed Money::checkTyped(const QString &text)
+{
+    const auto p = split(text);
+    if (!p)
+        return Typed::NotAmount;
+    if (p->empty)
+        return Typed::Partial;
+    return p->whole.size() > TypedDigits ? Typed::TooLarge : Typed::Amount;
+}
+
+QString Money::tooLargeMessage(const QString &caption)
+{
+    return QStringLiteral("%1太大：最多%2位整数！").arg(caption).arg(TypedDigits);
+}
+
+QString Money::quantityMessage(const QString &caption)
+{
+    return QStringLiteral("%1必须在-%2到%2之间！").arg(caption).arg(MaxQuantity);
 }
 
 QString Money::toString() const
@@ -72,5 +132,5 @@ Money Money::roundedToYuan() const
     const qint64 rest = a % Scale;
     if (rest > Scale / 2 || (rest == Scale / 2 && (yuan % 2) != 0))
         ++yuan;
-    return Money(m_units < 0 ? -yuan * Scale : yuan * Scale);
+    return fromYuan(m_units < 0 ? -yuan : yuan);
 }

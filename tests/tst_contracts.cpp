@@ -1,6 +1,7 @@
 // Contract entry and printing, driven through the real windows.
 #include "Clock.h"
 #include "Db.h"
+#include "Format.h"
 #include "ReportPrinter.h"
 #include "TestDb.h"
 #include "Ubuycont.h"
@@ -160,6 +161,8 @@ private slots:
     void printWithoutWindowMissingPartyNoLines();
     void lineEditsStayPendingAndPopup();
     void badLineValuesAreRefused();
+    void lineValuesBeyondTheLimits_data();
+    void lineValuesBeyondTheLimits();
     void failedSaveWritesNothingAndKeepsInput();
     void numberingFailureOpensNothing();
     void pickedLongCodeAndPickLists();
@@ -492,6 +495,48 @@ void TestContracts::badLineValuesAreRefused()
     QCOMPARE(db.count("cbuycontdetail"), 0);
     QVERIFY(db.scalar("SELECT contract_no FROM cbuycontract").isNull());
     QVERIFY(w->SpeedItem2->isEnabled());
+}
+
+void TestContracts::lineValuesBeyondTheLimits_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("qty");
+    QTest::addColumn<QString>("refusal"); // empty: the line is saved
+    const QString priceTooLarge = "单价太大：最多8位整数！";
+    const QString qtyOutOfRange = "数量必须在-9999到9999之间！";
+    QTest::newRow("largest price and quantity") << "99999999.9999" << "9999" << "";
+    QTest::newRow("smallest quantity") << "1" << "-9999" << "";
+    QTest::newRow("price of nine digits") << "100000000" << "1" << priceTooLarge;
+    QTest::newRow("price 99999999999999 × 1000") << "99999999999999" << "1000" << priceTooLarge;
+    QTest::newRow("price beyond Money") << "99999999999999999999" << "1" << priceTooLarge;
+    QTest::newRow("quantity over") << "1" << "10000" << qtyOutOfRange;
+    QTest::newRow("quantity under") << "1" << "-10000" << qtyOutOfRange;
+    QTest::newRow("quantity of twelve digits") << "1" << "100000000000" << qtyOutOfRange;
+}
+
+void TestContracts::lineValuesBeyondTheLimits()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, qty);
+    QFETCH(QString, refusal);
+    TestDb db;
+    seed(db);
+    Window w(new Tfbuycont);
+    addFilled(w.w, twin("purchase"));
+    w->N1->trigger();
+    enterLine(w->DBGrid1, {"轿车", "桑塔纳", "上海", price, qty});
+    if (refusal.isEmpty())
+        db.messages.answer(QMessageBox::No); // 是否打印?
+    press(w.w, "SpeedItem2");
+    if (!refusal.isEmpty()) {
+        QVERIFY2(db.messages.texts().contains(refusal), qPrintable(db.messages.texts().join('|')));
+        QCOMPARE(db.count("cbuycontdetail"), 0);
+        QVERIFY(db.scalar("SELECT contract_no FROM cbuycontract").isNull());
+        return;
+    }
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印?"});
+    QCOMPARE(Fmt::display(db.scalar("SELECT unitprice FROM cbuycontdetail")), price);
+    QCOMPARE(db.scalar("SELECT qty FROM cbuycontdetail").toString(), qty);
 }
 
 void TestContracts::failedSaveWritesNothingAndKeepsInput()

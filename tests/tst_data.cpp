@@ -22,7 +22,15 @@ private slots:
     void moneyParse();
     void moneyArithmeticAndRounding_data();
     void moneyArithmeticAndRounding();
+    void moneyFromStored_data();
+    void moneyFromStored();
+    void moneyRange_data();
+    void moneyRange();
+    void moneyTyped_data();
+    void moneyTyped();
     void displayFormatter();
+    void displayOfExtremes_data();
+    void displayOfExtremes();
 
     // Schema and start-up
     void schemaHasEveryTableAndField();
@@ -72,6 +80,13 @@ void TestData::moneyParse_data()
     QTest::newRow("five places") << "1.23456" << false << qint64(0);
     QTest::newRow("two points") << "1.2.3" << false << qint64(0);
     QTest::newRow("inner blank") << "1 000" << false << qint64(0);
+    QTest::newRow("max") << "922337203685477.5807" << true << Money::MaxUnits;
+    QTest::newRow("min") << "-922337203685477.5807" << true << -Money::MaxUnits;
+    QTest::newRow("just over max") << "922337203685477.5808" << false << qint64(0);
+    QTest::newRow("just under min") << "-922337203685477.5808" << false << qint64(0);
+    QTest::newRow("fifteen digits") << "100000000000000" << true << qint64(1000000000000000000);
+    QTest::newRow("too many digits") << "10000000000000000000" << false << qint64(0);
+    QTest::newRow("leading zeros") << "0000000000000000000001.5" << true << qint64(15000);
 }
 
 void TestData::moneyParse()
@@ -115,6 +130,126 @@ void TestData::moneyArithmeticAndRounding()
     QCOMPARE(viaDouble, s);
 }
 
+namespace {
+
+// What a Money operation gives: its text, or the message that refused it.
+QString outcome(const std::function<Money()> &operation)
+{
+    try {
+        return operation().toString();
+    } catch (const AppError &e) {
+        return QStringLiteral("refused: ") + e.message();
+    }
+}
+
+const QString OutOfRange = QStringLiteral("refused: 金额超出可处理的范围（最大为922337203685477.5807）！");
+const QString Max = QStringLiteral("922337203685477.5807");
+const QString Min = QStringLiteral("-922337203685477.5807");
+
+} // namespace
+
+void TestData::moneyFromStored_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("null") << QVariant() << "0";
+    QTest::newRow("REAL") << QVariant(33.83) << "33.83";
+    QTest::newRow("9.2e14") << QVariant(9.2e14) << "920000000000000";
+    QTest::newRow("9.3e14") << QVariant(9.3e14) << OutOfRange;
+    QTest::newRow("-9.3e14") << QVariant(-9.3e14) << OutOfRange;
+    QTest::newRow("1e300") << QVariant(1e300) << OutOfRange;
+    QTest::newRow("NaN") << QVariant(qQNaN()) << "refused: 金额不是数字！";
+    QTest::newRow("inf") << QVariant(qInf()) << OutOfRange;
+    QTest::newRow("-inf") << QVariant(-qInf()) << OutOfRange;
+    QTest::newRow("integer at the edge") << QVariant(qlonglong(922337203685477)) << "922337203685477";
+    QTest::newRow("integer just over") << QVariant(qlonglong(922337203685478)) << OutOfRange;
+    QTest::newRow("integer most negative") << QVariant(std::numeric_limits<qlonglong>::min()) << OutOfRange;
+    QTest::newRow("unsigned beyond qint64") << QVariant(std::numeric_limits<qulonglong>::max()) << OutOfRange;
+    QTest::newRow("text") << QVariant("12.5") << "12.5";
+    QTest::newRow("text over max") << QVariant("922337203685477.5808") << OutOfRange;
+    QTest::newRow("text nan") << QVariant("nan") << "refused: 金额不是数字！";
+    QTest::newRow("text no number") << QVariant("abc") << "refused: “abc”不是金额！";
+}
+
+void TestData::moneyFromStored()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome([&] { return Money::fromVariant(stored); }), expected);
+}
+
+void TestData::moneyRange_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("max") << Max << "+" << "0" << Max;
+    QTest::newRow("min") << Min << "+" << "0" << Min;
+    QTest::newRow("max + 0.0001") << Max << "+" << "0.0001" << OutOfRange;
+    QTest::newRow("min + -0.0001") << Min << "+" << "-0.0001" << OutOfRange;
+    QTest::newRow("max + min") << Max << "+" << Min << "0";
+    QTest::newRow("min - 0.0001") << Min << "-" << "0.0001" << OutOfRange;
+    QTest::newRow("max - -0.0001") << Max << "-" << "-0.0001" << OutOfRange;
+    QTest::newRow("max - max") << Max << "-" << Max << "0";
+    QTest::newRow("-max") << Max << "neg" << "" << Min;
+    QTest::newRow("-min") << Min << "neg" << "" << Max;
+    QTest::newRow("price 99999999999999 × 1000") << "99999999999999" << "*" << "1000" << OutOfRange;
+    QTest::newRow("typed max × 9999") << "99999999.9999" << "*" << "9999" << "999899999999.0001";
+    QTest::newRow("max × -1") << Max << "*" << "-1" << Min;
+    QTest::newRow("max × 2") << Max << "*" << "2" << OutOfRange;
+    QTest::newRow("0.0001 × most negative") << "0.0001" << "*" << "-9223372036854775808" << OutOfRange;
+    QTest::newRow("max rounded") << Max << "round" << "" << OutOfRange;
+    QTest::newRow("min rounded") << Min << "round" << "" << OutOfRange;
+    QTest::newRow("half below max rounded") << "922337203685476.5" << "round" << "" << "922337203685476";
+}
+
+void TestData::moneyRange()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, op);
+    QFETCH(QString, b);
+    QFETCH(QString, expected);
+    const Money x = Money::parse(a).value();
+    QCOMPARE(outcome([&] {
+                 if (op == "neg")
+                     return -x;
+                 if (op == "round")
+                     return x.roundedToYuan();
+                 if (op == "*")
+                     return x * b.toLongLong();
+                 Money r = x;
+                 return op == "+" ? r += Money::parse(b).value() : r -= Money::parse(b).value();
+             }),
+             expected);
+}
+
+void TestData::moneyTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Money::Typed>("typed");
+    using T = Money::Typed;
+    QTest::newRow("typed max") << "99999999.9999" << T::Amount;
+    QTest::newRow("typed min") << "-99999999.9999" << T::Amount;
+    QTest::newRow("leading zeros") << "000000001" << T::Amount;
+    QTest::newRow("nine digits") << "100000000" << T::TooLarge;
+    QTest::newRow("too many digits") << "99999999999999" << T::TooLarge;
+    QTest::newRow("negative nine digits") << "-123456789.5" << T::TooLarge;
+    QTest::newRow("empty") << "" << T::Partial;
+    QTest::newRow("sign") << "-" << T::Partial;
+    QTest::newRow("point") << "." << T::Partial;
+    QTest::newRow("five decimals") << "1.23456" << T::NotAmount;
+    QTest::newRow("letters") << "12a" << T::NotAmount;
+    QTest::newRow("exponent") << "1e5" << T::NotAmount;
+}
+
+void TestData::moneyTyped()
+{
+    QFETCH(QString, text);
+    QFETCH(Money::Typed, typed);
+    QCOMPARE(Money::checkTyped(text), typed);
+}
+
 void TestData::displayFormatter()
 {
     QCOMPARE(Fmt::display(QVariant()), QString());
@@ -130,6 +265,28 @@ void TestData::displayFormatter()
     QCOMPARE(Fmt::display(QStringLiteral("张三")), QStringLiteral("张三"));
     QCOMPARE(Fmt::toDate(QStringLiteral("2024-05-01 23:59:59")), QDate(2024, 5, 1));
     QCOMPARE(Fmt::toDateTime(QStringLiteral("2024-05-01")), QDate(2024, 5, 1).startOfDay());
+}
+
+void TestData::displayOfExtremes_data()
+{
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("9.2e14") << 9.2e14 << "920000000000000";
+    QTest::newRow("9.3e14") << 9.3e14 << "930000000000000";
+    QTest::newRow("-9.3e14") << -9.3e14 << "-930000000000000";
+    QTest::newRow("NaN") << qQNaN() << "nan";
+    QTest::newRow("inf") << qInf() << "inf";
+    QTest::newRow("-inf") << -qInf() << "-inf";
+    QTest::newRow("smallest") << 0.0001 << "0.0001";
+    QTest::newRow("smallest negative") << -0.0001 << "-0.0001";
+}
+
+// Showing a value never fails, even where Money refuses it.
+void TestData::displayOfExtremes()
+{
+    QFETCH(double, stored);
+    QFETCH(QString, shown);
+    QCOMPARE(Fmt::display(stored), shown);
 }
 
 // ---------------------------------------------------------------- Schema

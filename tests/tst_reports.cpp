@@ -243,6 +243,8 @@ private slots:
     void emptyListPrintsTitleAndEmptySummary();
     void contractTotalInTenThousands_data();
     void contractTotalInTenThousands();
+    void contractTotalAtTheEdgeOfMoney_data();
+    void contractTotalAtTheEdgeOfMoney();
     void slipPrintsFirstRowPlaceholdersAndDate();
     void placeholderNotSetPrintsEmpty();
     void absentFieldPrintsNothingRestOfRowPrints();
@@ -386,6 +388,43 @@ void TestReports::contractTotalInTenThousands()
     QVERIFY(findText(page, "岚峰汽车"));
     QVERIFY(findText(page, layout == "xshht" ? "客户甲" : "供应商乙"));
     QVERIFY(findText(page, "本公司地址"));
+}
+
+void TestReports::contractTotalAtTheEdgeOfMoney_data()
+{
+    QTest::addColumn<double>("price");
+    QTest::addColumn<int>("qty");
+    QTest::addColumn<QString>("total"); // empty: the print is refused
+    // With the other line's 58500.
+    QTest::newRow("largest typed line") << 99999999.9999 << 9999 << "99990005.8499";
+    QTest::newRow("price 99999999999999 × 1000") << 99999999999999.0 << 1000 << "";
+}
+
+// A total that Money cannot hold is refused with a message, never printed wrong.
+void TestReports::contractTotalAtTheEdgeOfMoney()
+{
+    QFETCH(double, price);
+    QFETCH(int, qty);
+    QFETCH(QString, total);
+    TestDb db;
+    seedAll(db);
+    db.exec("UPDATE csalecontdetail SET unitprice = :p, qty = :q WHERE carmodel = '桑塔纳'",
+            {{":p", price}, {":q", qty}});
+    CapturedPrints prints;
+    std::unique_ptr<BandedReport> r(layoutCase("xshht").make());
+    QString refusal;
+    try {
+        r->Print();
+    } catch (const AppError &e) {
+        refusal = e.message();
+    }
+    if (total.isEmpty()) {
+        QCOMPARE(refusal, QString("金额超出可处理的范围（最大为922337203685477.5807）！"));
+        QCOMPARE(prints.documents.size(), 0);
+        return;
+    }
+    QCOMPARE(refusal, QString());
+    QCOMPARE(textAfter(prints.documents.first().pages.first(), "合计(万元)："), total);
 }
 
 void TestReports::slipPrintsFirstRowPlaceholdersAndDate()

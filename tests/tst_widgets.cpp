@@ -4,6 +4,7 @@
 #include "DBNavigator.h"
 #include "Db.h"
 #include "Errors.h"
+#include "Format.h"
 #include "TestDb.h"
 
 #include <QAction>
@@ -35,6 +36,7 @@ private slots:
     void calendarKeys_data();
     void calendarKeys();
     void boundControlsWriteAsTyped();
+    void amountEditTakesOnlyAmountsWithinTheLimit();
     void navigatorFollowsTheState();
     void destroyedControlSeesNoRow();
 };
@@ -672,6 +674,49 @@ void TestWidgets::boundControlsWriteAsTyped()
     emit date->calendar()->clicked(QDate(2024, 6, 7));
     ds.post();
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+void TestWidgets::amountEditTakesOnlyAmountsWithinTheLimit()
+{
+    TestDb db;
+    db.insert("carinfor", {{"carserial_no", "CAR1"}});
+    DataSet ds;
+    ds.setTableName("carinfor");
+    ds.open();
+    DataSource source(&ds);
+    QWidget window;
+    auto *price = new DBEdit(&window);
+    price->setAmount("入库价");
+    price->setDataSource(&source, "carprice");
+    auto *next = new QLineEdit(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    price->setFocus();
+
+    // A ninth whole digit, a fifth decimal and a letter are refused as typed.
+    QTest::keyClicks(price, "123456789");
+    QCOMPARE(price->text(), QStringLiteral("12345678"));
+    QCOMPARE(db.messages.texts(), QStringList{"入库价太大：最多8位整数！"});
+    db.messages.clear();
+    QTest::keyClicks(price, ".99999x");
+    QCOMPARE(price->text(), QStringLiteral("12345678.9999"));
+    QCOMPARE(db.messages.texts(), QStringList(2, "入库价必须是数字，最多4位小数！"));
+    ds.post();
+    QCOMPARE(Fmt::display(db.scalar("SELECT carprice FROM carinfor")), QStringLiteral("12345678.9999"));
+
+    // A lone sign stores nothing and is cleared when the field is left.
+    price->selectAll();
+    QTest::keyClicks(price, "-");
+    QVERIFY(ds.value("carprice").isNull());
+    next->setFocus();
+    QCOMPARE(price->text(), QString());
+    ds.post();
+    QVERIFY(db.scalar("SELECT carprice FROM carinfor").isNull());
+
+    // A stored amount beyond the limit still shows as it is.
+    db.exec("UPDATE carinfor SET carprice = 9.3e14");
+    ds.refresh();
+    QCOMPARE(price->text(), QStringLiteral("930000000000000"));
 }
 
 void TestWidgets::navigatorFollowsTheState()

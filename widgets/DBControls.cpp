@@ -3,11 +3,13 @@
 #include "Errors.h"
 #include "Format.h"
 #include "Messages.h"
+#include "Money.h"
 
 #include <QAction>
 #include <QFocusEvent>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QValidator>
 
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
@@ -22,8 +24,53 @@ DBEdit::DBEdit(QWidget *parent)
             setText(typed.toUpper());
             setCursorPosition(pos);
         }
-        m_link->write(FieldLink::textValue(text()));
+        const bool partial = m_amount && Money::checkTyped(text()) == Money::Typed::Partial;
+        m_link->write(partial ? QVariant() : FieldLink::textValue(text()));
     });
+}
+
+namespace {
+
+// Takes amounts within the typed limit and what leads to one; remembers why
+// the last text was refused.
+class AmountValidator : public QValidator {
+public:
+    AmountValidator(const QString &caption, QObject *parent)
+        : QValidator(parent), m_caption(caption)
+    {
+    }
+
+    State validate(QString &input, int &) const override
+    {
+        switch (Money::checkTyped(input)) {
+        case Money::Typed::Amount: return Acceptable;
+        // Empty is null, a field's valid value; what fixup leaves must be acceptable.
+        case Money::Typed::Partial: return input.trimmed().isEmpty() ? Acceptable : Intermediate;
+        case Money::Typed::TooLarge: m_refusal = Money::tooLargeMessage(m_caption); break;
+        case Money::Typed::NotAmount:
+            m_refusal = QStringLiteral("%1必须是数字，最多4位小数！").arg(m_caption);
+            break;
+        }
+        return Invalid;
+    }
+    void fixup(QString &input) const override { input.clear(); } // a lone sign or point
+
+    const QString &refusal() const { return m_refusal; }
+
+private:
+    QString m_caption;
+    mutable QString m_refusal;
+};
+
+} // namespace
+
+void DBEdit::setAmount(const QString &caption)
+{
+    m_amount = true;
+    auto *validator = new AmountValidator(caption, this);
+    setValidator(validator);
+    connect(this, &QLineEdit::inputRejected, this,
+            [this, validator] { Msg::warning(validator->refusal(), this); });
 }
 
 DBMemo::DBMemo(QWidget *parent)

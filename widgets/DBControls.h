@@ -34,9 +34,14 @@ public:
     explicit DBEdit(QWidget *parent = nullptr);
     // Typed letters become capitals.
     void setUpperCase(bool upper) { m_upper = upper; }
+    // An amount field: a key that would make the text anything but an amount
+    // within Money's typed limit is refused with a message naming the field.
+    // A lone sign or point stores null and is cleared when the field is left.
+    void setAmount(const QString &caption);
 
 private:
     bool m_upper = false;
+    bool m_amount = false;
 };
 
 class DBMemo : public QPlainTextEdit, public BoundControl {
