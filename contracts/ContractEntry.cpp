@@ -196,7 +196,8 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     });
 
     FormCreate();
-    installEnterMovesOn(this);
+    // Every control passes Enter on, the remarks too (Shift+Enter breaks a line there).
+    installEnterMovesOn(this, EnterRule::EveryControl);
     keepEnter(DBGrid1); // in the grid Enter walks through the line's cells
 }
 

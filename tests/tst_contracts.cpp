@@ -165,6 +165,7 @@ private slots:
     void pickedLongCodeAndPickLists();
     void codeIsLookedUpOnlyWhenTheFieldIsLeft();
     void openCellCountsAndPickListsTakeAnyText();
+    void enterMovesOnFromTheMemo();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -604,6 +605,27 @@ void TestContracts::openCellCountsAndPickListsTakeAnyText()
     press(w.w, "SpeedItem2");
     QCOMPARE(db.scalar("SELECT cartype || '/' || carmodel || '/' || qty FROM " + t.lines).toString(),
              QString("货车/桑塔纳/3"));
+}
+
+void TestContracts::enterMovesOnFromTheMemo()
+{
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    QApplication::setActiveWindow(w.w);
+    w->DBMemo1->setFocus();
+    typeText(w->DBMemo1, "首付三成");
+    // Shift+Enter still breaks the line; Enter passes the focus on.
+    QTest::keyClick(w->DBMemo1, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w->DBMemo1);
+    typeText(w->DBMemo1, "余款提车");
+    QTest::keyClick(w->DBMemo1, Qt::Key_Return);
+    QVERIFY(QApplication::focusWidget() != w->DBMemo1);
+    QCOMPARE(w->master()->value("remarks").toString(), QString("首付三成\n余款提车"));
+    QTest::keyClick(w->DBMemo1, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(w->master()->value("remarks").toString(), QString("首付三成\n余款提车"));
 }
 
 QTEST_MAIN(TestContracts)

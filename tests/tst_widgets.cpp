@@ -3,12 +3,16 @@
 #include "DBGrid.h"
 #include "DBNavigator.h"
 #include "Db.h"
+#include "EnterMovesOn.h"
 #include "Errors.h"
 #include "TestDb.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
 
 class TestWidgets : public QObject {
     Q_OBJECT
@@ -32,6 +36,10 @@ private slots:
     void boundControlsWriteAsTyped();
     void navigatorFollowsTheState();
     void destroyedControlSeesNoRow();
+
+    // Keyboard
+    void enterMovesOnAndPressesButtons_data();
+    void enterMovesOnAndPressesButtons();
 };
 
 // ---------------------------------------------------------------- data set
@@ -606,6 +614,79 @@ void TestWidgets::navigatorFollowsTheState()
     QCOMPARE(db.count("dq"), 3);
     nav.button(DBNavigator::Delete)->click();
     QCOMPARE(db.count("dq"), 2);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+namespace {
+
+void keyToFocus(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, Qt::Key(key), modifiers);
+}
+
+} // namespace
+
+void TestWidgets::enterMovesOnAndPressesButtons_data()
+{
+    QTest::addColumn<bool>("everyControl");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QString>("memo");
+    QTest::newRow("edit moves on") << false << "edit" << "memo" << 0 << false << "";
+    QTest::newRow("memo keeps its Enter") << false << "memo" << "memo" << 0 << false << "\n";
+    QTest::newRow("memo moves on in a window of every control")
+        << true << "memo" << "check" << 0 << false << "";
+    QTest::newRow("a check box is passed, not ticked") << false << "check" << "ok" << 0 << false << "";
+    QTest::newRow("a focused button is pressed") << false << "ok" << "ok" << 1 << false << "";
+    QTest::newRow("also in a window of every control") << true << "ok" << "ok" << 1 << false << "";
+}
+
+void TestWidgets::enterMovesOnAndPressesButtons()
+{
+    QFETCH(bool, everyControl);
+    QFETCH(QString, from);
+    QFETCH(QString, focusAfter);
+    QFETCH(int, clicks);
+    QFETCH(bool, checked);
+    QFETCH(QString, memo);
+    TestDb db;
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *edit = new QLineEdit(&window);
+    auto *memoEdit = new QPlainTextEdit(&window);
+    auto *check = new QCheckBox(QStringLiteral("check"), &window);
+    auto *ok = new QPushButton(QStringLiteral("ok"), &window);
+    for (QWidget *w : std::initializer_list<QWidget *>{edit, memoEdit, check, ok})
+        layout->addWidget(w);
+    edit->setObjectName("edit");
+    memoEdit->setObjectName("memo");
+    check->setObjectName("check");
+    ok->setObjectName("ok");
+    int pressed = 0;
+    connect(ok, &QPushButton::clicked, &window, [&] { ++pressed; });
+    installEnterMovesOn(&window, everyControl ? EnterRule::EveryControl : EnterRule::ExceptMultiLine);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findChild<QWidget *>(from)->setFocus();
+
+    keyToFocus(Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+    QCOMPARE(pressed, clicks);
+    QCOMPARE(check->isChecked(), checked);
+    QCOMPARE(memoEdit->toPlainText(), memo);
+    QVERIFY(edit->text().isEmpty());
+
+    // The keypad's Enter is the same key.
+    window.findChild<QWidget *>(from)->setFocus();
+    keyToFocus(Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+    QCOMPARE(pressed, 2 * clicks);
 }
 
 namespace {
