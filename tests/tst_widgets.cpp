@@ -35,6 +35,8 @@ private slots:
     void dateEdit();
     void boundControlsWriteAsTyped();
     void navigatorFollowsTheState();
+    void navigatorAsksBeforeDeleting_data();
+    void navigatorAsksBeforeDeleting();
     void destroyedControlSeesNoRow();
 
     // Keyboard
@@ -590,15 +592,25 @@ void TestWidgets::boundControlsWriteAsTyped()
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
 }
 
-void TestWidgets::navigatorFollowsTheState()
+namespace {
+
+// The area table with the rows "a" and "b", open in the order of its key.
+void openAreas(TestDb &db, DataSet &ds)
 {
-    TestDb db;
     db.insert("dq", {{"dqdm", "a"}});
     db.insert("dq", {{"dqdm", "b"}});
-    DataSet ds;
     ds.setTableName("dq");
     ds.setIndexName("PrimaryKey");
     ds.open();
+}
+
+} // namespace
+
+void TestWidgets::navigatorFollowsTheState()
+{
+    TestDb db;
+    DataSet ds;
+    openAreas(db, ds);
     DataSource source(&ds);
     DBNavigator nav;
     nav.setDataSource(&source);
@@ -612,8 +624,52 @@ void TestWidgets::navigatorFollowsTheState()
     ds.setValue("dqdm", "c");
     nav.button(DBNavigator::Post)->click();
     QCOMPARE(db.count("dq"), 3);
+    db.messages.answer(QMessageBox::Yes);
     nav.button(DBNavigator::Delete)->click();
     QCOMPARE(db.count("dq"), 2);
+}
+
+void TestWidgets::navigatorAsksBeforeDeleting_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("hookAllows");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("no keeps the row") << int(QMessageBox::No) << true << QStringList{"a", "b"};
+    QTest::newRow("yes deletes it") << int(QMessageBox::Yes) << true << QStringList{"a"};
+    QTest::newRow("yes, then the window's hook refuses") << int(QMessageBox::Yes) << false
+                                                         << QStringList{"a", "b"};
+}
+
+void TestWidgets::navigatorAsksBeforeDeleting()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, hookAllows);
+    QFETCH(QStringList, left);
+    TestDb db;
+    DataSet ds;
+    openAreas(db, ds);
+    ds.last();
+    // The window's own question comes after the navigator's.
+    int messagesAtHook = -1;
+    ds.beforeDelete = [&] {
+        messagesAtHook = int(db.messages.messages.size());
+        return hookAllows;
+    };
+    DataSource source(&ds);
+    DBNavigator nav;
+    nav.setDataSource(&source);
+    db.messages.answer(QMessageBox::StandardButton(answer));
+    nav.button(DBNavigator::Delete)->click();
+
+    QCOMPARE(db.messages.texts(), QStringList{"Delete record?"});
+    const Msg::Record &asked = db.messages.messages.first();
+    QCOMPARE(asked.kind, Msg::Kind::Question);
+    QCOMPARE(asked.title, Msg::defaultTitle());
+    QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(messagesAtHook, answer == QMessageBox::Yes ? 1 : -1);
+    QCOMPARE(db.scalar("SELECT group_concat(dqdm) FROM (SELECT dqdm FROM dq ORDER BY 1)").toString(),
+             left.join(','));
+    QCOMPARE(ds.recordCount(), int(left.size()));
 }
 
 // ---------------------------------------------------------------- keyboard
