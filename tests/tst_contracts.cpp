@@ -166,6 +166,8 @@ private slots:
     void codeIsLookedUpOnlyWhenTheFieldIsLeft();
     void openCellCountsAndPickListsTakeAnyText();
     void enterMovesOnFromTheMemo();
+    void typingIntoEmptyLinesStartsALine_data();
+    void typingIntoEmptyLinesStartsALine();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -626,6 +628,55 @@ void TestContracts::enterMovesOnFromTheMemo()
     QCOMPARE(w->master()->value("remarks").toString(), QString("首付三成\n余款提车"));
     QTest::keyClick(w->DBMemo1, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(w->master()->value("remarks").toString(), QString("首付三成\n余款提车"));
+}
+
+void TestContracts::typingIntoEmptyLinesStartsALine_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("sales, a pick-list cell") << "sales" << "轿车";
+    QTest::newRow("purchase, Latin letters") << "purchase" << "SUV";
+}
+
+void TestContracts::typingIntoEmptyLinesStartsALine()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, typed);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    QApplication::setActiveWindow(w.w);
+    DBGrid *grid = w->DBGrid1;
+    DataSet *lines = w->lines();
+    grid->setFocus();
+    QCOMPARE(lines->recordCount(), 0);
+
+    // Keys that type nothing start no line.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(lines->recordCount(), 0);
+
+    // The first key starts the line and lands in its first cell with the rest.
+    for (const QChar ch : typed)
+        typeText(QApplication::focusWidget(), QString(ch));
+    QCOMPARE(lines->recordCount(), 1);
+    QCOMPARE(lines->state(), DataSet::Insert);
+    QCOMPARE(currentField(grid), QString("cartype"));
+    QCOMPARE(lines->value("cartype").toString(), typed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(currentField(grid), QString("carmodel")); // the editor closes after the key
+    QCOMPARE(lines->value("cartype").toString(), typed);
+
+    // With a line there, typing edits the current cell and adds no line.
+    typeText(QApplication::focusWidget(), "桑");
+    QCOMPARE(lines->recordCount(), 1);
+    QCOMPARE(lines->value("carmodel").toString(), QString("桑"));
+
+    // The popup's "增加" still adds lines.
+    QVERIFY(w->N1->isEnabled());
+    QCOMPARE(w->N1->text(), QString("增加"));
 }
 
 QTEST_MAIN(TestContracts)
