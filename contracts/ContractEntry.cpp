@@ -456,10 +456,16 @@ void TContractEntry::DBGrid1KeyPress()
                 selectCell(next, Qty);
             return;
         }
-        m_lines->append();
-        if (m_lines->state() == DataSet::Insert)
-            selectCell(m_lines->recNo(), CarType);
+        appendLine();
     }, this);
+}
+
+void TContractEntry::appendLine()
+{
+    m_lines->append();
+    // A line the checks refused stays in insert, modified, with its cell to mend selected.
+    if (m_lines->state() == DataSet::Insert && !m_lines->isModified())
+        selectCell(m_lines->recNo(), CarType);
 }
 
 void TContractEntry::N1Click()
@@ -469,9 +475,7 @@ void TContractEntry::N1Click()
             return;
         if (m_lines->isEditing() && m_lines->value(CarModel).toString().isEmpty())
             m_lines->cancel();
-        m_lines->append();
-        if (m_lines->state() == DataSet::Insert)
-            selectCell(m_lines->recNo(), CarType);
+        appendLine();
     }, this);
 }
 

@@ -168,6 +168,8 @@ private slots:
     void enterMovesOnFromTheMemo();
     void typingIntoEmptyLinesStartsALine_data();
     void typingIntoEmptyLinesStartsALine();
+    void refusedLineValueKeepsItsCell_data();
+    void refusedLineValueKeepsItsCell();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -677,6 +679,56 @@ void TestContracts::typingIntoEmptyLinesStartsALine()
     // The popup's "增加" still adds lines.
     QVERIFY(w->N1->isEnabled());
     QCOMPARE(w->N1->text(), QString("增加"));
+}
+
+void TestContracts::refusedLineValueKeepsItsCell_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("qty");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("quantity not whole") << "1000" << "1.5" << "数量必须是整数！" << "qty";
+    QTest::newRow("price not an amount") << "十万" << "2" << "单价必须是数字！" << "unitprice";
+}
+
+void TestContracts::refusedLineValueKeepsItsCell()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, qty);
+    QFETCH(QString, message);
+    QFETCH(QString, field);
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    DBGrid *grid = w->DBGrid1;
+    w->N1->trigger();
+    enterLine(grid, {"轿车", "桑塔纳", "上海", "117000", "2"});
+    // The second line: Enter in its quantity stores it, and the check refuses it.
+    enterLine(grid, {"轿车", "捷达", "长春", price, qty});
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(currentField(grid), field);
+    QTRY_COMPARE(currentField(grid), field); // also once the events have settled
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(w->lines()->recNo(), 1);
+
+    // Choosing another line is refused the same way: the cell to mend stays.
+    db.messages.clear();
+    grid->setCurrentIndex(grid->model()->index(0, column(grid, "cartype")));
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QTRY_COMPARE(grid->currentIndex().row(), 1);
+    QTRY_COMPARE(currentField(grid), field);
+
+    // Mended in place, the walk goes on to a new line.
+    db.messages.clear();
+    typeCellAndEnter(grid, field == "qty" ? "3" : "50000");
+    if (field == "unitprice")
+        typeCellAndEnter(grid, qty);
+    QVERIFY(db.messages.texts().isEmpty());
+    QCOMPARE(w->lines()->recordCount(), 3);
+    QCOMPARE(currentField(grid), QString("cartype"));
 }
 
 QTEST_MAIN(TestContracts)
