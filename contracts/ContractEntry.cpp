@@ -198,7 +198,8 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     });
 
     FormCreate();
-    installEnterMovesOn(this);
+    // Every control passes Enter on, the remarks too (Shift+Enter breaks a line there).
+    installEnterMovesOn(this, EnterRule::EveryControl);
     keepEnter(DBGrid1); // in the grid Enter walks through the line's cells
 }
 
@@ -463,10 +464,16 @@ void TContractEntry::DBGrid1KeyPress()
                 selectCell(next, Qty);
             return;
         }
-        m_lines->append();
-        if (m_lines->state() == DataSet::Insert)
-            selectCell(m_lines->recNo(), CarType);
+        appendLine();
     }, this);
+}
+
+void TContractEntry::appendLine()
+{
+    m_lines->append();
+    // A line the checks refused stays in insert, modified, with its cell to mend selected.
+    if (m_lines->state() == DataSet::Insert && !m_lines->isModified())
+        selectCell(m_lines->recNo(), CarType);
 }
 
 void TContractEntry::N1Click()
@@ -476,9 +483,7 @@ void TContractEntry::N1Click()
             return;
         if (m_lines->isEditing() && m_lines->value(CarModel).toString().isEmpty())
             m_lines->cancel();
-        m_lines->append();
-        if (m_lines->state() == DataSet::Insert)
-            selectCell(m_lines->recNo(), CarType);
+        appendLine();
     }, this);
 }
 

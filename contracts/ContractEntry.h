@@ -102,6 +102,8 @@ private:
     // Ends the contract in the window and then offers to print it.
     void finishAndOfferPrint();
     void selectCell(int row, const QString &field);
+    // A new line with its car-type cell selected.
+    void appendLine();
     bool linesPass();
 
     const ContractKind m_kind;

@@ -9,7 +9,7 @@ class QPushButton;
 // A small form dialog of the shell: labelled fields above the buttons
 // BitBtn1 "确定" (runs check(), its failures shown as the database's
 // message) and BitBtn2 "取消". Enter in an edit passes the focus on, as in
-// the entry windows, instead of pressing a button.
+// the entry windows, instead of pressing a button; Enter on a button presses it.
 class ShellDialog : public QDialog {
     Q_OBJECT
 public:

@@ -170,6 +170,11 @@ private slots:
     void openCellCountsAndPickListsTakeAnyText();
     void datesNotWholeAreRefused_data();
     void datesNotWholeAreRefused();
+    void enterMovesOnFromTheMemo();
+    void typingIntoEmptyLinesStartsALine_data();
+    void typingIntoEmptyLinesStartsALine();
+    void refusedLineValueKeepsItsCell_data();
+    void refusedLineValueKeepsItsCell();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -735,6 +740,126 @@ void TestContracts::datesNotWholeAreRefused()
     QCOMPARE(db.scalar("SELECT ifnull(" + column + ", 'null') FROM " + t.master).toString(), stored);
     QCOMPARE(db.scalar("SELECT contract_no FROM " + t.master).toString(), QString("HT-001"));
     QCOMPARE(db.count(t.lines), 1);
+}
+
+void TestContracts::enterMovesOnFromTheMemo()
+{
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    QApplication::setActiveWindow(w.w);
+    w->DBMemo1->setFocus();
+    typeText(w->DBMemo1, "首付三成");
+    // Shift+Enter still breaks the line; Enter passes the focus on.
+    QTest::keyClick(w->DBMemo1, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w->DBMemo1);
+    typeText(w->DBMemo1, "余款提车");
+    QTest::keyClick(w->DBMemo1, Qt::Key_Return);
+    QVERIFY(QApplication::focusWidget() != w->DBMemo1);
+    QCOMPARE(w->master()->value("remarks").toString(), QString("首付三成\n余款提车"));
+    QTest::keyClick(w->DBMemo1, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(w->master()->value("remarks").toString(), QString("首付三成\n余款提车"));
+}
+
+void TestContracts::typingIntoEmptyLinesStartsALine_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("sales, a pick-list cell") << "sales" << "轿车";
+    QTest::newRow("purchase, Latin letters") << "purchase" << "SUV";
+}
+
+void TestContracts::typingIntoEmptyLinesStartsALine()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, typed);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    QApplication::setActiveWindow(w.w);
+    DBGrid *grid = w->DBGrid1;
+    DataSet *lines = w->lines();
+    grid->setFocus();
+    QCOMPARE(lines->recordCount(), 0);
+
+    // Keys that type nothing start no line.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(lines->recordCount(), 0);
+
+    // The first key starts the line and lands in its first cell with the rest.
+    for (const QChar ch : typed)
+        typeText(QApplication::focusWidget(), QString(ch));
+    QCOMPARE(lines->recordCount(), 1);
+    QCOMPARE(lines->state(), DataSet::Insert);
+    QCOMPARE(currentField(grid), QString("cartype"));
+    QCOMPARE(lines->value("cartype").toString(), typed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(currentField(grid), QString("carmodel")); // the editor closes after the key
+    QCOMPARE(lines->value("cartype").toString(), typed);
+
+    // With a line there, typing edits the current cell and adds no line.
+    typeText(QApplication::focusWidget(), "桑");
+    QCOMPARE(lines->recordCount(), 1);
+    QCOMPARE(lines->value("carmodel").toString(), QString("桑"));
+
+    // The popup's "增加" still adds lines.
+    QVERIFY(w->N1->isEnabled());
+    QCOMPARE(w->N1->text(), QString("增加"));
+}
+
+void TestContracts::refusedLineValueKeepsItsCell_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("qty");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("quantity not whole") << "1000" << "1.5" << "数量必须是整数！" << "qty";
+    QTest::newRow("price not an amount") << "十万" << "2" << "单价必须是数字！" << "unitprice";
+}
+
+void TestContracts::refusedLineValueKeepsItsCell()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, qty);
+    QFETCH(QString, message);
+    QFETCH(QString, field);
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    addFilled(w.w, t);
+    DBGrid *grid = w->DBGrid1;
+    w->N1->trigger();
+    enterLine(grid, {"轿车", "桑塔纳", "上海", "117000", "2"});
+    // The second line: Enter in its quantity stores it, and the check refuses it.
+    enterLine(grid, {"轿车", "捷达", "长春", price, qty});
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(currentField(grid), field);
+    QTRY_COMPARE(currentField(grid), field); // also once the events have settled
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(w->lines()->recNo(), 1);
+
+    // Choosing another line is refused the same way: the cell to mend stays.
+    db.messages.clear();
+    grid->setCurrentIndex(grid->model()->index(0, column(grid, "cartype")));
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QTRY_COMPARE(grid->currentIndex().row(), 1);
+    QTRY_COMPARE(currentField(grid), field);
+
+    // Mended in place, the walk goes on to a new line.
+    db.messages.clear();
+    typeCellAndEnter(grid, field == "qty" ? "3" : "50000");
+    if (field == "unitprice")
+        typeCellAndEnter(grid, qty);
+    QVERIFY(db.messages.texts().isEmpty());
+    QCOMPARE(w->lines()->recordCount(), 3);
+    QCOMPARE(currentField(grid), QString("cartype"));
 }
 
 QTEST_MAIN(TestContracts)

@@ -166,6 +166,8 @@ private slots:
     void loginCheck_data();
     void loginCheck();
     void enterMovesFocusInDialogs();
+    void keyboardOnlyLogin_data();
+    void keyboardOnlyLogin();
     void loginThroughMenu();
     void loginFailureOfDatabase();
     void personnelUnreadableAtStartUp();
@@ -382,6 +384,51 @@ void TestShell::enterMovesFocusInDialogs()
     QTest::keyClick(d.Edit2, Qt::Key_Enter);
     QVERIFY(d.isVisible()); // Enter never presses OK
     QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestShell::keyboardOnlyLogin_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("tabToCancel"); // from 确定 on to 取消 before the last Enter
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Enter on 确定 logs in") << "Pass1" << false << int(QDialog::Accepted) << "";
+    QTest::newRow("a wrong password stays") << "pass1" << false << -1 << "密码错误";
+    QTest::newRow("Enter on 取消 cancels") << "Pass1" << true << int(QDialog::Rejected) << "";
+}
+
+void TestShell::keyboardOnlyLogin()
+{
+    QFETCH(QString, password);
+    QFETCH(bool, tabToCancel);
+    QFETCH(int, result);
+    QFETCH(QString, message);
+    TestDb db;
+    db.insert("crights", {{"personnelid", "p01"}, {"password", "Pass1"}});
+    Tflogin d;
+    int finished = -1;
+    connect(&d, &QDialog::finished, &d, [&](int r) { finished = r; });
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    d.Edit1->setFocus();
+    d.Edit1->selectAll();
+    // Code, Enter, password, Enter, Enter: all typed where the focus is.
+    auto keys = [](const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+    auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+    keys("p01");
+    enter();
+    QCOMPARE(QApplication::focusWidget(), d.Edit2);
+    keys(password);
+    enter();
+    QCOMPARE(QApplication::focusWidget(), d.BitBtn1);
+    if (tabToCancel)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    enter();
+    QCOMPARE(finished, result);
+    QCOMPARE(d.isVisible(), result < 0);
+    QCOMPARE(db.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (result < 0)
+        QCOMPARE(QApplication::focusWidget(), d.Edit2);
 }
 
 void TestShell::loginThroughMenu()

@@ -3,6 +3,7 @@
 #include "DBGrid.h"
 #include "DBNavigator.h"
 #include "Db.h"
+#include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Format.h"
 #include "TestDb.h"
@@ -10,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QTest>
 #include <QVBoxLayout>
@@ -38,7 +41,13 @@ private slots:
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void navigatorFollowsTheState();
+    void navigatorAsksBeforeDeleting_data();
+    void navigatorAsksBeforeDeleting();
     void destroyedControlSeesNoRow();
+
+    // Keyboard
+    void enterMovesOnAndPressesButtons_data();
+    void enterMovesOnAndPressesButtons();
 };
 
 // ---------------------------------------------------------------- data set
@@ -719,15 +728,25 @@ void TestWidgets::amountEditTakesOnlyAmountsWithinTheLimit()
     QCOMPARE(price->text(), QStringLiteral("930000000000000"));
 }
 
-void TestWidgets::navigatorFollowsTheState()
+namespace {
+
+// The area table with the rows "a" and "b", open in the order of its key.
+void openAreas(TestDb &db, DataSet &ds)
 {
-    TestDb db;
     db.insert("dq", {{"dqdm", "a"}});
     db.insert("dq", {{"dqdm", "b"}});
-    DataSet ds;
     ds.setTableName("dq");
     ds.setIndexName("PrimaryKey");
     ds.open();
+}
+
+} // namespace
+
+void TestWidgets::navigatorFollowsTheState()
+{
+    TestDb db;
+    DataSet ds;
+    openAreas(db, ds);
     DataSource source(&ds);
     DBNavigator nav;
     nav.setDataSource(&source);
@@ -741,8 +760,125 @@ void TestWidgets::navigatorFollowsTheState()
     ds.setValue("dqdm", "c");
     nav.button(DBNavigator::Post)->click();
     QCOMPARE(db.count("dq"), 3);
+    db.messages.answer(QMessageBox::Yes);
     nav.button(DBNavigator::Delete)->click();
     QCOMPARE(db.count("dq"), 2);
+}
+
+void TestWidgets::navigatorAsksBeforeDeleting_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("hookAllows");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("no keeps the row") << int(QMessageBox::No) << true << QStringList{"a", "b"};
+    QTest::newRow("yes deletes it") << int(QMessageBox::Yes) << true << QStringList{"a"};
+    QTest::newRow("yes, then the window's hook refuses") << int(QMessageBox::Yes) << false
+                                                         << QStringList{"a", "b"};
+}
+
+void TestWidgets::navigatorAsksBeforeDeleting()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, hookAllows);
+    QFETCH(QStringList, left);
+    TestDb db;
+    DataSet ds;
+    openAreas(db, ds);
+    ds.last();
+    // The window's own question comes after the navigator's.
+    int messagesAtHook = -1;
+    ds.beforeDelete = [&] {
+        messagesAtHook = int(db.messages.messages.size());
+        return hookAllows;
+    };
+    DataSource source(&ds);
+    DBNavigator nav;
+    nav.setDataSource(&source);
+    db.messages.answer(QMessageBox::StandardButton(answer));
+    nav.button(DBNavigator::Delete)->click();
+
+    QCOMPARE(db.messages.texts(), QStringList{"Delete record?"});
+    const Msg::Record &asked = db.messages.messages.first();
+    QCOMPARE(asked.kind, Msg::Kind::Question);
+    QCOMPARE(asked.title, Msg::defaultTitle());
+    QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(messagesAtHook, answer == QMessageBox::Yes ? 1 : -1);
+    QCOMPARE(db.scalar("SELECT group_concat(dqdm) FROM (SELECT dqdm FROM dq ORDER BY 1)").toString(),
+             left.join(','));
+    QCOMPARE(ds.recordCount(), int(left.size()));
+}
+
+// ---------------------------------------------------------------- keyboard
+
+namespace {
+
+void keyToFocus(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, Qt::Key(key), modifiers);
+}
+
+} // namespace
+
+void TestWidgets::enterMovesOnAndPressesButtons_data()
+{
+    QTest::addColumn<bool>("everyControl");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QString>("memo");
+    QTest::newRow("edit moves on") << false << "edit" << "memo" << 0 << false << "";
+    QTest::newRow("memo keeps its Enter") << false << "memo" << "memo" << 0 << false << "\n";
+    QTest::newRow("memo moves on in a window of every control")
+        << true << "memo" << "check" << 0 << false << "";
+    QTest::newRow("a check box is passed, not ticked") << false << "check" << "ok" << 0 << false << "";
+    QTest::newRow("a focused button is pressed") << false << "ok" << "ok" << 1 << false << "";
+    QTest::newRow("also in a window of every control") << true << "ok" << "ok" << 1 << false << "";
+}
+
+void TestWidgets::enterMovesOnAndPressesButtons()
+{
+    QFETCH(bool, everyControl);
+    QFETCH(QString, from);
+    QFETCH(QString, focusAfter);
+    QFETCH(int, clicks);
+    QFETCH(bool, checked);
+    QFETCH(QString, memo);
+    TestDb db;
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *edit = new QLineEdit(&window);
+    auto *memoEdit = new QPlainTextEdit(&window);
+    auto *check = new QCheckBox(QStringLiteral("check"), &window);
+    auto *ok = new QPushButton(QStringLiteral("ok"), &window);
+    for (QWidget *w : std::initializer_list<QWidget *>{edit, memoEdit, check, ok})
+        layout->addWidget(w);
+    edit->setObjectName("edit");
+    memoEdit->setObjectName("memo");
+    check->setObjectName("check");
+    ok->setObjectName("ok");
+    int pressed = 0;
+    connect(ok, &QPushButton::clicked, &window, [&] { ++pressed; });
+    installEnterMovesOn(&window, everyControl ? EnterRule::EveryControl : EnterRule::ExceptMultiLine);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findChild<QWidget *>(from)->setFocus();
+
+    keyToFocus(Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+    QCOMPARE(pressed, clicks);
+    QCOMPARE(check->isChecked(), checked);
+    QCOMPARE(memoEdit->toPlainText(), memo);
+    QVERIFY(edit->text().isEmpty());
+
+    // The keypad's Enter is the same key.
+    window.findChild<QWidget *>(from)->setFocus();
+    keyToFocus(Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+    QCOMPARE(pressed, 2 * clicks);
 }
 
 namespace {

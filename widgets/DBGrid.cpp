@@ -238,10 +238,33 @@ bool DBGrid::ownsEnter() const
     return isSignalConnected(QMetaMethod::fromSignal(&DBGrid::enterPressed));
 }
 
+// Typing into an empty table starts its first row, as typing into a row edits
+// it: the row is appended and the key then opens its cell.
+bool DBGrid::appendForTyping(const QKeyEvent *event)
+{
+    DataSet *ds = dataSet();
+    const QString text = event->text();
+    if (!(editTriggers() & AnyKeyPressed) || !ds || !ds->isActive() || ds->isReadOnly()
+        || m_model->rowCount() > 0 || text.isEmpty() || !text.at(0).isPrint()
+        || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    while (column < m_model->columnCount() && isColumnHidden(column))
+        ++column;
+    if (!guard([&] { ds->append(); }, this) || ds->state() != DataSet::Insert)
+        return false;
+    const QModelIndex cell = m_model->index(ds->recNo(), column);
+    if (!cell.isValid())
+        return false;
+    setCurrentIndex(cell);
+    return true;
+}
+
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || !ownsEnter()) {
+        appendForTyping(event);
         QTableView::keyPressEvent(event);
         return;
     }

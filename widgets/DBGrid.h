@@ -62,6 +62,7 @@ protected:
 
 private:
     bool ownsEnter() const;
+    bool appendForTyping(const QKeyEvent *event);
     void followDataSet();
     void rowChosen(const QModelIndex &current);
 

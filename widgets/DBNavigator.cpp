@@ -1,5 +1,6 @@
 #include "DBNavigator.h"
 #include "Errors.h"
+#include "Messages.h"
 
 #include <QHBoxLayout>
 #include <QMetaEnum>
@@ -44,6 +45,9 @@ void DBNavigator::press(Button b)
 {
     DataSet *ds = m_connected;
     if (!ds)
+        return;
+    // Its own confirmation, before any question the window asks in its hooks.
+    if (b == Delete && !Msg::question(QStringLiteral("Delete record?"), this))
         return;
     guard([&] {
         switch (b) {

@@ -7,7 +7,8 @@
 #include <QWidget>
 
 // Buttons that move through a data source and edit its rows; each is enabled
-// only where its action means something in the data set's state.
+// only where its action means something in the data set's state. Delete asks
+// "Delete record?" first; No keeps the row.
 class DBNavigator : public QWidget {
     Q_OBJECT
 public:

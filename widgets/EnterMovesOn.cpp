@@ -1,7 +1,9 @@
 #include "EnterMovesOn.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -19,7 +21,9 @@ bool keepsEnter(QWidget *w)
 
 class EnterFilter : public QObject {
 public:
-    explicit EnterFilter(QWidget *window) : QObject(window), m_window(window) {}
+    EnterFilter(QWidget *window, EnterRule rule) : QObject(window), m_window(window), m_rule(rule)
+    {
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -30,9 +34,17 @@ public:
             || (key->modifiers() & ~Qt::KeypadModifier))
             return false;
         auto *w = qobject_cast<QWidget *>(watched);
-        if (!w || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w)
-            || keepsEnter(w))
+        if (!w || keepsEnter(w))
             return false;
+        const bool multiLine = qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w);
+        if (multiLine && m_rule == EnterRule::ExceptMultiLine)
+            return false;
+        // A check box or radio button is passed like an edit; a button is pressed.
+        auto *button = qobject_cast<QAbstractButton *>(w);
+        if (button && !qobject_cast<QCheckBox *>(w) && !qobject_cast<QRadioButton *>(w)) {
+            button->click();
+            return true;
+        }
         moveOn(w);
         return true;
     }
@@ -52,13 +64,14 @@ private:
     }
 
     QWidget *m_window;
+    EnterRule m_rule;
 };
 
 } // namespace
 
-void installEnterMovesOn(QWidget *window)
+void installEnterMovesOn(QWidget *window, EnterRule rule)
 {
-    auto *filter = new EnterFilter(window);
+    auto *filter = new EnterFilter(window, rule);
     window->installEventFilter(filter);
     for (QWidget *child : window->findChildren<QWidget *>())
         child->installEventFilter(filter);
