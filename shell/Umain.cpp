@@ -210,15 +210,18 @@ void Tfrmmain::buildSpeedBar()
 
 void Tfrmmain::ApplyRights(bool granted)
 {
-    QString rights;
+    QString text;
     const DataSet *tright = frmDMcarsales ? frmDMcarsales->tright : nullptr;
     if (tright && tright->isActive() && !tright->isEmpty())
-        rights = tright->value(QStringLiteral("rights")).toString();
+        text = tright->value(QStringLiteral("rights")).toString();
+    // Positions count characters: one outside the basic plane is two UTF-16
+    // units but one position.
+    const QList<uint> rights = text.toUcs4();
 
     // Only a "1" grants; a position beyond the end of the string is denied.
     for (int p = 1; p <= RightsPositions; ++p)
         m_rightsItems.at(p - 1)->setEnabled(granted && p <= rights.size()
-                                            && rights.at(p - 1) == QLatin1Char('1'));
+                                            && rights.at(p - 1) == uint('1'));
     SpeedItem4->setEnabled(m_rightsItems.at(7 - 1)->isEnabled());
     SpeedItem7->setEnabled(m_rightsItems.at(8 - 1)->isEnabled());
 

@@ -257,6 +257,19 @@ void TestShell::applyRights_data()
     QTest::newRow("letters and blanks")
         << QVariant("1a1 1Y" + QString(29, '1') + "11111") << true
         << (QList<int>{1, 3, 5} + range(7, 35));
+    // A character outside the basic plane is one position, as any other.
+    QTest::newRow("U+1F600 at 1")
+        << QVariant(QString::fromUcs4(U"\U0001F600") + QString(34, '1') + "00000") << true
+        << range(2, 35);
+    QTest::newRow("U+1F600 at 35")
+        << QVariant(QString(34, '1') + QString::fromUcs4(U"\U0001F600") + "00000") << true
+        << range(1, 34);
+    QTest::newRow("two of them before a 1")
+        << QVariant(QString::fromUcs4(U"\U0001F600\U00020000") + "1" + QString(37, '0')) << true
+        << QList<int>{3};
+    QTest::newRow("Chinese and U+20000")
+        << QVariant(QString::fromUcs4(U"中1\U00020000") + QString(32, '1') + "00000") << true
+        << (QList<int>{2} + range(4, 35));
     QTest::newRow("all granted") << QVariant(QString(40, '1')) << true << range(1, 35);
     QTest::newRow("not granted") << QVariant(QString(40, '1')) << false << QList<int>{};
 }
