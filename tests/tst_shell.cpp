@@ -182,6 +182,7 @@ private slots:
 
     // Splash, about box, translations
     void splashAndAbout();
+    void splashTimeUpWhileShowing();
     void chineseStandardButtons();
 };
 
@@ -712,6 +713,26 @@ void TestShell::splashAndAbout()
     item(frame, "menusoft")->trigger();
     QCOMPARE(title, QStringLiteral("关于"));
     QCOMPARE(dbVer, QStringLiteral("数据库版本:190804"));
+}
+
+void TestShell::splashTimeUpWhileShowing()
+{
+    // Outside the application's loop (as the start-up runs in tests and in
+    // tools) showing a splash screen runs pending events; a time that is up
+    // by then still ends the splash's modal loop.
+    Tfrm_logo::setInterval(0);
+    Tfrm_logo splash;
+    bool hung = false;
+    QTimer rescue; // only for a splash that stays in its loop: shown again, it closes
+    rescue.setSingleShot(true);
+    connect(&rescue, &QTimer::timeout, &splash, [&] {
+        hung = true;
+        splash.show();
+        splash.Timer1->start();
+    });
+    rescue.start(5000);
+    QCOMPARE(splash.exec(), int(QDialog::Accepted));
+    QVERIFY(!hung);
 }
 
 void TestShell::chineseStandardButtons()
