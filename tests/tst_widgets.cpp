@@ -6,6 +6,7 @@
 #include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Format.h"
+#include "Fonts.h"
 #include "TestDb.h"
 
 #include <QAction>
@@ -14,6 +15,9 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -49,6 +53,8 @@ private slots:
     // Keyboard
     void enterMovesOnAndPressesButtons_data();
     void enterMovesOnAndPressesButtons();
+    void namedFontsDrawChinese_data();
+    void namedFontsDrawChinese();
 };
 
 // ---------------------------------------------------------------- data set
@@ -948,6 +954,34 @@ void TestWidgets::destroyedControlSeesNoRow()
     delete probe;
     QCOMPARE(ds.recNo(), 1);
     QCOMPARE(shownWhileGone, 0);
+}
+
+// ---------------------------------------------------------------- fonts
+
+void TestWidgets::namedFontsDrawChinese_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("黑体") << "黑体";
+    QTest::newRow("宋体") << "宋体";
+    QTest::newRow("Arial") << "Arial";
+}
+
+void TestWidgets::namedFontsDrawChinese()
+{
+    QFETCH(QString, family);
+    Fonts::installSubstitutes();
+    Fonts::installSubstitutes(); // a second call changes nothing
+    QCOMPARE(QFont::substitutes(family).size(), Fonts::standIns(family).size());
+
+    // The font that draws the name is the font itself or one of its stand-ins,
+    // installed, and it holds both Chinese and Latin letters.
+    const QFont font(family);
+    const QString drawn = QFontInfo(font).family();
+    QVERIFY2(drawn == family || Fonts::standIns(family).contains(drawn), qPrintable(drawn));
+    QVERIFY(QFontDatabase::families().contains(drawn));
+    const QRawFont han = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
+    QVERIFY(han.supportsCharacter(QChar(0x5408))); // 合
+    QVERIFY(QRawFont::fromFont(font).supportsCharacter(QLatin1Char('A')));
 }
 
 QTEST_MAIN(TestWidgets)
