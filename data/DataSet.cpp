@@ -967,10 +967,12 @@ QVariantList DataSet::anchorOf(const Row &row) const
     return anchor;
 }
 
-// The rows strictly after (or before) the anchor in the page order. Nulls sort
-// first, and a comparison with null is never true, so a null in the anchor
-// takes the long form; without one, a row value lets the index find the place.
-QString DataSet::keysetCondition(bool after, const QVariantList &anchor, QVariantMap &binds) const
+// The rows strictly after (or before) the anchor in the page order, as
+// conditions that do not overlap, each a range of an index, in the order the
+// rows come in that direction. Nulls sort first and a comparison with null is
+// never true, hence the separate null ranges; an anchor without nulls reads
+// forward in one row value.
+QStringList DataSet::keysetTerms(bool after, const QVariantList &anchor, QVariantMap &binds) const
 {
     const QStringList order = pageOrder();
     QStringList params;
@@ -981,24 +983,39 @@ QString DataSet::keysetCondition(bool after, const QVariantList &anchor, QVarian
         nulls = nulls || anchor.value(i).isNull();
     }
     if (after && !nulls)
-        return QStringLiteral("(%1) > (%2)").arg(order.join(QLatin1Char(',')),
-                                                 params.join(QLatin1Char(',')));
+        return {QStringLiteral("(%1) > (%2)").arg(order.join(QLatin1Char(',')),
+                                                  params.join(QLatin1Char(',')))};
     QStringList terms;
-    QStringList equal;
-    for (int i = 0; i < order.size(); ++i) {
+    for (int i = int(order.size()) - 1; i >= 0; --i) {
+        QStringList equal;
+        for (int j = 0; j < i; ++j)
+            equal << order.at(j) + QStringLiteral(" IS ") + params.at(j);
         const bool null = anchor.value(i).isNull();
-        QString step;
+        QStringList steps;
         if (after)
-            step = null ? order.at(i) + QStringLiteral(" IS NOT NULL")
-                        : order.at(i) + QStringLiteral(" > ") + params.at(i);
+            steps << order.at(i) + (null ? QStringLiteral(" IS NOT NULL")
+                                         : QStringLiteral(" > ") + params.at(i));
         else if (!null)
-            step = QStringLiteral("(%1 < %2 OR %1 IS NULL)").arg(order.at(i), params.at(i));
-        if (!step.isEmpty())
-            terms << QStringLiteral("(") + (equal + QStringList{step}).join(QStringLiteral(" AND "))
-                         + QStringLiteral(")");
-        equal << order.at(i) + QStringLiteral(" IS ") + params.at(i);
+            steps << order.at(i) + QStringLiteral(" < ") + params.at(i)
+                  << order.at(i) + QStringLiteral(" IS NULL");
+        for (const QString &step : std::as_const(steps))
+            terms << (equal + QStringList{step}).join(QStringLiteral(" AND "));
     }
-    return terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" OR "));
+    return terms;
+}
+
+// Up to limit rows next to the anchor, read range by range.
+QList<DataSet::Row> DataSet::fetchNextTo(const Row &anchorRow, bool after, int limit) const
+{
+    QVariantMap binds;
+    QList<Row> rows;
+    for (const QString &term : keysetTerms(after, anchorOf(anchorRow), binds)) {
+        if (rows.size() >= limit)
+            break;
+        const QList<Row> part = fetch(term, binds, !after, limit - int(rows.size()));
+        rows = after ? rows + part : part + rows;
+    }
+    return rows;
 }
 
 // One page, read and finished at once: no statement stays open between pages.
@@ -1046,10 +1063,8 @@ void DataSet::loadPage(int row) const
     if ((row >= m_first && row < end) || row < 0 || row >= stored)
         return;
     const int most = m_pageSize * 5;
-    QVariantMap binds;
     if (!m_rows.isEmpty() && row >= end && row < end + m_pageSize) {
-        const QString after = keysetCondition(true, anchorOf(m_rows.last()), binds);
-        m_rows += fetch(after, binds, false, qMin(m_pageSize, stored - end));
+        m_rows += fetchNextTo(m_rows.last(), true, qMin(m_pageSize, stored - end));
         if (m_rows.size() > most) {
             const int drop = int(m_rows.size()) - most;
             m_rows.remove(0, drop);
@@ -1058,31 +1073,34 @@ void DataSet::loadPage(int row) const
         return;
     }
     if (!m_rows.isEmpty() && row < m_first && row >= m_first - m_pageSize) {
-        const QString before = keysetCondition(false, anchorOf(m_rows.first()), binds);
-        const QList<Row> rows = fetch(before, binds, true, qMin(m_pageSize, m_first));
+        const QList<Row> rows = fetchNextTo(m_rows.first(), false, qMin(m_pageSize, m_first));
         m_rows = rows + m_rows;
         m_first -= int(rows.size());
         if (m_rows.size() > most)
             m_rows.resize(most);
         return;
     }
+    // A jump: skipped from the start, the end or the window's last row
+    // (when one range reads on from it), whichever is nearest.
     const int first = qBound(0, row - m_pageSize / 2, qMax(0, stored - m_pageSize));
     const int count = qMin(m_pageSize, stored - first);
-    struct Way {
-        int skip;
-        bool backward;
-        const Row *anchor;
-    };
-    QList<Way> ways{{first, false, nullptr}, {stored - first - count, true, nullptr}};
-    if (!m_rows.isEmpty() && first >= end)
-        ways.append({first - end, false, &m_rows.last()});
-    if (!m_rows.isEmpty() && first + count <= m_first)
-        ways.append({m_first - first - count, true, &m_rows.first()});
-    const Way way = *std::min_element(ways.begin(), ways.end(),
-                                      [](const Way &a, const Way &b) { return a.skip < b.skip; });
-    const QString condition =
-        way.anchor ? keysetCondition(!way.backward, anchorOf(*way.anchor), binds) : QString();
-    m_rows = fetch(condition, binds, way.backward, count, way.skip);
+    QVariantMap binds;
+    QString condition;
+    int skip = first;
+    bool backward = false;
+    if (stored - first - count < skip) {
+        skip = stored - first - count;
+        backward = true;
+    }
+    if (!m_rows.isEmpty() && first >= end && first - end < skip) {
+        const QStringList after = keysetTerms(true, anchorOf(m_rows.last()), binds);
+        if (after.size() == 1) {
+            condition = after.first();
+            skip = first - end;
+            backward = false;
+        }
+    }
+    m_rows = fetch(condition, binds, backward, count, skip);
     m_first = first;
 }
 
@@ -1091,17 +1109,18 @@ int DataSet::positionOf(const Row &row) const
 {
     QVariantMap binds;
     const QString base = selectText(binds, false);
-    const QString before = keysetCondition(false, anchorOf(row), binds);
-    return Db::scalar(QStringLiteral("SELECT count(*) FROM (%1) WHERE %2").arg(base, before), binds)
-        .toInt();
+    int position = 0;
+    for (const QString &term : keysetTerms(false, anchorOf(row), binds))
+        position += Db::scalar(QStringLiteral("SELECT count(*) FROM (%1) WHERE %2").arg(base, term),
+                               binds)
+                        .toInt();
+    return position;
 }
 
 // A window that starts at the row, read from it on by key.
 void DataSet::windowAt(int position, const Row &row)
 {
-    QVariantMap binds;
-    const QString after = keysetCondition(true, anchorOf(row), binds);
-    m_rows = QList<Row>{row} + fetch(after, binds, false, m_pageSize - 1);
+    m_rows = QList<Row>{row} + fetchNextTo(row, true, m_pageSize - 1);
     m_first = position;
 }
 

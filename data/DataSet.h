@@ -205,7 +205,8 @@ private:
     // Paging.
     QStringList pageOrder() const; // order fields, tiebreak last
     QVariantList anchorOf(const Row &row) const;
-    QString keysetCondition(bool after, const QVariantList &anchor, QVariantMap &binds) const;
+    QStringList keysetTerms(bool after, const QVariantList &anchor, QVariantMap &binds) const;
+    QList<Row> fetchNextTo(const Row &anchorRow, bool after, int limit) const;
     QList<Row> fetch(const QString &condition, QVariantMap binds, bool backward, int limit,
                      int offset = 0, QSqlRecord *fields = nullptr) const;
     int storedRows() const { return m_count - (m_newListed ? 1 : 0); }
