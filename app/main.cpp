@@ -1,4 +1,5 @@
 #include "DMsales.h"
+#include "Guard.h"
 #include "Startup.h"
 #include "Umain.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char *argv[])
 
     // The data module comes before any window, so that every window finds it.
     TfrmDMcarsales frmDMcarsales;
+    installScreenSeams(&frmDMcarsales);
+    Startup::announceDatabase(frmDMcarsales);
 
     // The splash and the login follow when the main window first becomes active.
     Tfrmmain frmmain;

@@ -1,7 +1,7 @@
 #include "CodeTable.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 #include <QCloseEvent>

@@ -25,6 +25,8 @@ QByteArray TfrmDMcarsales::exportText(DataSet &data, const GridColumns &columns)
 
 void TfrmDMcarsales::ExportGridToText(DataSet &data, const GridColumns &columns, QWidget *parent)
 {
+    if (!SaveDialog1)
+        throw AppError(QStringLiteral("没有可用的保存文件对话框"));
     if (!SaveDialog1->execute(parent))
         return;
     // Built whole first and written in one go: a failure leaves no partial file.

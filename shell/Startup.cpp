@@ -1,4 +1,6 @@
 #include "Startup.h"
+#include "DMsales.h"
+#include "Messages.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -27,6 +29,15 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
                                 QStringLiteral("WenQuanYi Zen Hei")});
+}
+
+void announceDatabase(const TfrmDMcarsales &dataModule)
+{
+    if (dataModule.createdDatabase())
+        Msg::information(QStringLiteral("数据库文件不存在，已新建数据库：\n%1")
+                             .arg(dataModule.databasePath()));
+    if (!dataModule.openError().isEmpty())
+        Msg::error(dataModule.openError());
 }
 
 } // namespace Startup

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -161,6 +162,8 @@ private slots:
     void applyRights();
 
     // Start-up, login, logout
+    void databaseAnnouncedAtStartUp_data();
+    void databaseAnnouncedAtStartUp();
     void startUpShowsSplashThenLogin();
     void cancelAtStartUpEndsProgram();
     void loginCheck_data();
@@ -288,6 +291,47 @@ void TestShell::applyRights()
 }
 
 // ---------------------------------------------------------------- start-up, login, logout
+
+void TestShell::databaseAnnouncedAtStartUp_data()
+{
+    QTest::addColumn<QString>("before"); // huoyun.mdb before the start
+    QTest::addColumn<int>("kind");        // the box shown, -1 for none
+    QTest::addColumn<QString>("text");    // part of its text
+    QTest::newRow("missing") << "missing" << int(Msg::Kind::Information) << "已新建数据库";
+    QTest::newRow("not a database") << "garbage" << int(Msg::Kind::Error) << "not a database";
+    QTest::newRow("a database") << "database" << -1 << "";
+}
+
+void TestShell::databaseAnnouncedAtStartUp()
+{
+    QFETCH(QString, before);
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    TestDb db(false);
+    if (before == "database") {
+        db.startDataModule(); // made by an earlier start
+        db.stopDataModule();
+    } else if (before == "garbage") {
+        QFile f("huoyun.mdb");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    db.dm = std::make_unique<TfrmDMcarsales>();
+    QVERIFY(db.messages.messages.isEmpty()); // the data module itself shows nothing
+
+    Startup::announceDatabase(*db.dm);
+    if (kind < 0) {
+        QVERIFY(db.messages.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(db.messages.messages.size(), 1);
+    const Msg::Record &m = db.messages.messages.first();
+    QCOMPARE(int(m.kind), kind);
+    QCOMPARE(m.title, QStringLiteral("提示"));
+    QVERIFY2(m.text.contains(text), qPrintable(m.text));
+    if (before == "missing")
+        QVERIFY(m.text.endsWith(QDir::current().absoluteFilePath("huoyun.mdb")));
+}
 
 void TestShell::startUpShowsSplashThenLogin()
 {

@@ -3,7 +3,7 @@
 #include "DBGrid.h"
 #include "DBNavigator.h"
 #include "Db.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "TestDb.h"
 
 #include <QApplication>

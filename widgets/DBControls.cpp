@@ -1,6 +1,6 @@
 #include "DBControls.h"
 #include "Clock.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Format.h"
 
 #include <QAction>

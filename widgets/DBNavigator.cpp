@@ -1,5 +1,5 @@
 #include "DBNavigator.h"
-#include "Errors.h"
+#include "Guard.h"
 
 #include <QHBoxLayout>
 #include <QMetaEnum>

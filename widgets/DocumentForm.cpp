@@ -1,5 +1,5 @@
 #include "DocumentForm.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 #include <QCloseEvent>
