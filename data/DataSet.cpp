@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
+#include <exception>
 
 namespace {
 const QString RowidColumn = QStringLiteral("_rowid_");
@@ -49,17 +50,13 @@ void DataSet::clearFilter() { m_filter.clear(); }
 
 void DataSet::setMaster(DataSet *master, const QString &masterField, const QString &detailField)
 {
-    if (m_master) {
-        disconnect(m_master, nullptr, this, nullptr);
+    if (m_master)
         m_master->m_details.removeAll(this);
-    }
     m_master = master;
     m_masterField = masterField;
     m_detailField = detailField;
-    if (master) {
+    if (master)
         master->m_details.append(this);
-        connect(master, &DataSet::currentChanged, this, &DataSet::followMaster);
-    }
 }
 
 void DataSet::followMaster()
@@ -68,9 +65,60 @@ void DataSet::followMaster()
     // row. The master had this one's row posted before it moved.
     if (!isActive())
         return;
-    if (isEditing())
-        cancel();
-    load();
+    const quint64 loads = m_loads;
+    try {
+        if (isEditing())
+            cancel();
+        load();
+    } catch (const AppError &) {
+        if (m_loads == loads)
+            leaveEmpty();
+        throw;
+    }
+}
+
+// The rows read for the master's old row must not stay on show under its new
+// one, nor take its key when edited: the detail stays open with none.
+void DataSet::leaveEmpty()
+{
+    m_rows.clear();
+    m_deleted.clear();
+    m_buffer = QSqlRecord();
+    m_modified = false;
+    m_current = -1;
+    m_bof = m_eof = true;
+    setState(Browse);
+    emit rowsChanged();
+    // Its own details are left empty the same way; the master's caller hears
+    // of the first failure only.
+    (void)currentMoved();
+}
+
+std::exception_ptr DataSet::currentMoved()
+{
+    // The details follow by a call, not a signal connection: a detail's failing
+    // read is handed back to whoever moved this data set, to throw once every
+    // detail has followed, and never travels through Qt's signal delivery.
+    std::exception_ptr failure;
+    const QList<QPointer<DataSet>> details = m_details;
+    for (const QPointer<DataSet> &d : details) {
+        if (!d)
+            continue;
+        try {
+            d->followMaster();
+        } catch (const AppError &) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    emit currentChanged();
+    return failure;
+}
+
+void DataSet::rethrow(const std::exception_ptr &failure)
+{
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 bool DataSet::detailsReleased()
@@ -190,7 +238,7 @@ void DataSet::load(bool notify)
     if (notify) {
         emit reloaded();
         emit rowsChanged();
-        emit currentChanged();
+        rethrow(currentMoved());
     }
 }
 
@@ -198,8 +246,12 @@ void DataSet::open()
 {
     if (isActive())
         return;
-    load();
+    // Open before anyone hears of the rows: a detail reads for this row.
+    load(false);
     setState(Browse);
+    emit reloaded();
+    emit rowsChanged();
+    rethrow(currentMoved());
 }
 
 void DataSet::close()
@@ -215,7 +267,7 @@ void DataSet::close()
     m_eof = m_bof = true;
     setState(Inactive);
     emit rowsChanged();
-    emit currentChanged();
+    rethrow(currentMoved());
 }
 
 QVariantList DataSet::identity(int row) const
@@ -265,7 +317,7 @@ void DataSet::refresh()
     m_bof = m_eof = m_rows.isEmpty();
     emit reloaded();
     emit rowsChanged();
-    emit currentChanged();
+    rethrow(currentMoved());
 }
 
 void DataSet::setState(State s)
@@ -308,7 +360,7 @@ void DataSet::moveTo(int row)
     m_bof = m_eof = false;
     if (row != m_current) {
         m_current = row;
-        emit currentChanged();
+        rethrow(currentMoved());
     }
 }
 
@@ -419,9 +471,10 @@ void DataSet::append()
     m_modified = false;
     setState(Insert);
     emit rowsChanged();
-    emit currentChanged();
+    const std::exception_ptr failure = currentMoved();
     if (afterInsert)
         afterInsert();
+    rethrow(failure);
 }
 
 void DataSet::edit()
@@ -493,10 +546,16 @@ bool DataSet::post()
     }
     m_buffer = QSqlRecord();
     m_modified = false;
-    setState(Browse);
-    emit valuesChanged();
-    if (afterPost)
-        afterPost();
+    // The row is posted: what follows cannot undo that, so its failure is
+    // reported and the post still counts as done.
+    try {
+        setState(Browse);
+        emit valuesChanged();
+        if (afterPost)
+            afterPost();
+    } catch (const AppError &e) {
+        reportError(e);
+    }
     return true;
 }
 
@@ -529,8 +588,9 @@ void DataSet::postUndone(const QVariantList &stored, const Row &before, const QS
     m_bof = m_eof = false;
     emit rowsChanged();
     setState(was);
-    emit currentChanged();
+    const std::exception_ptr failure = currentMoved();
     emit valuesChanged();
+    rethrow(failure);
 }
 
 void DataSet::cancel()
@@ -550,11 +610,13 @@ void DataSet::cancel()
     m_buffer = QSqlRecord();
     m_modified = false;
     setState(Browse);
+    std::exception_ptr failure;
     if (inserting) {
         emit rowsChanged();
-        emit currentChanged(); // only then did the row move
+        failure = currentMoved(); // only then did the row move
     }
     emit valuesChanged();
+    rethrow(failure);
 }
 
 void DataSet::deleteRecord()
@@ -580,9 +642,10 @@ void DataSet::deleteRecord()
     m_current = qMin(m_current, int(m_rows.size()) - 1);
     m_bof = m_eof = m_rows.isEmpty();
     emit rowsChanged();
-    emit currentChanged();
+    const std::exception_ptr failure = currentMoved();
     if (afterDelete)
         afterDelete();
+    rethrow(failure);
 }
 
 bool DataSet::checkBrowseMode()
@@ -740,7 +803,13 @@ void DataSet::updatesWritten()
     m_deleted.clear();
     for (Row &r : m_rows)
         r.status = RowStatus::Stored; // refresh must not count them as pending
-    refresh();
+    // The rows are stored: a failing read of them again is reported, and the
+    // save stands.
+    try {
+        refresh();
+    } catch (const AppError &e) {
+        reportError(e);
+    }
 }
 
 void DataSet::cancelUpdates()

@@ -2,6 +2,7 @@
 // password change, splash and about box.
 #include "ChildForm.h"
 #include "DMsales.h"
+#include "Errors.h"
 #include "Startup.h"
 #include "TestDb.h"
 #include "Umain.h"
@@ -64,6 +65,16 @@ protected:
         }
         closed << edit->text();
         e->accept();
+    }
+};
+
+// A business window that cannot be made: its constructor fails.
+class BrokenWindow : public ChildForm {
+public:
+    BrokenWindow()
+    {
+        new QLineEdit(this);
+        throw AppError(QStringLiteral("窗口无法打开"));
     }
 };
 
@@ -180,6 +191,7 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
 
@@ -654,6 +666,26 @@ void TestShell::registryOpensOnceAndKeepsInput()
     item(frame, "menuconttype")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
     QVERIFY(qobject_cast<Tfconttype *>(frame.fconttype.data()));
+}
+
+void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> broken, fine;
+    QCOMPARE(frame.openChild<BrokenWindow>(broken), nullptr);
+    QVERIFY(!broken);
+    QCOMPARE(db.messages.texts(), QStringList{"窗口无法打开"});
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY(frame.mdiArea->subWindowList().isEmpty());
+
+    // The program goes on: other windows open, and this one is tried again.
+    QVERIFY(frame.openChild<TestWindow>(fine));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
+    QCOMPARE(frame.openChild<BrokenWindow>(broken), nullptr);
+    QCOMPARE(db.messages.messages.size(), 2);
+    QVERIFY(frame.isVisible());
 }
 
 void TestShell::exitAsksChildrenInOrder()
