@@ -35,6 +35,7 @@ private slots:
     void dateEdit_data();
     void dateEdit();
     void boundControlsWriteAsTyped();
+    void codeFieldsTakeCapitals();
     void navigatorFollowsTheState();
     void destroyedControlSeesNoRow();
 };
@@ -707,6 +708,40 @@ void TestWidgets::boundControlsWriteAsTyped()
     emit date->calendar()->clicked(QDate(2024, 6, 7));
     ds.post();
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+void TestWidgets::codeFieldsTakeCapitals()
+{
+    TestDb db;
+    db.insert("model", {{"code", "m1"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.open();
+    DataSource source(&ds);
+    QWidget window;
+    auto *bound = new DBEdit(&window);
+    bound->setUpperCase(true);
+    bound->setDataSource(&source, "code");
+    auto *plain = new QLineEdit(&window);
+    setUpperCaseInput(plain);
+    window.show();
+    // A stored value is shown in capitals but stays as it is until typed over.
+    QCOMPARE(bound->text(), QStringLiteral("M1"));
+    QCOMPARE(ds.state(), DataSet::Browse);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m1"));
+
+    for (QLineEdit *e : {static_cast<QLineEdit *>(bound), plain}) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, "ab");
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClicks(e, "x");
+        QCOMPARE(e->text(), QStringLiteral("AXB"));
+        QCOMPARE(e->cursorPosition(), 2);
+    }
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("AXB"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT code FROM model").toString(), QStringLiteral("AXB"));
 }
 
 void TestWidgets::navigatorFollowsTheState()

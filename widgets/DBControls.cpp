@@ -6,6 +6,33 @@
 #include <QAction>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QValidator>
+
+namespace {
+
+// Changes the text as it is typed, before the edit signals it.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        const QString upper = input.toUpper();
+        pos += int(upper.size() - input.size()); // a letter may grow ("ß" to "SS")
+        input = upper;
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+void setUpperCaseInput(QLineEdit *edit, bool upper)
+{
+    const auto *ours = dynamic_cast<const UpperCaseValidator *>(edit->validator());
+    if (upper == (ours != nullptr))
+        return;
+    edit->setValidator(upper ? new UpperCaseValidator(edit) : nullptr);
+    delete ours;
+}
 
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
@@ -14,14 +41,8 @@ DBEdit::DBEdit(QWidget *parent)
               setText(text);
       }))
 {
-    connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
-        if (m_upper && typed != typed.toUpper()) {
-            const int pos = cursorPosition();
-            setText(typed.toUpper());
-            setCursorPosition(pos);
-        }
-        m_link->write(FieldLink::textValue(text()));
-    });
+    connect(this, &QLineEdit::textEdited, this,
+            [this](const QString &typed) { m_link->write(FieldLink::textValue(typed)); });
 }
 
 DBMemo::DBMemo(QWidget *parent)

@@ -11,6 +11,11 @@
 // Controls bound to one field of a data source (the original's data-aware
 // edits). Each shows the current row and writes what the user types at once.
 
+// The edit of a field that stores codes: letters typed or pasted become
+// capitals where they stand, and a value shown is shown in capitals (it is
+// stored so only once typed over).
+void setUpperCaseInput(QLineEdit *edit, bool upper = true);
+
 // What every bound control has: its link to the field.
 class BoundControl {
 public:
@@ -33,10 +38,7 @@ class DBEdit : public QLineEdit, public BoundControl {
 public:
     explicit DBEdit(QWidget *parent = nullptr);
     // Typed letters become capitals.
-    void setUpperCase(bool upper) { m_upper = upper; }
-
-private:
-    bool m_upper = false;
+    void setUpperCase(bool upper) { setUpperCaseInput(this, upper); }
 };
 
 class DBMemo : public QPlainTextEdit, public BoundControl {

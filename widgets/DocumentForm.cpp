@@ -1,6 +1,4 @@
 #include "DocumentForm.h"
-#include "Guard.h"
-#include "Messages.h"
 
 #include <QCloseEvent>
 
@@ -8,22 +6,12 @@ DocumentForm::DocumentForm(QWidget *parent) : ChildForm(parent) {}
 
 void DocumentForm::closeEvent(QCloseEvent *event)
 {
-    if (document && document->isOpen()) {
-        bool closes = false;
-        switch (Msg::yesNoCancel(closeQuestion(), this)) {
-        case QMessageBox::Yes:
-            guard([&] { closes = saveDocument() == 0; }, this);
-            break;
-        case QMessageBox::No:
-            closes = guard([&] { discardDocument(); }, this);
-            break;
-        default:
-            break;
-        }
-        if (!closes) {
-            event->ignore();
-            return;
-        }
+    if (document && document->isOpen()
+        && !askBeforeClose(
+            closeQuestion(), [this] { return saveDocument() == 0; },
+            [this] { discardDocument(); })) {
+        event->ignore();
+        return;
     }
     if (document)
         document->close();
