@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "FieldLink.h"
 #include "Messages.h"
+#include "PartnerRows.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -20,6 +21,9 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
     Table1->setTableName(info.table);
     Table1->setIndexFieldNames(info.index);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    // A quick-added row is stored as its register stores it.
+    if (!info.addFields.isEmpty())
+        storePartnerRowsAsRegistered(Table1, info.codeField);
 
     auto *layout = new QVBoxLayout(this);
     if (!info.addFields.isEmpty()) {

@@ -51,6 +51,9 @@ public:
     // updates (AppError), keeps the master where it is.
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
+    // A detail whose rows go with their master's row: the master's delete
+    // removes them from the database in the same transaction as itself.
+    void setDeletedWithMaster(bool deleted) { m_deletedWithMaster = deleted; }
 
     void open();
     // A row being edited is cancelled first; pending updates are dropped. A
@@ -181,6 +184,7 @@ private:
     QVariant writeInsert(const QSqlRecord &values); // the new rowid
     void writeUpdate(const Row &row, const QSqlRecord &values);
     void writeDelete(const Row &row);
+    void deleteDetailRows(const Row &row);
     QString keyCondition(const Row &row, QVariantMap &binds) const;
     Row readBack(const QString &condition, const QVariantMap &binds);
     void postUndone(const QVariantList &stored, const Row &before, const QSqlRecord &buffer,
@@ -195,6 +199,7 @@ private:
     QList<QPointer<DataSet>> m_details;
     QString m_masterField;
     QString m_detailField;
+    bool m_deletedWithMaster = false;
     QStringList m_keyFields;
     mutable QStringList m_keys; // keyFields(), read once per table
     mutable bool m_keysRead = false;
