@@ -143,6 +143,7 @@ TRegisterForm::TRegisterForm(const RegisterInfo &info, QWidget *parent)
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColumns(info.columns);
     DBGrid1->setDataSource(m_querySource);
+    DBGrid1->setReadOnly(true);
     queryLayout->addWidget(DBGrid1, 1);
 
     PageControl1->addTab(entryPage, info.entryPageCaption);

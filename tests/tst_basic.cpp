@@ -892,6 +892,10 @@ void TestBasic::providerModelsStoredWithTheProvider()
     }
     w->PopupMenu1Popup();
     QVERIFY(w->NSAVE->isEnabled() && w->NCANCEL->isEnabled() && w->NDEL->isEnabled());
+    // Enter acts inside the model grid: the focus stays there.
+    w->DBGrid2->setFocus();
+    QTest::keyClick(w->DBGrid2, Qt::Key_Return);
+    QVERIFY(w->DBGrid2->isAncestorOf(QApplication::focusWidget()) || w->DBGrid2->hasFocus());
     QCOMPARE(db.count("cprovcarmodel"), 1); // nothing written before the save
     press(w.get(), "SpeedItem3");
     QVERIFY(db.messages.messages.isEmpty());

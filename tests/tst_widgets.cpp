@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
+#include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -900,6 +901,8 @@ void TestWidgets::enterMovesOnAndPressesButtons_data()
     QTest::newRow("a check box is passed, not ticked") << false << "check" << "ok" << 0 << false << "";
     QTest::newRow("a focused button is pressed") << false << "ok" << "ok" << 1 << false << "";
     QTest::newRow("also in a window of every control") << true << "ok" << "ok" << 1 << false << "";
+    QTest::newRow("a control keeping its Enter keeps it also unused")
+        << false << "kept" << "kept" << 0 << false << "";
 }
 
 void TestWidgets::enterMovesOnAndPressesButtons()
@@ -917,8 +920,11 @@ void TestWidgets::enterMovesOnAndPressesButtons()
     auto *memoEdit = new QPlainTextEdit(&window);
     auto *check = new QCheckBox(QStringLiteral("check"), &window);
     auto *ok = new QPushButton(QStringLiteral("ok"), &window);
-    for (QWidget *w : std::initializer_list<QWidget *>{edit, memoEdit, check, ok})
+    auto *kept = new QTableView(&window); // leaves Enter to its parents
+    keepEnter(kept);
+    for (QWidget *w : std::initializer_list<QWidget *>{edit, memoEdit, check, ok, kept})
         layout->addWidget(w);
+    kept->setObjectName("kept");
     edit->setObjectName("edit");
     memoEdit->setObjectName("memo");
     check->setObjectName("check");
