@@ -1,7 +1,7 @@
 #include "CodeTable.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 #include <QCloseEvent>
@@ -16,6 +16,9 @@ TCodeTableForm::TCodeTableForm(const CodeTableInfo &info, QWidget *parent)
     m_table->setObjectName(info.tableName);
     m_table->setTableName(info.table);
     m_table->setIndexName(info.index);
+    // Read as the grid scrolls; a post places its own row where the order
+    // puts it, so nothing reads the whole table again after it.
+    m_table->setPageSize(PageSize);
     m_source->setObjectName(info.sourceName);
 
     auto *speedBar = new SpeedBar(this);
@@ -66,8 +69,6 @@ TCodeTableForm::TCodeTableForm(const CodeTableInfo &info, QWidget *parent)
     connect(SpeedItem6, &QToolButton::clicked, this, &QWidget::close);
 
     m_table->beforePost = [this] { return rowPasses(); };
-    if (info.refreshAfterPost)
-        m_table->afterPost = [this] { m_table->refresh(); };
     // Typing into a stored row (here or in the grid) puts it into editing.
     connect(m_table, &DataSet::stateChanged, this, [this](DataSet::State s) {
         if (s == DataSet::Edit || s == DataSet::Insert)
@@ -141,24 +142,12 @@ void TCodeTableForm::SpeedItem4Click()
 
 void TCodeTableForm::closeEvent(QCloseEvent *event)
 {
-    if (m_table->isEditing()) {
-        switch (Msg::yesNoCancel(QStringLiteral("是否保存?"), this)) {
-        case QMessageBox::Yes: {
-            int result = 1;
-            guard([&] { result = SaveCodeRow(); }, this);
-            if (result != 0) {
-                event->ignore();
-                return;
-            }
-            break;
-        }
-        case QMessageBox::No:
-            guard([this] { m_table->cancel(); }, this);
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (m_table->isEditing()
+        && !askBeforeClose(
+            QStringLiteral("是否保存?"), [this] { return SaveCodeRow() == 0; },
+            [this] { m_table->cancel(); })) {
+        event->ignore();
+        return;
     }
     guard([this] { m_table->close(); }, this);
     event->accept();

@@ -1,6 +1,6 @@
 #include "PartnerPicker.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "FieldLink.h"
 #include "Messages.h"
 #include "PartnerRows.h"
@@ -20,6 +20,8 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
     Table1->setObjectName(QStringLiteral("Table1"));
     Table1->setTableName(info.table);
     Table1->setIndexFieldNames(info.index);
+    // A dealer's partners run to a hundred thousand: read as the grid scrolls.
+    Table1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
     // A quick-added row is stored as its register stores it.
     if (!info.addFields.isEmpty())

@@ -2,6 +2,7 @@
 #include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Errors.h"
+#include "Guard.h"
 #include "PartnerRows.h"
 #include "QueryConditions.h"
 #include "ReportLayouts.h"

@@ -3,6 +3,7 @@
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 #include "PartnerRows.h"
 #include "QueryConditions.h"

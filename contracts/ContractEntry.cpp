@@ -5,7 +5,7 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
 #include "Money.h"
@@ -177,13 +177,7 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     connect(SpeedItem4, &QToolButton::clicked, this, &TContractEntry::SpeedItem4Click);
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &TContractEntry::ComboEdit1ButtonClick);
-    connect(ComboEdit1, &QLineEdit::textEdited, this, [this](const QString &typed) {
-        if (typed != typed.toUpper()) {
-            const int pos = ComboEdit1->cursorPosition();
-            ComboEdit1->setText(typed.toUpper());
-            ComboEdit1->setCursorPosition(pos);
-        }
-    });
+    setUpperCaseInput(ComboEdit1);
     connect(DBGrid1, &DBGrid::enterPressed, this, &TContractEntry::DBGrid1KeyPress);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         if (m_popupOn)

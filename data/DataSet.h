@@ -8,11 +8,18 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <exception>
 #include <functional>
 
-// A table or a query on the one connection, read into memory when it opens
-// (a snapshot, like a static cursor), with a current row. Failures throw
-// DbError with the database's message.
+// A table or a query on the one connection, with a current row. Failures
+// throw DbError with the database's message.
+//
+// By default every row is read into memory when it opens (a snapshot, like a
+// static cursor). With a page size the rows are read as they are looked at:
+// the count comes from the database, and pages are fetched by key in the order
+// of the index fields plus a unique tiebreak (a table's rowid, a query's key
+// fields), so no statement stays open between pages and a far page costs no
+// more than a near one.
 //
 // A table can be edited: append or edit puts the current row into a buffer,
 // post writes it (or keeps it pending in cached mode), cancel drops it. A
@@ -45,7 +52,10 @@ public:
 
     // A detail follows its master's current row: it holds the rows whose
     // detailField equals the master's masterField, none when the master is empty.
-    // A row appended to a detail takes the master's value. Before the master
+    // A row appended to a detail takes the master's value. The master tells its
+    // details when its row moves; a detail whose read fails is left open and
+    // empty, and the failure is thrown to the caller of the master's move once
+    // every detail has followed. Before the master
     // moves, reloads, drops a new row or closes, each open detail posts or
     // cancels its row as on moving; a detail that refuses, or that has pending
     // updates (AppError), keeps the master where it is.
@@ -54,6 +64,11 @@ public:
     // A detail whose rows go with their master's row: the master's delete
     // removes them from the database in the same transaction as itself.
     void setDeletedWithMaster(bool deleted) { m_deletedWithMaster = deleted; }
+
+    // Rows read per page; 0 reads every row at open. Set before open.
+    void setPageSize(int rows) { m_pageSize = qMax(0, rows); }
+    int pageSize() const { return m_pageSize; }
+    bool isPaged() const { return m_pageSize > 0; }
 
     void open();
     // A row being edited is cancelled first; pending updates are dropped. A
@@ -67,8 +82,12 @@ public:
     State state() const { return m_state; }
     bool isEditing() const { return m_state == Edit || m_state == Insert; }
 
-    int recordCount() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    int recordCount() const { return m_pageSize > 0 ? m_count : int(m_rows.size()); }
+    bool isEmpty() const { return recordCount() == 0; }
+    // Aggregates over the same rows, computed by the database, e.g.
+    // totals({"count(*)", "sum(price)"}); one field per expression, in order.
+    QSqlRecord totals(const QStringList &expressions) const;
+    QVariant total(const QString &expression) const;
     int recNo() const { return m_current; } // 0-based, -1 when empty
     // Moving posts a row being edited first; a refused post leaves the row where it is.
     // The row asked for is the one standing there now: a post that reads the
@@ -84,6 +103,7 @@ public:
     bool bof() const { return m_bof; }
     // Moves to the first row whose field equals the value (text without regard
     // to case, as the database compares). False leaves the position unchanged.
+    // A paged data set asks the database, so the row's page need not be read.
     bool locate(const QString &field, const QVariant &value);
 
     bool hasField(const QString &name) const;
@@ -114,6 +134,8 @@ public:
     bool isModified() const { return m_modified; }
     // Writes the row being edited. False when a beforePost hook refused it:
     // the row stays in editing. A database failure throws and also keeps it.
+    // Once written, the post is done: a failure after it (afterPost, a
+    // handler of the signals) is reported (reportError), not thrown.
     // Outside editing there is nothing to write and the result is true.
     // Inside a caller's transaction that is later undone, the row goes back
     // into editing with what was typed.
@@ -146,16 +168,28 @@ public:
     // one transaction of its own: writeUpdates writes what is pending and keeps
     // it pending (a rollback leaves nothing out of step), false when a hook
     // refused the row being edited; updatesWritten, after the commit, takes the
-    // rows as stored and reads them again.
+    // rows as stored and reads them again (a failing read is reported, not
+    // thrown: the save stands).
     bool writeUpdates();
     void updatesWritten();
 
 signals:
     void stateChanged(DataSet::State state);
     void currentChanged(); // the current row moved
-    void reloaded();       // the rows were read again
+    void aboutToReload();  // the rows are about to be read again (or dropped)
+    void reloaded();       // the rows were read again (or dropped)
     void rowsChanged();    // rows were read again, appended or removed
     void valuesChanged();  // a value of the current row changed
+    // One row at a time, for views that follow rows without starting over.
+    void rowAboutToBeInserted(int row);
+    void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
+    void rowRemoved(int row);
+    // A paged data set puts a posted row where its order places it; `to` is
+    // counted as in Qt's beginMoveRows (before the row is taken out).
+    void rowAboutToBeMoved(int from, int to);
+    void rowMoved(int from, int to);
+    void rowChanged(int row); // a value shown in that row changed
 
 private:
     enum class RowStatus { Stored, Inserted, Modified };
@@ -166,10 +200,38 @@ private:
         RowStatus status = RowStatus::Stored;
     };
 
-    QString selectText(QVariantMap &binds) const;
+    struct ReloadNotice;
+    QString selectText(QVariantMap &binds, bool ordered = true) const;
+    bool readsRowid() const;
+    Row rowOf(const QSqlRecord &record) const;
     void load(bool notify = true);
+    QStringList indexFields() const;
+    // Both make the row asked for current before views hear of the change.
+    void insertRow(int at, const Row &row);
+    void removeRow(int at, int newCurrent);
+    const Row &rowAt(int row) const;
+    Row &rowRef(int row);
+
+    // Paging.
+    QStringList pageOrder() const; // order fields, tiebreak last
+    QVariantList anchorOf(const Row &row) const;
+    QStringList keysetTerms(bool after, const QVariantList &anchor, QVariantMap &binds) const;
+    QList<Row> fetchNextTo(const Row &anchorRow, bool after, int limit) const;
+    QList<Row> fetch(const QString &condition, QVariantMap binds, bool backward, int limit,
+                     int offset = 0, QSqlRecord *fields = nullptr) const;
+    int storedRows() const { return m_count - (m_newListed ? 1 : 0); }
+    void loadPage(int row) const;
+    int positionOf(const Row &row) const;
+    void windowAt(int position, const Row &row);
+    bool findPaged(const QString &condition, const QVariantMap &binds, int &position);
+    int placeRow(int from, const Row &stored);
     void setState(State s);
     void followMaster();
+    void leaveEmpty();
+    // The details follow the new current row, then currentChanged is emitted.
+    // A detail's failure is returned, for the caller to throw when it is done.
+    [[nodiscard]] std::exception_ptr currentMoved();
+    static void rethrow(const std::exception_ptr &failure);
     bool detailsReleased();
     bool leaveRow();
     void requireNothingPending() const;
@@ -205,7 +267,15 @@ private:
     mutable bool m_keysRead = false;
 
     QSqlRecord m_fields;
-    QList<Row> m_rows;
+    // All rows; paged, the window of rows m_first.. that was read last.
+    mutable QList<Row> m_rows;
+    mutable int m_first = 0;
+    int m_pageSize = 0;
+    int m_count = 0;    // paged: rows in the list, a new one included
+    Row m_newRow;       // paged: the row being inserted, always the last
+    bool m_newListed = false;
+    quint64 m_moves = 0;       // how often a post put its row elsewhere
+    QPair<int, int> m_moved;   // the last such move: from, to (once taken out)
     QList<Row> m_deleted; // cached mode: stored rows deleted but not yet written
     QSqlRecord m_buffer;  // the row being edited
     int m_current = -1;

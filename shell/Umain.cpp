@@ -11,7 +11,7 @@
 #include "Usalecont.h"
 #include "Usubject.h"
 #include "DMsales.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 #include "Pictures.h"
 #include "chngpw.h"

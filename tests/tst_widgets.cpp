@@ -7,6 +7,7 @@
 #include "Errors.h"
 #include "Format.h"
 #include "Fonts.h"
+#include "Guard.h"
 #include "TestDb.h"
 
 #include <QAction>
@@ -18,6 +19,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
@@ -38,6 +43,11 @@ private slots:
     void detailRowsGoWithTheirMaster();
     void detailRefusalKeepsTheMaster_data();
     void detailRefusalKeepsTheMaster();
+    void detailThatCannotReadIsLeftEmpty_data();
+    void detailThatCannotReadIsLeftEmpty();
+    void detailFollowsAMasterThatOpens();
+    void committedSaveStands_data();
+    void committedSaveStands();
     void movesFindTheRowAfterAReload();
     void refusedMovesEndAWalk();
 
@@ -47,6 +57,7 @@ private slots:
     void calendarKeys();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
+    void codeFieldsTakeCapitals();
     void navigatorFollowsTheState();
     void navigatorAsksBeforeDeleting_data();
     void navigatorAsksBeforeDeleting();
@@ -58,6 +69,13 @@ private slots:
     void enterMovesOnAndPressesButtons();
     void namedFontsDrawChinese_data();
     void namedFontsDrawChinese();
+    // Lists read in pages
+    void pagedListReadsEveryRowInOrder_data();
+    void pagedListReadsEveryRowInOrder();
+    void pagedListFindsCountsAndRefreshes();
+    void pagedPostPlacesItsOwnRow();
+    void gridFollowsRowsWithoutAReset_data();
+    void gridFollowsRowsWithoutAReset();
 };
 
 // ---------------------------------------------------------------- data set
@@ -338,6 +356,28 @@ struct ProviderModels {
     DataSet detail;
 };
 
+// What a master can do that its details must follow.
+void addMasterActions()
+{
+    QTest::addColumn<QString>("action");
+    for (const char *a : {"move", "refresh", "append", "delete", "close"})
+        QTest::newRow(a) << a;
+}
+
+void masterAction(DataSet &master, const QString &action)
+{
+    if (action == "move")
+        master.next();
+    else if (action == "refresh")
+        master.refresh();
+    else if (action == "append")
+        master.append();
+    else if (action == "delete")
+        master.deleteRecord();
+    else
+        master.close();
+}
+
 } // namespace
 
 void TestWidgets::pendingUpdatesAreNeverReloadedAway()
@@ -401,15 +441,7 @@ void TestWidgets::detailRowsGoWithTheirMaster()
     QCOMPARE(d.detail.value("carmodel").toString(), failing ? QString("桑塔纳") : QString("捷达"));
 }
 
-void TestWidgets::detailRefusalKeepsTheMaster_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::newRow("move") << "move";
-    QTest::newRow("refresh") << "refresh";
-    QTest::newRow("append") << "append";
-    QTest::newRow("delete") << "delete";
-    QTest::newRow("close") << "close";
-}
+void TestWidgets::detailRefusalKeepsTheMaster_data() { addMasterActions(); }
 
 void TestWidgets::detailRefusalKeepsTheMaster()
 {
@@ -423,20 +455,7 @@ void TestWidgets::detailRefusalKeepsTheMaster()
     d.detail.open();
     d.detail.append();
     d.detail.setValue("carmodel", "bad");
-    auto act = [&] {
-        return guard([&] {
-            if (action == "move")
-                d.master.next();
-            else if (action == "refresh")
-                d.master.refresh();
-            else if (action == "append")
-                d.master.append();
-            else if (action == "delete")
-                d.master.deleteRecord();
-            else
-                d.master.close();
-        });
-    };
+    auto act = [&] { return guard([&] { masterAction(d.master, action); }); };
 
     auto unchanged = [&] {
         QCOMPARE(d.master.state(), DataSet::Browse);
@@ -462,6 +481,127 @@ void TestWidgets::detailRefusalKeepsTheMaster()
     QVERIFY(act());
     QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
     QCOMPARE(d.detail.state(), DataSet::Browse);
+}
+
+void TestWidgets::detailThatCannotReadIsLeftEmpty_data() { addMasterActions(); }
+
+void TestWidgets::detailThatCannotReadIsLeftEmpty()
+{
+    QFETCH(QString, action);
+    TestDb db;
+    ProviderModels d(db);
+    d.detail.open();
+    DataSource source(&d.detail);
+    DBGrid grid;
+    grid.setDataSource(&source);
+    QCOMPARE(grid.model()->rowCount(), 1);
+    int moves = 0;
+    connect(&d.master, &DataSet::currentChanged, this, [&] { ++moves; });
+
+    // The detail's statement fails from now on.
+    db.exec("ALTER TABLE cprovcarmodel RENAME TO gone");
+    const bool done = guard([&] { masterAction(d.master, action); });
+
+    // The master did what was asked and said so; its caller got the error.
+    QVERIFY(!done);
+    QCOMPARE(db.messages.messages.size(), 1);
+    QVERIFY2(db.messages.lastText().contains("cprovcarmodel"), qPrintable(db.messages.lastText()));
+    QCOMPARE(moves, 1);
+    // The old master's lines are gone, from the data set and the grid.
+    QVERIFY(d.detail.isActive());
+    QVERIFY(d.detail.isEmpty());
+    QCOMPARE(d.detail.state(), DataSet::Browse);
+    QVERIFY(d.detail.value("carmodel").isNull());
+    QCOMPARE(grid.model()->rowCount(), 0);
+
+    // Readable again, the detail shows the lines of the master's row.
+    db.exec("ALTER TABLE gone RENAME TO cprovcarmodel");
+    if (action == "close")
+        d.master.open();
+    else
+        d.detail.refresh();
+    const QString now = d.master.isEmpty() || d.master.state() == DataSet::Insert
+                            ? QString()
+                            : d.master.value("providerid").toString();
+    QCOMPARE(d.detail.recordCount(), now.isEmpty() ? 0 : 1);
+    if (!now.isEmpty())
+        QCOMPARE(d.detail.value("providerid").toString(), now);
+    QCOMPARE(db.count("cprovcarmodel"), 2); // nothing of the lines was lost
+}
+
+void TestWidgets::detailFollowsAMasterThatOpens()
+{
+    TestDb db;
+    ProviderModels d(db);
+    d.master.close();
+    d.detail.open();
+    QVERIFY(d.detail.isEmpty());
+    d.master.open();
+    QCOMPARE(d.detail.recordCount(), 1);
+    QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("桑塔纳"));
+}
+
+void TestWidgets::committedSaveStands_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("afterPost throws") << "afterPost" << "刷新失败";
+    QTest::newRow("read after apply fails") << "apply" << "cprovcarmodel";
+    QTest::newRow("read after the caller's commit fails") << "caller" << "cprovider";
+}
+
+void TestWidgets::committedSaveStands()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, reported);
+    TestDb db;
+    ProviderModels d(db);
+    d.detail.open();
+    DataSet other; // saved in the same caller's transaction
+    other.setTableName("dq");
+    other.setCachedUpdates(true);
+    other.open();
+    other.append();
+    other.setValue("dqdm", "01");
+
+    QString thrown;
+    try {
+        d.master.setCachedUpdates(how != "afterPost");
+        d.master.append();
+        d.master.setValue("providerid", "p3");
+        if (how == "afterPost") {
+            d.master.afterPost = [] { throw AppError(QStringLiteral("刷新失败")); };
+            QVERIFY(d.master.post());
+        } else if (how == "apply") {
+            QVERIFY(d.master.post());
+            db.exec("ALTER TABLE cprovcarmodel RENAME TO gone");
+            d.master.applyUpdates();
+        } else {
+            QVERIFY(d.master.post());
+            Db::Transaction caller;
+            d.master.applyUpdates();
+            other.applyUpdates();
+            db.exec("ALTER TABLE cprovider RENAME TO gone"); // the read after the commit fails
+            caller.commit();
+        }
+    } catch (const AppError &e) {
+        thrown = e.message();
+    }
+
+    // The save counts as done; what failed after it is reported on its own.
+    QCOMPARE(thrown, QString());
+    if (how == "caller")
+        db.exec("ALTER TABLE gone RENAME TO cprovider");
+    QCOMPARE(db.count("cprovider", "providerid = 'p3'"), 1);
+    QCOMPARE(d.master.state(), DataSet::Browse);
+    QVERIFY(!d.master.updatesPending());
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY2(db.messages.lastText().contains(reported), qPrintable(db.messages.lastText()));
+    if (how == "caller") { // the other data set's save was taken as stored too
+        QVERIFY(!other.updatesPending());
+        QCOMPARE(db.count("dq"), 1);
+    }
 }
 
 void TestWidgets::movesFindTheRowAfterAReload()
@@ -723,6 +863,40 @@ void TestWidgets::boundControlsWriteAsTyped()
     emit date->calendar()->clicked(QDate(2024, 6, 7));
     ds.post();
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+void TestWidgets::codeFieldsTakeCapitals()
+{
+    TestDb db;
+    db.insert("model", {{"code", "m1"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.open();
+    DataSource source(&ds);
+    QWidget window;
+    auto *bound = new DBEdit(&window);
+    bound->setUpperCase(true);
+    bound->setDataSource(&source, "code");
+    auto *plain = new QLineEdit(&window);
+    setUpperCaseInput(plain);
+    window.show();
+    // A stored value is shown in capitals but stays as it is until typed over.
+    QCOMPARE(bound->text(), QStringLiteral("M1"));
+    QCOMPARE(ds.state(), DataSet::Browse);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m1"));
+
+    for (QLineEdit *e : {static_cast<QLineEdit *>(bound), plain}) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, "ab");
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClicks(e, "x");
+        QCOMPARE(e->text(), QStringLiteral("AXB"));
+        QCOMPARE(e->cursorPosition(), 2);
+    }
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("AXB"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT code FROM model").toString(), QStringLiteral("AXB"));
 }
 
 void TestWidgets::amountEditTakesOnlyAmountsWithinTheLimit()
@@ -1020,6 +1194,261 @@ void TestWidgets::namedFontsDrawChinese()
     const QRawFont han = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
     QVERIFY(han.supportsCharacter(QChar(0x5408))); // 合
     QVERIFY(QRawFont::fromFont(font).supportsCharacter(QLatin1Char('A')));
+}
+
+// ---------------------------------------------------------------- paged lists
+
+namespace {
+
+// Customers c0000.. with names that repeat, differ in case and are sometimes
+// missing, so that the order needs its tiebreak and meets nulls.
+void fillCustomers(TestDb &db, int rows)
+{
+    db.exec(QStringLiteral(
+                "WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i < :last) "
+                "INSERT INTO ccustomer (customerid, custname, phone) "
+                "SELECT printf('c%04d', i), CASE WHEN i % 7 = 0 THEN NULL "
+                "ELSE printf('%s%03d', CASE i % 2 WHEN 0 THEN 'n' ELSE 'N' END, (i * 37) % 300) END, "
+                "i FROM k"),
+            {{QStringLiteral(":last"), rows - 1}});
+}
+
+QStringList customersInOrder(TestDb &db)
+{
+    return db.scalar(QStringLiteral("SELECT group_concat(customerid) FROM "
+                                    "(SELECT customerid FROM ccustomer ORDER BY custname, rowid)"))
+        .toString()
+        .split(QLatin1Char(','));
+}
+
+void openCustomers(DataSet &ds, int pageSize = 100)
+{
+    ds.setTableName(QStringLiteral("ccustomer"));
+    ds.setIndexFieldNames(QStringLiteral("custname"));
+    ds.setPageSize(pageSize);
+    ds.open();
+}
+
+// A second connection on the same file, as another desk would have.
+struct OtherDesk {
+    QString name = QStringLiteral("other desk");
+    OtherDesk()
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        other.setDatabaseName(Db::connection().databaseName());
+        other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        other.open();
+    }
+    ~OtherDesk() { QSqlDatabase::removeDatabase(name); }
+    QString exec(const QString &sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name));
+        return q.exec(sql) ? QString() : q.lastError().text();
+    }
+};
+
+} // namespace
+
+void TestWidgets::pagedListReadsEveryRowInOrder_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QList<int> forward, backward;
+    for (int r = 0; r < 1000; ++r) {
+        forward << r;
+        backward << 999 - r;
+    }
+    QTest::newRow("down") << forward;
+    QTest::newRow("up from the end") << backward;
+    QTest::newRow("jumps") << QList<int>{500, 10, 990, 300, 301, 299, 0, 998, 650, 120, 870, 871};
+}
+
+void TestWidgets::pagedListReadsEveryRowInOrder()
+{
+    QFETCH(QList<int>, rows);
+    TestDb db;
+    fillCustomers(db, 1000);
+    const QStringList expected = customersInOrder(db);
+    DataSet ds;
+    openCustomers(ds);
+    QCOMPARE(ds.recordCount(), 1000);
+    for (int r : rows)
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), expected.at(r));
+}
+
+void TestWidgets::pagedListFindsCountsAndRefreshes()
+{
+    TestDb db;
+    fillCustomers(db, 1000);
+    const QStringList expected = customersInOrder(db);
+    DataSet ds;
+    openCustomers(ds);
+
+    ds.last();
+    QCOMPARE(ds.recNo(), 999);
+    QVERIFY(ds.eof());
+    QCOMPARE(ds.value("customerid").toString(), expected.last());
+
+    // Found by its key before its page was read, also typed in another case.
+    ds.first();
+    QVERIFY(ds.locate("customerid", "C0777")); // a row without a name
+    QCOMPARE(ds.recNo(), int(expected.indexOf("c0777")));
+    QVERIFY(ds.locate("customerid", "C0778"));
+    const int at = int(expected.indexOf("c0778"));
+    QCOMPARE(ds.recNo(), at);
+    QCOMPARE(ds.value("phone").toString(), QStringLiteral("778"));
+    QVERIFY(!ds.locate("customerid", "c9999"));
+    QCOMPARE(ds.recNo(), at);
+
+    // Count and sums come from the database, over a query as well.
+    DataSet query;
+    query.setSql("SELECT customerid, custname, CAST(phone AS INTEGER) AS n FROM ccustomer");
+    query.setKeyFields({"customerid"});
+    query.setIndexFieldNames("custname");
+    query.setPageSize(100);
+    query.open();
+    QCOMPARE(query.recordCount(), 1000);
+    const QSqlRecord totals = query.totals({"count(*)", "sum(n)"});
+    QCOMPARE(totals.value(0).toInt(), 1000);
+    QCOMPARE(totals.value(1).toLongLong(), 499500LL);
+    QCOMPARE(query.valueAt(999, "customerid").toString(), expected.last());
+
+    // Another desk saves while the list is open: no statement of the list
+    // holds the file between pages. Its rows appear after a refresh, and the
+    // current row stays the one it was.
+    {
+        OtherDesk other;
+        QCOMPARE(other.exec("INSERT INTO ccustomer (customerid, custname) VALUES "
+                            "('d1', 'a1'), ('d2', 'a2'), ('d3', 'A3')"),
+                 QString());
+    }
+    QCOMPARE(ds.recordCount(), 1000);
+    ds.refresh();
+    QCOMPARE(ds.recordCount(), 1003);
+    QCOMPARE(ds.value("customerid").toString(), QStringLiteral("c0778"));
+    QCOMPARE(ds.recNo(), at + 3);
+    const QStringList now = customersInOrder(db);
+    for (int r : {0, int(now.indexOf("d1")), int(now.indexOf("d3")), 1002})
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), now.at(r));
+}
+
+void TestWidgets::pagedPostPlacesItsOwnRow()
+{
+    TestDb db;
+    fillCustomers(db, 1000);
+    DataSet ds;
+    openCustomers(ds);
+    ds.setRecNo(500);
+
+    // A new row goes where its name puts it, read back as stored.
+    ds.append();
+    QCOMPARE(ds.recNo(), 1000);
+    QCOMPARE(ds.recordCount(), 1001);
+    ds.setValue("customerid", "x1");
+    ds.setValue("custname", "n150a");
+    QVERIFY(ds.post());
+    QStringList expected = customersInOrder(db);
+    QCOMPARE(ds.recordCount(), 1001);
+    QCOMPARE(ds.recNo(), int(expected.indexOf("x1")));
+    QCOMPARE(ds.value("customerid").toString(), QStringLiteral("x1"));
+    for (int r : {0, ds.recNo() - 1, ds.recNo() + 1, 1000})
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), expected.at(r));
+
+    // A changed name moves the row too; a delete closes the gap.
+    ds.setValue("custname", "n299z");
+    QVERIFY(ds.post());
+    expected = customersInOrder(db);
+    QCOMPARE(ds.recNo(), int(expected.indexOf("x1")));
+    ds.setRecNo(10);
+    const QString next = ds.valueAt(11, "customerid").toString();
+    ds.deleteRecord();
+    QCOMPARE(ds.recordCount(), 1000);
+    QCOMPARE(ds.recNo(), 10);
+    QCOMPARE(ds.value("customerid").toString(), next);
+    expected = customersInOrder(db);
+    for (int r : {9, 10, 500, 999})
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), expected.at(r));
+}
+
+void TestWidgets::gridFollowsRowsWithoutAReset_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("typing a cell") << "type";
+    QTest::newRow("posting") << "post";
+    QTest::newRow("appending") << "append";
+    QTest::newRow("cancelling a new row") << "cancel";
+    QTest::newRow("deleting") << "delete";
+}
+
+void TestWidgets::gridFollowsRowsWithoutAReset()
+{
+    QFETCH(QString, action);
+    TestDb db;
+    fillCustomers(db, 300);
+    DataSet ds;
+    openCustomers(ds);
+    DataSource source(&ds);
+    DBGrid grid;
+    grid.setColumns({{"代码", "customerid"}, {"名称", "custname"}, {"电话", "phone"}});
+    grid.setDataSource(&source);
+    grid.setReadOnly(false);
+    grid.resize(400, 200);
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    grid.setFocus();
+    ds.setRecNo(150);
+    QTRY_COMPARE(grid.currentIndex().row(), 150);
+    grid.setCurrentIndex(grid.model()->index(150, 2));
+    grid.scrollTo(grid.currentIndex(), QAbstractItemView::PositionAtCenter);
+    QScrollBar *bar = grid.verticalScrollBar();
+    const int scrolled = bar->value();
+    QVERIFY(scrolled > 0);
+    const QString key = ds.value("customerid").toString();
+
+    QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
+    QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy inserted(grid.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(grid.model(), &QAbstractItemModel::rowsRemoved);
+    if (action == "type" || action == "post") {
+        QTest::keyClick(&grid, Qt::Key_1);
+        QVERIFY(QApplication::focusWidget() != &grid); // the cell's editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+        QCOMPARE(ds.state(), DataSet::Edit);
+        QCOMPARE(ds.value("phone").toString(), QStringLiteral("12"));
+        QVERIFY(!changed.isEmpty());
+        for (const QList<QVariant> &signal : std::as_const(changed)) {
+            QCOMPARE(signal.at(0).toModelIndex().row(), 150); // that row only
+            QCOMPARE(signal.at(1).toModelIndex().row(), 150);
+        }
+        if (action == "post") {
+            QTest::keyClick(&grid, Qt::Key_Return);
+            QVERIFY(ds.post());
+            QCOMPARE(db.scalar("SELECT phone FROM ccustomer WHERE customerid = :k", {{":k", key}})
+                         .toString(),
+                     QStringLiteral("12"));
+        }
+        QCOMPARE(grid.currentIndex().row(), 150);
+        QCOMPARE(ds.value("customerid").toString(), key);
+    } else if (action == "append" || action == "cancel") {
+        ds.append();
+        QCOMPARE(inserted.size(), 1);
+        QTRY_COMPARE(grid.currentIndex().row(), 300);
+        if (action == "cancel") {
+            ds.cancel();
+            QCOMPARE(removed.size(), 1);
+            QTRY_COMPARE(grid.currentIndex().row(), 150);
+            QCOMPARE(ds.value("customerid").toString(), key);
+        }
+    } else {
+        const QString next = ds.valueAt(151, "customerid").toString();
+        ds.deleteRecord();
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(grid.currentIndex().row(), 150);
+        QCOMPARE(ds.value("customerid").toString(), next);
+        QCOMPARE(grid.model()->index(150, 0).data().toString(), next);
+    }
+    QCOMPARE(resets.size(), 0);
+    if (action != "append" && action != "cancel") // those show the new row
+        QCOMPARE(bar->value(), scrolled);
 }
 
 QTEST_MAIN(TestWidgets)
