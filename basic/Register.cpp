@@ -22,9 +22,14 @@ TRegisterForm::TRegisterForm(const RegisterInfo &info, QWidget *parent)
     m_table->setObjectName(info.tableName);
     m_table->setTableName(info.table);
     m_table->setIndexName(QStringLiteral("PrimaryKey"));
+    // Both read as they are looked at: a register of a hundred thousand rows
+    // opens at once, and a post places its own row without reading the rest.
+    m_table->setPageSize(PageSize);
     m_source->setObjectName(info.sourceName);
     m_query->setObjectName(info.queryName);
     m_query->setSql(QStringLiteral("select * from ") + info.table);
+    m_query->setKeyFields({info.codeField});
+    m_query->setPageSize(PageSize);
     m_querySource->setObjectName(info.querySourceName);
     if (info.partnerRows)
         storePartnerRowsAsRegistered(m_table, info.codeField);

@@ -71,6 +71,7 @@ class TRegisterForm : public ChildForm {
     Q_OBJECT
 public:
     TRegisterForm(const RegisterInfo &info, QWidget *parent = nullptr);
+    static constexpr int PageSize = 200;
 
     virtual void SetRegisterEditing(bool editing);
     // The base statement followed by the query page's conditions, with their binds.

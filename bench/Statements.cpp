@@ -18,7 +18,7 @@ QStringList keyOf(const QString &base)
             {"from ccustaccount", "caccountid"}, {"from cprovaccount", "paccountid"},
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
-            {"from carinfor", "carserial_no"}};
+            {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
     for (const auto &[from, key] : keys)
         if (base.contains(from))
             return {key};
