@@ -141,24 +141,11 @@ void TCodeTableForm::SpeedItem4Click()
 
 void TCodeTableForm::closeEvent(QCloseEvent *event)
 {
-    if (m_table->isEditing()) {
-        switch (Msg::yesNoCancel(QStringLiteral("是否保存?"), this)) {
-        case QMessageBox::Yes: {
-            int result = 1;
-            guard([&] { result = SaveCodeRow(); }, this);
-            if (result != 0) {
-                event->ignore();
-                return;
-            }
-            break;
-        }
-        case QMessageBox::No:
-            guard([this] { m_table->cancel(); }, this);
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (m_table->isEditing()
+        && !closeAfterAsking(QStringLiteral("是否保存?"), [this] { return SaveCodeRow() == 0; },
+                             [this] { m_table->cancel(); })) {
+        event->ignore();
+        return;
     }
     guard([this] { m_table->close(); }, this);
     event->accept();
