@@ -1,5 +1,4 @@
 #include "DMsales.h"
-#include "Clock.h"
 #include "Db.h"
 #include "Errors.h"
 #include "Messages.h"
@@ -133,8 +132,7 @@ void TfrmDMcarsales::createSchema()
     for (const QString &statement : text.split(QRegularExpression(QStringLiteral(";\\s*\n"))))
         if (!statement.trimmed().isEmpty())
             Db::exec(statement);
-    Db::exec(QStringLiteral("INSERT INTO XTDH (id, YM_S) VALUES ('cms001', :ym)"),
-             {{QStringLiteral(":ym"), Clock::today().toString(QStringLiteral("yyyyMM"))}});
+    SeedNumbering();
     t.commit();
 }
 

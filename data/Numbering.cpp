@@ -1,4 +1,5 @@
 // Document numbers: prefix + year-month + four-digit serial.
+#include "Clock.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "Errors.h"
@@ -90,4 +91,10 @@ bool TfrmDMcarsales::RecycleDocumentNumber(const QString &number, const QString 
              binds);
     t.commit();
     return false;
+}
+
+void TfrmDMcarsales::SeedNumbering()
+{
+    Db::exec(QStringLiteral("INSERT INTO XTDH (id, YM_S) VALUES ('cms001', :ym)"),
+             {{QStringLiteral(":ym"), Clock::today().toString(QStringLiteral("yyyyMM"))}});
 }
