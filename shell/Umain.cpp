@@ -1,4 +1,5 @@
 #include "Umain.h"
+#include "USysRights.h"
 #include "Uarea.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
@@ -12,6 +13,7 @@
 #include "Messages.h"
 #include "Pictures.h"
 #include "chngpw.h"
+#include "initial.h"
 #include "login.h"
 #include "unt_logo.h"
 #include "x_abou_p.h"
@@ -316,7 +318,9 @@ bool Tfrmmain::closeChildren()
 
 void Tfrmmain::I1Click()
 {
-    // The data-initialisation dialog is opened here when it lands.
+    // No window may go on showing rows that the initialisation empties.
+    Tfinitial finitial(this, [this] { return closeChildren(); });
+    finitial.exec();
 }
 
 void Tfrmmain::menusoftClick()
@@ -426,7 +430,13 @@ void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
 void Tfrmmain::menuprovlogClick() {}
 void Tfrmmain::menucustlogClick() {}
 void Tfrmmain::menupersonClick() {}
-void Tfrmmain::menurightsClick() {}
+void Tfrmmain::menurightsClick()
+{
+    const bool made = !fSysRights;
+    auto *w = openChild<TfSysRights>(fSysRights);
+    if (made)
+        connect(w, &TfSysRights::operatorRightsChanged, this, [this] { ApplyRights(true); });
+}
 void Tfrmmain::menuareaClick() { openChild<Tfarea>(farea); }
 void Tfrmmain::menuconttypeClick() { openChild<Tfconttype>(fconttype); }
 void Tfrmmain::menucostClick() { openChild<Tfsubject>(fsubject); }
