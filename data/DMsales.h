@@ -49,9 +49,6 @@ public:
     // Gives back the serial of an abandoned number; true when it was already
     // given back (nothing written).
     bool RecycleDocumentNumber(const QString &number, const QString &typeCode);
-    // Writes the numbering table's one row: "cms001", today's year and month,
-    // every counter at 0. The table must be empty.
-    void SeedNumbering();
 
     // Saves what the grid's columns show of the data set as a tab-separated
     // text file in code page 936, asking for the file name first.
@@ -61,7 +58,6 @@ public:
 private:
     void frmDMcarsalesCreate();
     void openDatabase();
-    void createSchema();
 
     QString m_path;
     bool m_connected = false;

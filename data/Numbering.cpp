@@ -1,5 +1,4 @@
 // Document numbers: prefix + year-month + four-digit serial.
-#include "Clock.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "Errors.h"
@@ -91,10 +90,4 @@ bool TfrmDMcarsales::RecycleDocumentNumber(const QString &number, const QString 
              binds);
     t.commit();
     return false;
-}
-
-void TfrmDMcarsales::SeedNumbering()
-{
-    Db::exec(QStringLiteral("INSERT INTO XTDH (id, YM_S) VALUES ('cms001', :ym)"),
-             {{QStringLiteral(":ym"), Clock::today().toString(QStringLiteral("yyyyMM"))}});
 }

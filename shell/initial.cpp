@@ -2,6 +2,7 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "Messages.h"
+#include "Schema.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -104,7 +105,7 @@ void Tfinitial::InitialiseData()
         RunInitSql(statement, statement.contains(QLatin1String(":operator"))
                                   ? QVariantMap{{QStringLiteral(":operator"), operatorId}}
                                   : QVariantMap{});
-    frmDMcarsales->SeedNumbering();
+    Schema::seedNumbering();
     t.commit();
 
     // The data module's snapshots follow what is left.

@@ -43,6 +43,7 @@ private slots:
     void navigatorFollowsTheState();
     void navigatorAsksBeforeDeleting_data();
     void navigatorAsksBeforeDeleting();
+    void navigatorRefusesADateNotWhole();
     void destroyedControlSeesNoRow();
 
     // Keyboard
@@ -774,6 +775,31 @@ void TestWidgets::navigatorAsksBeforeDeleting_data()
     QTest::newRow("yes deletes it") << int(QMessageBox::Yes) << true << QStringList{"a"};
     QTest::newRow("yes, then the window's hook refuses") << int(QMessageBox::Yes) << false
                                                          << QStringList{"a", "b"};
+}
+
+void TestWidgets::navigatorRefusesADateNotWhole()
+{
+    TestDb db;
+    DateForm form(db);
+    auto *nav = new DBNavigator(&form.window);
+    nav->setDataSource(&form.source);
+    form.edit->selectAll();
+    QTest::keyClicks(form.edit, "202405");
+    form.ds.setValue("color", "红");
+    // Post and a new row both write the row: refused, nothing stored, text kept.
+    for (const char *button : {"nbPost", "nbInsert"}) {
+        db.messages.clear();
+        nav->findChild<QToolButton *>(button)->click();
+        QCOMPARE(db.messages.texts(), QStringList{"出厂日期不是有效的日期!"});
+        QCOMPARE(form.ds.state(), DataSet::Edit);
+        QVERIFY(db.scalar("SELECT color FROM carinfor").isNull());
+        QCOMPARE(form.edit->displayText(), QString("2024-05-  "));
+    }
+    // Cancel gives the stored date back without a word.
+    db.messages.clear();
+    nav->findChild<QToolButton *>("nbCancel")->click();
+    QVERIFY(db.messages.texts().isEmpty());
+    QCOMPARE(form.edit->displayText(), QString("2020-01-02"));
 }
 
 void TestWidgets::navigatorAsksBeforeDeleting()
