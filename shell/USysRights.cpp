@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -121,9 +122,17 @@ TfSysRights::TfSysRights(QWidget *parent)
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
-    CheckListBox1->setFixedHeight(CheckListBox1->sizeHintForRow(0) * ListRows
-                                  + 2 * CheckListBox1->frameWidth() + 4);
-    CheckListBox1->setMinimumWidth(3 * (CheckListBox1->sizeHintForColumn(0) + 8));
+    // Three columns wide enough for the longest text.
+    int textWidth = 0;
+    for (const QString &text : rightsTexts())
+        textWidth = qMax(textWidth, CheckListBox1->fontMetrics().horizontalAdvance(text));
+    const QSize cell(textWidth + CheckListBox1->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 24,
+                     CheckListBox1->sizeHintForRow(0));
+    CheckListBox1->setGridSize(cell);
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * CheckListBox1->frameWidth() + 4;
+    CheckListBox1->setFixedHeight(cell.height() * ListRows + frame);
+    CheckListBox1->setMinimumWidth(cell.width() * 3 + frame);
     // The boxes show the rights of the row they stand on.
     m_rightsLink = new FieldLink(CheckListBox1, [this](const QVariant &v) { showRights(v); });
     m_rightsLink->setDataSource(dtsSysRights, QStringLiteral("rights"));
