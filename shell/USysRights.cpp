@@ -3,6 +3,7 @@
 #include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Messages.h"
+#include "Rights.h"
 #include "login.h"
 
 #include <QCloseEvent>
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr int RightsPositions = 35;
-constexpr int RightsLength = 40;
 constexpr int ListRows = 12; // three columns of 12
 
 } // namespace
@@ -30,17 +29,8 @@ const QStringList &TfSysRights::rightsTexts()
         "客户帐目查询",   "采购直接成本管理", "业务员业绩报表", "销售业绩统计",   "税报表",
         "本公司信息注册", "供应商信息注册", "客户信息注册",     "人事信息登记",   "权限设置",
         "地区设置",       "合同类型设置",   "费用类型设置",     "车辆类型设置",   "车辆型号设置"};
-    Q_ASSERT(texts.size() == RightsPositions);
+    Q_ASSERT(texts.size() == Rights::Positions);
     return texts;
-}
-
-QString TfSysRights::rightsString(const QList<bool> &granted)
-{
-    QString rights(RightsLength, QLatin1Char('0'));
-    for (int p = 1; p <= RightsPositions && p <= granted.size(); ++p)
-        if (granted.at(p - 1))
-            rights[p - 1] = QLatin1Char('1');
-    return rights;
 }
 
 TfSysRights::TfSysRights(QWidget *parent)
@@ -185,20 +175,19 @@ void TfSysRights::SetRightsEditing(bool editing)
 
 void TfSysRights::showRights(const QVariant &rights)
 {
-    // Positions count characters, as the menus read them.
-    const QList<uint> text = rights.toString().toUcs4();
+    // Read as the menus read it.
+    const QList<bool> granted = Rights::granted(rights.toString());
     const QScopedValueRollback showing(m_showing, true);
-    for (int p = 1; p <= RightsPositions; ++p)
-        CheckListBox1->item(p - 1)->setCheckState(
-            p <= text.size() && text.at(p - 1) == uint('1') ? Qt::Checked : Qt::Unchecked);
+    for (int p = 1; p <= Rights::Positions; ++p)
+        CheckListBox1->item(p - 1)->setCheckState(granted.at(p - 1) ? Qt::Checked : Qt::Unchecked);
 }
 
 void TfSysRights::writeRights()
 {
     QList<bool> granted;
-    for (int p = 1; p <= RightsPositions; ++p)
+    for (int p = 1; p <= Rights::Positions; ++p)
         granted << (CheckListBox1->item(p - 1)->checkState() == Qt::Checked);
-    m_rightsLink->write(rightsString(granted));
+    m_rightsLink->write(Rights::text(granted));
 }
 
 void TfSysRights::tickAll(bool granted)
@@ -207,7 +196,7 @@ void TfSysRights::tickAll(bool granted)
         return;
     {
         const QScopedValueRollback showing(m_showing, true);
-        for (int p = 1; p <= RightsPositions; ++p)
+        for (int p = 1; p <= Rights::Positions; ++p)
             CheckListBox1->item(p - 1)->setCheckState(granted ? Qt::Checked : Qt::Unchecked);
     }
     writeRights();

@@ -19,9 +19,6 @@ public:
 
     // The 35 rights as the boxes list them, position 1 first.
     static const QStringList &rightsTexts();
-    // The stored form of a list of granted positions: "1" or "0" for each of
-    // the 35 positions, then five "0".
-    static QString rightsString(const QList<bool> &granted);
 
     void SetRightsEditing(bool editing);
     DataSet *table() const { return tblSysRights; }

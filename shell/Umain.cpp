@@ -12,6 +12,7 @@
 #include "Errors.h"
 #include "Messages.h"
 #include "Pictures.h"
+#include "Rights.h"
 #include "chngpw.h"
 #include "initial.h"
 #include "login.h"
@@ -73,7 +74,7 @@ const RightsItem rightsItems[] = {
     {"menumodel", "&O.车辆型号设置", &Tfrmmain::menumodelClick},
 };
 constexpr int RightsPositions = int(std::size(rightsItems));
-static_assert(RightsPositions == 35);
+static_assert(RightsPositions == Rights::Positions);
 
 // The rights-bound menus: their positions in order, 0 for a separator.
 struct RightsMenu {
@@ -217,14 +218,10 @@ void Tfrmmain::ApplyRights(bool granted)
     const DataSet *tright = frmDMcarsales ? frmDMcarsales->tright : nullptr;
     if (tright && tright->isActive() && !tright->isEmpty())
         text = tright->value(QStringLiteral("rights")).toString();
-    // Positions count characters: one outside the basic plane is two UTF-16
-    // units but one position.
-    const QList<uint> rights = text.toUcs4();
+    const QList<bool> rights = Rights::granted(text);
 
-    // Only a "1" grants; a position beyond the end of the string is denied.
     for (int p = 1; p <= RightsPositions; ++p)
-        m_rightsItems.at(p - 1)->setEnabled(granted && p <= rights.size()
-                                            && rights.at(p - 1) == uint('1'));
+        m_rightsItems.at(p - 1)->setEnabled(granted && rights.at(p - 1));
     SpeedItem4->setEnabled(m_rightsItems.at(7 - 1)->isEnabled());
     SpeedItem7->setEnabled(m_rightsItems.at(8 - 1)->isEnabled());
 
