@@ -49,10 +49,15 @@ void create()
     Db::Transaction t;
     for (const QString &statement : statements())
         Db::exec(statement);
-    Db::exec(QStringLiteral("INSERT INTO XTDH (id, YM_S) VALUES ('cms001', :ym)"),
-             {{QStringLiteral(":ym"), Clock::today().toString(QStringLiteral("yyyyMM"))}});
+    seedNumbering();
     setVersion(Version);
     t.commit();
+}
+
+void seedNumbering()
+{
+    Db::exec(QStringLiteral("INSERT INTO XTDH (id, YM_S) VALUES ('cms001', :ym)"),
+             {{QStringLiteral(":ym"), Clock::today().toString(QStringLiteral("yyyyMM"))}});
 }
 
 void upgrade()

@@ -15,6 +15,10 @@ void configure();
 // A new file: every table, index, view and first row, in one transaction.
 void create();
 
+// The numbering table's one row: "cms001", today's year and month, every
+// counter at 0. The table must be empty.
+void seedNumbering();
+
 // A file made by an earlier version: its indexes and views brought up to date
 // (tables are never changed here). Does nothing when the file is current.
 void upgrade();

@@ -27,8 +27,12 @@ ShellDialog::ShellDialog(QWidget *parent, const QString &objectName, const QStri
 void ShellDialog::setRows(const QList<QPair<QString, QWidget *>> &rows)
 {
     auto *form = new QFormLayout;
-    for (const auto &row : rows)
-        form->addRow(row.first, row.second);
+    for (const auto &row : rows) {
+        if (row.first.isEmpty())
+            form->addRow(row.second);
+        else
+            form->addRow(row.first, row.second);
+    }
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn1);

@@ -19,6 +19,8 @@ public:
 protected:
     ShellDialog(QWidget *parent, const QString &objectName, const QString &caption,
                 Qt::WindowFlags flags);
+    // Each row is a caption and its field; a row without a caption gives its
+    // widget the whole width.
     void setRows(const QList<QPair<QString, QWidget *>> &rows);
     // Accepts the dialog when the input passes; otherwise says why.
     virtual void check() = 0;

@@ -1,4 +1,5 @@
 #include "Umain.h"
+#include "USysRights.h"
 #include "Uarea.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
@@ -14,7 +15,9 @@
 #include "Guard.h"
 #include "Messages.h"
 #include "Pictures.h"
+#include "Rights.h"
 #include "chngpw.h"
+#include "initial.h"
 #include "login.h"
 #include "unt_logo.h"
 #include "x_abou_p.h"
@@ -74,7 +77,7 @@ const RightsItem rightsItems[] = {
     {"menumodel", "&O.车辆型号设置", &Tfrmmain::menumodelClick},
 };
 constexpr int RightsPositions = int(std::size(rightsItems));
-static_assert(RightsPositions == 35);
+static_assert(RightsPositions == Rights::Positions);
 
 // The rights-bound menus: their positions in order, 0 for a separator.
 struct RightsMenu {
@@ -218,14 +221,10 @@ void Tfrmmain::ApplyRights(bool granted)
     const DataSet *tright = frmDMcarsales ? frmDMcarsales->tright : nullptr;
     if (tright && tright->isActive() && !tright->isEmpty())
         text = tright->value(QStringLiteral("rights")).toString();
-    // Positions count characters: one outside the basic plane is two UTF-16
-    // units but one position.
-    const QList<uint> rights = text.toUcs4();
+    const QList<bool> rights = Rights::granted(text);
 
-    // Only a "1" grants; a position beyond the end of the string is denied.
     for (int p = 1; p <= RightsPositions; ++p)
-        m_rightsItems.at(p - 1)->setEnabled(granted && p <= rights.size()
-                                            && rights.at(p - 1) == uint('1'));
+        m_rightsItems.at(p - 1)->setEnabled(granted && rights.at(p - 1));
     SpeedItem4->setEnabled(m_rightsItems.at(7 - 1)->isEnabled());
     SpeedItem7->setEnabled(m_rightsItems.at(8 - 1)->isEnabled());
 
@@ -341,7 +340,9 @@ bool Tfrmmain::closeChildren()
 
 void Tfrmmain::I1Click()
 {
-    // The data-initialisation dialog is opened here when it lands.
+    // No window may go on showing rows that the initialisation empties.
+    Tfinitial finitial(this, [this] { return closeChildren(); });
+    finitial.exec();
 }
 
 void Tfrmmain::menusoftClick()
@@ -451,7 +452,13 @@ void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
 void Tfrmmain::menuprovlogClick() { openChild<Tfprovxx>(fprovxx); }
 void Tfrmmain::menucustlogClick() { openChild<Tfcustxx>(fcustxx); }
 void Tfrmmain::menupersonClick() { openChild<Tfperson>(fperson); }
-void Tfrmmain::menurightsClick() {}
+void Tfrmmain::menurightsClick()
+{
+    const bool made = !fSysRights;
+    auto *w = openChild<TfSysRights>(fSysRights);
+    if (made)
+        connect(w, &TfSysRights::operatorRightsChanged, this, [this] { ApplyRights(true); });
+}
 void Tfrmmain::menuareaClick() { openChild<Tfarea>(farea); }
 void Tfrmmain::menuconttypeClick() { openChild<Tfconttype>(fconttype); }
 void Tfrmmain::menucostClick() { openChild<Tfsubject>(fsubject); }

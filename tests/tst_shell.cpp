@@ -1,9 +1,10 @@
 // The application shell: main window, menus, rights, login, logout,
-// password change, splash and about box.
+// password change, rights editor, data initialisation, splash and about box.
 #include "ChildForm.h"
 #include "DMsales.h"
 #include "Errors.h"
 #include "Startup.h"
+#include "USysRights.h"
 #include "TestDb.h"
 #include "Umain.h"
 #include "Uconttype.h"
@@ -11,6 +12,8 @@
 #include "Uperson.h"
 #include "Uprovxx.h"
 #include "chngpw.h"
+#include "Clock.h"
+#include "initial.h"
 #include "login.h"
 #include "unt_logo.h"
 #include "x_abou_p.h"
@@ -23,6 +26,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -247,6 +252,23 @@ private slots:
     void splashAndAbout();
     void splashTimeUpWhileShowing();
     void chineseStandardButtons();
+
+    // Rights editor
+    void rightsStored_data();
+    void rightsStored();
+    void rightsSaveRefused_data();
+    void rightsSaveRefused();
+    void rightsBoxesFollowTheRow();
+    void rightsPasswordsTheLoginTakes();
+    void rightsDuplicateCode();
+    void rightsOfTheOperatorTakeEffect();
+
+    // Data initialisation
+    void initialise_data();
+    void initialise();
+    void initialiseNoKeepsEverything();
+    void initialiseFailureKeepsEveryRow();
+    void initialiseThroughMenu();
 };
 
 // ---------------------------------------------------------------- main window
@@ -1004,6 +1026,481 @@ void TestShell::chineseStandardButtons()
     QVERIFY(box.button(QMessageBox::No)->text().contains("否"));
     QVERIFY(box.button(QMessageBox::Cancel)->text().contains("取消"));
     QVERIFY(box.button(QMessageBox::Ok)->text().contains("确定"));
+}
+
+// ---------------------------------------------------------------- rights editor
+
+namespace {
+
+QString rightsOf(TestDb &db, const QString &id)
+{
+    return db.scalar("SELECT rights FROM crights WHERE personnelid = :id", {{":id", id}}).toString();
+}
+
+void toggleBox(TfSysRights *w, int p)
+{
+    w->CheckListBox1->setFocus();
+    w->CheckListBox1->setCurrentRow(p - 1);
+    QTest::keyClick(w->CheckListBox1, Qt::Key_Space);
+}
+
+QList<int> tickedBoxes(TfSysRights *w)
+{
+    QList<int> on;
+    for (int p = 1; p <= w->CheckListBox1->count(); ++p)
+        if (w->CheckListBox1->item(p - 1)->checkState() == Qt::Checked)
+            on << p;
+    return on;
+}
+
+// The rights editor on its own, freed at the end unless it closed itself.
+struct RightsWindow {
+    RightsWindow() : w(new TfSysRights) { w->show(); }
+    ~RightsWindow() { delete w.data(); }
+    TfSysRights *operator->() const { return w.data(); }
+    TfSysRights *get() const { return w.data(); }
+    QPointer<TfSysRights> w;
+};
+
+void addAccount(TfSysRights *w, const QString &code, const QString &password,
+                const QString &confirmation)
+{
+    w->SpeedItem1->click();
+    typeInto(w->DBEdit2, code);
+    typeInto(w->DBEdit3, "Wang");
+    typeInto(w->DBEdit1, password);
+    typeInto(w->Edit2, confirmation);
+}
+
+} // namespace
+
+void TestShell::rightsStored_data()
+{
+    QTest::addColumn<QString>("pressed"); // 全选 "all", 全不选 "none", in this order
+    QTest::addColumn<QList<int>>("toggled");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("all") << "all" << QList<int>{} << QString(35, '1') + "00000";
+    QTest::newRow("all then none") << "all none" << QList<int>{} << QString(40, '0');
+    QTest::newRow("one box") << "" << QList<int>{1} << "1" + QString(39, '0');
+    QTest::newRow("boxes 7, 8 and 35")
+        << "" << QList<int>{7, 8, 35} << "000000110000000000000000000000000010000" "0";
+    QTest::newRow("all, box 30 cleared")
+        << "all" << QList<int>{30} << QString(29, '1') + "0" + QString(5, '1') + "00000";
+    QTest::newRow("box ticked and cleared") << "" << QList<int>{3, 3} << QString(40, '0');
+}
+
+void TestShell::rightsStored()
+{
+    QFETCH(QString, pressed);
+    QFETCH(QList<int>, toggled);
+    QFETCH(QString, stored);
+    TestDb db;
+    RightsWindow w;
+    QCOMPARE(w->windowTitle(), QStringLiteral("权限设置"));
+    QCOMPARE(tickedBoxes(w.get()), range(1, 35)); // on admin
+    QVERIFY(!w->CheckListBox1->isEnabled());
+    addAccount(w.get(), "wang", "pw", "pw");
+    QVERIFY(w->CheckListBox1->isEnabled());
+    QCOMPARE(tickedBoxes(w.get()), QList<int>{}); // a new row has no rights
+    for (const QString &b : pressed.split(' ', Qt::SkipEmptyParts))
+        (b == "all" ? w->SpeedItem4 : w->SpeedItem5)->click();
+    for (int p : toggled)
+        toggleBox(w.get(), p);
+    w->SpeedItem2->click();
+
+    QVERIFY2(db.messages.messages.isEmpty(), qPrintable(db.messages.texts().join(',')));
+    QCOMPARE(rightsOf(db, "wang"), stored);
+    QCOMPARE(db.scalar("SELECT password FROM crights WHERE personnelid = 'wang'").toString(),
+             QStringLiteral("pw"));
+    QCOMPARE(w->table()->state(), DataSet::Browse);
+    QVERIFY(w->SpeedItem1->isEnabled() && !w->SpeedItem2->isEnabled());
+    QVERIFY(!w->CheckListBox1->isEnabled());
+    QCOMPARE(w->CheckListBox1->item(0)->text(), QStringLiteral("采购合同登记"));
+    QCOMPARE(w->CheckListBox1->item(34)->text(), QStringLiteral("车辆型号设置"));
+}
+
+void TestShell::rightsSaveRefused_data()
+{
+    QTest::addColumn<QString>("code"); // empty: edit the stored user li (password "pw")
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("confirmation");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("code of blanks") << "   " << "" << "" << "请输入代码!" << "DBEdit2";
+    QTest::newRow("confirmation differs") << "wang" << "abc" << "abd" << "确认口令与口令不一致!"
+                                          << "Edit2";
+    QTest::newRow("confirmation differs in case") << "wang" << "abc" << "ABC"
+                                                  << "确认口令与口令不一致!" << "Edit2";
+    QTest::newRow("stored password not confirmed") << "" << "" << "" << "确认口令与口令不一致!"
+                                                   << "Edit2";
+}
+
+void TestShell::rightsSaveRefused()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, password);
+    QFETCH(QString, confirmation);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    TestDb db;
+    db.insert("crights", {{"personnelid", "li"}, {"name", "Li"}, {"password", "pw"},
+                          {"rights", QString(40, '0')}});
+    RightsWindow w;
+    if (code.isEmpty()) {
+        w->table()->locate("personnelid", "li");
+        w->SpeedItem7->click();
+        QVERIFY(w->DBEdit2->isReadOnly()); // a stored account keeps its code
+        w->SpeedItem4->click();
+    } else {
+        addAccount(w.get(), code, password, confirmation);
+        QVERIFY(!w->DBEdit2->isReadOnly());
+    }
+    w->SpeedItem2->click();
+
+    QCOMPARE(db.messages.texts(), QStringList{message});
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
+    QCOMPARE(w->focusWidget()->objectName(), focus);
+    QVERIFY(w->table()->isEditing());
+    QVERIFY(w->SpeedItem2->isEnabled());
+    QCOMPARE(db.count("crights"), 2);
+    QCOMPARE(rightsOf(db, "li"), QString(40, '0'));
+}
+
+void TestShell::rightsBoxesFollowTheRow()
+{
+    TestDb db;
+    db.insert("crights", {{"personnelid", "li"}, {"password", "pw"},
+                          {"rights", "1010000" + QString(28, '0') + "11111"}});
+    db.insert("crights", {{"personnelid", "zhao"}, {"password", ""}});
+    RightsWindow w;
+    auto *next = w->DBNavigator1->button(DBNavigator::Next);
+    next->click();
+    QCOMPARE(w->table()->value("personnelid").toString(), QStringLiteral("li"));
+    QCOMPARE(tickedBoxes(w.get()), QList<int>({1, 3}));
+    next->click();
+    QCOMPARE(tickedBoxes(w.get()), QList<int>{}); // no rights stored
+    w->DBNavigator1->button(DBNavigator::Prior)->click();
+    QCOMPARE(tickedBoxes(w.get()), QList<int>({1, 3}));
+
+    // Boxes changed and then cancelled show the stored rights again.
+    w->SpeedItem7->click();
+    QVERIFY(!w->DBNavigator1->isEnabled());
+    toggleBox(w.get(), 2);
+    QCOMPARE(tickedBoxes(w.get()), QList<int>({1, 2, 3}));
+    w->SpeedItem3->click();
+    QCOMPARE(tickedBoxes(w.get()), QList<int>({1, 3}));
+    QCOMPARE(rightsOf(db, "li"), "1010000" + QString(28, '0') + "11111");
+
+    // Saved without touching the boxes: the stored string stays as it was.
+    w->SpeedItem7->click();
+    typeInto(w->DBEdit3, "Li Si");
+    typeInto(w->Edit2, "pw");
+    w->SpeedItem2->click();
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(rightsOf(db, "li"), "1010000" + QString(28, '0') + "11111");
+    QCOMPARE(db.scalar("SELECT name FROM crights WHERE personnelid = 'li'").toString(),
+             QStringLiteral("Li Si"));
+}
+
+void TestShell::rightsPasswordsTheLoginTakes()
+{
+    TestDb db;
+    RightsWindow w;
+    addAccount(w.get(), " wang ", "abcdefghijklmnop", "abcdefghijklmnop");
+    QCOMPARE(w->DBEdit1->text(), QStringLiteral("abcdefghijkl"));
+    QCOMPARE(w->DBEdit1->echoMode(), QLineEdit::Password);
+    QCOMPARE(w->Edit2->echoMode(), QLineEdit::Password);
+    // Blanks before and after, which the login drops, are not stored.
+    typeInto(w->DBEdit1, " pw 1 ");
+    typeInto(w->Edit2, " pw 1 ");
+    w->SpeedItem2->click();
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(db.scalar("SELECT personnelid || '/' || password FROM crights WHERE name = 'Wang'")
+                 .toString(),
+             QStringLiteral("wang/pw 1"));
+
+    Tflogin d;
+    d.show();
+    typeInto(d.Edit1, "wang");
+    typeInto(d.Edit2, " pw 1 ");
+    QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+}
+
+void TestShell::rightsDuplicateCode()
+{
+    TestDb db;
+    RightsWindow w;
+    addAccount(w.get(), "ADMIN", "", "");
+    w->SpeedItem2->click();
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QCOMPARE(w->table()->state(), DataSet::Insert);
+    QCOMPARE(db.count("crights"), 1);
+    // Cancel returns to the stored rows.
+    w->SpeedItem3->click();
+    QCOMPARE(w->table()->state(), DataSet::Browse);
+    QCOMPARE(w->table()->recordCount(), 1);
+}
+
+void TestShell::rightsOfTheOperatorTakeEffect()
+{
+    TestDb db;
+    db.insert("cpersonnel", {{"personnelid", "li"}, {"Name", "Li"}});
+    db.insert("crights", {{"personnelid", "li"}, {"password", ""}, {"rights", QString(40, '1')}});
+    Tfrmmain frame;
+    startAndLogin(frame);
+    item(frame, "menurights")->trigger();
+    auto *w = qobject_cast<TfSysRights *>(frame.fSysRights.data());
+    QVERIFY(w);
+    QCOMPARE(w->Label6->text(), QStringLiteral("管理员"));
+
+    // Another user's rights leave the operator's menus alone.
+    w->table()->locate("personnelid", "li");
+    w->SpeedItem7->click();
+    w->SpeedItem5->click();
+    w->SpeedItem2->click();
+    QCOMPARE(rightsOf(db, "li"), QString(40, '0'));
+    QCOMPARE(enabledPositions(frame), range(1, 35));
+
+    // The operator's own take effect at once.
+    w->table()->locate("personnelid", "admin");
+    w->SpeedItem7->click();
+    w->SpeedItem5->click();
+    toggleBox(w, 30);
+    w->SpeedItem2->click();
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(enabledPositions(frame), QList<int>{30});
+    QVERIFY(item(frame, "I1")->isEnabled());
+
+    // Exit closes the window.
+    w->SpeedItem6->click();
+    QTRY_VERIFY(!frame.fSysRights);
+}
+
+// ---------------------------------------------------------------- data initialisation
+
+namespace {
+
+struct FilledRow {
+    const char *box; // the register's box; "" for business data, always emptied
+    const char *table;
+    QVariantMap row;
+};
+
+// One row in every table that initialisation may empty.
+const QList<FilledRow> filledRows{
+    {"ckbgsxx", "bgsxx", {{"gsmc", "Own"}}},
+    {"ckdq", "dq", {{"dqdm", "01"}}},
+    {"ckgys", "cprovcarmodel", {{"providerid", "p1"}, {"carmodel", "M"}}},
+    {"ckgys", "cprovider", {{"providerid", "p1"}}},
+    {"ckkhxx", "ccustomer", {{"customerid", "c1"}}},
+    {"ckrsk", "cpersonnel", {{"personnelid", "li"}}},
+    {"ckrsk", "crights", {{"personnelid", "li"}}},
+    {"ckht", "cconttype", {{"conttypeid", "t1"}}},
+    {"ckfy", "subject", {{"subjectid", "s1"}}},
+    {"ckcllx", "cartype", {{"code", "k1"}}},
+    {"ckclxh", "model", {{"code", "m1"}}},
+    {"", "addcost", {{"addcostid", "a"}}},
+    {"", "carinfor", {{"carserial_no", "car1"}}},
+    {"", "carinstock", {{"carin_no", "r"}}},
+    {"", "caroutstock", {{"carout_no", "o"}}},
+    {"", "cbuycontdetail", {{"buycont_no", "b"}}},
+    {"", "cbuycontract", {{"buycont_no", "b"}}},
+    {"", "ccustaccount", {{"caccountid", "k"}}},
+    {"", "cprovaccount", {{"paccountid", "p"}}},
+    {"", "recycle", {{"s_code", "cmsp"}, {"recycle", 3}, {"type", "ss"}}},
+    {"", "servicecost", {{"serviceid", "v"}}},
+    {"", "csalecontdetail", {{"salecont_no", "s"}}},
+    {"", "csalecontract", {{"salecont_no", "s"}}},
+    {"", "delfcost", {{"id", "d"}}},
+    {"", "presentcost", {{"presentid", "z"}}},
+};
+
+void fillEveryTable(TestDb &db)
+{
+    for (const FilledRow &f : filledRows)
+        db.insert(f.table, f.row);
+    db.exec("UPDATE XTDH SET YM_S = '202401', csalecont_s = 57, ccarin_s = 9");
+}
+
+// The tables that still hold the row filled in.
+QStringList keptTables(TestDb &db)
+{
+    QStringList kept;
+    for (const FilledRow &f : filledRows) {
+        const QString field = f.row.firstKey();
+        if (db.count(f.table, field + " = :v", {{":v", f.row.first()}}) > 0)
+            kept << f.table;
+    }
+    return kept;
+}
+
+const QString admin = "cpersonnel:1 crights:1";
+QString adminRows(TestDb &db)
+{
+    return QString("cpersonnel:%1 crights:%2")
+        .arg(db.count("cpersonnel", "personnelid = 'admin'"))
+        .arg(db.count("crights", "personnelid = 'admin'"));
+}
+
+QString numbering(TestDb &db)
+{
+    return QString("%1 rows, ").arg(db.count("XTDH"))
+           + db.scalar("SELECT id || '/' || YM_S || '/' || (csalecont_s + cbuycont_s + caddcost_s + "
+                       "ccarin_s + ccarout_s + cprovacc_s + ccustacc_s + cservice_s + cpresent_s) "
+                       "FROM XTDH").toString();
+}
+
+void tick(Tfinitial &d, const QStringList &boxes)
+{
+    for (const QString &name : boxes) {
+        auto *box = d.findChild<QCheckBox *>(name);
+        QVERIFY2(box, qPrintable(name));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        QVERIFY(box->isChecked());
+    }
+}
+
+} // namespace
+
+void TestShell::initialise_data()
+{
+    QTest::addColumn<QStringList>("ticked");
+    QTest::newRow("nothing ticked") << QStringList{};
+    QTest::newRow("personnel") << QStringList{"ckrsk"};
+    QTest::newRow("providers and car models") << QStringList{"ckgys", "ckclxh"};
+    QTest::newRow("every register") << QStringList{"ckbgsxx", "ckdq", "ckgys", "ckkhxx", "ckrsk",
+                                                   "ckht", "ckfy", "ckcllx", "ckclxh"};
+}
+
+void TestShell::initialise()
+{
+    QFETCH(QStringList, ticked);
+    TestDb db;
+    fillEveryTable(db);
+    Clock::setNow(QDateTime(QDate(2025, 3, 9), QTime(10, 0)));
+    Tfinitial d;
+    d.show();
+    QCOMPARE(d.windowTitle(), QStringLiteral("数据初始化"));
+    tick(d, ticked);
+    db.messages.answer(QMessageBox::Yes);
+    d.BitBtn1->setFocus();
+    QTest::keyClick(d.BitBtn1, Qt::Key_Return);
+
+    QCOMPARE(db.messages.texts(), QStringList({"确认初始化吗?", "完成初始化"}));
+    QCOMPARE(db.messages.messages.first().title, QStringLiteral("确认"));
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Question);
+    QCOMPARE(db.messages.messages.first().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(db.messages.messages.last().kind, Msg::Kind::Information);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+
+    QStringList expected;
+    for (const FilledRow &f : filledRows)
+        if (*f.box && !ticked.contains(f.box))
+            expected << f.table;
+    QCOMPARE(keptTables(db), expected);
+    QCOMPARE(adminRows(db), admin);
+    QCOMPARE(db.count("DHSZ"), 1);
+    QCOMPARE(numbering(db), QStringLiteral("1 rows, cms001/202503/0"));
+    QCOMPARE(db.dm->NextDocumentNumber("csalecontpre", "csalecont_s", "ss", "csalecontract",
+                                       "salecont_no"),
+             QStringLiteral("SS2025030001"));
+}
+
+void TestShell::initialiseNoKeepsEverything()
+{
+    TestDb db;
+    fillEveryTable(db);
+    Tfinitial d;
+    d.show();
+    tick(d, {"ckrsk", "ckdq"});
+    db.messages.answer(QMessageBox::No);
+    QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+    QCOMPARE(db.messages.texts(), QStringList{"确认初始化吗?"});
+    QVERIFY(d.isVisible());
+    QCOMPARE(keptTables(db).size(), filledRows.size());
+    QCOMPARE(numbering(db), QStringLiteral("1 rows, cms001/202401/66"));
+
+    // Cancel closes the dialog and nothing is done.
+    QTest::mouseClick(d.BitBtn2, Qt::LeftButton);
+    QCOMPARE(d.result(), int(QDialog::Rejected));
+    QCOMPARE(keptTables(db).size(), filledRows.size());
+}
+
+void TestShell::initialiseFailureKeepsEveryRow()
+{
+    TestDb db;
+    fillEveryTable(db);
+    // The last statement fails, after everything else was emptied.
+    db.exec("CREATE TRIGGER xtdh_kept BEFORE DELETE ON XTDH BEGIN SELECT RAISE(ABORT, 'XTDH is "
+            "locked'); END");
+    Tfinitial d;
+    d.show();
+    tick(d, {"ckbgsxx", "ckdq", "ckgys", "ckkhxx", "ckrsk", "ckht", "ckfy", "ckcllx", "ckclxh"});
+    db.messages.answer(QMessageBox::Yes);
+    QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+
+    QCOMPARE(db.messages.messages.size(), 2);
+    QCOMPARE(db.messages.messages.last().kind, Msg::Kind::Error);
+    QVERIFY2(db.messages.lastText().contains("XTDH is locked"), qPrintable(db.messages.lastText()));
+    QVERIFY(d.isVisible());
+    QCOMPARE(keptTables(db).size(), filledRows.size());
+    QCOMPARE(numbering(db), QStringLiteral("1 rows, cms001/202401/66"));
+}
+
+void TestShell::initialiseThroughMenu()
+{
+    TestDb db;
+    fillEveryTable(db);
+    db.insert("cpersonnel", {{"personnelid", "zhang"}, {"Name", "张三"}});
+    db.insert("crights", {{"personnelid", "zhang"}, {"password", "z"},
+                          {"rights", "11" + QString(38, '0')}});
+    Tfrmmain frame;
+    startAndLogin(frame, "zhang", "z");
+    QPointer<ChildForm> fone, ftwo;
+    frame.openChild<TestWindow>(fone)->edit->setText("one");
+    auto *two = frame.openChild<TestWindow>(ftwo);
+    two->edit->setText("two");
+    two->refuse = true; // unsaved input kept open
+
+    auto run = [&] {
+        whenModal<Tfinitial>([&](Tfinitial *d) {
+            tick(*d, {"ckrsk"});
+            db.messages.answer(QMessageBox::Yes);
+            QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+            if (d->isVisible())
+                QTest::mouseClick(d->BitBtn2, Qt::LeftButton);
+        });
+        item(frame, "I1")->trigger();
+    };
+    run();
+    QCOMPARE(db.messages.texts(), QStringList({"确认初始化吗?", "请先关闭所有窗口，再进行数据初始化!"}));
+    QCOMPARE(keptTables(db).size(), filledRows.size());
+    QVERIFY(ftwo);
+
+    db.messages.clear();
+    two->refuse = false;
+    run();
+    QCOMPARE(db.messages.texts(), QStringList({"确认初始化吗?", "完成初始化"}));
+    QCOMPARE(TestWindow::closed, QStringList({"one", "two"}));
+    QTRY_COMPARE(frame.mdiArea->subWindowList().size(), 0);
+    // The operator at work and admin are kept; every other person is gone.
+    QCOMPARE(db.count("cpersonnel"), 2);
+    QCOMPARE(db.count("crights"), 2);
+    QCOMPARE(db.count("crights", "personnelid IN ('admin', 'zhang')"), 2);
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("张三"));
+    QCOMPARE(enabledPositions(frame), QList<int>({1, 2}));
+    QCOMPARE(db.dm->trsk->recordCount(), 2);
+
+    // admin can still log in.
+    db.messages.clear();
+    answerLogin("admin", "");
+    item(frame, "syslogin")->trigger();
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(db.dm->operatorName(), QStringLiteral("管理员"));
+    QCOMPARE(enabledPositions(frame), range(1, 35));
 }
 
 QTEST_MAIN(TestShell)
