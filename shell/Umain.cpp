@@ -2,6 +2,7 @@
 #include "USysRights.h"
 #include "Uarea.h"
 #include "Ubgsxx.h"
+#include "Ucaroutsele.h"
 #include "Ubuycont.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
@@ -432,7 +433,7 @@ void Tfrmmain::salecontfindClick() {}
 void Tfrmmain::menucarinClick() {}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}
-void Tfrmmain::menucaroutfClick() {}
+void Tfrmmain::menucaroutfClick() { openChild<Tfcaroutsele>(fcaroutsele); }
 void Tfrmmain::menuprovbackClick() {}
 void Tfrmmain::menucustbackClick() {}
 void Tfrmmain::menuprovbackfClick() {}
