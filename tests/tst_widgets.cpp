@@ -44,6 +44,7 @@ private slots:
     void navigatorAsksBeforeDeleting_data();
     void navigatorAsksBeforeDeleting();
     void destroyedControlSeesNoRow();
+    void comboEditShowsCapitals();
 
     // Keyboard
     void enterMovesOnAndPressesButtons_data();
@@ -904,6 +905,21 @@ struct Probe : DyingWidget, BoundControl {
 };
 
 } // namespace
+
+void TestWidgets::comboEditShowsCapitals()
+{
+    ComboEdit edit;
+    QTest::keyClicks(&edit, "p0a");
+    QCOMPARE(edit.text(), QString("p0a")); // as typed until asked
+    edit.clear();
+    edit.setUpperCase(true);
+    QTest::keyClicks(&edit, "p0a");
+    QCOMPARE(edit.text(), QString("P0A"));
+    edit.setCursorPosition(1);
+    QTest::keyClicks(&edit, "x");
+    QCOMPARE(edit.text(), QString("PX0A"));
+    QCOMPARE(edit.cursorPosition(), 2);
+}
 
 void TestWidgets::destroyedControlSeesNoRow()
 {

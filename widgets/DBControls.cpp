@@ -11,6 +11,20 @@
 #include <QStyle>
 #include <QValidator>
 
+namespace {
+
+// Shows typed letters as capitals, the cursor where it was.
+void toUpperAsTyped(QLineEdit *edit, const QString &typed)
+{
+    if (typed == typed.toUpper())
+        return;
+    const int pos = edit->cursorPosition();
+    edit->setText(typed.toUpper());
+    edit->setCursorPosition(pos);
+}
+
+} // namespace
+
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
           const QString text = Fmt::display(v);
@@ -19,11 +33,8 @@ DBEdit::DBEdit(QWidget *parent)
       }))
 {
     connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
-        if (m_upper && typed != typed.toUpper()) {
-            const int pos = cursorPosition();
-            setText(typed.toUpper());
-            setCursorPosition(pos);
-        }
+        if (m_upper)
+            toUpperAsTyped(this, typed);
         const bool partial = m_amount && Money::checkTyped(text()) == Money::Typed::Partial;
         m_link->write(partial ? QVariant() : FieldLink::textValue(text()));
     });
@@ -217,4 +228,8 @@ ComboEdit::ComboEdit(QWidget *parent) : QLineEdit(parent)
                                 TrailingPosition);
     button->setObjectName(QStringLiteral("pickerButton"));
     connect(button, &QAction::triggered, this, &ComboEdit::buttonClick);
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
+        if (m_upper)
+            toUpperAsTyped(this, typed);
+    });
 }

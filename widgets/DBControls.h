@@ -113,7 +113,12 @@ class ComboEdit : public QLineEdit {
 public:
     explicit ComboEdit(QWidget *parent = nullptr);
     void clickButton() { emit buttonClick(); }
+    // Typed letters become capitals.
+    void setUpperCase(bool upper) { m_upper = upper; }
 
 signals:
     void buttonClick();
+
+private:
+    bool m_upper = false;
 };

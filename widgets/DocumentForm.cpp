@@ -15,7 +15,7 @@ void DocumentForm::setDocument(DocumentEntry *entry)
 
 void DocumentForm::closeEvent(QCloseEvent *event)
 {
-    if (document && document->isOpen()) {
+    if (hasUnsavedInput()) {
         bool closes = false;
         switch (Msg::yesNoCancel(closeQuestion(), this)) {
         case QMessageBox::Yes:
