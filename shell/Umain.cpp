@@ -2,10 +2,12 @@
 #include "Uarea.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
+#include "Ubuycontchg.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Umodel.h"
 #include "Usalecont.h"
+#include "Usalecontchg.h"
 #include "Usubject.h"
 #include "DMsales.h"
 #include "Errors.h"
@@ -399,8 +401,8 @@ void Tfrmmain::menua1Click()
 // openChild<Tfconttype>(fconttype). Until then the item opens nothing.
 void Tfrmmain::buycontClick() { openChild<Tfbuycont>(fbuycont); }
 void Tfrmmain::salecontClick() { openChild<Tfsalecont>(fsalecont); }
-void Tfrmmain::buycontchgClick() {}
-void Tfrmmain::salecontchgClick() {}
+void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
+void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
 void Tfrmmain::buycontfindClick() {}
 void Tfrmmain::salecontfindClick() {}
 void Tfrmmain::menucarinClick() {}

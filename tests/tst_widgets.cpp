@@ -45,6 +45,7 @@ private slots:
     void navigatorAsksBeforeDeleting();
     void destroyedControlSeesNoRow();
     void comboEditShowsCapitals();
+    void freeTextComboKeysGoOnFromTheShownItem();
 
     // Keyboard
     void enterMovesOnAndPressesButtons_data();
@@ -905,6 +906,23 @@ struct Probe : DyingWidget, BoundControl {
 };
 
 } // namespace
+
+void TestWidgets::freeTextComboKeysGoOnFromTheShownItem()
+{
+    TestDb db;
+    db.insert("cconttype", {{"conttypeid", "01"}, {"conttype", "B"}});
+    DataSet table;
+    table.setTableName("cconttype");
+    DataSource source(&table);
+    DBComboBox box(nullptr, false);
+    box.setItems({"", "A", "B", "C"});
+    box.setDataSource(&source, "conttype");
+    table.open();
+    QCOMPARE(box.currentText(), QString("B"));
+    QTest::keyClick(&box, Qt::Key_Down);
+    QCOMPARE(box.currentText(), QString("C"));
+    QCOMPARE(table.value("conttype").toString(), QString("C"));
+}
 
 void TestWidgets::comboEditShowsCapitals()
 {
