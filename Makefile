@@ -1,11 +1,12 @@
 # make run  : install what is missing, build, start the program in the current directory
 # make test : install what is missing, build, run every test through CTest
+# make bench: build, make the benchmark database once (build/bench/), print the table
 SRC   := $(abspath $(dir $(lastword $(MAKEFILE_LIST))))
 BUILD ?= $(SRC)/build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
 RUNDIR := $(CURDIR)
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test bench clean
 
 all: build
 
@@ -28,6 +29,9 @@ run: build
 
 test: build
 	@cd "$(BUILD)" && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@"$(BUILD)/bench/huoyun_bench" "$(BUILD)/bench/bench.mdb"
 
 clean:
 	@rm -rf "$(BUILD)"

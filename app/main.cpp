@@ -1,4 +1,5 @@
 #include "DMsales.h"
+#include "Fonts.h"
 #include "Startup.h"
 #include "Umain.h"
 
@@ -8,12 +9,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Startup::installChineseTranslations();
-    Startup::installFontSubstitutions();
+    Fonts::installSubstitutes();
 
     // The data module comes before any window, so that every window finds it.
     TfrmDMcarsales frmDMcarsales;
 
-    // The splash and the login follow when the main window first becomes active.
+    // The splash and the login follow when the main window is first shown.
     Tfrmmain frmmain;
     frmmain.show();
     return app.exec();

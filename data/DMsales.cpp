@@ -1,20 +1,17 @@
 #include "DMsales.h"
-#include "Clock.h"
 #include "Db.h"
 #include "Errors.h"
 #include "Messages.h"
+#include "Schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
 TfrmDMcarsales *frmDMcarsales = nullptr;
-
-static void initSchemaResource() { Q_INIT_RESOURCE(data); }
 
 namespace {
 
@@ -104,7 +101,8 @@ void TfrmDMcarsales::openDatabase()
 
     if (isNew) {
         try {
-            createSchema();
+            Schema::configure();
+            Schema::create();
         } catch (const AppError &) {
             norvelcms.close();
             QFile::remove(m_path); // never leave a half-made database behind
@@ -117,25 +115,9 @@ void TfrmDMcarsales::openDatabase()
 
     // SQLite opens any file; the first read tells whether it is a database.
     Db::scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    Schema::configure();
+    Schema::upgrade();
     m_connected = true;
-}
-
-void TfrmDMcarsales::createSchema()
-{
-    initSchemaResource();
-    QFile f(QStringLiteral(":/data/schema.sql"));
-    if (!f.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("无法读取数据库结构定义"));
-    QString text = QString::fromUtf8(f.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-
-    Db::Transaction t;
-    for (const QString &statement : text.split(QRegularExpression(QStringLiteral(";\\s*\n"))))
-        if (!statement.trimmed().isEmpty())
-            Db::exec(statement);
-    Db::exec(QStringLiteral("INSERT INTO XTDH (id, YM_S) VALUES ('cms001', :ym)"),
-             {{QStringLiteral(":ym"), Clock::today().toString(QStringLiteral("yyyyMM"))}});
-    t.commit();
 }
 
 QString TfrmDMcarsales::operatorName() const

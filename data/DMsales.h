@@ -58,7 +58,6 @@ public:
 private:
     void frmDMcarsalesCreate();
     void openDatabase();
-    void createSchema();
 
     QString m_path;
     bool m_connected = false;

@@ -242,6 +242,11 @@ CREATE TABLE carinfor (
   carstatus     INTEGER,
   isback        INTEGER NOT NULL DEFAULT 0
 );
+-- The stock states that lists and counts ask for, each a small part of the
+-- table. A plain index on carstatus would mislead the planner in the joins of
+-- the statistics (each state is a large share of the cars): keep it partial.
+CREATE INDEX carinfor_in_stock ON carinfor(carserial_no) WHERE carstatus IN (0,3);
+CREATE INDEX carinfor_returned ON carinfor(carserial_no) WHERE carstatus = 2;
 
 CREATE TABLE carinstock (
   carin_no       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -272,7 +277,9 @@ CREATE TABLE caroutstock (
   saleinvoice_no  TEXT COLLATE NOCASE,
   saleprice       REAL
 );
-CREATE INDEX caroutstock_carserial_no ON caroutstock(carserial_no);
+-- A car's sales, latest last: the current sale of each car in one step of the
+-- index (salesview), and every lookup by serial.
+CREATE INDEX caroutstock_carserial_no_latest ON caroutstock(carserial_no, outstock_date, carout_no);
 CREATE INDEX caroutstock_salecontract_no ON caroutstock(salecontract_no);
 CREATE INDEX caroutstock_customerid ON caroutstock(customerid);
 CREATE INDEX caroutstock_outstock_date ON caroutstock(outstock_date);
@@ -293,7 +300,9 @@ CREATE TABLE presentcost (
   subjectname  TEXT COLLATE NOCASE,
   cost         REAL
 );
-CREATE INDEX presentcost_carserial_no ON presentcost(carserial_no);
+-- With the amount, a car's sum is read from the index alone (salesview, the
+-- sales query and statistics).
+CREATE INDEX presentcost_carserial_no_cost ON presentcost(carserial_no, cost);
 
 CREATE TABLE servicecost (
   serviceid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -301,7 +310,7 @@ CREATE TABLE servicecost (
   subjectname  TEXT COLLATE NOCASE,
   cost         REAL
 );
-CREATE INDEX servicecost_carserial_no ON servicecost(carserial_no);
+CREATE INDEX servicecost_carserial_no_cost ON servicecost(carserial_no, cost);
 
 -- Kept for data initialisation, which empties it; nothing else uses it.
 CREATE TABLE delfcost (
@@ -335,6 +344,10 @@ CREATE TABLE cprovaccount (
 CREATE INDEX cprovaccount_certificate_no ON cprovaccount(certificate_no);
 CREATE INDEX cprovaccount_providerid ON cprovaccount(providerid);
 CREATE INDEX cprovaccount_isprepay ON cprovaccount(isprepay);
+-- One partner's rows of one kind (the account queries, the reconciliation):
+-- without these the planner takes the isprepay index and reads a whole kind.
+CREATE INDEX cprovaccount_isprepay_providerid ON cprovaccount(isprepay, providerid);
+CREATE INDEX cprovaccount_isprepay_provname ON cprovaccount(isprepay, provname);
 CREATE INDEX cprovaccount_buycont_no ON cprovaccount(buycont_no);
 
 CREATE TABLE ccustaccount (
@@ -363,11 +376,17 @@ CREATE TABLE ccustaccount (
 CREATE INDEX ccustaccount_certificate_no ON ccustaccount(certificate_no);
 CREATE INDEX ccustaccount_customerid ON ccustaccount(customerid);
 CREATE INDEX ccustaccount_isprepay ON ccustaccount(isprepay);
+-- One partner's rows of one kind (the account queries, the reconciliation):
+-- without these the planner takes the isprepay index and reads a whole kind.
+CREATE INDEX ccustaccount_isprepay_customerid ON ccustaccount(isprepay, customerid);
+CREATE INDEX ccustaccount_isprepay_custname ON ccustaccount(isprepay, custname);
 CREATE INDEX ccustaccount_salecont_no ON ccustaccount(salecont_no);
 
 -- One row per sold car, from its latest sale (a car returned by its customer and
 -- sold again counts once, for its current sale), with the sums of its presents
--- and services.
+-- and services. Each car's latest sale and its sums are read from indexes
+-- (caroutstock_carserial_no_latest, presentcost_carserial_no_cost,
+-- servicecost_carserial_no_cost), with no sort per car.
 CREATE VIEW salesview AS
 SELECT o.sales        AS sales,
        c.carserial_no AS carserial_no,

@@ -1,6 +1,7 @@
 #include "BandedReport.h"
 #include "Clock.h"
 #include "Errors.h"
+#include "Fonts.h"
 #include "Format.h"
 #include "Money.h"
 #include "ReportPrinter.h"
@@ -262,7 +263,9 @@ Band &Band::cellTexts(double y, double h, double left, double right,
 
 // ---------------------------------------------------------------- BandedReport
 
-BandedReport::BandedReport(QObject *owner) : QObject(owner) { Rpt::installFontSubstitutes(); }
+// A report laid out without the program's start-up (a tool, a test) still
+// finds its fonts.
+BandedReport::BandedReport(QObject *owner) : QObject(owner) { Fonts::installSubstitutes(); }
 
 Rpt::Font BandedReport::hei(double pt, bool bold) { return {QStringLiteral("黑体"), pt, bold}; }
 Rpt::Font BandedReport::song(double pt, bool bold) { return {QStringLiteral("宋体"), pt, bold}; }

@@ -45,7 +45,4 @@ struct Document {
     QList<Page> pages;
 };
 
-// The installed font that stands in for "黑体", "宋体" and "Arial"; set up once.
-void installFontSubstitutes();
-
 } // namespace Rpt

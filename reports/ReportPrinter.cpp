@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
-#include <QFontDatabase>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -23,29 +22,6 @@ QStringList Page::texts() const
         if (item.kind == PageItem::Text)
             out << item.text;
     return out;
-}
-
-void installFontSubstitutes()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    const QStringList installed = QFontDatabase::families();
-    const QStringList cjk{QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
-                          QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")};
-    QString chosen;
-    for (const QString &f : cjk) {
-        if (installed.contains(f, Qt::CaseInsensitive)) {
-            chosen = f;
-            break;
-        }
-    }
-    if (chosen.isEmpty())
-        return;
-    for (const QString &name : {QStringLiteral("黑体"), QStringLiteral("宋体"), QStringLiteral("Arial")})
-        if (!installed.contains(name, Qt::CaseInsensitive))
-            QFont::insertSubstitution(name, chosen);
 }
 
 } // namespace Rpt

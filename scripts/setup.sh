@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
   libgl-dev
   fonts-wqy-zenhei
+  sqlite3
 )
 
 missing=()

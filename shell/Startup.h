@@ -1,12 +1,10 @@
 #pragma once
 
 // Process-wide settings made once at start, before any window: Qt's own
-// Chinese texts (standard buttons read "是", "否", "取消", "确定") and the
-// fonts the windows and reports name, mapped to the CJK fonts installed.
+// Chinese texts (standard buttons read "是", "否", "取消", "确定").
 namespace Startup {
 
 // False when the translation file could not be loaded.
 bool installChineseTranslations();
-void installFontSubstitutions();
 
 } // namespace Startup

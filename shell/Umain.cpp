@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 
@@ -126,8 +127,8 @@ void Tfrmmain::buildMenus()
     QMenuBar *bar = menuBar();
 
     QMenu *menu1 = addMenu(bar, "menu1", QStringLiteral("&S.系统管理"));
-    QAction *syslogin = addItem(menu1, "syslogin", QStringLiteral("&I.登录"), &Tfrmmain::sysloginClick);
-    syslogin->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    m_syslogin = addItem(menu1, "syslogin", QStringLiteral("&I.登录"), &Tfrmmain::sysloginClick);
+    m_syslogin->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     QAction *syslogout =
         addItem(menu1, "syslogout", QStringLiteral("&O.注销"), &Tfrmmain::syslogoutClick);
     syslogout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -212,15 +213,18 @@ void Tfrmmain::buildSpeedBar()
 
 void Tfrmmain::ApplyRights(bool granted)
 {
-    QString rights;
+    QString text;
     const DataSet *tright = frmDMcarsales ? frmDMcarsales->tright : nullptr;
     if (tright && tright->isActive() && !tright->isEmpty())
-        rights = tright->value(QStringLiteral("rights")).toString();
+        text = tright->value(QStringLiteral("rights")).toString();
+    // Positions count characters: one outside the basic plane is two UTF-16
+    // units but one position.
+    const QList<uint> rights = text.toUcs4();
 
     // Only a "1" grants; a position beyond the end of the string is denied.
     for (int p = 1; p <= RightsPositions; ++p)
         m_rightsItems.at(p - 1)->setEnabled(granted && p <= rights.size()
-                                            && rights.at(p - 1) == QLatin1Char('1'));
+                                            && rights.at(p - 1) == uint('1'));
     SpeedItem4->setEnabled(m_rightsItems.at(7 - 1)->isEnabled());
     SpeedItem7->setEnabled(m_rightsItems.at(8 - 1)->isEnabled());
 
@@ -232,20 +236,24 @@ void Tfrmmain::ApplyRights(bool granted)
 
 // ---------------------------------------------------------------- start-up, login, logout
 
-void Tfrmmain::changeEvent(QEvent *event)
+void Tfrmmain::showEvent(QShowEvent *event)
 {
-    QMainWindow::changeEvent(event);
-    // The sequence runs once, when the window first becomes active; it runs
-    // after the event so that its modal dialogs do not nest in it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_started) {
-        m_started = true;
+    QMainWindow::showEvent(event);
+    // Not on activation: without a window manager the window may never become
+    // active. The sequence runs after the event so that its modal dialogs do
+    // not nest in it; showing the window again does not run it again.
+    if (m_startUp == StartUp::NotShown) {
+        m_startUp = StartUp::Due;
         QTimer::singleShot(0, this, &Tfrmmain::FormActivate);
     }
 }
 
 void Tfrmmain::FormActivate()
 {
-    m_started = true;
+    if (m_startUp == StartUp::Done)
+        return;
+    m_startUp = StartUp::Done;
+    setLoginBusy(true); // no login of its own while the splash stands
     {
         Tfrm_logo splash(this);
         splash.exec();
@@ -257,8 +265,20 @@ void Tfrmmain::FormActivate()
         ApplyRights(result == Login::LoggedIn);
 }
 
+// While the start-up sequence or a login runs, the login command starts no
+// second login. Its dialogs are modal, but where no window manager hands them
+// the keyboard the main window's shortcut can still fire.
+void Tfrmmain::setLoginBusy(bool busy)
+{
+    m_loginBusy = busy;
+    m_syslogin->setEnabled(!busy);
+    SpeedItem1->setEnabled(!busy);
+}
+
 Tfrmmain::Login Tfrmmain::runLogin()
 {
+    setLoginBusy(true);
+    const auto idle = qScopeGuard([this] { setLoginBusy(false); });
     Tflogin flogin(this);
     if (flogin.exec() != QDialog::Accepted)
         return Login::Cancelled;
@@ -278,6 +298,8 @@ Tfrmmain::Login Tfrmmain::runLogin()
 
 void Tfrmmain::sysloginClick()
 {
+    if (m_loginBusy)
+        return;
     if (runLogin() == Login::LoggedIn)
         ApplyRights(true);
 }

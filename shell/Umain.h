@@ -55,7 +55,8 @@ public:
         fprovaccountsele, fcustaccountsele, finaddcost, fsalesyj, fsaleyjtj, ftax, fbgsxx, fprovxx,
         fcustxx, fperson, fSysRights, farea, fconttype, fsubject, fcartype, fmodel;
 
-    // The start-up sequence: splash, login; cancel closes the window.
+    // The start-up sequence: splash, login; cancel closes the window. It runs
+    // once, after the window is first shown.
     void FormActivate();
 
     void sysloginClick();
@@ -107,12 +108,13 @@ public:
     void menumodelClick();
 
 protected:
-    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     enum class Login { Cancelled, LoggedIn, NotFound };
     Login runLogin();
+    void setLoginBusy(bool busy);
     void adopt(ChildForm *child);
     void showChild(ChildForm *child);
     void tile(Qt::Orientation orientation);
@@ -126,5 +128,8 @@ private:
 
     QList<QAction *> m_rightsItems; // position p at index p - 1
     QList<QAction *> m_accountItems;
-    bool m_started = false;
+    QAction *m_syslogin = nullptr;
+    enum class StartUp { NotShown, Due, Done };
+    StartUp m_startUp = StartUp::NotShown;
+    bool m_loginBusy = false;
 };

@@ -28,14 +28,21 @@ Tfrm_logo::Tfrm_logo(QWidget *parent)
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
+    // A coarse timer may fire up to 5% early; the splash stays its full time.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(g_interval);
     connect(Timer1, &QTimer::timeout, this, &Tfrm_logo::Timer1Timer);
 }
 
-void Tfrm_logo::showEvent(QShowEvent *event)
+// The time starts once the window is up, not in its show event: showing a
+// splash screen outside the application's event loop runs pending events, and
+// a time-up there would close the splash before its modal loop began, which
+// then never ends.
+void Tfrm_logo::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    Timer1->start();
+    QDialog::setVisible(visible);
+    if (visible)
+        Timer1->start();
 }
 
 void Tfrm_logo::Timer1Timer()

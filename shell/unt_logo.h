@@ -19,8 +19,9 @@ public:
     QLabel *Image1;
     QTimer *Timer1;
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

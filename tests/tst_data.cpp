@@ -7,10 +7,13 @@
 #include "Money.h"
 #include "DataSet.h"
 #include "QueryConditions.h"
+#include "Schema.h"
 #include "TestDb.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
 
@@ -41,6 +44,11 @@ private slots:
     void fileThatIsNotADatabase();
     void rightsFollowPersonnel();
     void queryFirstRow();
+    void readerNeverBlocksASave_data();
+    void readerNeverBlocksASave();
+    void olderFileGetsTheIndexesAndWal();
+    void statementsUseTheirIndexes_data();
+    void statementsUseTheirIndexes();
 
     // Numbering
     void nextNumber_data();
@@ -500,6 +508,159 @@ void TestData::queryFirstRow()
     QVERIFY_THROWS_EXCEPTION(DbError, db.dm->QueryFirstRow("SELECT nosuch FROM dq", {&a}));
 }
 
+void TestData::readerNeverBlocksASave_data()
+{
+    QTest::addColumn<bool>("programReads");
+    QTest::newRow("a list open in the program, another desk saves") << true;
+    QTest::newRow("a list open on another desk, the program saves") << false;
+}
+
+void TestData::readerNeverBlocksASave()
+{
+    QFETCH(bool, programReads);
+    TestDb db;
+    {
+        Db::Transaction t;
+        for (int i = 0; i < 500; ++i)
+            db.insert("dq", {{"dqdm", QString::number(1000 + i)}, {"dqmc", "华东"}});
+        t.commit();
+    }
+    {
+        // The other desk: a second program on the same file, which waits for no lock.
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "otherDesk");
+        other.setDatabaseName(QDir::current().absoluteFilePath("huoyun.mdb"));
+        other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        QVERIFY(other.open());
+
+        QSqlQuery reader(programReads ? Db::connection() : other);
+        reader.setForwardOnly(true);
+        QVERIFY(reader.exec("SELECT dqdm FROM dq ORDER BY dqdm"));
+        int read = 0;
+        while (read < 100 && reader.next())
+            ++read;
+        QCOMPARE(read, 100);
+
+        if (programReads) {
+            QSqlQuery save(other);
+            for (const char *sql : {"BEGIN IMMEDIATE", "INSERT INTO dq (dqdm, dqmc) VALUES ('9', '新区')", "COMMIT"})
+                QVERIFY2(save.exec(sql), qPrintable(save.lastError().text()));
+        } else {
+            QVERIFY(guard([&] {
+                Db::Transaction t;
+                db.insert("dq", {{"dqdm", "9"}, {"dqmc", "新区"}});
+                t.commit();
+            }));
+            QVERIFY(db.messages.messages.isEmpty());
+        }
+
+        // The list reads on to its end as it was when it opened.
+        while (reader.next())
+            ++read;
+        QVERIFY2(!reader.lastError().isValid(), qPrintable(reader.lastError().text()));
+        QCOMPARE(read, 500);
+        reader.finish();
+        QSqlQuery after(other);
+        QVERIFY(after.exec("SELECT count(*) FROM dq") && after.next());
+        QCOMPARE(after.value(0).toInt(), 501);
+    }
+    QSqlDatabase::removeDatabase("otherDesk");
+    QCOMPARE(db.count("dq"), 501);
+}
+
+namespace {
+QStringList indexNames()
+{
+    QStringList names;
+    QSqlQuery q = Db::exec("SELECT name FROM sqlite_master WHERE type = 'index' AND name NOT LIKE 'sqlite%' "
+                           "ORDER BY name");
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+} // namespace
+
+void TestData::olderFileGetsTheIndexesAndWal()
+{
+    TestDb db;
+    QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QStringLiteral("wal"));
+    const QStringList indexes = indexNames();
+    QVERIFY(indexes.contains("ccustaccount_isprepay_customerid"));
+    db.insert("dq", {{"dqdm", "01"}, {"dqmc", "华东"}});
+    db.stopDataModule();
+
+    // A file as an earlier version left it: rollback journal, none of the
+    // indexes, no salesview, no version.
+    {
+        QSqlDatabase old = QSqlDatabase::addDatabase("QSQLITE", "olderVersion");
+        old.setDatabaseName(QDir::current().absoluteFilePath("huoyun.mdb"));
+        QVERIFY(old.open());
+        QSqlQuery q(old);
+        QVERIFY(q.exec("PRAGMA journal_mode = DELETE"));
+        for (const QString &name : indexes)
+            QVERIFY2(q.exec("DROP INDEX " + name), qPrintable(q.lastError().text()));
+        QVERIFY(q.exec("DROP VIEW salesview"));
+        QVERIFY(q.exec("PRAGMA user_version = 0"));
+        old.close();
+    }
+    QSqlDatabase::removeDatabase("olderVersion");
+
+    db.startDataModule();
+    QVERIFY(db.dm->isConnected());
+    QCOMPARE(indexNames(), indexes);
+    QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QStringLiteral("wal"));
+    QCOMPARE(db.scalar("PRAGMA user_version").toInt(), Schema::Version);
+    QCOMPARE(db.count("salesview"), 0);
+    QCOMPARE(db.count("dq"), 1);
+
+    // Opened again: nothing left to do, nothing changed.
+    db.stopDataModule();
+    db.startDataModule();
+    QCOMPARE(indexNames(), indexes);
+}
+
+void TestData::statementsUseTheirIndexes_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("plan");
+    QTest::newRow("one customer's payments")
+            << "SELECT * FROM ccustaccount WHERE isprepay=0 AND customerid LIKE 'K1%' ESCAPE '\\'"
+            << QStringList{"ccustaccount_isprepay_customerid (isprepay=? AND customerid>? AND customerid<?)"};
+    QTest::newRow("one customer's charges by name")
+            << "SELECT sum(outgo) FROM ccustaccount WHERE isprepay=2 AND isaffirm AND custname LIKE '北京%' ESCAPE '\\'"
+            << QStringList{"ccustaccount_isprepay_custname (isprepay=? AND custname>? AND custname<?)"};
+    QTest::newRow("one provider's payments")
+            << "SELECT sum(outgo) FROM cprovaccount WHERE isprepay=0 AND providerid LIKE 'G1%' ESCAPE '\\'"
+            << QStringList{"cprovaccount_isprepay_providerid (isprepay=? AND providerid>? AND providerid<?)"};
+    QTest::newRow("providers' payments by name")
+            << "SELECT * FROM cprovaccount WHERE isprepay=0 AND provname LIKE 'x%' ESCAPE '\\'"
+            << QStringList{"cprovaccount_isprepay_provname (isprepay=? AND provname>? AND provname<?)"};
+    QTest::newRow("cars in stock") << "SELECT count(1) FROM carinfor WHERE carstatus=0 OR carstatus=3"
+                                   << QStringList{"carinfor_in_stock"};
+    QTest::newRow("cars returned to their provider")
+            << "SELECT * FROM carinstock, carinfor WHERE carinstock.carserial_no = carinfor.carserial_no "
+               "AND carstatus=2"
+            << QStringList{"carinfor_returned"};
+    QTest::newRow("salesview") << "SELECT * FROM salesview"
+                               << QStringList{"COVERING INDEX caroutstock_carserial_no_latest",
+                                              "COVERING INDEX presentcost_carserial_no_cost",
+                                              "COVERING INDEX servicecost_carserial_no_cost"};
+}
+
+// The planner's choice on a file without statistics, as on a dealer's own.
+void TestData::statementsUseTheirIndexes()
+{
+    QFETCH(QString, sql);
+    QFETCH(QStringList, plan);
+    TestDb db;
+    QSqlQuery q = Db::exec("EXPLAIN QUERY PLAN " + sql);
+    QString text;
+    while (q.next())
+        text += q.value(3).toString() + '\n';
+    for (const QString &step : plan)
+        QVERIFY2(text.contains(step), qPrintable(text));
+    QVERIFY2(!text.contains("TEMP B-TREE"), qPrintable(text));
+}
+
 // ---------------------------------------------------------------- Numbering
 
 void TestData::nextNumber_data()
@@ -777,7 +938,9 @@ void TestData::exportCancelAndNames()
 
     SaveFileDialog::setChooser([](const QString &) { return QString(); });
     db.dm->ExportGridToText(data, columns);
-    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{"huoyun.mdb"});
+    // Only the database and its write-ahead log are there.
+    QCOMPARE(QDir::current().entryList(QDir::Files),
+             QStringList({"huoyun.mdb", "huoyun.mdb-shm", "huoyun.mdb-wal"}));
 
     // An empty data set gives the header alone; the typed name is kept as it is,
     // and an existing file is overwritten.

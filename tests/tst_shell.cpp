@@ -123,6 +123,46 @@ void startAndLogin(Tfrmmain &frame, const QString &code = "admin", const QString
     QCOMPARE(item(frame, "syslogout")->isEnabled(), loggedIn);
 }
 
+// Keeps a window from ever seeing itself activated, as where no window
+// manager activates it.
+class NoActivation : public QObject {
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        return e->type() == QEvent::ActivationChange || e->type() == QEvent::WindowActivate;
+    }
+};
+
+// Counts the login dialogs that come up. One that comes up while another is
+// open is cancelled at once, and so is every one when told, so that a login
+// started by mistake cannot block a test.
+class LoginWatch : public QObject {
+public:
+    explicit LoginWatch(bool cancelEvery = false) : m_cancelEvery(cancelEvery)
+    {
+        qApp->installEventFilter(this);
+    }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *d = qobject_cast<Tflogin *>(o);
+        if (!d || e->type() != QEvent::Show || e->spontaneous())
+            return false;
+        ++shown;
+        bool nested = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            nested = nested || (w != d && qobject_cast<Tflogin *>(w) && w->isVisible());
+        if (nested || m_cancelEvery)
+            QTimer::singleShot(0, d, &QDialog::reject);
+        return false;
+    }
+
+private:
+    bool m_cancelEvery;
+};
+
 void setRights(TestDb &db, const QString &id, const QVariant &rights)
 {
     db.exec("UPDATE crights SET rights = :r WHERE personnelid = :id", {{":r", rights}, {":id", id}});
@@ -161,8 +201,11 @@ private slots:
     void applyRights();
 
     // Start-up, login, logout
+    void startUpShowsSplashThenLogin_data();
     void startUpShowsSplashThenLogin();
+    void startUpRunsOnce();
     void cancelAtStartUpEndsProgram();
+    void noSecondLoginWhileOneIsOpen();
     void loginCheck_data();
     void loginCheck();
     void enterMovesFocusInDialogs();
@@ -184,6 +227,7 @@ private slots:
 
     // Splash, about box, translations
     void splashAndAbout();
+    void splashTimeUpWhileShowing();
     void chineseStandardButtons();
 };
 
@@ -259,6 +303,19 @@ void TestShell::applyRights_data()
     QTest::newRow("letters and blanks")
         << QVariant("1a1 1Y" + QString(29, '1') + "11111") << true
         << (QList<int>{1, 3, 5} + range(7, 35));
+    // A character outside the basic plane is one position, as any other.
+    QTest::newRow("U+1F600 at 1")
+        << QVariant(QString::fromUcs4(U"\U0001F600") + QString(34, '1') + "00000") << true
+        << range(2, 35);
+    QTest::newRow("U+1F600 at 35")
+        << QVariant(QString(34, '1') + QString::fromUcs4(U"\U0001F600") + "00000") << true
+        << range(1, 34);
+    QTest::newRow("two of them before a 1")
+        << QVariant(QString::fromUcs4(U"\U0001F600\U00020000") + "1" + QString(37, '0')) << true
+        << QList<int>{3};
+    QTest::newRow("Chinese and U+20000")
+        << QVariant(QString::fromUcs4(U"中1\U00020000") + QString(32, '1') + "00000") << true
+        << (QList<int>{2} + range(4, 35));
     QTest::newRow("all granted") << QVariant(QString(40, '1')) << true << range(1, 35);
     QTest::newRow("not granted") << QVariant(QString(40, '1')) << false << QList<int>{};
 }
@@ -291,12 +348,24 @@ void TestShell::applyRights()
 
 // ---------------------------------------------------------------- start-up, login, logout
 
+void TestShell::startUpShowsSplashThenLogin_data()
+{
+    QTest::addColumn<bool>("activated");
+    QTest::newRow("window manager activates the window") << true;
+    // A display without a window manager: the window is shown, never activated.
+    QTest::newRow("no window manager") << false;
+}
+
 void TestShell::startUpShowsSplashThenLogin()
 {
+    QFETCH(bool, activated);
     TestDb db;
     setRights(db, "admin", "0000001" + QString(33, '0'));
     Tfrm_logo::setInterval(150);
     Tfrmmain frame;
+    NoActivation noActivation;
+    if (!activated)
+        frame.installEventFilter(&noActivation);
     QElapsedTimer clock;
     qint64 loginAfter = -1;
     bool splashGone = false;
@@ -317,6 +386,31 @@ void TestShell::startUpShowsSplashThenLogin()
     QVERIFY(frame.isVisible());
 }
 
+void TestShell::startUpRunsOnce()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    LoginWatch logins(true);
+
+    // Hidden and shown again, minimised and restored, activated again.
+    frame.hide();
+    frame.show();
+    frame.showMinimized();
+    frame.showMaximized();
+    frame.activateWindow();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(logins.shown, 0);
+    QCOMPARE(frame.findChildren<Tfrm_logo *>().size(), 0);
+
+    // Nor does the handler run twice when called after the start.
+    frame.FormActivate();
+    QCOMPARE(logins.shown, 0);
+    QVERIFY(frame.isVisible());
+    QVERIFY(item(frame, "syslogout")->isEnabled());
+}
+
 void TestShell::cancelAtStartUpEndsProgram()
 {
     TestDb db;
@@ -325,6 +419,51 @@ void TestShell::cancelAtStartUpEndsProgram()
     whenModal<Tflogin>([](Tflogin *d) { QTest::mouseClick(d->BitBtn2, Qt::LeftButton); });
     frame.show();
     QVERIFY(QTest::qWaitFor([&] { return !frame.isVisible(); }, 3000));
+}
+
+void TestShell::noSecondLoginWhileOneIsOpen()
+{
+    TestDb db;
+    Tfrm_logo::setInterval(1);
+    Tfrmmain frame;
+    LoginWatch logins;
+    bool itemsOff = false, frameActive = false;
+    // The start-up login is open, and the main window still has the keyboard,
+    // as on a display where no window manager moves it to the dialog.
+    const auto done = whenModal<Tflogin>([&](Tflogin *d) {
+        itemsOff = !item(frame, "syslogin")->isEnabled() && !frame.SpeedItem1->isEnabled();
+        item(frame, "syslogin")->trigger();
+        frame.SpeedItem1->click();
+        frame.sysloginClick();
+        frame.activateWindow();
+        QCoreApplication::processEvents();
+        frameActive = frame.isActiveWindow();
+        QTest::keyClick(&frame, Qt::Key_I, Qt::ControlModifier);
+        d->activateWindow();
+        QCoreApplication::processEvents();
+        typeInto(d->Edit2, "");
+        QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+    });
+    frame.show();
+    QVERIFY(QTest::qWaitFor([&] { return *done && !QApplication::activeModalWidget(); }, 3000));
+    QVERIFY(itemsOff);
+    QVERIFY(frameActive);
+    QCOMPARE(logins.shown, 1);
+    QVERIFY(item(frame, "syslogout")->isEnabled());
+
+    // Afterwards the login is there again, and a login through the menu is
+    // again the only one.
+    QVERIFY(item(frame, "syslogin")->isEnabled());
+    QVERIFY(frame.SpeedItem1->isEnabled());
+    whenModal<Tflogin>([&](Tflogin *d) {
+        item(frame, "syslogin")->trigger();
+        frame.SpeedItem1->click();
+        QTest::mouseClick(d->BitBtn2, Qt::LeftButton);
+    });
+    item(frame, "syslogin")->trigger();
+    QCOMPARE(logins.shown, 2);
+    QVERIFY(item(frame, "syslogin")->isEnabled());
+    QVERIFY(frame.isVisible());
 }
 
 void TestShell::loginCheck_data()
@@ -746,6 +885,26 @@ void TestShell::splashAndAbout()
     item(frame, "menusoft")->trigger();
     QCOMPARE(title, QStringLiteral("关于"));
     QCOMPARE(dbVer, QStringLiteral("数据库版本:190804"));
+}
+
+void TestShell::splashTimeUpWhileShowing()
+{
+    // Outside the application's loop (as the start-up runs in tests and in
+    // tools) showing a splash screen runs pending events; a time that is up
+    // by then still ends the splash's modal loop.
+    Tfrm_logo::setInterval(0);
+    Tfrm_logo splash;
+    bool hung = false;
+    QTimer rescue; // only for a splash that stays in its loop: shown again, it closes
+    rescue.setSingleShot(true);
+    connect(&rescue, &QTimer::timeout, &splash, [&] {
+        hung = true;
+        splash.show();
+        splash.Timer1->start();
+    });
+    rescue.start(5000);
+    QCOMPARE(splash.exec(), int(QDialog::Accepted));
+    QVERIFY(!hung);
 }
 
 void TestShell::chineseStandardButtons()

@@ -6,6 +6,7 @@
 #include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Format.h"
+#include "Fonts.h"
 #include "TestDb.h"
 
 #include <QAction>
@@ -14,6 +15,9 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -43,6 +47,7 @@ private slots:
     void navigatorFollowsTheState();
     void navigatorAsksBeforeDeleting_data();
     void navigatorAsksBeforeDeleting();
+    void navigatorRefusesADateNotWhole();
     void destroyedControlSeesNoRow();
     void comboEditShowsCapitals();
     void freeTextComboKeysGoOnFromTheShownItem();
@@ -50,6 +55,8 @@ private slots:
     // Keyboard
     void enterMovesOnAndPressesButtons_data();
     void enterMovesOnAndPressesButtons();
+    void namedFontsDrawChinese_data();
+    void namedFontsDrawChinese();
 };
 
 // ---------------------------------------------------------------- data set
@@ -778,6 +785,31 @@ void TestWidgets::navigatorAsksBeforeDeleting_data()
                                                          << QStringList{"a", "b"};
 }
 
+void TestWidgets::navigatorRefusesADateNotWhole()
+{
+    TestDb db;
+    DateForm form(db);
+    auto *nav = new DBNavigator(&form.window);
+    nav->setDataSource(&form.source);
+    form.edit->selectAll();
+    QTest::keyClicks(form.edit, "202405");
+    form.ds.setValue("color", "红");
+    // Post and a new row both write the row: refused, nothing stored, text kept.
+    for (const char *button : {"nbPost", "nbInsert"}) {
+        db.messages.clear();
+        nav->findChild<QToolButton *>(button)->click();
+        QCOMPARE(db.messages.texts(), QStringList{"出厂日期不是有效的日期!"});
+        QCOMPARE(form.ds.state(), DataSet::Edit);
+        QVERIFY(db.scalar("SELECT color FROM carinfor").isNull());
+        QCOMPARE(form.edit->displayText(), QString("2024-05-  "));
+    }
+    // Cancel gives the stored date back without a word.
+    db.messages.clear();
+    nav->findChild<QToolButton *>("nbCancel")->click();
+    QVERIFY(db.messages.texts().isEmpty());
+    QCOMPARE(form.edit->displayText(), QString("2020-01-02"));
+}
+
 void TestWidgets::navigatorAsksBeforeDeleting()
 {
     QFETCH(int, answer);
@@ -956,6 +988,34 @@ void TestWidgets::destroyedControlSeesNoRow()
     delete probe;
     QCOMPARE(ds.recNo(), 1);
     QCOMPARE(shownWhileGone, 0);
+}
+
+// ---------------------------------------------------------------- fonts
+
+void TestWidgets::namedFontsDrawChinese_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("黑体") << "黑体";
+    QTest::newRow("宋体") << "宋体";
+    QTest::newRow("Arial") << "Arial";
+}
+
+void TestWidgets::namedFontsDrawChinese()
+{
+    QFETCH(QString, family);
+    Fonts::installSubstitutes();
+    Fonts::installSubstitutes(); // a second call changes nothing
+    QCOMPARE(QFont::substitutes(family).size(), Fonts::standIns(family).size());
+
+    // The font that draws the name is the font itself or one of its stand-ins,
+    // installed, and it holds both Chinese and Latin letters.
+    const QFont font(family);
+    const QString drawn = QFontInfo(font).family();
+    QVERIFY2(drawn == family || Fonts::standIns(family).contains(drawn), qPrintable(drawn));
+    QVERIFY(QFontDatabase::families().contains(drawn));
+    const QRawFont han = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
+    QVERIFY(han.supportsCharacter(QChar(0x5408))); // 合
+    QVERIFY(QRawFont::fromFont(font).supportsCharacter(QLatin1Char('A')));
 }
 
 QTEST_MAIN(TestWidgets)

@@ -1,4 +1,5 @@
 #include "DBNavigator.h"
+#include "DBControls.h"
 #include "Errors.h"
 #include "Messages.h"
 
@@ -48,6 +49,10 @@ void DBNavigator::press(Button b)
         return;
     // Its own confirmation, before any question the window asks in its hooks.
     if (b == Delete && !Msg::question(QStringLiteral("Delete record?"), this))
+        return;
+    // Every button but these writes the row being edited: a date that is not
+    // whole is refused first, never stored as empty.
+    if (ds->isEditing() && b != Cancel && b != Delete && !DBDateEdit::datesPass(window()))
         return;
     guard([&] {
         switch (b) {

@@ -1,0 +1,185 @@
+#include "Statements.h"
+#include "Generate.h"
+#include "QueryConditions.h"
+
+#include <QDate>
+
+namespace {
+
+using Join = QueryConditions::Join;
+
+const QDate yearStart(2024, 1, 1), yearEnd(2024, 12, 31);
+
+BenchCase listCase(const QString &window, const QString &condition, const QString &base,
+                   const QString &order, const QStringList &totals, const QueryConditions &c)
+{
+    BenchCase b{window, condition, {{c.apply(base) + order, c.binds()}}, {}};
+    for (const QString &t : totals)
+        b.totals.append({c.apply(t), c.binds()});
+    return b;
+}
+
+BenchCase statistics(const QString &window, const QString &condition,
+                     const QList<BenchStatement> &screen)
+{
+    return BenchCase{window, condition, screen, {}, false};
+}
+
+// The sales performance figures: received, sold, presents, services, stock.
+BenchCase salesFigures(const QDate &from, const QDate &to)
+{
+    QueryConditions in(Join::And), out(Join::And);
+    in.fromDate("carinstock.instock_date", from).toDate("carinstock.instock_date", to);
+    out.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
+    return statistics(
+            "Tfsaleyjtj", from.isValid() ? "2024" : "",
+            {{in.apply("select count(1) as a1, sum(carprice) as a2 from carinfor, carinstock"
+                       " where carinfor.carserial_no = carinstock.carserial_no and (carstatus in (0,1,3))"),
+              in.binds()},
+             {out.apply("select count(1) as a3, sum(saleprice) as a4, sum(saleprice)/1.17 as a5,"
+                        " sum(saleprice-carprice) as a7, sum(saleprice-carprice)/1.17 as a8 from carinfor, caroutstock"
+                        " where caroutstock.carserial_no = carinfor.carserial_no and carstatus = 1"),
+              out.binds()},
+             {out.apply("select sum(cost) as Expr1000 from presentcost, caroutstock, carinfor"
+                        " where presentcost.carserial_no = caroutstock.carserial_no"
+                        " and carinfor.carserial_no = presentcost.carserial_no and carinfor.carstatus = 1"),
+              out.binds()},
+             {out.apply("select sum(cost) as Expr1000 from servicecost, caroutstock, carinfor"
+                        " where servicecost.carserial_no = caroutstock.carserial_no"
+                        " and carinfor.carserial_no = servicecost.carserial_no and carinfor.carstatus = 1"),
+              out.binds()},
+             {"select count(1) as a6 from carinfor where carstatus in (0,3)", {}}});
+}
+
+BenchCase salesmanFigures(const QDate &from, const QDate &to)
+{
+    QueryConditions c(Join::Where);
+    c.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
+    return statistics(
+            "Tfsalesyj", from.isValid() ? "2024" : "",
+            {{"select sales, qty as Expr1001, xsh, ps, sv, (xsh-ps+sv)/1.17 as Expr1005,"
+             " (xsh-ps+sv-rk) as Expr1006, (xsh-ps+sv-rk)/1.17 as Expr1007"
+             " from (select sales, count(1) as qty, ifnull(sum(chkjg),0) as xsh, ifnull(sum(present),0) as ps,"
+             " ifnull(sum(service),0) as sv, sum(rkjg) as rk from salesview"
+             " where carserial_no in (select carserial_no from caroutstock" + c.text() + ") group by sales)",
+              c.binds()}});
+}
+
+BenchCase taxList(const QDate &from, const QDate &to)
+{
+    QueryConditions c(Join::And);
+    c.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
+    const QString join = " from carinfor, caroutstock, ccustomer"
+                         " where carinfor.carserial_no = caroutstock.carserial_no"
+                         " and caroutstock.customerid = ccustomer.customerid and carstatus = 1";
+    return listCase("Tftax", from.isValid() ? "2024-05" : "",
+                    "select caroutstock.carserial_no, carmodel, chassis_no, caroutstock.customerid,"
+                    " caroutstock.custname, carprice, legalpersonid, saleprice" + join, "",
+                    {"select count(1), sum(carprice), sum(saleprice)" + join}, c);
+}
+
+BenchCase ledger(bool customers, const QString &condition, const QueryConditions &c)
+{
+    const QString table = customers ? "ccustaccount" : "cprovaccount";
+    const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
+    return listCase(customers ? "Tfcustaccountsele" : "Tfprovaccountsele", condition,
+                    "select * from " + table + " where isprepay=0", "",
+                    {"select count(*) from " + table + " where isprepay=0",
+                     "select sum(" + paid + ") from " + table + " where isprepay=0",
+                     "select sum(" + charged + ") from " + table + " where isprepay=2 and isaffirm"},
+                    c);
+}
+
+QueryConditions none(Join join = Join::Where) { return QueryConditions(join); }
+
+} // namespace
+
+QList<BenchCase> benchCases()
+{
+    using QC = QueryConditions;
+    const QString customer = Typical::customer(), provider = Typical::provider();
+    const QString inStock = "select carinstock.*, carinfor.*,"
+                            " (select sum(cost) from addcost where carinfor.carserial_no = addcost.carserial_no)"
+                            " as addcost from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no";
+    const QString inCount = "select count(1) from carinstock, carinfor"
+                            " where carinstock.carserial_no = carinfor.carserial_no";
+    const QString sold = "select caroutstock.*, carinfor.*,"
+                         " (select sum(cost) from presentcost where carinfor.carserial_no = presentcost.carserial_no) as aa,"
+                         " (select sum(cost) from servicecost where carinfor.carserial_no = servicecost.carserial_no) as bb"
+                         " from caroutstock, carinfor where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
+    const QString soldCount = "select count(1) from caroutstock, carinfor"
+                              " where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
+    const QString returned = " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
+                             " and carstatus=2";
+    const QString charges = "select carinfor.* from carinfor, ccustaccount"
+                            " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
+                            " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
+    const QString chargesCount = "select count(*) from carinfor, ccustaccount"
+                                 " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
+                                 " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
+
+    return {
+        listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
+                 {"select count(*) from ccustomer"}, none()),
+        listCase("Tfqry_selecust", "", "select * from ccustomer", "", {"select count(*) from ccustomer"}, none()),
+        listCase("Tfseleprov", "", "select * from cprovider", "", {"select count(*) from cprovider"}, none()),
+
+        listCase("Tfbuycontsele", "", "select * from cbuycontract", "", {"select count(*) from cbuycontract"}, none()),
+        listCase("Tfbuycontsele", "供应商 " + provider + ", 2024", "select * from cbuycontract", "",
+                 {"select count(*) from cbuycontract"},
+                 QC().prefix("providerid", provider).fromDate("contract_date", yearStart).toDate("contract_date", yearEnd)),
+        listCase("Tfsalecontsele", "", "select * from csalecontract", "", {"select count(*) from csalecontract"}, none()),
+        listCase("Tfsalecontsele", "客户 " + customer, "select * from csalecontract", "",
+                 {"select count(*) from csalecontract"}, QC().prefix("customerid", customer)),
+
+        listCase("Tfselebuycont", "", "select * from cbuycontract where isfinished=0", "",
+                 {"select count(*) from cbuycontract where isfinished=0"}, none(Join::And)),
+        listCase("Tfselebuycont", "isfinished=1, 合同号 CG0012", "select * from cbuycontract where isfinished=1", "",
+                 {"select count(*) from cbuycontract where isfinished=1"}, QC(Join::And).prefix("contract_no", "CG0012")),
+        listCase("Tfselesalecont", "", "select * from csalecontract", "", {"select count(*) from csalecontract"}, none()),
+        listCase("Tfselesalecont", "客户 " + customer, "select * from csalecontract", "",
+                 {"select count(*) from csalecontract"}, QC().prefix("customerid", customer)),
+
+        listCase("Tfselecar", "", "select * from carinfor where carstatus in (0,3)", "",
+                 {"select count(*) from carinfor where carstatus in (0,3)"}, none(Join::And)),
+        listCase("Tfselecar", "序列号 " + Typical::serialPrefix(), "select * from carinfor where carstatus in (0,3)", "",
+                 {"select count(*) from carinfor where carstatus in (0,3)"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "销售确认", charges, "", {chargesCount}, none(Join::And)),
+        listCase("Tfselecar", "销售确认, 序列号 " + Typical::serialPrefix(), charges, "", {chargesCount},
+                 QC(Join::And).prefix("carinfor.carserial_no", Typical::serialPrefix())),
+
+        listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
+                 {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),
+        listCase("Tfcarinsele", "库存", inStock + " and (carstatus in (0,3))", " order by instock_date",
+                 {inCount + " and (carstatus in (0,3))"}, none(Join::And)),
+        listCase("Tfcarinsele", "入库, 供应商 " + provider + ", 2024", inStock + " and (carstatus in (0,1,3))",
+                 " order by instock_date", {inCount + " and (carstatus in (0,1,3))"},
+                 QC(Join::And).prefix("providerid", provider).fromDate("instock_date", yearStart)
+                         .toDate("instock_date", yearEnd)),
+
+        listCase("Tfcaroutsele", "", sold, " order by outstock_date", {soldCount}, none(Join::And)),
+        listCase("Tfcaroutsele", "客户 " + customer, sold, " order by outstock_date", {soldCount},
+                 QC(Join::And).prefix("customerid", customer)),
+        listCase("Tfcaroutsele", "2024-05", sold, " order by outstock_date", {soldCount},
+                 QC(Join::And).fromDate("outstock_date", QDate(2024, 5, 1)).toDate("outstock_date", QDate(2024, 5, 31))),
+
+        listCase("Tfbackprovsele", "", "select carinstock.*, carinfor.*" + returned, "",
+                 {"select count(1)" + returned}, none(Join::And)),
+        listCase("Tfbackprovsele", "供应商 " + provider, "select carinstock.*, carinfor.*" + returned, "",
+                 {"select count(1)" + returned}, QC(Join::And).prefix("providerid", provider)),
+
+        ledger(true, "", none(Join::And)),
+        ledger(true, "客户 " + customer, QC(Join::And).prefix("customerid", customer)),
+        ledger(true, "名称 " + Typical::namePrefix(), QC(Join::And).prefix("custname", Typical::namePrefix())),
+        ledger(false, "", none(Join::And)),
+        ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
+
+        salesFigures({}, {}),
+        salesFigures(yearStart, yearEnd),
+        salesmanFigures({}, {}),
+        salesmanFigures(yearStart, yearEnd),
+        taxList({}, {}),
+        taxList(QDate(2024, 5, 1), QDate(2024, 5, 31)),
+    };
+}
