@@ -3,11 +3,13 @@
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Umodel.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "Usubject.h"
 #include "DMsales.h"
 #include "Errors.h"
@@ -425,8 +427,8 @@ void Tfrmmain::buycontClick() { openChild<Tfbuycont>(fbuycont); }
 void Tfrmmain::salecontClick() { openChild<Tfsalecont>(fsalecont); }
 void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
 void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
-void Tfrmmain::buycontfindClick() {}
-void Tfrmmain::salecontfindClick() {}
+void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
+void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
 void Tfrmmain::menucarinClick() {}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}

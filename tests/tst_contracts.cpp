@@ -9,6 +9,8 @@
 #include "Usalecont.h"
 #include "Usalecontchg.h"
 #include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
+#include "Usalecontsele.h"
 #include "Uselebuycont.h"
 #include "Uselesalecont.h"
 
@@ -206,6 +208,12 @@ private slots:
     void pickerScopes();
     void pickerChoosesTheSelectedRow_data() { addFillSaveThenCancelReusesSerial_data(); }
     void pickerChoosesTheSelectedRow();
+
+    // Contract queries
+    void queryConditions_data();
+    void queryConditions();
+    void queryListsLinesPrintsAndClears_data() { addFillSaveThenCancelReusesSerial_data(); }
+    void queryListsLinesPrintsAndClears();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -1336,6 +1344,193 @@ void TestContracts::pickerChoosesTheSelectedRow()
         QTest::keyClick(picker, Qt::Key_Escape);
     });
     QVERIFY(!pick());
+}
+
+// ---------------------------------------------------------------- queries
+
+namespace {
+
+TContractQuery *makeQuery(const QString &kind)
+{
+    if (kind == "sales")
+        return new Tfsalecontsele;
+    return new Tfbuycontsele;
+}
+
+// Five contracts of every state; Q1 has two lines.
+void seedQueried(TestDb &db, const Twin &t)
+{
+    const QList<QVariantList> rows{
+        {"Q1", "HT-01", t.code, t.partyName, "现货", 0, "2024-01-01 08:00:00"},
+        {"Q2", "HT-02", "X002", "乙公司", "期货", 1, "2024-01-31 23:59:00"},
+        {"Q3", "XS-03", t.code, t.partyName, "现货", 2, "2024-02-01 00:00:00"},
+        {"Q4", "HT'4", "C_1", "50%公司", QVariant(), 1, "2024-01-15 12:00:00"},
+        {"Q5", QVariant(), QVariant(), QVariant(), QVariant(), 0, QVariant()}};
+    for (const QVariantList &r : rows)
+        db.insert(t.master, {{t.numberField, r[0]}, {"contract_no", r[1]}, {t.codeField, r[2]},
+                             {t.nameField, r[3]}, {"conttype", r[4]}, {"isfinished", r[5]},
+                             {"contract_date", r[6]}});
+    for (const char *model : {"桑塔纳", "捷达"})
+        db.insert(t.lines, {{t.numberField, "Q1"}, {"carmodel", model}, {"qty", 1}});
+}
+
+QStringList listed(DataSet *list, const QString &field)
+{
+    QStringList serials;
+    for (int r = 0; list->isActive() && r < list->recordCount(); ++r)
+        serials << list->valueAt(r, field).toString();
+    return serials;
+}
+
+} // namespace
+
+void TestContracts::queryConditions_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("progress"); // item of "合同进程："
+    QTest::addColumn<QString>("from"); // typed into the date edits
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QStringList>("listed");
+    const QStringList all{"Q1", "Q2", "Q3", "Q4", "Q5"};
+    for (const char *k : {"sales", "purchase"}) {
+        const QString code = twin(k).code.toLower(); // typed in lower case
+        QTest::addRow("%s nothing filled", k) << QString(k) << "" << "" << "" << "" << 0 << "" << "" << all;
+        QTest::addRow("%s started", k) << QString(k) << "" << "" << "" << "" << 2 << "" << "" << QStringList{"Q2", "Q4"};
+        QTest::addRow("%s not started", k) << QString(k) << "" << "" << "" << "" << 1 << "" << "" << QStringList{"Q1", "Q5"};
+        QTest::addRow("%s finished", k) << QString(k) << "" << "" << "" << "" << 3 << "" << "" << QStringList{"Q3"};
+        QTest::addRow("%s January", k) << QString(k) << "" << "" << "" << "" << 0 << "20240101" << "20240131" << QStringList{"Q1", "Q2", "Q4"};
+        QTest::addRow("%s one day to 23:59", k) << QString(k) << "" << "" << "" << "" << 0 << "20240131" << "20240131" << QStringList{"Q2"};
+        QTest::addRow("%s only the end", k) << QString(k) << "" << "" << "" << "" << 0 << "" << "20240115" << QStringList{"Q1", "Q4"};
+        QTest::addRow("%s a date in part", k) << QString(k) << "" << "" << "" << "" << 0 << "202402" << "" << all;
+        QTest::addRow("%s number prefix", k) << QString(k) << "ht" << "" << "" << "" << 0 << "" << "" << QStringList{"Q1", "Q2", "Q4"};
+        QTest::addRow("%s apostrophe", k) << QString(k) << "HT'" << "" << "" << "" << 0 << "" << "" << QStringList{"Q4"};
+        QTest::addRow("%s code in lower case", k) << QString(k) << "" << code << "" << "" << 0 << "" << "" << QStringList{"Q1", "Q3"};
+        QTest::addRow("%s underscore", k) << QString(k) << "" << "C_" << "" << "" << 0 << "" << "" << QStringList{"Q4"};
+        QTest::addRow("%s percent in the name", k) << QString(k) << "" << "" << "50%" << "" << 0 << "" << "" << QStringList{"Q4"};
+        QTest::addRow("%s type", k) << QString(k) << "" << "" << "" << "现货" << 0 << "" << "" << QStringList{"Q1", "Q3"};
+        QTest::addRow("%s all together", k) << QString(k) << "HT" << code << "" << "现" << 1 << "20240101" << "20240101" << QStringList{"Q1"};
+        QTest::addRow("%s nothing found", k) << QString(k) << "ZZ" << "" << "" << "" << 0 << "" << "" << QStringList{};
+    }
+}
+
+void TestContracts::queryConditions()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, number);
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QFETCH(QString, type);
+    QFETCH(int, progress);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QStringList, listed);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedQueried(db, t);
+    Window<TContractQuery> w(makeQuery(kind));
+    typeText(w->Edit1, number);
+    typeText(w->ComboEdit1, code);
+    QCOMPARE(w->ComboEdit1->text(), code.toUpper());
+    typeText(w->Edit2, name);
+    typeText(w->ComboBox1->lineEdit(), type);
+    w->ComboBox2->setFocus();
+    for (int i = 0; i < progress; ++i)
+        QTest::keyClick(w->ComboBox2, Qt::Key_Down);
+    QCOMPARE(w->ComboBox2->currentIndex(), progress);
+    for (auto [edit, text] : {std::pair{w->DateEdit1, from}, std::pair{w->DateEdit2, to}}) {
+        edit->setFocus();
+        edit->setCursorPosition(0);
+        typeText(edit, text);
+    }
+    press(w.w, "SpeedItem8");
+    QVERIFY2(db.messages.messages.isEmpty(), qPrintable(db.messages.texts().join('|')));
+    QCOMPARE(::listed(w->list(), t.numberField), listed);
+    QCOMPARE(w->countLabel->text(), QString("共%1份合同").arg(listed.size()));
+    QCOMPARE(w->SpeedItem6->isEnabled(), true);
+}
+
+void TestContracts::queryListsLinesPrintsAndClears()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedQueried(db, t);
+    CapturedPrints prints;
+    Window<TContractQuery> w(makeQuery(kind));
+    QCOMPARE(w->windowTitle(), QString(kind == "sales" ? "销售合同查询" : "采购合同查询"));
+    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->Edit1));
+    QCOMPARE(w->ComboBox1->count(), 1); // the contract types
+    if (kind == "sales") {
+        // Empty until the first query, and nothing to print.
+        QVERIFY(!w->list()->isActive());
+        QVERIFY(!w->SpeedItem6->isEnabled());
+        w->SpeedItem6Click();
+        QVERIFY(prints.documents.isEmpty());
+        press(w.w, "SpeedItem8");
+    }
+    QCOMPARE(w->list()->recordCount(), 5);
+    QVERIFY(w->SpeedItem6->isEnabled());
+
+    // The lower grid shows the lines of the contract under the cursor.
+    QCOMPARE(w->list()->value(t.numberField).toString(), QString("Q1"));
+    QCOMPARE(w->lines()->recordCount(), 2);
+    w->DBGrid1->setFocus();
+    QTest::keyClick(w->DBGrid1, Qt::Key_Down);
+    QCOMPARE(w->list()->value(t.numberField).toString(), QString("Q2"));
+    QCOMPARE(w->lines()->recordCount(), 0);
+
+    // "打印" prints the contract under the cursor.
+    QTest::keyClick(w->DBGrid1, Qt::Key_Up);
+    press(w.w, "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 1);
+    const QStringList texts = prints.documents.first().pages.first().texts();
+    QVERIFY(texts.contains("HT-01"));
+    QVERIFY(texts.contains("桑塔纳"));
+
+    // An empty list prints nothing.
+    typeText(w->Edit1, "ZZ");
+    press(w.w, "SpeedItem8");
+    QCOMPARE(w->list()->recordCount(), 0);
+    press(w.w, "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 1);
+
+    // "清除条件" empties every condition; the next query lists everything again.
+    typeText(w->Edit2, "甲");
+    w->ComboBox2->setCurrentIndex(2);
+    w->DateEdit1->setDate(QDate(2024, 1, 1));
+    press(w.w, "SpeedItem3");
+    QCOMPARE(w->list()->recordCount(), 0); // the list is not changed
+    for (QLineEdit *e : {w->Edit1, static_cast<QLineEdit *>(w->ComboEdit1), w->Edit2})
+        QVERIFY(e->text().isEmpty());
+    QCOMPARE(w->ComboBox2->currentIndex(), 0);
+    QCOMPARE(w->DateEdit1->displayText(), DateEdit::blankText());
+    press(w.w, "SpeedItem8");
+    QCOMPARE(w->list()->recordCount(), 5);
+
+    // The partner picker fills the code and the name.
+    QTimer::singleShot(0, [&] {
+        auto *picker = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        picker->findChild<QAbstractButton *>("BitBtn1")->click();
+    });
+    w->ComboEdit1->clickButton();
+    QCOMPARE(w->ComboEdit1->text(), t.code);
+    QCOMPARE(w->Edit2->text(), t.partyName);
+
+    // A list that cannot be read stays closed, and "打印" with it.
+    db.exec("ALTER TABLE " + t.master + " RENAME TO gone");
+    press(w.w, "SpeedItem8");
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY(!w->list()->isActive());
+    QVERIFY(!w->SpeedItem6->isEnabled());
+    QVERIFY(w->countLabel->text().isEmpty());
 }
 
 QTEST_MAIN(TestContracts)
