@@ -16,6 +16,9 @@ TCodeTableForm::TCodeTableForm(const CodeTableInfo &info, QWidget *parent)
     m_table->setObjectName(info.tableName);
     m_table->setTableName(info.table);
     m_table->setIndexName(info.index);
+    // Read as the grid scrolls; a post places its own row where the order
+    // puts it, so nothing reads the whole table again after it.
+    m_table->setPageSize(PageSize);
     m_source->setObjectName(info.sourceName);
 
     auto *speedBar = new SpeedBar(this);
@@ -66,8 +69,6 @@ TCodeTableForm::TCodeTableForm(const CodeTableInfo &info, QWidget *parent)
     connect(SpeedItem6, &QToolButton::clicked, this, &QWidget::close);
 
     m_table->beforePost = [this] { return rowPasses(); };
-    if (info.refreshAfterPost)
-        m_table->afterPost = [this] { m_table->refresh(); };
     // Typing into a stored row (here or in the grid) puts it into editing.
     connect(m_table, &DataSet::stateChanged, this, [this](DataSet::State s) {
         if (s == DataSet::Edit || s == DataSet::Insert)

@@ -24,7 +24,6 @@ struct CodeTableInfo {
     QStringList typeChoices;
     bool showOperator = false;    // "操作员：" with the operator's name
     bool gridEditable = false;    // rows can be chosen and changed in the grid
-    bool refreshAfterPost = false;
 };
 
 // A small table of codes and names: two bound edits, a grid over the whole
@@ -35,6 +34,7 @@ class TCodeTableForm : public ChildForm {
     Q_OBJECT
 public:
     TCodeTableForm(const CodeTableInfo &info, QWidget *parent = nullptr);
+    static constexpr int PageSize = 200;
 
     // 0 when the row was stored (or nothing was being edited), 1 when the
     // check refused it. A database refusal throws and keeps the row pending.

@@ -19,6 +19,8 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
     Table1->setObjectName(QStringLiteral("Table1"));
     Table1->setTableName(info.table);
     Table1->setIndexFieldNames(info.index);
+    // A dealer's partners run to a hundred thousand: read as the grid scrolls.
+    Table1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
 
     auto *layout = new QVBoxLayout(this);

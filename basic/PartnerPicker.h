@@ -37,10 +37,13 @@ struct PickedPartner {
 
 // A modal dialog listing a whole partner table to choose one row from, with
 // an optional quick add. The caller opens Table1 (pick() does all of it).
+// Table1 reads its rows a page at a time; a quick add writes and places its
+// own row, and the refresh after it reads the count and one page.
 class TPartnerPicker : public QDialog {
     Q_OBJECT
 public:
     TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner);
+    static constexpr int PageSize = 200;
 
     // The caller's steps in one: open Table1, show the dialog, read the
     // current row. Nothing on Cancel, Escape or an empty table, nor when the

@@ -16,7 +16,6 @@ CodeTableInfo Tfarea::info()
     i.emptyCodeMessage = QStringLiteral("请输入地区代码!");
     i.columns = {gridColumn("地区代码", "dqdm"),
                  gridColumn("地区名称", "dqmc", 160)};
-    i.refreshAfterPost = true;
     return i;
 }
 

@@ -66,9 +66,9 @@ Tfbgsxx::Tfbgsxx(QWidget *parent)
     connect(SpeedItem3, &QToolButton::clicked, this, &Tfbgsxx::SpeedItem3Click);
     connect(SpeedItem4, &QToolButton::clicked, this, &QWidget::close);
 
+    // The post read its own row back; the data module's copy is what the
+    // printed contracts read.
     tb_bgsxx->afterPost = [this] {
-        tb_bgsxx->refresh();
-        // The data module's copy is what the printed contracts read.
         if (frmDMcarsales && frmDMcarsales->tb_bgsxx_main->isActive())
             frmDMcarsales->tb_bgsxx_main->refresh();
     };

@@ -16,7 +16,6 @@ CodeTableInfo Tfcartype::info()
     i.emptyCodeMessage = QStringLiteral("请输入类型代码!");
     i.columns = {gridColumn("类型代码", "code"),
                  gridColumn("类型名称", "type", 160)};
-    i.refreshAfterPost = true;
     return i;
 }
 

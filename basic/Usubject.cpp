@@ -22,7 +22,6 @@ CodeTableInfo Tfsubject::info()
     i.emptyTypeMessage = QStringLiteral("请选择科目分类!");
     i.typeChoices = {QStringLiteral("车辆附加费"), QStringLiteral("服务费"), QStringLiteral("赠品"),
                      QStringLiteral("代垫费用")};
-    i.refreshAfterPost = true;
     return i;
 }
 

@@ -10,10 +10,27 @@ using Join = QueryConditions::Join;
 
 const QDate yearStart(2024, 1, 1), yearEnd(2024, 12, 31);
 
+// The unique key of a list, by the table its rows stand for.
+QStringList keyOf(const QString &base)
+{
+    static const QList<QPair<QString, QString>> keys{
+            {"from carinstock", "carin_no"},     {"from caroutstock", "carout_no"},
+            {"from ccustaccount", "caccountid"}, {"from cprovaccount", "paccountid"},
+            {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
+            {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
+            {"from carinfor", "carserial_no"}};
+    for (const auto &[from, key] : keys)
+        if (base.contains(from))
+            return {key};
+    return {};
+}
+
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,
                    const QString &order, const QStringList &totals, const QueryConditions &c)
 {
-    BenchCase b{window, condition, {{c.apply(base) + order, c.binds()}}, {}};
+    QString orderFields = order;
+    orderFields.remove(QStringLiteral(" order by "));
+    BenchCase b{window, condition, {{c.apply(base), c.binds(), keyOf(base), orderFields}}, {}};
     for (const QString &t : totals)
         b.totals.append({c.apply(t), c.binds()});
     return b;

@@ -10,6 +10,10 @@
 struct BenchStatement {
     QString sql;
     QVariantMap binds;
+    // A list: its unique key and the fields it is ordered by, as the window
+    // gives them to its paged data set; empty for figures.
+    QStringList keys = {};
+    QString order = {};
 };
 
 struct BenchCase {

@@ -118,7 +118,7 @@ using Lists = std::vector<std::unique_ptr<QObject>>;
 void openScreen(const BenchCase &c, Lists &lists)
 {
     for (const BenchStatement &s : c.screen)
-        lists.push_back(openList(s.sql, s.binds, FirstScreen));
+        lists.push_back(openList(s.sql, s.binds, s.keys, s.order, FirstScreen));
 }
 
 void runTotals(const BenchCase &c)

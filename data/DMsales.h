@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIODevice>
+
 #include "DataSet.h"
 #include "GridColumns.h"
 #include "SaveFile.h"
@@ -54,6 +56,7 @@ public:
     // text file in code page 936, asking for the file name first.
     void ExportGridToText(DataSet &data, const GridColumns &columns, QWidget *parent = nullptr);
     static QByteArray exportText(DataSet &data, const GridColumns &columns);
+    static bool writeExport(QIODevice &out, DataSet &data, const GridColumns &columns);
 
 private:
     void frmDMcarsalesCreate();

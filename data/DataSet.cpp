@@ -7,6 +7,9 @@
 #include <QSqlIndex>
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 const QString RowidColumn = QStringLiteral("_rowid_");
 }
@@ -109,7 +112,13 @@ QStringList DataSet::keyFields() const
 
 bool DataSet::usesRowid() const { return !m_table.isEmpty() && keyFields().isEmpty(); }
 
-QString DataSet::selectText(QVariantMap &binds) const
+bool DataSet::readsRowid() const
+{
+    // A paged table finds its place by rowid, whatever its key.
+    return usesRowid() || (isPaged() && !m_table.isEmpty());
+}
+
+QString DataSet::selectText(QVariantMap &binds, bool ordered) const
 {
     binds = m_params;
     QStringList where;
@@ -130,65 +139,120 @@ QString DataSet::selectText(QVariantMap &binds) const
     QString sql;
     if (m_table.isEmpty())
         sql = where.isEmpty() ? m_sql : QStringLiteral("SELECT * FROM (%1)").arg(m_sql);
-    else if (usesRowid())
+    else if (readsRowid())
         sql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(RowidColumn, Db::identifier(m_table));
     else
         sql = QStringLiteral("SELECT * FROM ") + Db::identifier(m_table);
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
 
-    if (!m_table.isEmpty() && !m_index.isEmpty()) {
-        QStringList order;
-        if (m_index.compare(QLatin1String("PrimaryKey"), Qt::CaseInsensitive) == 0) {
-            order = keyFields();
-        } else {
-            for (const QString &f : m_index.split(QRegularExpression(QStringLiteral("[;,]")),
-                                                  Qt::SkipEmptyParts))
-                order << Db::identifier(f.trimmed());
-        }
+    if (ordered && !m_table.isEmpty()) {
+        const QStringList order = indexFields();
         if (!order.isEmpty())
             sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     }
     return sql;
 }
 
-void DataSet::load(bool notify)
+QStringList DataSet::indexFields() const
+{
+    QStringList order;
+    if (m_index.compare(QLatin1String("PrimaryKey"), Qt::CaseInsensitive) == 0) {
+        order = keyFields();
+    } else {
+        for (const QString &f : m_index.split(QRegularExpression(QStringLiteral("[;,]")),
+                                              Qt::SkipEmptyParts))
+            order << Db::identifier(f.trimmed());
+    }
+    return order;
+}
+
+DataSet::Row DataSet::rowOf(const QSqlRecord &record) const
+{
+    Row row;
+    row.values = record;
+    if (readsRowid()) {
+        row.rowid = row.values.value(0);
+        row.values.remove(0);
+    }
+    row.original = row.values;
+    return row;
+}
+
+QSqlRecord DataSet::totals(const QStringList &expressions) const
 {
     QVariantMap binds;
-    const QString sql = selectText(binds);
-    const bool rowid = usesRowid();
-    QSqlQuery q(Db::connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw DbError(q.lastError());
-    Db::bindAll(q, binds);
-    if (!q.exec())
-        throw DbError(q.lastError());
+    const QString base = selectText(binds, false);
+    QStringList columns;
+    for (int i = 0; i < expressions.size(); ++i)
+        columns << QStringLiteral("%1 AS t%2").arg(expressions.at(i)).arg(i);
+    QSqlQuery q = Db::exec(QStringLiteral("SELECT %1 FROM (%2)")
+                               .arg(columns.join(QStringLiteral(", ")), base),
+                           binds);
+    q.next();
+    const QSqlRecord r = q.record();
+    q.finish();
+    return r;
+}
 
+QVariant DataSet::total(const QString &expression) const
+{
+    return totals({expression}).value(0);
+}
+
+// Views hear that the rows were read again also when reading them failed.
+struct DataSet::ReloadNotice {
+    DataSet *dataSet;
+    explicit ReloadNotice(DataSet *ds) : dataSet(ds) { emit ds->aboutToReload(); }
+    ~ReloadNotice() { emit dataSet->reloaded(); }
+};
+
+void DataSet::load(bool notify)
+{
+    std::optional<ReloadNotice> notice;
+    if (notify)
+        notice.emplace(this);
     QList<Row> rows;
-    while (q.next()) {
-        Row row;
-        row.values = q.record();
-        if (rowid) {
-            row.rowid = row.values.value(0);
-            row.values.remove(0);
-        }
-        row.original = row.values;
-        rows.append(row);
+    QSqlRecord fields;
+    int count = 0;
+    if (isPaged()) {
+        if (m_cached)
+            throw AppError(QStringLiteral("分页的数据集不能缓存修改"));
+        pageOrder(); // a query without its key fields cannot page
+        QVariantMap binds;
+        const QString base = selectText(binds, false);
+        count = Db::scalar(QStringLiteral("SELECT count(*) FROM (%1)").arg(base), binds).toInt();
+        rows = fetch(QString(), {}, false, m_pageSize, 0, &fields);
+    } else {
+        QVariantMap binds;
+        QSqlQuery q(Db::connection());
+        q.setForwardOnly(true);
+        if (!q.prepare(selectText(binds)))
+            throw DbError(q.lastError());
+        Db::bindAll(q, binds);
+        if (!q.exec())
+            throw DbError(q.lastError());
+        while (q.next())
+            rows.append(rowOf(q.record()));
+        fields = q.record();
     }
-    m_fields = q.record();
-    if (rowid)
+    m_fields = fields;
+    if (readsRowid())
         m_fields.remove(0);
     for (int i = 0; i < m_fields.count(); ++i)
         m_fields.setValue(i, QVariant());
     m_rows = std::move(rows);
+    m_count = count;
+    m_first = 0;
+    m_newListed = false;
+    m_newRow = Row();
     ++m_loads;
     m_deleted.clear();
-    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_current = isEmpty() ? -1 : 0;
     m_bof = true;
-    m_eof = m_rows.isEmpty();
+    m_eof = isEmpty();
     if (notify) {
-        emit reloaded();
+        notice.reset();
         emit rowsChanged();
         emit currentChanged();
     }
@@ -208,21 +272,24 @@ void DataSet::close()
         return;
     if (isEditing())
         cancel();
+    emit aboutToReload();
     m_rows.clear();
+    m_first = m_count = 0;
     m_deleted.clear();
     m_fields.clear();
     m_current = -1;
     m_eof = m_bof = true;
     setState(Inactive);
+    emit reloaded();
     emit rowsChanged();
     emit currentChanged();
 }
 
 QVariantList DataSet::identity(int row) const
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= recordCount())
         return {};
-    return identityOf(m_rows.at(row));
+    return identityOf(rowAt(row));
 }
 
 QVariantList DataSet::identityOf(const Row &r) const
@@ -248,11 +315,21 @@ void DataSet::refresh()
         return;
     requireNothingPending();
     const QVariantList id = identity(m_current);
+    const Row current = m_current >= 0 ? rowAt(m_current) : Row();
     const int oldRow = m_current;
 
+    std::optional<ReloadNotice> notice(this);
     load(false); // one currentChanged, after the row is found again
     bool found = false;
-    if (!id.isEmpty()) {
+    if (isPaged() && !id.isEmpty()) {
+        // Asked of the database by key: its page need not be the first.
+        QVariantMap binds;
+        const QString condition = keyCondition(current, binds);
+        int at = -1;
+        found = findPaged(condition, binds, at);
+        if (found)
+            m_current = at;
+    } else if (!id.isEmpty()) {
         for (int r = 0; r < m_rows.size() && !found; ++r) {
             if (identity(r) == id) {
                 m_current = r;
@@ -260,10 +337,10 @@ void DataSet::refresh()
             }
         }
     }
-    if (!found && !m_rows.isEmpty())
-        m_current = qBound(0, oldRow, int(m_rows.size()) - 1);
-    m_bof = m_eof = m_rows.isEmpty();
-    emit reloaded();
+    if (!found && !isEmpty())
+        m_current = qBound(0, oldRow, recordCount() - 1);
+    m_bof = m_eof = isEmpty();
+    notice.reset();
     emit rowsChanged();
     emit currentChanged();
 }
@@ -278,15 +355,25 @@ void DataSet::setState(State s)
 
 bool DataSet::setRecNo(int row)
 {
-    if (m_rows.isEmpty())
+    if (isEmpty())
         return false;
-    row = qBound(0, row, int(m_rows.size()) - 1);
+    row = qBound(0, row, recordCount() - 1);
     if (row != m_current) {
-        const QVariantList id = identity(row);
+        const QVariantList id = isPaged() ? QVariantList() : identity(row);
         const quint64 loads = m_loads;
+        const quint64 moves = m_moves;
         if (!leaveRow())
             return false;
-        if (m_loads != loads) {
+        if (m_moves != moves) {
+            // The post put the row it wrote in its place: the rows between moved by one.
+            if (row > m_moved.first)
+                --row;
+            if (row >= m_moved.second)
+                ++row;
+        }
+        if (m_loads != loads && isPaged()) {
+            row = qBound(0, row, recordCount() - 1);
+        } else if (m_loads != loads) {
             // The post read the rows again (afterPost): find the row asked for.
             row = -1;
             for (int r = 0; r < m_rows.size() && row < 0 && !id.isEmpty(); ++r)
@@ -296,7 +383,7 @@ bool DataSet::setRecNo(int row)
                 return false;
         }
     }
-    if (m_rows.isEmpty())
+    if (isEmpty())
         return false;
     moveTo(row);
     return true;
@@ -304,7 +391,7 @@ bool DataSet::setRecNo(int row)
 
 void DataSet::moveTo(int row)
 {
-    row = qBound(0, row, int(m_rows.size()) - 1);
+    row = qBound(0, row, recordCount() - 1);
     m_bof = m_eof = false;
     if (row != m_current) {
         m_current = row;
@@ -320,14 +407,14 @@ void DataSet::first()
 
 void DataSet::last()
 {
-    if (setRecNo(int(m_rows.size()) - 1))
+    if (setRecNo(recordCount() - 1))
         m_eof = true;
 }
 
 // A refused step ends a walk as its end would: a loop until eof() stops.
 void DataSet::next()
 {
-    if (m_current + 1 >= m_rows.size() || !setRecNo(m_current + 1))
+    if (m_current + 1 >= recordCount() || !setRecNo(m_current + 1))
         m_eof = true;
 }
 
@@ -341,6 +428,19 @@ bool DataSet::locate(const QString &field, const QVariant &value)
 {
     const int col = fieldIndex(field);
     const bool text = value.typeId() == QMetaType::QString;
+    if (isPaged()) {
+        if (value.isNull() || !leaveRow())
+            return false;
+        const QVariantMap binds{{QStringLiteral(":loc"), value}};
+        const QString condition = Db::identifier(m_fields.fieldName(col))
+                                  + (text ? QStringLiteral(" = :loc COLLATE NOCASE")
+                                          : QStringLiteral(" = :loc"));
+        int at = -1;
+        if (!findPaged(condition, binds, at))
+            return false;
+        moveTo(at);
+        return true;
+    }
     for (int r = 0; r < m_rows.size(); ++r) {
         const QVariant v = valueAt(r, m_fields.fieldName(col));
         const bool same = text ? (!v.isNull() && v.toString().compare(value.toString(),
@@ -375,18 +475,18 @@ QVariant DataSet::value(const QString &field) const { return valueAt(m_current, 
 QVariant DataSet::valueAt(int row, const QString &field) const
 {
     const int col = fieldIndex(field);
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= recordCount())
         return QVariant();
     if (row == m_current && isEditing())
         return m_buffer.value(col);
-    return m_rows.at(row).values.value(col);
+    return rowAt(row).values.value(col);
 }
 
 QSqlRecord DataSet::record(int row) const
 {
     if (row == m_current && isEditing())
         return m_buffer;
-    return row >= 0 && row < m_rows.size() ? m_rows.at(row).values : QSqlRecord();
+    return row >= 0 && row < recordCount() ? rowAt(row).values : QSqlRecord();
 }
 
 // ---------------------------------------------------------------- editing
@@ -413,11 +513,11 @@ void DataSet::append()
     row.values = m_fields;
     row.status = RowStatus::Inserted;
     m_rowBeforeInsert = m_current;
-    m_rows.append(row);
-    m_current = int(m_rows.size()) - 1;
-    m_bof = m_eof = false;
     m_modified = false;
+    insertRow(recordCount(), row);
+    m_bof = m_eof = false;
     setState(Insert);
+    emit rowChanged(m_current);
     emit rowsChanged();
     emit currentChanged();
     if (afterInsert)
@@ -429,11 +529,11 @@ void DataSet::edit()
     requireEditable();
     if (isEditing())
         return;
-    if (m_rows.isEmpty()) {
+    if (isEmpty()) {
         append();
         return;
     }
-    m_buffer = m_rows.at(m_current).values;
+    m_buffer = rowAt(m_current).values;
     m_modified = false;
     setState(Edit);
 }
@@ -450,6 +550,7 @@ void DataSet::setValue(const QString &field, const QVariant &value)
         return;
     m_buffer.setValue(col, value);
     m_modified = true;
+    emit rowChanged(m_current);
     emit valuesChanged();
 }
 
@@ -459,7 +560,7 @@ bool DataSet::post()
         return true;
     if (beforePost && !beforePost())
         return false;
-    Row &row = m_rows[m_current];
+    Row &row = rowRef(m_current);
     if (m_cached) {
         if (row.status == RowStatus::Stored)
             row.status = RowStatus::Modified;
@@ -489,11 +590,17 @@ bool DataSet::post()
             });
         }
         t.commit();
-        row = stored;
+        if (isPaged()) {
+            m_buffer = QSqlRecord();
+            placeRow(m_current, stored);
+        } else {
+            row = stored;
+        }
     }
     m_buffer = QSqlRecord();
     m_modified = false;
     setState(Browse);
+    emit rowChanged(m_current);
     emit valuesChanged();
     if (afterPost)
         afterPost();
@@ -507,6 +614,28 @@ void DataSet::postUndone(const QVariantList &stored, const Row &before, const QS
 {
     if (!isActive() || isEditing())
         return;
+    if (isPaged()) {
+        // The list follows the database again; the row goes back into editing.
+        refresh();
+        if (was == Insert) {
+            append();
+        } else {
+            QVariantMap binds;
+            int at = -1;
+            if (!findPaged(keyCondition(before, binds), binds, at))
+                return;
+            moveTo(at);
+            edit();
+        }
+        if (!isEditing())
+            return;
+        m_buffer = buffer;
+        m_modified = true;
+        emit rowChanged(m_current);
+        emit valuesChanged();
+        return;
+    }
+    const int wasCurrent = m_current;
     int at = -1;
     for (int r = 0; r < m_rows.size() && at < 0; ++r)
         if (identity(r) == stored)
@@ -516,17 +645,18 @@ void DataSet::postUndone(const QVariantList &stored, const Row &before, const QS
             refresh();
             return;
         }
-        m_rows.append(before);
+        insertRow(int(m_rows.size()), before);
         at = int(m_rows.size()) - 1;
     } else {
         m_rows[at] = before;
     }
     if (was == Insert)
-        m_rowBeforeInsert = m_current;
+        m_rowBeforeInsert = wasCurrent;
     m_current = at;
     m_buffer = buffer;
     m_modified = true;
     m_bof = m_eof = false;
+    emit rowChanged(at);
     emit rowsChanged();
     setState(was);
     emit currentChanged();
@@ -540,16 +670,18 @@ void DataSet::cancel()
     const bool inserting = m_state == Insert;
     if (inserting && !detailsReleased())
         return;
-    if (inserting) {
-        m_rows.removeAt(m_current);
-        m_current = qBound(-1, m_rowBeforeInsert, int(m_rows.size()) - 1);
-        if (m_current < 0 && !m_rows.isEmpty())
-            m_current = 0;
-        m_bof = m_eof = m_rows.isEmpty();
-    }
     m_buffer = QSqlRecord();
     m_modified = false;
+    if (inserting) {
+        int back = qBound(-1, m_rowBeforeInsert, recordCount() - 2);
+        if (back < 0 && recordCount() > 1)
+            back = 0;
+        removeRow(m_current, back);
+        m_bof = m_eof = isEmpty();
+    }
     setState(Browse);
+    if (!inserting)
+        emit rowChanged(m_current); // the row shows what is stored again
     if (inserting) {
         emit rowsChanged();
         emit currentChanged(); // only then did the row move
@@ -559,7 +691,7 @@ void DataSet::cancel()
 
 void DataSet::deleteRecord()
 {
-    if (!isActive() || m_rows.isEmpty())
+    if (!isActive() || isEmpty())
         return;
     if (m_state == Insert) {
         cancel();
@@ -571,14 +703,13 @@ void DataSet::deleteRecord()
     cancel();
     if (beforeDelete && !beforeDelete())
         return;
-    const Row row = m_rows.at(m_current);
+    const Row row = rowAt(m_current);
     if (!m_cached)
         writeDelete(row);
     else if (row.status != RowStatus::Inserted)
         m_deleted.append(row);
-    m_rows.removeAt(m_current);
-    m_current = qMin(m_current, int(m_rows.size()) - 1);
-    m_bof = m_eof = m_rows.isEmpty();
+    removeRow(m_current, qMin(m_current, recordCount() - 2));
+    m_bof = m_eof = isEmpty();
     emit rowsChanged();
     emit currentChanged();
     if (afterDelete)
@@ -601,7 +732,7 @@ QString DataSet::keyCondition(const Row &row, QVariantMap &binds) const
 {
     if (usesRowid()) {
         binds.insert(QStringLiteral(":k0"), row.rowid);
-        return QStringLiteral("rowid = :k0");
+        return RowidColumn + QStringLiteral(" = :k0"); // also a column of a paged select
     }
     const QStringList keys = keyFields();
     if (keys.isEmpty())
@@ -618,20 +749,15 @@ QString DataSet::keyCondition(const Row &row, QVariantMap &binds) const
 
 DataSet::Row DataSet::readBack(const QString &condition, const QVariantMap &binds)
 {
-    const bool rowid = usesRowid();
     const QString sql = QStringLiteral("SELECT %1* FROM %2 WHERE %3")
-                            .arg(rowid ? QStringLiteral("rowid AS %1, ").arg(RowidColumn) : QString(),
+                            .arg(readsRowid() ? QStringLiteral("rowid AS %1, ").arg(RowidColumn)
+                                              : QString(),
                                  Db::identifier(m_table), condition);
     QSqlQuery q = Db::exec(sql, binds);
-    Row row;
     if (!q.next())
         throw DbError(QStringLiteral("保存的记录无法读回"));
-    row.values = q.record();
-    if (rowid) {
-        row.rowid = row.values.value(0);
-        row.values.remove(0);
-    }
-    row.original = row.values;
+    const Row row = rowOf(q.record());
+    q.finish();
     return row;
 }
 
@@ -752,4 +878,290 @@ void DataSet::cancelUpdates()
     for (Row &r : m_rows)
         r.status = RowStatus::Stored;
     refresh();
+}
+
+// ---------------------------------------------------------------- rows
+
+void DataSet::insertRow(int at, const Row &row)
+{
+    emit rowAboutToBeInserted(at);
+    if (isPaged()) {
+        m_newRow = row; // only a new row is inserted, always at the end
+        m_newListed = true;
+        ++m_count;
+    } else {
+        m_rows.insert(at, row);
+    }
+    m_current = at;
+    emit rowInserted(at);
+}
+
+void DataSet::removeRow(int at, int newCurrent)
+{
+    emit rowAboutToBeRemoved(at);
+    if (!isPaged()) {
+        m_rows.removeAt(at);
+    } else if (m_newListed && at == m_count - 1) {
+        m_newListed = false;
+        m_newRow = Row();
+        --m_count;
+    } else {
+        if (at >= m_first && at < m_first + m_rows.size())
+            m_rows.removeAt(at - m_first);
+        else if (at < m_first)
+            --m_first;
+        --m_count;
+    }
+    m_current = newCurrent;
+    emit rowRemoved(at);
+}
+
+const DataSet::Row &DataSet::rowAt(int row) const
+{
+    if (!isPaged())
+        return m_rows.at(row);
+    if (m_newListed && row == m_count - 1)
+        return m_newRow;
+    loadPage(row);
+    if (row < m_first || row >= m_first + m_rows.size()) {
+        static const Row none; // the rows changed under the list: gone until a refresh
+        return none;
+    }
+    return m_rows.at(row - m_first);
+}
+
+DataSet::Row &DataSet::rowRef(int row)
+{
+    if (!isPaged())
+        return m_rows[row];
+    if (m_newListed && row == m_count - 1)
+        return m_newRow;
+    loadPage(row);
+    if (row < m_first || row >= m_first + m_rows.size())
+        throw DbError(QStringLiteral("要修改的记录已不存在"));
+    return m_rows[row - m_first];
+}
+
+// ---------------------------------------------------------------- paging
+
+QStringList DataSet::pageOrder() const
+{
+    QStringList order = indexFields();
+    if (!m_table.isEmpty()) {
+        order << RowidColumn;
+    } else {
+        const QStringList keys = keyFields();
+        if (keys.isEmpty())
+            throw AppError(QStringLiteral("分页的查询需要关键字段"));
+        for (const QString &k : keys)
+            order << Db::identifier(k);
+    }
+    return order;
+}
+
+QVariantList DataSet::anchorOf(const Row &row) const
+{
+    QVariantList anchor;
+    for (const QString &f : pageOrder())
+        anchor << (f == RowidColumn ? row.rowid : row.values.value(f));
+    return anchor;
+}
+
+// The rows strictly after (or before) the anchor in the page order, as
+// conditions that do not overlap, each a range of an index, in the order the
+// rows come in that direction. Nulls sort first and a comparison with null is
+// never true, hence the separate null ranges; an anchor without nulls reads
+// forward in one row value.
+QStringList DataSet::keysetTerms(bool after, const QVariantList &anchor, QVariantMap &binds) const
+{
+    const QStringList order = pageOrder();
+    QStringList params;
+    bool nulls = false;
+    for (int i = 0; i < order.size(); ++i) {
+        params << QStringLiteral(":ks%1").arg(i);
+        binds.insert(params.last(), anchor.value(i));
+        nulls = nulls || anchor.value(i).isNull();
+    }
+    if (after && !nulls)
+        return {QStringLiteral("(%1) > (%2)").arg(order.join(QLatin1Char(',')),
+                                                  params.join(QLatin1Char(',')))};
+    QStringList terms;
+    for (int i = int(order.size()) - 1; i >= 0; --i) {
+        QStringList equal;
+        for (int j = 0; j < i; ++j)
+            equal << order.at(j) + QStringLiteral(" IS ") + params.at(j);
+        const bool null = anchor.value(i).isNull();
+        QStringList steps;
+        if (after)
+            steps << order.at(i) + (null ? QStringLiteral(" IS NOT NULL")
+                                         : QStringLiteral(" > ") + params.at(i));
+        else if (!null)
+            steps << order.at(i) + QStringLiteral(" < ") + params.at(i)
+                  << order.at(i) + QStringLiteral(" IS NULL");
+        for (const QString &step : std::as_const(steps))
+            terms << (equal + QStringList{step}).join(QStringLiteral(" AND "));
+    }
+    return terms;
+}
+
+// Up to limit rows next to the anchor, read range by range.
+QList<DataSet::Row> DataSet::fetchNextTo(const Row &anchorRow, bool after, int limit) const
+{
+    QVariantMap binds;
+    QList<Row> rows;
+    for (const QString &term : keysetTerms(after, anchorOf(anchorRow), binds)) {
+        if (rows.size() >= limit)
+            break;
+        const QList<Row> part = fetch(term, binds, !after, limit - int(rows.size()));
+        rows = after ? rows + part : part + rows;
+    }
+    return rows;
+}
+
+// One page, read and finished at once: no statement stays open between pages.
+QList<DataSet::Row> DataSet::fetch(const QString &condition, QVariantMap binds, bool backward,
+                                   int limit, int offset, QSqlRecord *fields) const
+{
+    QVariantMap base;
+    QString sql = QStringLiteral("SELECT * FROM (%1)").arg(selectText(base, false));
+    binds.insert(base);
+    if (!condition.isEmpty())
+        sql += QStringLiteral(" WHERE ") + condition;
+    QStringList order = pageOrder();
+    if (backward)
+        for (QString &f : order)
+            f += QStringLiteral(" DESC");
+    sql += QStringLiteral(" ORDER BY %1 LIMIT %2 OFFSET %3")
+               .arg(order.join(QStringLiteral(", ")))
+               .arg(qMax(0, limit))
+               .arg(qMax(0, offset));
+    QSqlQuery q(Db::connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DbError(q.lastError());
+    Db::bindAll(q, binds);
+    if (!q.exec())
+        throw DbError(q.lastError());
+    QList<Row> rows;
+    while (q.next())
+        rows.append(rowOf(q.record()));
+    if (fields)
+        *fields = q.record();
+    q.finish();
+    if (backward)
+        std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+// Makes the window hold the row: the next or previous page by key when the
+// row is near it, otherwise a page around the row, counted from whichever
+// known place (the start, the end, either edge of the window) is nearest.
+void DataSet::loadPage(int row) const
+{
+    const int end = m_first + int(m_rows.size());
+    const int stored = storedRows();
+    if ((row >= m_first && row < end) || row < 0 || row >= stored)
+        return;
+    const int most = m_pageSize * 5;
+    if (!m_rows.isEmpty() && row >= end && row < end + m_pageSize) {
+        m_rows += fetchNextTo(m_rows.last(), true, qMin(m_pageSize, stored - end));
+        if (m_rows.size() > most) {
+            const int drop = int(m_rows.size()) - most;
+            m_rows.remove(0, drop);
+            m_first += drop;
+        }
+        return;
+    }
+    if (!m_rows.isEmpty() && row < m_first && row >= m_first - m_pageSize) {
+        const QList<Row> rows = fetchNextTo(m_rows.first(), false, qMin(m_pageSize, m_first));
+        m_rows = rows + m_rows;
+        m_first -= int(rows.size());
+        if (m_rows.size() > most)
+            m_rows.resize(most);
+        return;
+    }
+    // A jump: skipped from the start, the end or the window's last row
+    // (when one range reads on from it), whichever is nearest.
+    const int first = qBound(0, row - m_pageSize / 2, qMax(0, stored - m_pageSize));
+    const int count = qMin(m_pageSize, stored - first);
+    QVariantMap binds;
+    QString condition;
+    int skip = first;
+    bool backward = false;
+    if (stored - first - count < skip) {
+        skip = stored - first - count;
+        backward = true;
+    }
+    if (!m_rows.isEmpty() && first >= end && first - end < skip) {
+        const QStringList after = keysetTerms(true, anchorOf(m_rows.last()), binds);
+        if (after.size() == 1) {
+            condition = after.first();
+            skip = first - end;
+            backward = false;
+        }
+    }
+    m_rows = fetch(condition, binds, backward, count, skip);
+    m_first = first;
+}
+
+// Where the row stands among the stored rows: the count of those before it.
+int DataSet::positionOf(const Row &row) const
+{
+    QVariantMap binds;
+    const QString base = selectText(binds, false);
+    int position = 0;
+    for (const QString &term : keysetTerms(false, anchorOf(row), binds))
+        position += Db::scalar(QStringLiteral("SELECT count(*) FROM (%1) WHERE %2").arg(base, term),
+                               binds)
+                        .toInt();
+    return position;
+}
+
+// A window that starts at the row, read from it on by key.
+void DataSet::windowAt(int position, const Row &row)
+{
+    m_rows = QList<Row>{row} + fetchNextTo(row, true, m_pageSize - 1);
+    m_first = position;
+}
+
+// The first row (in the list's order) that meets the condition, and its place.
+bool DataSet::findPaged(const QString &condition, const QVariantMap &binds, int &position)
+{
+    const QList<Row> found = fetch(condition, binds, false, 1);
+    if (found.isEmpty())
+        return false;
+    position = qBound(0, positionOf(found.first()), qMax(0, storedRows() - 1));
+    windowAt(position, found.first());
+    return true;
+}
+
+// A posted row goes where the order puts it, as it would after a refresh.
+// Returns its new place, which becomes current.
+int DataSet::placeRow(int from, const Row &stored)
+{
+    const bool wasNew = m_newListed && from == m_count - 1;
+    const int others = m_count - 1;
+    const int to = qBound(0, positionOf(stored), others);
+    if (to != from)
+        emit rowAboutToBeMoved(from, to > from ? to + 1 : to);
+    if (wasNew) {
+        m_newListed = false;
+        m_newRow = Row();
+    } else if (from >= m_first && from < m_first + m_rows.size()) {
+        m_rows.removeAt(from - m_first);
+    } else if (from < m_first) {
+        --m_first;
+    }
+    if (to >= m_first && to <= m_first + m_rows.size())
+        m_rows.insert(to - m_first, stored);
+    else if (to < m_first)
+        ++m_first;
+    m_current = to;
+    if (to != from) {
+        m_moved = {from, to};
+        ++m_moves;
+        emit rowMoved(from, to > from ? to + 1 : to);
+        emit rowsChanged();
+    }
+    return to;
 }

@@ -10,9 +10,15 @@
 #include <QVariantMap>
 #include <functional>
 
-// A table or a query on the one connection, read into memory when it opens
-// (a snapshot, like a static cursor), with a current row. Failures throw
-// DbError with the database's message.
+// A table or a query on the one connection, with a current row. Failures
+// throw DbError with the database's message.
+//
+// By default every row is read into memory when it opens (a snapshot, like a
+// static cursor). With a page size the rows are read as they are looked at:
+// the count comes from the database, and pages are fetched by key in the order
+// of the index fields plus a unique tiebreak (a table's rowid, a query's key
+// fields), so no statement stays open between pages and a far page costs no
+// more than a near one.
 //
 // A table can be edited: append or edit puts the current row into a buffer,
 // post writes it (or keeps it pending in cached mode), cancel drops it. A
@@ -52,6 +58,11 @@ public:
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
 
+    // Rows read per page; 0 reads every row at open. Set before open.
+    void setPageSize(int rows) { m_pageSize = qMax(0, rows); }
+    int pageSize() const { return m_pageSize; }
+    bool isPaged() const { return m_pageSize > 0; }
+
     void open();
     // A row being edited is cancelled first; pending updates are dropped. A
     // master whose detail refuses to let go of its row stays open.
@@ -64,8 +75,12 @@ public:
     State state() const { return m_state; }
     bool isEditing() const { return m_state == Edit || m_state == Insert; }
 
-    int recordCount() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    int recordCount() const { return m_pageSize > 0 ? m_count : int(m_rows.size()); }
+    bool isEmpty() const { return recordCount() == 0; }
+    // Aggregates over the same rows, computed by the database, e.g.
+    // totals({"count(*)", "sum(price)"}); one field per expression, in order.
+    QSqlRecord totals(const QStringList &expressions) const;
+    QVariant total(const QString &expression) const;
     int recNo() const { return m_current; } // 0-based, -1 when empty
     // Moving posts a row being edited first; a refused post leaves the row where it is.
     // The row asked for is the one standing there now: a post that reads the
@@ -81,6 +96,7 @@ public:
     bool bof() const { return m_bof; }
     // Moves to the first row whose field equals the value (text without regard
     // to case, as the database compares). False leaves the position unchanged.
+    // A paged data set asks the database, so the row's page need not be read.
     bool locate(const QString &field, const QVariant &value);
 
     bool hasField(const QString &name) const;
@@ -150,9 +166,20 @@ public:
 signals:
     void stateChanged(DataSet::State state);
     void currentChanged(); // the current row moved
-    void reloaded();       // the rows were read again
+    void aboutToReload();  // the rows are about to be read again (or dropped)
+    void reloaded();       // the rows were read again (or dropped)
     void rowsChanged();    // rows were read again, appended or removed
     void valuesChanged();  // a value of the current row changed
+    // One row at a time, for views that follow rows without starting over.
+    void rowAboutToBeInserted(int row);
+    void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
+    void rowRemoved(int row);
+    // A paged data set puts a posted row where its order places it; `to` is
+    // counted as in Qt's beginMoveRows (before the row is taken out).
+    void rowAboutToBeMoved(int from, int to);
+    void rowMoved(int from, int to);
+    void rowChanged(int row); // a value shown in that row changed
 
 private:
     enum class RowStatus { Stored, Inserted, Modified };
@@ -163,8 +190,31 @@ private:
         RowStatus status = RowStatus::Stored;
     };
 
-    QString selectText(QVariantMap &binds) const;
+    struct ReloadNotice;
+    QString selectText(QVariantMap &binds, bool ordered = true) const;
+    bool readsRowid() const;
+    Row rowOf(const QSqlRecord &record) const;
     void load(bool notify = true);
+    QStringList indexFields() const;
+    // Both make the row asked for current before views hear of the change.
+    void insertRow(int at, const Row &row);
+    void removeRow(int at, int newCurrent);
+    const Row &rowAt(int row) const;
+    Row &rowRef(int row);
+
+    // Paging.
+    QStringList pageOrder() const; // order fields, tiebreak last
+    QVariantList anchorOf(const Row &row) const;
+    QStringList keysetTerms(bool after, const QVariantList &anchor, QVariantMap &binds) const;
+    QList<Row> fetchNextTo(const Row &anchorRow, bool after, int limit) const;
+    QList<Row> fetch(const QString &condition, QVariantMap binds, bool backward, int limit,
+                     int offset = 0, QSqlRecord *fields = nullptr) const;
+    int storedRows() const { return m_count - (m_newListed ? 1 : 0); }
+    void loadPage(int row) const;
+    int positionOf(const Row &row) const;
+    void windowAt(int position, const Row &row);
+    bool findPaged(const QString &condition, const QVariantMap &binds, int &position);
+    int placeRow(int from, const Row &stored);
     void setState(State s);
     void followMaster();
     bool detailsReleased();
@@ -200,7 +250,15 @@ private:
     mutable bool m_keysRead = false;
 
     QSqlRecord m_fields;
-    QList<Row> m_rows;
+    // All rows; paged, the window of rows m_first.. that was read last.
+    mutable QList<Row> m_rows;
+    mutable int m_first = 0;
+    int m_pageSize = 0;
+    int m_count = 0;    // paged: rows in the list, a new one included
+    Row m_newRow;       // paged: the row being inserted, always the last
+    bool m_newListed = false;
+    quint64 m_moves = 0;       // how often a post put its row elsewhere
+    QPair<int, int> m_moved;   // the last such move: from, to (once taken out)
     QList<Row> m_deleted; // cached mode: stored rows deleted but not yet written
     QSqlRecord m_buffer;  // the row being edited
     int m_current = -1;

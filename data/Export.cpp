@@ -4,33 +4,47 @@
 #include "Format.h"
 #include "Gbk.h"
 
+#include <QBuffer>
 #include <QSaveFile>
 
-QByteArray TfrmDMcarsales::exportText(DataSet &data, const GridColumns &columns)
+// Row by row into the device: a paged data set reads its pages in turn, so a
+// long list is never all in memory. False when the device refused a write.
+bool TfrmDMcarsales::writeExport(QIODevice &out, DataSet &data, const GridColumns &columns)
 {
     static const QByteArray lineEnd("\r\n");
     QString header;
     for (const GridColumn &c : columns)
         header += c.title + QLatin1Char('\t');
-    QByteArray out = toGbk(header) + lineEnd;
-
+    QByteArray line = toGbk(header) + lineEnd;
+    if (out.write(line) != line.size())
+        return false;
     for (int row = 0; row < data.recordCount(); ++row) {
-        QString line;
+        QString text;
         for (const GridColumn &c : columns)
-            line += Fmt::display(data.valueAt(row, c.field)) + QLatin1Char('\t');
-        out += toGbk(line) + lineEnd;
+            text += Fmt::display(data.valueAt(row, c.field)) + QLatin1Char('\t');
+        line = toGbk(text) + lineEnd;
+        if (out.write(line) != line.size())
+            return false;
     }
-    return out;
+    return true;
+}
+
+QByteArray TfrmDMcarsales::exportText(DataSet &data, const GridColumns &columns)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writeExport(buffer, data, columns);
+    return buffer.data();
 }
 
 void TfrmDMcarsales::ExportGridToText(DataSet &data, const GridColumns &columns, QWidget *parent)
 {
     if (!SaveDialog1->execute(parent))
         return;
-    // Built whole first and written in one go: a failure leaves no partial file.
-    const QByteArray text = exportText(data, columns);
+    // The save file only replaces the file once all is written: a failure
+    // leaves no partial file.
     QSaveFile file(SaveDialog1->fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !writeExport(file, data, columns) || !file.commit())
         throw AppError(QStringLiteral("无法写入文件 %1：%2").arg(SaveDialog1->fileName,
                                                                  file.errorString()));
 }

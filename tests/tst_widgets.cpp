@@ -18,6 +18,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -57,6 +61,13 @@ private slots:
     void enterMovesOnAndPressesButtons();
     void namedFontsDrawChinese_data();
     void namedFontsDrawChinese();
+    // Lists read in pages
+    void pagedListReadsEveryRowInOrder_data();
+    void pagedListReadsEveryRowInOrder();
+    void pagedListFindsCountsAndRefreshes();
+    void pagedPostPlacesItsOwnRow();
+    void gridFollowsRowsWithoutAReset_data();
+    void gridFollowsRowsWithoutAReset();
 };
 
 // ---------------------------------------------------------------- data set
@@ -1016,6 +1027,261 @@ void TestWidgets::namedFontsDrawChinese()
     const QRawFont han = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
     QVERIFY(han.supportsCharacter(QChar(0x5408))); // 合
     QVERIFY(QRawFont::fromFont(font).supportsCharacter(QLatin1Char('A')));
+}
+
+// ---------------------------------------------------------------- paged lists
+
+namespace {
+
+// Customers c0000.. with names that repeat, differ in case and are sometimes
+// missing, so that the order needs its tiebreak and meets nulls.
+void fillCustomers(TestDb &db, int rows)
+{
+    db.exec(QStringLiteral(
+                "WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i < :last) "
+                "INSERT INTO ccustomer (customerid, custname, phone) "
+                "SELECT printf('c%04d', i), CASE WHEN i % 7 = 0 THEN NULL "
+                "ELSE printf('%s%03d', CASE i % 2 WHEN 0 THEN 'n' ELSE 'N' END, (i * 37) % 300) END, "
+                "i FROM k"),
+            {{QStringLiteral(":last"), rows - 1}});
+}
+
+QStringList customersInOrder(TestDb &db)
+{
+    return db.scalar(QStringLiteral("SELECT group_concat(customerid) FROM "
+                                    "(SELECT customerid FROM ccustomer ORDER BY custname, rowid)"))
+        .toString()
+        .split(QLatin1Char(','));
+}
+
+void openCustomers(DataSet &ds, int pageSize = 100)
+{
+    ds.setTableName(QStringLiteral("ccustomer"));
+    ds.setIndexFieldNames(QStringLiteral("custname"));
+    ds.setPageSize(pageSize);
+    ds.open();
+}
+
+// A second connection on the same file, as another desk would have.
+struct OtherDesk {
+    QString name = QStringLiteral("other desk");
+    OtherDesk()
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        other.setDatabaseName(Db::connection().databaseName());
+        other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        other.open();
+    }
+    ~OtherDesk() { QSqlDatabase::removeDatabase(name); }
+    QString exec(const QString &sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name));
+        return q.exec(sql) ? QString() : q.lastError().text();
+    }
+};
+
+} // namespace
+
+void TestWidgets::pagedListReadsEveryRowInOrder_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QList<int> forward, backward;
+    for (int r = 0; r < 1000; ++r) {
+        forward << r;
+        backward << 999 - r;
+    }
+    QTest::newRow("down") << forward;
+    QTest::newRow("up from the end") << backward;
+    QTest::newRow("jumps") << QList<int>{500, 10, 990, 300, 301, 299, 0, 998, 650, 120, 870, 871};
+}
+
+void TestWidgets::pagedListReadsEveryRowInOrder()
+{
+    QFETCH(QList<int>, rows);
+    TestDb db;
+    fillCustomers(db, 1000);
+    const QStringList expected = customersInOrder(db);
+    DataSet ds;
+    openCustomers(ds);
+    QCOMPARE(ds.recordCount(), 1000);
+    for (int r : rows)
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), expected.at(r));
+}
+
+void TestWidgets::pagedListFindsCountsAndRefreshes()
+{
+    TestDb db;
+    fillCustomers(db, 1000);
+    const QStringList expected = customersInOrder(db);
+    DataSet ds;
+    openCustomers(ds);
+
+    ds.last();
+    QCOMPARE(ds.recNo(), 999);
+    QVERIFY(ds.eof());
+    QCOMPARE(ds.value("customerid").toString(), expected.last());
+
+    // Found by its key before its page was read, also typed in another case.
+    ds.first();
+    QVERIFY(ds.locate("customerid", "C0777")); // a row without a name
+    QCOMPARE(ds.recNo(), int(expected.indexOf("c0777")));
+    QVERIFY(ds.locate("customerid", "C0778"));
+    const int at = int(expected.indexOf("c0778"));
+    QCOMPARE(ds.recNo(), at);
+    QCOMPARE(ds.value("phone").toString(), QStringLiteral("778"));
+    QVERIFY(!ds.locate("customerid", "c9999"));
+    QCOMPARE(ds.recNo(), at);
+
+    // Count and sums come from the database, over a query as well.
+    DataSet query;
+    query.setSql("SELECT customerid, custname, CAST(phone AS INTEGER) AS n FROM ccustomer");
+    query.setKeyFields({"customerid"});
+    query.setIndexFieldNames("custname");
+    query.setPageSize(100);
+    query.open();
+    QCOMPARE(query.recordCount(), 1000);
+    const QSqlRecord totals = query.totals({"count(*)", "sum(n)"});
+    QCOMPARE(totals.value(0).toInt(), 1000);
+    QCOMPARE(totals.value(1).toLongLong(), 499500LL);
+    QCOMPARE(query.valueAt(999, "customerid").toString(), expected.last());
+
+    // Another desk saves while the list is open: no statement of the list
+    // holds the file between pages. Its rows appear after a refresh, and the
+    // current row stays the one it was.
+    {
+        OtherDesk other;
+        QCOMPARE(other.exec("INSERT INTO ccustomer (customerid, custname) VALUES "
+                            "('d1', 'a1'), ('d2', 'a2'), ('d3', 'A3')"),
+                 QString());
+    }
+    QCOMPARE(ds.recordCount(), 1000);
+    ds.refresh();
+    QCOMPARE(ds.recordCount(), 1003);
+    QCOMPARE(ds.value("customerid").toString(), QStringLiteral("c0778"));
+    QCOMPARE(ds.recNo(), at + 3);
+    const QStringList now = customersInOrder(db);
+    for (int r : {0, int(now.indexOf("d1")), int(now.indexOf("d3")), 1002})
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), now.at(r));
+}
+
+void TestWidgets::pagedPostPlacesItsOwnRow()
+{
+    TestDb db;
+    fillCustomers(db, 1000);
+    DataSet ds;
+    openCustomers(ds);
+    ds.setRecNo(500);
+
+    // A new row goes where its name puts it, read back as stored.
+    ds.append();
+    QCOMPARE(ds.recNo(), 1000);
+    QCOMPARE(ds.recordCount(), 1001);
+    ds.setValue("customerid", "x1");
+    ds.setValue("custname", "n150a");
+    QVERIFY(ds.post());
+    QStringList expected = customersInOrder(db);
+    QCOMPARE(ds.recordCount(), 1001);
+    QCOMPARE(ds.recNo(), int(expected.indexOf("x1")));
+    QCOMPARE(ds.value("customerid").toString(), QStringLiteral("x1"));
+    for (int r : {0, ds.recNo() - 1, ds.recNo() + 1, 1000})
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), expected.at(r));
+
+    // A changed name moves the row too; a delete closes the gap.
+    ds.setValue("custname", "n299z");
+    QVERIFY(ds.post());
+    expected = customersInOrder(db);
+    QCOMPARE(ds.recNo(), int(expected.indexOf("x1")));
+    ds.setRecNo(10);
+    const QString next = ds.valueAt(11, "customerid").toString();
+    ds.deleteRecord();
+    QCOMPARE(ds.recordCount(), 1000);
+    QCOMPARE(ds.recNo(), 10);
+    QCOMPARE(ds.value("customerid").toString(), next);
+    expected = customersInOrder(db);
+    for (int r : {9, 10, 500, 999})
+        QCOMPARE(ds.valueAt(r, "customerid").toString(), expected.at(r));
+}
+
+void TestWidgets::gridFollowsRowsWithoutAReset_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("typing a cell") << "type";
+    QTest::newRow("posting") << "post";
+    QTest::newRow("appending") << "append";
+    QTest::newRow("cancelling a new row") << "cancel";
+    QTest::newRow("deleting") << "delete";
+}
+
+void TestWidgets::gridFollowsRowsWithoutAReset()
+{
+    QFETCH(QString, action);
+    TestDb db;
+    fillCustomers(db, 300);
+    DataSet ds;
+    openCustomers(ds);
+    DataSource source(&ds);
+    DBGrid grid;
+    grid.setColumns({{"代码", "customerid"}, {"名称", "custname"}, {"电话", "phone"}});
+    grid.setDataSource(&source);
+    grid.setReadOnly(false);
+    grid.resize(400, 200);
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    grid.setFocus();
+    ds.setRecNo(150);
+    QTRY_COMPARE(grid.currentIndex().row(), 150);
+    grid.setCurrentIndex(grid.model()->index(150, 2));
+    grid.scrollTo(grid.currentIndex(), QAbstractItemView::PositionAtCenter);
+    QScrollBar *bar = grid.verticalScrollBar();
+    const int scrolled = bar->value();
+    QVERIFY(scrolled > 0);
+    const QString key = ds.value("customerid").toString();
+
+    QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
+    QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy inserted(grid.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(grid.model(), &QAbstractItemModel::rowsRemoved);
+    if (action == "type" || action == "post") {
+        QTest::keyClick(&grid, Qt::Key_1);
+        QVERIFY(QApplication::focusWidget() != &grid); // the cell's editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+        QCOMPARE(ds.state(), DataSet::Edit);
+        QCOMPARE(ds.value("phone").toString(), QStringLiteral("12"));
+        QVERIFY(!changed.isEmpty());
+        for (const QList<QVariant> &signal : std::as_const(changed)) {
+            QCOMPARE(signal.at(0).toModelIndex().row(), 150); // that row only
+            QCOMPARE(signal.at(1).toModelIndex().row(), 150);
+        }
+        if (action == "post") {
+            QTest::keyClick(&grid, Qt::Key_Return);
+            QVERIFY(ds.post());
+            QCOMPARE(db.scalar("SELECT phone FROM ccustomer WHERE customerid = :k", {{":k", key}})
+                         .toString(),
+                     QStringLiteral("12"));
+        }
+        QCOMPARE(grid.currentIndex().row(), 150);
+        QCOMPARE(ds.value("customerid").toString(), key);
+    } else if (action == "append" || action == "cancel") {
+        ds.append();
+        QCOMPARE(inserted.size(), 1);
+        QTRY_COMPARE(grid.currentIndex().row(), 300);
+        if (action == "cancel") {
+            ds.cancel();
+            QCOMPARE(removed.size(), 1);
+            QTRY_COMPARE(grid.currentIndex().row(), 150);
+            QCOMPARE(ds.value("customerid").toString(), key);
+        }
+    } else {
+        const QString next = ds.valueAt(151, "customerid").toString();
+        ds.deleteRecord();
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(grid.currentIndex().row(), 150);
+        QCOMPARE(ds.value("customerid").toString(), next);
+        QCOMPARE(grid.model()->index(150, 0).data().toString(), next);
+    }
+    QCOMPARE(resets.size(), 0);
+    if (action != "append" && action != "cancel") // those show the new row
+        QCOMPARE(bar->value(), scrolled);
 }
 
 QTEST_MAIN(TestWidgets)

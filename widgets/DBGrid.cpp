@@ -19,13 +19,36 @@ void DataSetModel::setDataSource(DataSource *source)
         disconnect(m_connected, nullptr, this, nullptr);
     m_source = source;
     m_connected = dataSet();
+    // Rows follow one by one, so the view keeps its current row, selection
+    // and scroll position; only reading the rows again starts over.
     if (DataSet *ds = m_connected) {
-        connect(ds, &DataSet::rowsChanged, this, [this] {
-            beginResetModel();
-            endResetModel();
+        connect(ds, &DataSet::aboutToReload, this, &DataSetModel::beginResetModel);
+        connect(ds, &DataSet::reloaded, this, &DataSetModel::endResetModel);
+        connect(ds, &DataSet::rowAboutToBeInserted, this, [this](int row) {
+            m_changingRows = true;
+            beginInsertRows({}, row, row);
         });
-        connect(ds, &DataSet::valuesChanged, this, &DataSetModel::valuesChanged);
-        connect(ds, &DataSet::stateChanged, this, &DataSetModel::valuesChanged);
+        connect(ds, &DataSet::rowInserted, this, [this] {
+            endInsertRows();
+            m_changingRows = false;
+        });
+        connect(ds, &DataSet::rowAboutToBeRemoved, this, [this](int row) {
+            m_changingRows = true;
+            beginRemoveRows({}, row, row);
+        });
+        connect(ds, &DataSet::rowRemoved, this, [this] {
+            endRemoveRows();
+            m_changingRows = false;
+        });
+        connect(ds, &DataSet::rowAboutToBeMoved, this, [this](int from, int to) {
+            m_changingRows = true;
+            beginMoveRows({}, from, from, {}, to);
+        });
+        connect(ds, &DataSet::rowMoved, this, [this] {
+            endMoveRows();
+            m_changingRows = false;
+        });
+        connect(ds, &DataSet::rowChanged, this, &DataSetModel::rowChanged);
     }
     endResetModel();
 }
@@ -37,10 +60,10 @@ void DataSetModel::setColumns(const GridColumns &columns)
     endResetModel();
 }
 
-void DataSetModel::valuesChanged()
+void DataSetModel::rowChanged(int row)
 {
-    if (rowCount() > 0 && columnCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (row >= 0 && row < rowCount() && columnCount() > 0)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 int DataSetModel::rowCount(const QModelIndex &parent) const
@@ -62,7 +85,12 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
     const QString &field = m_columns.at(index.column()).field;
     if (!ds->hasField(field))
         return QVariant();
-    return Fmt::display(ds->valueAt(index.row(), field));
+    // A paged data set reads the row's page here; a failure shows an empty cell.
+    try {
+        return Fmt::display(ds->valueAt(index.row(), field));
+    } catch (const AppError &) {
+        return QVariant();
+    }
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -93,6 +121,12 @@ bool DataSetModel::setData(const QModelIndex &index, const QVariant &value, int 
     const QString field = m_columns.at(index.column()).field;
     bool stored = false;
     guard([&] {
+        // An editor closing on a row left hands back the text it shows: that
+        // is no change and must not move the data set back to its row.
+        if (Fmt::display(ds->valueAt(row, field)) == value.toString()) {
+            stored = true;
+            return;
+        }
         if (!ds->setRecNo(row))
             return; // the row being left was refused, or the row is gone
         ds->setValue(field, FieldLink::textValue(value.toString()));
@@ -181,6 +215,7 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DataSetModel(t
         m_following = false;
         followDataSet();
     });
+
 }
 
 void DBGrid::setDataSource(DataSource *source)
@@ -226,7 +261,10 @@ void DBGrid::followDataSet()
 void DBGrid::rowChosen(const QModelIndex &current)
 {
     DataSet *ds = dataSet();
-    if (m_following || !ds || !current.isValid() || current.row() == ds->recNo())
+    // While rows come or go the view moves its current index on its own; the
+    // data set then says where it stands.
+    if (m_following || m_model->changingRows() || !ds || !current.isValid()
+        || current.row() == ds->recNo())
         return;
     guard([&] { ds->setRecNo(current.row()); }, this);
     if (ds->recNo() != current.row())

@@ -19,6 +19,8 @@ public:
     const GridColumns &columns() const { return m_columns; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     DataSet *dataSet() const { return m_source ? m_source->dataSet() : nullptr; }
+    // A row is being inserted, removed or moved.
+    bool changingRows() const { return m_changingRows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -28,12 +30,13 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 private:
-    void valuesChanged();
+    void rowChanged(int row);
 
     QPointer<DataSource> m_source;
     QPointer<DataSet> m_connected;
     GridColumns m_columns;
     bool m_readOnly = true;
+    bool m_changingRows = false;
 };
 
 // A grid on a data source with its column list (which the export reads too).
