@@ -17,6 +17,9 @@ TContractPicker::TContractPicker(const ContractPickerKind &kind, QWidget *owner)
     setWindowFlag(Qt::Tool);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     query1->setObjectName(QStringLiteral("query1"));
+    // Years of contracts: read as the grid scrolls, in the order of their serials.
+    query1->setKeyFields({kind.serialField});
+    query1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
 
     auto *bevel = new QFrame(this);
@@ -89,8 +92,7 @@ void TContractPicker::edit1Change()
     // The typed text narrows the scope literally, as a prefix.
     conditions.prefix(QStringLiteral("contract_no"), edit1->text())
         .prefix(m_kind.codeField, edit2->text());
-    conditions.setOn(query1, QStringLiteral("select * from ") + m_kind.table,
-                     QStringLiteral(" order by ") + m_kind.serialField);
+    conditions.setOn(query1, QStringLiteral("select * from ") + m_kind.table);
     guard([this] { query1->open(); }, this);
 }
 

@@ -39,6 +39,7 @@ class TContractPicker : public QDialog {
     Q_OBJECT
 public:
     TContractPicker(const ContractPickerKind &kind, QWidget *owner);
+    static constexpr int PageSize = 200;
 
     // Fixed for the dialog's life; before pick().
     void setScope(ContractScope scope) { m_scope = scope; }

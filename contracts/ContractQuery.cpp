@@ -18,6 +18,9 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     setObjectName(kind.objectName);
     setWindowTitle(kind.caption);
     m_list->setObjectName(kind.listName);
+    // Years of contracts: read as the grid scrolls, counted by the database.
+    m_list->setKeyFields({kind.serialField});
+    m_list->setPageSize(PageSize);
     m_listSource->setObjectName(kind.listSource);
     m_lines->setObjectName(kind.linesName);
     m_lines->setTableName(kind.linesTable);
@@ -151,8 +154,7 @@ QueryConditions TContractQuery::conditions() const
 void TContractQuery::SpeedItem8Click()
 {
     const QueryConditions c = conditions();
-    c.setOn(m_list, QStringLiteral("select * from ") + m_kind.table,
-            QStringLiteral(" order by ") + m_kind.serialField);
+    c.setOn(m_list, QStringLiteral("select * from ") + m_kind.table);
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] {
         m_list->open();

@@ -33,6 +33,7 @@ class TContractQuery : public ChildForm {
     Q_OBJECT
 public:
     TContractQuery(const ContractQueryKind &kind, QWidget *parent = nullptr);
+    static constexpr int PageSize = 200;
 
     DataSet *list() const { return m_list; }
     DataSet *lines() const { return m_lines; }

@@ -54,6 +54,7 @@ private slots:
     void navigatorRefusesADateNotWhole();
     void destroyedControlSeesNoRow();
     void comboEditShowsCapitals();
+    void gridOpensOnItsFirstRow();
     void freeTextComboKeysGoOnFromTheShownItem();
 
     // Keyboard
@@ -965,6 +966,30 @@ void TestWidgets::freeTextComboKeysGoOnFromTheShownItem()
     QTest::keyClick(&box, Qt::Key_Down);
     QCOMPARE(box.currentText(), QString("C"));
     QCOMPARE(table.value("conttype").toString(), QString("C"));
+}
+
+void TestWidgets::gridOpensOnItsFirstRow()
+{
+    TestDb db;
+    for (const char *id : {"01", "02", "03"})
+        db.insert("cconttype", {{"conttypeid", id}, {"conttype", id}});
+    for (int pageSize : {0, 2}) {
+        DataSet table;
+        table.setTableName("cconttype");
+        table.setIndexName("PrimaryKey");
+        table.setPageSize(pageSize);
+        DataSource source(&table);
+        DBGrid grid;
+        grid.setColumns({{"类型", "conttype"}});
+        grid.setDataSource(&source);
+        table.open();
+        QCOMPARE(grid.currentIndex().row(), 0);
+        // The first Down goes to the second row, as the user sees it.
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QCOMPARE(table.value("conttypeid").toString(), QString("02"));
+        table.close();
+        QCOMPARE(grid.model()->rowCount(), 0);
+    }
 }
 
 void TestWidgets::comboEditShowsCapitals()
