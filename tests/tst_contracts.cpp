@@ -214,6 +214,7 @@ private slots:
     void queryConditions();
     void queryListsLinesPrintsAndClears_data() { addFillSaveThenCancelReusesSerial_data(); }
     void queryListsLinesPrintsAndClears();
+    void listsBeyondOnePage();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -1531,6 +1532,37 @@ void TestContracts::queryListsLinesPrintsAndClears()
     QVERIFY(!w->list()->isActive());
     QVERIFY(!w->SpeedItem6->isEnabled());
     QVERIFY(w->countLabel->text().isEmpty());
+}
+
+void TestContracts::listsBeyondOnePage()
+{
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    const int many = TContractQuery::PageSize * 2 + 50;
+    db.exec("BEGIN");
+    for (int i = 0; i < many; ++i)
+        db.insert(t.master, {{t.numberField, QString("S%1").arg(i, 4, 10, QChar('0'))},
+                             {"contract_no", QString("HT-%1").arg(i, 4, 10, QChar('0'))},
+                             {t.codeField, t.code}, {"isfinished", i % 3}});
+    db.exec("COMMIT");
+    Window<TContractQuery> w(makeQuery("sales"));
+    press(w.w, "SpeedItem8");
+    QCOMPARE(w->countLabel->text(), QString("共%1份合同").arg(many));
+    w->list()->last();
+    QCOMPARE(w->list()->value("contract_no").toString(), QString("HT-%1").arg(many - 1, 4, 10, QChar('0')));
+    typeText(w->Edit1, "HT-04");
+    w->ComboBox2->setCurrentIndex(2); // started: i % 3 == 1
+    press(w.w, "SpeedItem8");
+    QCOMPARE(w->countLabel->text(), QString("共17份合同")); // 0400, 0403 .. 0448
+
+    // The picker's scope over the same rows: a third of them not started.
+    Tfselesalecont picker;
+    picker.setScope(ContractScope::NotStarted);
+    picker.edit1Change();
+    QCOMPARE(picker.query1->recordCount(), (many + 2) / 3);
+    picker.query1->last();
+    QCOMPARE(picker.query1->value("isfinished").toInt(), 0);
 }
 
 QTEST_MAIN(TestContracts)

@@ -5,7 +5,11 @@
 #include "Startup.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Uconttype.h"
+#include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "chngpw.h"
 #include "login.h"
 #include "unt_logo.h"
@@ -222,6 +226,7 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void contractItemsOpenTheirWindows();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
 
@@ -796,6 +801,27 @@ void TestShell::registryOpensOnceAndKeepsInput()
     item(frame, "menuconttype")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
     QVERIFY(qobject_cast<Tfconttype *>(frame.fconttype.data()));
+}
+
+void TestShell::contractItemsOpenTheirWindows()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
+        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
 }
 
 void TestShell::exitAsksChildrenInOrder()
