@@ -1,5 +1,6 @@
 #include "DMsales.h"
 #include "Fonts.h"
+#include "Guard.h"
 #include "Startup.h"
 #include "Umain.h"
 
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
 
     // The data module comes before any window, so that every window finds it.
     TfrmDMcarsales frmDMcarsales;
+    installScreenSeams(&frmDMcarsales);
+    Startup::announceDatabase(frmDMcarsales);
 
     // The splash and the login follow when the main window is first shown.
     Tfrmmain frmmain;

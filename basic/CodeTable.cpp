@@ -1,7 +1,7 @@
 #include "CodeTable.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 #include <QCloseEvent>
@@ -142,24 +142,12 @@ void TCodeTableForm::SpeedItem4Click()
 
 void TCodeTableForm::closeEvent(QCloseEvent *event)
 {
-    if (m_table->isEditing()) {
-        switch (Msg::yesNoCancel(QStringLiteral("是否保存?"), this)) {
-        case QMessageBox::Yes: {
-            int result = 1;
-            guard([&] { result = SaveCodeRow(); }, this);
-            if (result != 0) {
-                event->ignore();
-                return;
-            }
-            break;
-        }
-        case QMessageBox::No:
-            guard([this] { m_table->cancel(); }, this);
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (m_table->isEditing()
+        && !askBeforeClose(
+            QStringLiteral("是否保存?"), [this] { return SaveCodeRow() == 0; },
+            [this] { m_table->cancel(); })) {
+        event->ignore();
+        return;
     }
     guard([this] { m_table->close(); }, this);
     event->accept();

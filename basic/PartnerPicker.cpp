@@ -1,6 +1,6 @@
 #include "PartnerPicker.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "FieldLink.h"
 #include "Messages.h"
 

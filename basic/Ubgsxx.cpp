@@ -1,7 +1,7 @@
 #include "Ubgsxx.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 #include "DBNavigator.h"
 #include "DMsales.h"
 #include "Db.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "Clock.h"
 #include "DMsales.h"
 #include "Db.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
 

@@ -4,7 +4,7 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
 #include "Money.h"

@@ -1,6 +1,6 @@
 #include "ContractPicker.h"
 #include "Columns.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "QueryConditions.h"
 
 #include <QFrame>

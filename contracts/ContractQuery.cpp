@@ -3,7 +3,7 @@
 #include "ContractForm.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

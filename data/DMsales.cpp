@@ -1,40 +1,15 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "Errors.h"
-#include "Messages.h"
 #include "Schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 
 TfrmDMcarsales *frmDMcarsales = nullptr;
-
-namespace {
-
-// The hourglass while a statement runs, restored however it ends.
-class BusyCursor {
-public:
-    BusyCursor()
-        : m_on(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_on)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~BusyCursor()
-    {
-        if (m_on)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool m_on;
-};
-
-} // namespace
 
 TfrmDMcarsales::TfrmDMcarsales(QObject *parent, const QString &fileName)
     : QObject(parent),
@@ -42,7 +17,6 @@ TfrmDMcarsales::TfrmDMcarsales(QObject *parent, const QString &fileName)
       dsrsk(new DataSource(trsk, this)),
       tright(new DataSet(this)),
       tb_bgsxx_main(new DataSet(this)),
-      SaveDialog1(new SaveFileDialog(this)),
       m_path(QFileInfo(QDir::current(), fileName).absoluteFilePath())
 {
     setObjectName(QStringLiteral("frmDMcarsales"));
@@ -57,7 +31,6 @@ TfrmDMcarsales::TfrmDMcarsales(QObject *parent, const QString &fileName)
     tright->setMaster(trsk, QStringLiteral("personnelid"), QStringLiteral("personnelid"));
     tb_bgsxx_main->setObjectName(QStringLiteral("tb_bgsxx_main"));
     tb_bgsxx_main->setTableName(QStringLiteral("bgsxx"));
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
 
     frmDMcarsalesCreate();
 }
@@ -77,13 +50,16 @@ TfrmDMcarsales::~TfrmDMcarsales()
 void TfrmDMcarsales::frmDMcarsalesCreate()
 {
     // Dates and times are always written by Fmt in one fixed form, so there
-    // are no process-wide formats to set here.
-    guard([this] {
+    // are no process-wide formats to set here. A database that cannot be
+    // opened is reported by the start-up code (openError); the program goes on.
+    try {
         openDatabase();
         trsk->open();
         tright->open();
         tb_bgsxx_main->open();
-    });
+    } catch (const AppError &e) {
+        m_openError = e.message();
+    }
 }
 
 void TfrmDMcarsales::openDatabase()
@@ -109,7 +85,7 @@ void TfrmDMcarsales::openDatabase()
             throw;
         }
         m_connected = true;
-        Msg::information(QStringLiteral("数据库文件不存在，已新建数据库：\n%1").arg(m_path));
+        m_created = true;
         return;
     }
 
@@ -130,7 +106,20 @@ QString TfrmDMcarsales::operatorName() const
 bool TfrmDMcarsales::QueryFirstRow(const QString &sql, const QList<QVariant *> &results,
                                    const QVariantMap &binds)
 {
-    const BusyCursor busy;
+    // The hourglass is taken back however the statement ends.
+    struct Busy {
+        const std::function<void(bool)> &show;
+        explicit Busy(const std::function<void(bool)> &s) : show(s)
+        {
+            if (show)
+                show(true);
+        }
+        ~Busy()
+        {
+            if (show)
+                show(false);
+        }
+    } busy(hourglass);
     QSqlQuery q = Db::exec(sql, binds);
     if (!q.next())
         return false;

@@ -4,17 +4,20 @@
 
 #include "DataSet.h"
 #include "GridColumns.h"
-#include "SaveFile.h"
+#include "SaveFileSeam.h"
 
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 // The data module: owner of the one database connection and of the current
 // operator (the personnel row trsk stands on, with its rights row tright).
 // It is created before the main window and lives as long as the program.
+// It shows nothing itself: the start-up code announces a new or unusable
+// database, and the screen supplies its save dialog and hourglass.
 class TfrmDMcarsales : public QObject {
     Q_OBJECT
 public:
@@ -28,11 +31,19 @@ public:
     DataSource *dsrsk;
     DataSet *tright;        // crights of trsk's current row
     DataSet *tb_bgsxx_main; // bgsxx
-    SaveFileDialog *SaveDialog1;
+    // The export's save dialog; null until the screen supplies one.
+    SaveFileSeam *SaveDialog1 = nullptr;
+    // Shows (true) and takes back (false) the hourglass while a statement
+    // runs; empty shows nothing.
+    std::function<void(bool)> hourglass;
 
     // The full path of the database file, and whether it could be opened.
     QString databasePath() const { return m_path; }
     bool isConnected() const { return m_connected; }
+    // The file was missing and has been made from the schema.
+    bool createdDatabase() const { return m_created; }
+    // Why the database could not be opened ("" when it was).
+    QString openError() const { return m_openError; }
     // The logged-in operator's display name ("" before a login).
     QString operatorName() const;
 
@@ -53,7 +64,7 @@ public:
     bool RecycleDocumentNumber(const QString &number, const QString &typeCode);
 
     // Saves what the grid's columns show of the data set as a tab-separated
-    // text file in code page 936, asking for the file name first.
+    // text file in code page 936, asking for the file name with SaveDialog1.
     void ExportGridToText(DataSet &data, const GridColumns &columns, QWidget *parent = nullptr);
     static QByteArray exportText(DataSet &data, const GridColumns &columns);
     static bool writeExport(QIODevice &out, DataSet &data, const GridColumns &columns);
@@ -64,6 +75,8 @@ private:
 
     QString m_path;
     bool m_connected = false;
+    bool m_created = false;
+    QString m_openError;
 };
 
 // The one instance, set while it exists.

@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
+#include <exception>
 
 #include <algorithm>
 #include <optional>
@@ -52,18 +53,20 @@ void DataSet::clearFilter() { m_filter.clear(); }
 
 void DataSet::setMaster(DataSet *master, const QString &masterField, const QString &detailField)
 {
-    if (m_master) {
-        disconnect(m_master, nullptr, this, nullptr);
+    if (m_master)
         m_master->m_details.removeAll(this);
-    }
     m_master = master;
     m_masterField = masterField;
     m_detailField = detailField;
-    if (master) {
+    if (master)
         master->m_details.append(this);
-        connect(master, &DataSet::currentChanged, this, &DataSet::followMaster);
-    }
 }
+
+struct DataSet::ReloadNotice {
+    DataSet *dataSet;
+    explicit ReloadNotice(DataSet *ds) : dataSet(ds) { emit ds->aboutToReload(); }
+    ~ReloadNotice() { emit dataSet->reloaded(); }
+};
 
 void DataSet::followMaster()
 {
@@ -71,9 +74,66 @@ void DataSet::followMaster()
     // row. The master had this one's row posted before it moved.
     if (!isActive())
         return;
-    if (isEditing())
-        cancel();
-    load();
+    const quint64 loads = m_loads;
+    try {
+        if (isEditing())
+            cancel();
+        load();
+    } catch (const AppError &) {
+        if (m_loads == loads)
+            leaveEmpty();
+        throw;
+    }
+}
+
+// The rows read for the master's old row must not stay on show under its new
+// one, nor take its key when edited: the detail stays open with none.
+void DataSet::leaveEmpty()
+{
+    {
+        ReloadNotice notice(this); // views drop the old master's rows too
+        m_rows.clear();
+        m_first = m_count = 0;
+        m_newListed = false;
+        m_newRow = Row();
+    }
+    m_deleted.clear();
+    m_buffer = QSqlRecord();
+    m_modified = false;
+    m_current = -1;
+    m_bof = m_eof = true;
+    setState(Browse);
+    emit rowsChanged();
+    // Its own details are left empty the same way; the master's caller hears
+    // of the first failure only.
+    (void)currentMoved();
+}
+
+std::exception_ptr DataSet::currentMoved()
+{
+    // The details follow by a call, not a signal connection: a detail's failing
+    // read is handed back to whoever moved this data set, to throw once every
+    // detail has followed, and never travels through Qt's signal delivery.
+    std::exception_ptr failure;
+    const QList<QPointer<DataSet>> details = m_details;
+    for (const QPointer<DataSet> &d : details) {
+        if (!d)
+            continue;
+        try {
+            d->followMaster();
+        } catch (const AppError &) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    emit currentChanged();
+    return failure;
+}
+
+void DataSet::rethrow(const std::exception_ptr &failure)
+{
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 bool DataSet::detailsReleased()
@@ -201,12 +261,6 @@ QVariant DataSet::total(const QString &expression) const
 }
 
 // Views hear that the rows were read again also when reading them failed.
-struct DataSet::ReloadNotice {
-    DataSet *dataSet;
-    explicit ReloadNotice(DataSet *ds) : dataSet(ds) { emit ds->aboutToReload(); }
-    ~ReloadNotice() { emit dataSet->reloaded(); }
-};
-
 void DataSet::load(bool notify)
 {
     std::optional<ReloadNotice> notice;
@@ -254,7 +308,7 @@ void DataSet::load(bool notify)
     if (notify) {
         notice.reset();
         emit rowsChanged();
-        emit currentChanged();
+        rethrow(currentMoved());
     }
 }
 
@@ -262,8 +316,12 @@ void DataSet::open()
 {
     if (isActive())
         return;
-    load();
+    // Open before anyone hears of the rows: a detail reads for this row.
+    load(false);
     setState(Browse);
+    emit reloaded();
+    emit rowsChanged();
+    rethrow(currentMoved());
 }
 
 void DataSet::close()
@@ -282,7 +340,7 @@ void DataSet::close()
     setState(Inactive);
     emit reloaded();
     emit rowsChanged();
-    emit currentChanged();
+    rethrow(currentMoved());
 }
 
 QVariantList DataSet::identity(int row) const
@@ -342,7 +400,7 @@ void DataSet::refresh()
     m_bof = m_eof = isEmpty();
     notice.reset();
     emit rowsChanged();
-    emit currentChanged();
+    rethrow(currentMoved());
 }
 
 void DataSet::setState(State s)
@@ -395,7 +453,7 @@ void DataSet::moveTo(int row)
     m_bof = m_eof = false;
     if (row != m_current) {
         m_current = row;
-        emit currentChanged();
+        rethrow(currentMoved());
     }
 }
 
@@ -519,9 +577,10 @@ void DataSet::append()
     setState(Insert);
     emit rowChanged(m_current);
     emit rowsChanged();
-    emit currentChanged();
+    const std::exception_ptr failure = currentMoved();
     if (afterInsert)
         afterInsert();
+    rethrow(failure);
 }
 
 void DataSet::edit()
@@ -599,11 +658,17 @@ bool DataSet::post()
     }
     m_buffer = QSqlRecord();
     m_modified = false;
-    setState(Browse);
-    emit rowChanged(m_current);
-    emit valuesChanged();
-    if (afterPost)
-        afterPost();
+    // The row is posted: what follows cannot undo that, so its failure is
+    // reported and the post still counts as done.
+    try {
+        setState(Browse);
+        emit rowChanged(m_current);
+        emit valuesChanged();
+        if (afterPost)
+            afterPost();
+    } catch (const AppError &e) {
+        reportError(e);
+    }
     return true;
 }
 
@@ -659,8 +724,9 @@ void DataSet::postUndone(const QVariantList &stored, const Row &before, const QS
     emit rowChanged(at);
     emit rowsChanged();
     setState(was);
-    emit currentChanged();
+    const std::exception_ptr failure = currentMoved();
     emit valuesChanged();
+    rethrow(failure);
 }
 
 void DataSet::cancel()
@@ -682,11 +748,13 @@ void DataSet::cancel()
     setState(Browse);
     if (!inserting)
         emit rowChanged(m_current); // the row shows what is stored again
+    std::exception_ptr failure;
     if (inserting) {
         emit rowsChanged();
-        emit currentChanged(); // only then did the row move
+        failure = currentMoved(); // only then did the row move
     }
     emit valuesChanged();
+    rethrow(failure);
 }
 
 void DataSet::deleteRecord()
@@ -711,9 +779,10 @@ void DataSet::deleteRecord()
     removeRow(m_current, qMin(m_current, recordCount() - 2));
     m_bof = m_eof = isEmpty();
     emit rowsChanged();
-    emit currentChanged();
+    const std::exception_ptr failure = currentMoved();
     if (afterDelete)
         afterDelete();
+    rethrow(failure);
 }
 
 bool DataSet::checkBrowseMode()
@@ -866,7 +935,13 @@ void DataSet::updatesWritten()
     m_deleted.clear();
     for (Row &r : m_rows)
         r.status = RowStatus::Stored; // refresh must not count them as pending
-    refresh();
+    // The rows are stored: a failing read of them again is reported, and the
+    // save stands.
+    try {
+        refresh();
+    } catch (const AppError &e) {
+        reportError(e);
+    }
 }
 
 void DataSet::cancelUpdates()

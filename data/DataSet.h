@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <exception>
 #include <functional>
 
 // A table or a query on the one connection, with a current row. Failures
@@ -51,7 +52,10 @@ public:
 
     // A detail follows its master's current row: it holds the rows whose
     // detailField equals the master's masterField, none when the master is empty.
-    // A row appended to a detail takes the master's value. Before the master
+    // A row appended to a detail takes the master's value. The master tells its
+    // details when its row moves; a detail whose read fails is left open and
+    // empty, and the failure is thrown to the caller of the master's move once
+    // every detail has followed. Before the master
     // moves, reloads, drops a new row or closes, each open detail posts or
     // cancels its row as on moving; a detail that refuses, or that has pending
     // updates (AppError), keeps the master where it is.
@@ -127,6 +131,8 @@ public:
     bool isModified() const { return m_modified; }
     // Writes the row being edited. False when a beforePost hook refused it:
     // the row stays in editing. A database failure throws and also keeps it.
+    // Once written, the post is done: a failure after it (afterPost, a
+    // handler of the signals) is reported (reportError), not thrown.
     // Outside editing there is nothing to write and the result is true.
     // Inside a caller's transaction that is later undone, the row goes back
     // into editing with what was typed.
@@ -159,7 +165,8 @@ public:
     // one transaction of its own: writeUpdates writes what is pending and keeps
     // it pending (a rollback leaves nothing out of step), false when a hook
     // refused the row being edited; updatesWritten, after the commit, takes the
-    // rows as stored and reads them again.
+    // rows as stored and reads them again (a failing read is reported, not
+    // thrown: the save stands).
     bool writeUpdates();
     void updatesWritten();
 
@@ -217,6 +224,11 @@ private:
     int placeRow(int from, const Row &stored);
     void setState(State s);
     void followMaster();
+    void leaveEmpty();
+    // The details follow the new current row, then currentChanged is emitted.
+    // A detail's failure is returned, for the caller to throw when it is done.
+    [[nodiscard]] std::exception_ptr currentMoved();
+    static void rethrow(const std::exception_ptr &failure);
     bool detailsReleased();
     bool leaveRow();
     void requireNothingPending() const;

@@ -16,13 +16,19 @@ struct Pending {
 QList<Pending> g_pending;
 
 // Callbacks run after the bookkeeping, so one that opens a transaction of its
-// own (a refresh) starts clean; each list is taken before any runs.
+// own (a refresh) starts clean; each list is taken before any runs. The work
+// is already committed or undone: a callback's failure is reported and the
+// others still run, so no data set is left out of step with the database.
 void runAll(const QList<Pending> &due, bool committed)
 {
     for (const Pending &p : due) {
         const auto &fn = committed ? p.onCommit : p.onRollback;
-        if (fn)
-            fn();
+        try {
+            if (fn)
+                fn();
+        } catch (const AppError &e) {
+            reportError(e);
+        }
     }
 }
 

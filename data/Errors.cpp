@@ -1,5 +1,10 @@
 #include "Errors.h"
-#include "Messages.h"
+
+#include <QtGlobal>
+
+namespace {
+std::function<void(const QString &)> g_reporter;
+}
 
 AppError::AppError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
@@ -19,13 +24,15 @@ QString dbMessage(const QSqlError &error)
     return db + QLatin1Char('\n') + driver;
 }
 
-bool guard(const std::function<void()> &action, QWidget *parent)
+void reportError(const AppError &error)
 {
-    try {
-        action();
-        return true;
-    } catch (const AppError &e) {
-        Msg::error(e.message(), parent);
-    }
-    return false;
+    if (g_reporter)
+        g_reporter(error.message());
+    else
+        qWarning("%s", qPrintable(error.message()));
+}
+
+void setErrorReporter(std::function<void(const QString &)> reporter)
+{
+    g_reporter = std::move(reporter);
 }

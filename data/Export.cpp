@@ -39,6 +39,8 @@ QByteArray TfrmDMcarsales::exportText(DataSet &data, const GridColumns &columns)
 
 void TfrmDMcarsales::ExportGridToText(DataSet &data, const GridColumns &columns, QWidget *parent)
 {
+    if (!SaveDialog1)
+        throw AppError(QStringLiteral("没有可用的保存文件对话框"));
     if (!SaveDialog1->execute(parent))
         return;
     // The save file only replaces the file once all is written: a failure

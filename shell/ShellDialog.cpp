@@ -1,6 +1,6 @@
 #include "ShellDialog.h"
 #include "EnterMovesOn.h"
-#include "Errors.h"
+#include "Guard.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

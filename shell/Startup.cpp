@@ -1,4 +1,6 @@
 #include "Startup.h"
+#include "DMsales.h"
+#include "Messages.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -15,6 +17,15 @@ bool installChineseTranslations()
         return false;
     }
     return QCoreApplication::installTranslator(t);
+}
+
+void announceDatabase(const TfrmDMcarsales &dataModule)
+{
+    if (dataModule.createdDatabase())
+        Msg::information(QStringLiteral("数据库文件不存在，已新建数据库：\n%1")
+                             .arg(dataModule.databasePath()));
+    if (!dataModule.openError().isEmpty())
+        Msg::error(dataModule.openError());
 }
 
 } // namespace Startup

@@ -12,7 +12,7 @@
 #include "Usalecontsele.h"
 #include "Usubject.h"
 #include "DMsales.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 #include "Pictures.h"
 #include "chngpw.h"

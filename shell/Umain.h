@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChildForm.h"
+#include "Guard.h"
 #include "SpeedBar.h"
 
 #include <QList>
@@ -28,12 +29,16 @@ public:
 
     // Opens the one window that slot holds: made and added to the document
     // area the first time, afterwards only shown and brought forward with
-    // what it holds. The window empties the slot when it is freed.
+    // what it holds. The window empties the slot when it is freed. A window
+    // that cannot be made shows its message and opens nothing (null).
     template <class T>
     T *openChild(QPointer<ChildForm> &slot)
     {
         if (!slot) {
-            slot = new T;
+            ChildForm *made = nullptr;
+            if (!guard([&] { made = new T; }, this))
+                return nullptr;
+            slot = made;
             adopt(slot);
         }
         showChild(slot);

@@ -247,6 +247,7 @@ void TestBasic::closeQuestion()
     QCOMPARE(db.messages.messages.first().text, QStringLiteral("是否保存?"));
     QCOMPARE(db.messages.messages.first().buttons,
              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(db.messages.messages.first().defaultButton, QMessageBox::Cancel);
     QCOMPARE(db.count("dq"), stored);
     if (!closes)
         QVERIFY(w2->table()->isEditing());

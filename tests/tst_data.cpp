@@ -17,6 +17,42 @@
 #include <QSqlRecord>
 #include <QTest>
 
+namespace {
+
+// The message of the AppError the action throws, "" when it throws none.
+QString failure(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const AppError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+// The export's save dialog as a test answers it: a name, or cancel when empty.
+class ChosenFile : public SaveFileSeam {
+public:
+    using SaveFileSeam::SaveFileSeam;
+    QString chosen;
+    bool execute(QWidget *) override
+    {
+        if (chosen.isEmpty())
+            return false;
+        fileName = chosen;
+        return true;
+    }
+};
+
+ChosenFile *chooseFiles(TfrmDMcarsales &dm)
+{
+    auto *c = new ChosenFile(&dm);
+    dm.SaveDialog1 = c;
+    return c;
+}
+
+} // namespace
+
 class TestData : public QObject {
     Q_OBJECT
 
@@ -40,7 +76,7 @@ private slots:
     void schemaHasEveryTableAndField();
     void schemaInitialRows();
     void salesviewCountsEachSoldCarOnce();
-    void missingFileIsCreatedAndAnnounced();
+    void missingFileIsCreated();
     void fileThatIsNotADatabase();
     void rightsFollowPersonnel();
     void queryFirstRow();
@@ -422,29 +458,25 @@ void TestData::salesviewCountsEachSoldCarOnce()
     QCOMPARE(rows, QStringList({"李四|C1|105000|100000|500.5|1500", "张三|C2|60000|50000||"}));
 }
 
-void TestData::missingFileIsCreatedAndAnnounced()
+void TestData::missingFileIsCreated()
 {
     TestDb db(false);
     QVERIFY(!QFile::exists("huoyun.mdb"));
     db.startDataModule();
-    // startDataModule clears the notice; make it again to read it.
-    db.stopDataModule();
-    QFile::remove("huoyun.mdb");
-    db.dm = std::make_unique<TfrmDMcarsales>();
     QVERIFY(db.dm->isConnected());
-    QCOMPARE(db.messages.messages.size(), 1);
-    QCOMPARE(db.messages.messages[0].kind, Msg::Kind::Information);
-    QCOMPARE(db.messages.messages[0].title, QStringLiteral("提示"));
-    QVERIFY(db.messages.lastText().contains(QDir::current().absoluteFilePath("huoyun.mdb")));
+    QVERIFY(db.dm->createdDatabase());
+    QCOMPARE(db.dm->openError(), QString());
+    QCOMPARE(db.dm->databasePath(), QDir::current().absoluteFilePath("huoyun.mdb"));
     QVERIFY(db.dm->trsk->isActive());
     QVERIFY(db.dm->trsk->locate("personnelid", "ADMIN"));
+    // The data module shows nothing itself: the start-up code announces it.
+    QVERIFY(db.messages.messages.isEmpty());
 
-    // Opened again, it is used as it is: no notice, data kept.
+    // Opened again, it is used as it is: not new, data kept.
     db.exec("INSERT INTO dq (dqdm, dqmc) VALUES ('01', '华东')");
     db.stopDataModule();
-    db.messages.clear();
     db.dm = std::make_unique<TfrmDMcarsales>();
-    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(!db.dm->createdDatabase());
     QCOMPARE(db.count("dq"), 1);
 }
 
@@ -458,19 +490,20 @@ void TestData::fileThatIsNotADatabase()
 
     db.dm = std::make_unique<TfrmDMcarsales>();
     QVERIFY(!db.dm->isConnected());
-    QCOMPARE(db.messages.messages.size(), 1);
-    QCOMPARE(db.messages.messages[0].kind, Msg::Kind::Error);
-    QVERIFY2(db.messages.lastText().contains("not a database"), qPrintable(db.messages.lastText()));
+    QVERIFY(!db.dm->createdDatabase());
+    QVERIFY2(db.dm->openError().contains("not a database"), qPrintable(db.dm->openError()));
+    QVERIFY(db.messages.messages.isEmpty());
     QVERIFY(!db.dm->trsk->isActive());
     QCOMPARE(db.dm->operatorName(), QString());
 
     // Later actions fail with the database's message, and nothing crashes.
     QVariant v;
-    QVERIFY(!guard([&] { db.dm->QueryFirstRow("SELECT count(*) FROM dq", {&v}); }));
-    QVERIFY(!guard([&] { db.dm->NextDocumentNumber("csalecontpre", "csalecont_s", "ss",
-                                                   "csalecontract", "salecont_no"); }));
-    QCOMPARE(db.messages.messages.size(), 3);
-    QVERIFY(db.messages.lastText().contains("not a database"));
+    QVERIFY(failure([&] { db.dm->QueryFirstRow("SELECT count(*) FROM dq", {&v}); })
+                .contains("not a database"));
+    QVERIFY(failure([&] {
+                db.dm->NextDocumentNumber("csalecontpre", "csalecont_s", "ss", "csalecontract",
+                                          "salecont_no");
+            }).contains("not a database"));
     QCOMPARE(f.size(), 4096); // the file is left as it was
 }
 
@@ -506,6 +539,13 @@ void TestData::queryFirstRow()
     Q_UNUSED(b);
 
     QVERIFY_THROWS_EXCEPTION(DbError, db.dm->QueryFirstRow("SELECT nosuch FROM dq", {&a}));
+
+    // The screen's hourglass is shown for the statement and taken back, also on failure.
+    QList<bool> shown;
+    db.dm->hourglass = [&](bool on) { shown << on; };
+    db.dm->QueryFirstRow("SELECT 1", {&a});
+    QVERIFY(!failure([&] { db.dm->QueryFirstRow("SELECT nosuch FROM dq", {&a}); }).isEmpty());
+    QCOMPARE(shown, QList<bool>({true, false, true, false}));
 }
 
 void TestData::readerNeverBlocksASave_data()
@@ -545,12 +585,13 @@ void TestData::readerNeverBlocksASave()
             for (const char *sql : {"BEGIN IMMEDIATE", "INSERT INTO dq (dqdm, dqmc) VALUES ('9', '新区')", "COMMIT"})
                 QVERIFY2(save.exec(sql), qPrintable(save.lastError().text()));
         } else {
-            QVERIFY(guard([&] {
+            try {
                 Db::Transaction t;
                 db.insert("dq", {{"dqdm", "9"}, {"dqmc", "新区"}});
                 t.commit();
-            }));
-            QVERIFY(db.messages.messages.isEmpty());
+            } catch (const AppError &e) {
+                QFAIL(qPrintable(e.message()));
+            }
         }
 
         // The list reads on to its end as it was when it opened.
@@ -794,12 +835,10 @@ void TestData::fullPoolFailsAndStoresNothing()
     db.dm->RecycleDocumentNumber("RS2024050007", "rs");
 
     QString got = "none";
-    QVERIFY(!guard([&] {
+    QVERIFY(failure([&] {
         got = db.dm->NextDocumentNumber("ccarinpre", "ccarin_s", "rs", "carinstock", "carin_no");
-    }));
+    }).contains("RS202405"));
     QCOMPARE(got, QStringLiteral("none"));
-    QCOMPARE(db.messages.messages.size(), 1);
-    QVERIFY(db.messages.lastText().contains("RS202405"));
     QCOMPARE(db.scalar("SELECT ccarin_s FROM XTDH").toInt(), 500);
     QCOMPARE(db.count("recycle", "type = 'rs'"), 1);
     QCOMPARE(db.count("carinstock"), 10000);
@@ -915,7 +954,7 @@ void TestData::exportExactBytes()
                               {"日期", "outstock_date"}, {"单号", "carout_no", 0, false}};
 
     const QString chosen = db.path("out");
-    SaveFileDialog::setChooser([&](const QString &) { return chosen; });
+    chooseFiles(*db.dm)->chosen = chosen;
     db.dm->ExportGridToText(data, columns);
 
     QFile f(chosen);
@@ -936,7 +975,7 @@ void TestData::exportCancelAndNames()
     data.open();
     const GridColumns columns{{"业务员", "sales"}};
 
-    SaveFileDialog::setChooser([](const QString &) { return QString(); });
+    ChosenFile *dialog = chooseFiles(*db.dm);
     db.dm->ExportGridToText(data, columns);
     // Only the database and its write-ahead log are there.
     QCOMPARE(QDir::current().entryList(QDir::Files),
@@ -948,7 +987,7 @@ void TestData::exportCancelAndNames()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("old content that is longer");
     old.close();
-    SaveFileDialog::setChooser([](const QString &) { return QStringLiteral("stat"); });
+    dialog->chosen = "stat";
     db.dm->ExportGridToText(data, columns);
     QFile f("stat");
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -958,10 +997,9 @@ void TestData::exportCancelAndNames()
     // A column the data set lacks stops the export and leaves no file.
     db.insert("caroutstock", {{"carout_no", "CS1"}});
     data.refresh();
-    SaveFileDialog::setChooser([](const QString &) { return QStringLiteral("bad"); });
-    QVERIFY(!guard([&] { db.dm->ExportGridToText(data, {{"x", "nosuch"}}); }));
+    dialog->chosen = "bad";
+    QVERIFY(failure([&] { db.dm->ExportGridToText(data, {{"x", "nosuch"}}); }).contains("nosuch"));
     QVERIFY(!QFile::exists("bad"));
-    QVERIFY(db.messages.lastText().contains("nosuch"));
 }
 
 QTEST_MAIN(TestData)

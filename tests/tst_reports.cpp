@@ -2,7 +2,7 @@
 #include "BandedReport.h"
 #include "Clock.h"
 #include "Db.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "ReportPrinter.h"
 #include "TestDb.h"
 #include "Useleprn.h"

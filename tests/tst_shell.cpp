@@ -2,6 +2,7 @@
 // password change, splash and about box.
 #include "ChildForm.h"
 #include "DMsales.h"
+#include "Errors.h"
 #include "Startup.h"
 #include "TestDb.h"
 #include "Umain.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -67,6 +69,16 @@ protected:
         }
         closed << edit->text();
         e->accept();
+    }
+};
+
+// A business window that cannot be made: its constructor fails.
+class BrokenWindow : public ChildForm {
+public:
+    BrokenWindow()
+    {
+        new QLineEdit(this);
+        throw AppError(QStringLiteral("窗口无法打开"));
     }
 };
 
@@ -206,6 +218,8 @@ private slots:
 
     // Start-up, login, logout
     void startUpShowsSplashThenLogin_data();
+    void databaseAnnouncedAtStartUp_data();
+    void databaseAnnouncedAtStartUp();
     void startUpShowsSplashThenLogin();
     void startUpRunsOnce();
     void cancelAtStartUpEndsProgram();
@@ -227,6 +241,7 @@ private slots:
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
     void contractItemsOpenTheirWindows();
+    void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
 
@@ -359,6 +374,47 @@ void TestShell::startUpShowsSplashThenLogin_data()
     QTest::newRow("window manager activates the window") << true;
     // A display without a window manager: the window is shown, never activated.
     QTest::newRow("no window manager") << false;
+}
+
+void TestShell::databaseAnnouncedAtStartUp_data()
+{
+    QTest::addColumn<QString>("before"); // huoyun.mdb before the start
+    QTest::addColumn<int>("kind");        // the box shown, -1 for none
+    QTest::addColumn<QString>("text");    // part of its text
+    QTest::newRow("missing") << "missing" << int(Msg::Kind::Information) << "已新建数据库";
+    QTest::newRow("not a database") << "garbage" << int(Msg::Kind::Error) << "not a database";
+    QTest::newRow("a database") << "database" << -1 << "";
+}
+
+void TestShell::databaseAnnouncedAtStartUp()
+{
+    QFETCH(QString, before);
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    TestDb db(false);
+    if (before == "database") {
+        db.startDataModule(); // made by an earlier start
+        db.stopDataModule();
+    } else if (before == "garbage") {
+        QFile f("huoyun.mdb");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    db.dm = std::make_unique<TfrmDMcarsales>();
+    QVERIFY(db.messages.messages.isEmpty()); // the data module itself shows nothing
+
+    Startup::announceDatabase(*db.dm);
+    if (kind < 0) {
+        QVERIFY(db.messages.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(db.messages.messages.size(), 1);
+    const Msg::Record &m = db.messages.messages.first();
+    QCOMPARE(int(m.kind), kind);
+    QCOMPARE(m.title, QStringLiteral("提示"));
+    QVERIFY2(m.text.contains(text), qPrintable(m.text));
+    if (before == "missing")
+        QVERIFY(m.text.endsWith(QDir::current().absoluteFilePath("huoyun.mdb")));
 }
 
 void TestShell::startUpShowsSplashThenLogin()
@@ -822,6 +878,26 @@ void TestShell::contractItemsOpenTheirWindows()
     QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
     QVERIFY(db.messages.messages.isEmpty());
     QVERIFY(frame.closeChildren());
+}
+
+void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> broken, fine;
+    QCOMPARE(frame.openChild<BrokenWindow>(broken), nullptr);
+    QVERIFY(!broken);
+    QCOMPARE(db.messages.texts(), QStringList{"窗口无法打开"});
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY(frame.mdiArea->subWindowList().isEmpty());
+
+    // The program goes on: other windows open, and this one is tried again.
+    QVERIFY(frame.openChild<TestWindow>(fine));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
+    QCOMPARE(frame.openChild<BrokenWindow>(broken), nullptr);
+    QCOMPARE(db.messages.messages.size(), 2);
+    QVERIFY(frame.isVisible());
 }
 
 void TestShell::exitAsksChildrenInOrder()

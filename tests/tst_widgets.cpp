@@ -7,6 +7,7 @@
 #include "Errors.h"
 #include "Format.h"
 #include "Fonts.h"
+#include "Guard.h"
 #include "TestDb.h"
 
 #include <QAction>
@@ -39,6 +40,11 @@ private slots:
     void pendingUpdatesAreNeverReloadedAway();
     void detailRefusalKeepsTheMaster_data();
     void detailRefusalKeepsTheMaster();
+    void detailThatCannotReadIsLeftEmpty_data();
+    void detailThatCannotReadIsLeftEmpty();
+    void detailFollowsAMasterThatOpens();
+    void committedSaveStands_data();
+    void committedSaveStands();
     void movesFindTheRowAfterAReload();
     void refusedMovesEndAWalk();
 
@@ -48,6 +54,7 @@ private slots:
     void calendarKeys();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
+    void codeFieldsTakeCapitals();
     void navigatorFollowsTheState();
     void navigatorAsksBeforeDeleting_data();
     void navigatorAsksBeforeDeleting();
@@ -349,6 +356,28 @@ struct ProviderModels {
     DataSet detail;
 };
 
+// What a master can do that its details must follow.
+void addMasterActions()
+{
+    QTest::addColumn<QString>("action");
+    for (const char *a : {"move", "refresh", "append", "delete", "close"})
+        QTest::newRow(a) << a;
+}
+
+void masterAction(DataSet &master, const QString &action)
+{
+    if (action == "move")
+        master.next();
+    else if (action == "refresh")
+        master.refresh();
+    else if (action == "append")
+        master.append();
+    else if (action == "delete")
+        master.deleteRecord();
+    else
+        master.close();
+}
+
 } // namespace
 
 void TestWidgets::pendingUpdatesAreNeverReloadedAway()
@@ -382,15 +411,7 @@ void TestWidgets::pendingUpdatesAreNeverReloadedAway()
     QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
 }
 
-void TestWidgets::detailRefusalKeepsTheMaster_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::newRow("move") << "move";
-    QTest::newRow("refresh") << "refresh";
-    QTest::newRow("append") << "append";
-    QTest::newRow("delete") << "delete";
-    QTest::newRow("close") << "close";
-}
+void TestWidgets::detailRefusalKeepsTheMaster_data() { addMasterActions(); }
 
 void TestWidgets::detailRefusalKeepsTheMaster()
 {
@@ -404,20 +425,7 @@ void TestWidgets::detailRefusalKeepsTheMaster()
     d.detail.open();
     d.detail.append();
     d.detail.setValue("carmodel", "bad");
-    auto act = [&] {
-        return guard([&] {
-            if (action == "move")
-                d.master.next();
-            else if (action == "refresh")
-                d.master.refresh();
-            else if (action == "append")
-                d.master.append();
-            else if (action == "delete")
-                d.master.deleteRecord();
-            else
-                d.master.close();
-        });
-    };
+    auto act = [&] { return guard([&] { masterAction(d.master, action); }); };
 
     auto unchanged = [&] {
         QCOMPARE(d.master.state(), DataSet::Browse);
@@ -443,6 +451,127 @@ void TestWidgets::detailRefusalKeepsTheMaster()
     QVERIFY(act());
     QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
     QCOMPARE(d.detail.state(), DataSet::Browse);
+}
+
+void TestWidgets::detailThatCannotReadIsLeftEmpty_data() { addMasterActions(); }
+
+void TestWidgets::detailThatCannotReadIsLeftEmpty()
+{
+    QFETCH(QString, action);
+    TestDb db;
+    ProviderModels d(db);
+    d.detail.open();
+    DataSource source(&d.detail);
+    DBGrid grid;
+    grid.setDataSource(&source);
+    QCOMPARE(grid.model()->rowCount(), 1);
+    int moves = 0;
+    connect(&d.master, &DataSet::currentChanged, this, [&] { ++moves; });
+
+    // The detail's statement fails from now on.
+    db.exec("ALTER TABLE cprovcarmodel RENAME TO gone");
+    const bool done = guard([&] { masterAction(d.master, action); });
+
+    // The master did what was asked and said so; its caller got the error.
+    QVERIFY(!done);
+    QCOMPARE(db.messages.messages.size(), 1);
+    QVERIFY2(db.messages.lastText().contains("cprovcarmodel"), qPrintable(db.messages.lastText()));
+    QCOMPARE(moves, 1);
+    // The old master's lines are gone, from the data set and the grid.
+    QVERIFY(d.detail.isActive());
+    QVERIFY(d.detail.isEmpty());
+    QCOMPARE(d.detail.state(), DataSet::Browse);
+    QVERIFY(d.detail.value("carmodel").isNull());
+    QCOMPARE(grid.model()->rowCount(), 0);
+
+    // Readable again, the detail shows the lines of the master's row.
+    db.exec("ALTER TABLE gone RENAME TO cprovcarmodel");
+    if (action == "close")
+        d.master.open();
+    else
+        d.detail.refresh();
+    const QString now = d.master.isEmpty() || d.master.state() == DataSet::Insert
+                            ? QString()
+                            : d.master.value("providerid").toString();
+    QCOMPARE(d.detail.recordCount(), now.isEmpty() ? 0 : 1);
+    if (!now.isEmpty())
+        QCOMPARE(d.detail.value("providerid").toString(), now);
+    QCOMPARE(db.count("cprovcarmodel"), 2); // nothing of the lines was lost
+}
+
+void TestWidgets::detailFollowsAMasterThatOpens()
+{
+    TestDb db;
+    ProviderModels d(db);
+    d.master.close();
+    d.detail.open();
+    QVERIFY(d.detail.isEmpty());
+    d.master.open();
+    QCOMPARE(d.detail.recordCount(), 1);
+    QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("桑塔纳"));
+}
+
+void TestWidgets::committedSaveStands_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("afterPost throws") << "afterPost" << "刷新失败";
+    QTest::newRow("read after apply fails") << "apply" << "cprovcarmodel";
+    QTest::newRow("read after the caller's commit fails") << "caller" << "cprovider";
+}
+
+void TestWidgets::committedSaveStands()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, reported);
+    TestDb db;
+    ProviderModels d(db);
+    d.detail.open();
+    DataSet other; // saved in the same caller's transaction
+    other.setTableName("dq");
+    other.setCachedUpdates(true);
+    other.open();
+    other.append();
+    other.setValue("dqdm", "01");
+
+    QString thrown;
+    try {
+        d.master.setCachedUpdates(how != "afterPost");
+        d.master.append();
+        d.master.setValue("providerid", "p3");
+        if (how == "afterPost") {
+            d.master.afterPost = [] { throw AppError(QStringLiteral("刷新失败")); };
+            QVERIFY(d.master.post());
+        } else if (how == "apply") {
+            QVERIFY(d.master.post());
+            db.exec("ALTER TABLE cprovcarmodel RENAME TO gone");
+            d.master.applyUpdates();
+        } else {
+            QVERIFY(d.master.post());
+            Db::Transaction caller;
+            d.master.applyUpdates();
+            other.applyUpdates();
+            db.exec("ALTER TABLE cprovider RENAME TO gone"); // the read after the commit fails
+            caller.commit();
+        }
+    } catch (const AppError &e) {
+        thrown = e.message();
+    }
+
+    // The save counts as done; what failed after it is reported on its own.
+    QCOMPARE(thrown, QString());
+    if (how == "caller")
+        db.exec("ALTER TABLE gone RENAME TO cprovider");
+    QCOMPARE(db.count("cprovider", "providerid = 'p3'"), 1);
+    QCOMPARE(d.master.state(), DataSet::Browse);
+    QVERIFY(!d.master.updatesPending());
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY2(db.messages.lastText().contains(reported), qPrintable(db.messages.lastText()));
+    if (how == "caller") { // the other data set's save was taken as stored too
+        QVERIFY(!other.updatesPending());
+        QCOMPARE(db.count("dq"), 1);
+    }
 }
 
 void TestWidgets::movesFindTheRowAfterAReload()
@@ -704,6 +833,40 @@ void TestWidgets::boundControlsWriteAsTyped()
     emit date->calendar()->clicked(QDate(2024, 6, 7));
     ds.post();
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+void TestWidgets::codeFieldsTakeCapitals()
+{
+    TestDb db;
+    db.insert("model", {{"code", "m1"}});
+    DataSet ds;
+    ds.setTableName("model");
+    ds.open();
+    DataSource source(&ds);
+    QWidget window;
+    auto *bound = new DBEdit(&window);
+    bound->setUpperCase(true);
+    bound->setDataSource(&source, "code");
+    auto *plain = new QLineEdit(&window);
+    setUpperCaseInput(plain);
+    window.show();
+    // A stored value is shown in capitals but stays as it is until typed over.
+    QCOMPARE(bound->text(), QStringLiteral("M1"));
+    QCOMPARE(ds.state(), DataSet::Browse);
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("m1"));
+
+    for (QLineEdit *e : {static_cast<QLineEdit *>(bound), plain}) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, "ab");
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClicks(e, "x");
+        QCOMPARE(e->text(), QStringLiteral("AXB"));
+        QCOMPARE(e->cursorPosition(), 2);
+    }
+    QCOMPARE(ds.value("code").toString(), QStringLiteral("AXB"));
+    QVERIFY(ds.post());
+    QCOMPARE(db.scalar("SELECT code FROM model").toString(), QStringLiteral("AXB"));
 }
 
 void TestWidgets::amountEditTakesOnlyAmountsWithinTheLimit()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 // A business window of the main window's document area. It is freed when it
 // closes (the main window's QPointer to it then empties itself); a window
@@ -10,4 +11,12 @@ class ChildForm : public QWidget {
     Q_OBJECT
 public:
     explicit ChildForm(QWidget *parent = nullptr);
+
+protected:
+    // The question on closing with unsaved input, with Yes, No and Cancel
+    // (the default, so a stray Enter neither saves nor discards). Yes runs
+    // save (true when stored), No runs discard; a refused or failed save or
+    // discard, and Cancel, keep the window open. True when it may close.
+    bool askBeforeClose(const QString &question, const std::function<bool()> &save,
+                        const std::function<void()> &discard);
 };

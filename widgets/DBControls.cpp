@@ -1,6 +1,6 @@
 #include "DBControls.h"
 #include "Clock.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
 #include "Money.h"
@@ -13,17 +13,29 @@
 
 namespace {
 
-// Shows typed letters as capitals, the cursor where it was.
-void toUpperAsTyped(QLineEdit *edit, const QString &typed)
-{
-    if (typed == typed.toUpper())
-        return;
-    const int pos = edit->cursorPosition();
-    edit->setText(typed.toUpper());
-    edit->setCursorPosition(pos);
-}
+// Changes the text as it is typed, before the edit signals it.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        const QString upper = input.toUpper();
+        pos += int(upper.size() - input.size()); // a letter may grow ("ß" to "SS")
+        input = upper;
+        return Acceptable;
+    }
+};
 
 } // namespace
+
+void setUpperCaseInput(QLineEdit *edit, bool upper)
+{
+    const auto *ours = dynamic_cast<const UpperCaseValidator *>(edit->validator());
+    if (upper == (ours != nullptr))
+        return;
+    edit->setValidator(upper ? new UpperCaseValidator(edit) : nullptr);
+    delete ours;
+}
 
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
@@ -32,9 +44,7 @@ DBEdit::DBEdit(QWidget *parent)
               setText(text);
       }))
 {
-    connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
-        if (m_upper)
-            toUpperAsTyped(this, typed);
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &) {
         const bool partial = m_amount && Money::checkTyped(text()) == Money::Typed::Partial;
         m_link->write(partial ? QVariant() : FieldLink::textValue(text()));
     });
@@ -233,8 +243,4 @@ ComboEdit::ComboEdit(QWidget *parent) : QLineEdit(parent)
                                 TrailingPosition);
     button->setObjectName(QStringLiteral("pickerButton"));
     connect(button, &QAction::triggered, this, &ComboEdit::buttonClick);
-    connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
-        if (m_upper)
-            toUpperAsTyped(this, typed);
-    });
 }

@@ -11,6 +11,11 @@
 // Controls bound to one field of a data source (the original's data-aware
 // edits). Each shows the current row and writes what the user types at once.
 
+// The edit of a field that stores codes: letters typed or pasted become
+// capitals where they stand, and a value shown is shown in capitals (it is
+// stored so only once typed over).
+void setUpperCaseInput(QLineEdit *edit, bool upper = true);
+
 // What every bound control has: its link to the field.
 class BoundControl {
 public:
@@ -33,14 +38,13 @@ class DBEdit : public QLineEdit, public BoundControl {
 public:
     explicit DBEdit(QWidget *parent = nullptr);
     // Typed letters become capitals.
-    void setUpperCase(bool upper) { m_upper = upper; }
+    void setUpperCase(bool upper) { setUpperCaseInput(this, upper); }
     // An amount field: a key that would make the text anything but an amount
     // within Money's typed limit is refused with a message naming the field.
     // A lone sign or point stores null and is cleared when the field is left.
     void setAmount(const QString &caption);
 
 private:
-    bool m_upper = false;
     bool m_amount = false;
 };
 
@@ -114,11 +118,8 @@ public:
     explicit ComboEdit(QWidget *parent = nullptr);
     void clickButton() { emit buttonClick(); }
     // Typed letters become capitals.
-    void setUpperCase(bool upper) { m_upper = upper; }
+    void setUpperCase(bool upper) { setUpperCaseInput(this, upper); }
 
 signals:
     void buttonClick();
-
-private:
-    bool m_upper = false;
 };

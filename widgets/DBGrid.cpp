@@ -1,5 +1,5 @@
 #include "DBGrid.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "FieldLink.h"
 #include "Format.h"
 

@@ -1,6 +1,6 @@
 #include "DBNavigator.h"
 #include "DBControls.h"
-#include "Errors.h"
+#include "Guard.h"
 #include "Messages.h"
 
 #include <QHBoxLayout>

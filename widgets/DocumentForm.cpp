@@ -1,7 +1,5 @@
 #include "DocumentForm.h"
 #include "DBControls.h"
-#include "Errors.h"
-#include "Messages.h"
 
 #include <QCloseEvent>
 
@@ -15,22 +13,12 @@ void DocumentForm::setDocument(DocumentEntry *entry)
 
 void DocumentForm::closeEvent(QCloseEvent *event)
 {
-    if (hasUnsavedInput()) {
-        bool closes = false;
-        switch (Msg::yesNoCancel(closeQuestion(), this)) {
-        case QMessageBox::Yes:
-            guard([&] { closes = saveDocument() == 0; }, this);
-            break;
-        case QMessageBox::No:
-            closes = guard([&] { discardDocument(); }, this);
-            break;
-        default:
-            break;
-        }
-        if (!closes) {
-            event->ignore();
-            return;
-        }
+    if (hasUnsavedInput()
+        && !askBeforeClose(
+            closeQuestion(), [this] { return saveDocument() == 0; },
+            [this] { discardDocument(); })) {
+        event->ignore();
+        return;
     }
     if (document)
         document->close();

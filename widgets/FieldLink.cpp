@@ -1,5 +1,5 @@
 #include "FieldLink.h"
-#include "Errors.h"
+#include "Guard.h"
 
 #include <QScopedValueRollback>
 #include <QWidget>

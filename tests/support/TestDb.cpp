@@ -1,6 +1,8 @@
 #include "TestDb.h"
 #include "Clock.h"
 #include "Db.h"
+#include "Guard.h"
+#include "SaveFile.h"
 
 #include <QDir>
 #include <QTest>
@@ -8,6 +10,7 @@
 TestDb::TestDb(bool createDataModule) : m_oldDir(QDir::currentPath())
 {
     QDir::setCurrent(m_dir.path());
+    installScreenSeams();
     if (createDataModule)
         startDataModule();
 }
@@ -23,6 +26,7 @@ TestDb::~TestDb()
 void TestDb::startDataModule()
 {
     dm = std::make_unique<TfrmDMcarsales>();
+    installScreenSeams(dm.get());
     messages.clear();
 }
 

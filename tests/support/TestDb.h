@@ -8,8 +8,9 @@
 #include <memory>
 
 // A test's own world: a temporary current directory, scripted message boxes
-// and, unless told otherwise, the data module on a new database made from the
-// schema (its creation notice already cleared).
+// (also for the errors the data library reports) and, unless told otherwise,
+// the data module on a new database made from the schema, with its screen
+// seams installed as at start-up.
 class TestDb {
 public:
     explicit TestDb(bool createDataModule = true);

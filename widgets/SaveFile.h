@@ -1,23 +1,18 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
-#include <functional>
+#include "SaveFileSeam.h"
 
-class QWidget;
+#include <functional>
 
 // A save-file dialog with no filter and no default extension: the name the
 // user types is used as it stands. Tests replace the dialog by a chooser.
-class SaveFileDialog : public QObject {
+class SaveFileDialog : public SaveFileSeam {
     Q_OBJECT
 public:
     explicit SaveFileDialog(QObject *parent = nullptr);
 
-    QString fileName;
-    QString title;
-
     // Shows the dialog; false when the user cancelled.
-    bool execute(QWidget *parent = nullptr);
+    bool execute(QWidget *parent = nullptr) override;
 
     // The chooser returns the chosen path, or an empty text for cancel.
     using Chooser = std::function<QString(const QString &suggested)>;

@@ -6,7 +6,7 @@ namespace {
 SaveFileDialog::Chooser g_chooser;
 }
 
-SaveFileDialog::SaveFileDialog(QObject *parent) : QObject(parent) {}
+SaveFileDialog::SaveFileDialog(QObject *parent) : SaveFileSeam(parent) {}
 
 void SaveFileDialog::setChooser(Chooser chooser) { g_chooser = std::move(chooser); }
 
