@@ -3,6 +3,7 @@
 #include "Guard.h"
 #include "FieldLink.h"
 #include "Messages.h"
+#include "PartnerRows.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -22,6 +23,9 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
     // A dealer's partners run to a hundred thousand: read as the grid scrolls.
     Table1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    // A quick-added row is stored as its register stores it.
+    if (!info.addFields.isEmpty())
+        storePartnerRowsAsRegistered(Table1, info.codeField);
 
     auto *layout = new QVBoxLayout(this);
     if (!info.addFields.isEmpty()) {

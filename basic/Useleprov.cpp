@@ -1,5 +1,5 @@
 #include "Useleprov.h"
-#include "Columns.h"
+#include "PartnerRows.h"
 
 PartnerPickerInfo Tfseleprov::info()
 {
@@ -7,14 +7,7 @@ PartnerPickerInfo Tfseleprov::info()
     i.caption = QStringLiteral("选择供应商");
     i.table = QStringLiteral("cprovider");
     i.gridName = QStringLiteral("DBGrid_prov");
-    i.columns = {gridColumn("供应商代码", "providerid"), gridColumn("供应商名称", "provname"),
-                 gridColumn("地址", "address"), gridColumn("邮编", "zip"),
-                 gridColumn("电话", "phone"), gridColumn("传真", "fax"),
-                 gridColumn("电报挂号", "cableaddress"), gridColumn("e_mail地址", "e_mail"),
-                 gridColumn("开户行", "bank"), gridColumn("银行帐号", "accountid"),
-                 gridColumn("税号", "taxid"), gridColumn("法人代码", "legalpersonid"),
-                 gridColumn("法人代表", "legalperson"), gridColumn("联系人", "linkman"),
-                 gridColumn("注册日期", "register_date"), gridColumn("备注", "remarks")};
+    i.columns = partnerColumns("供应商代码", "providerid", "供应商名称", "provname");
     i.codeField = QStringLiteral("providerid");
     i.nameField = QStringLiteral("provname");
     i.cancelName = QStringLiteral("BitBtn3");

@@ -152,6 +152,12 @@ void fill()
         provider({providers.last().id, providers.last().name, "0" + r.digits(10), city, r.pick(surnames) + r.pick(words),
                   day(r.moment(start, span))});
     }
+    // Three models per provider, spread without drawing from the random
+    // sequence (the rest of the data stays as it was).
+    Insert supplies("cprovcarmodel", "providerid,carmodel");
+    for (int i = 0; i < Providers; ++i)
+        for (int m = 0; m < 3; ++m)
+            supplies({providers[i].id, carModels[(i * 7 + m * 13) % carModels.size()]});
 
     auto contractState = [&r] { const double u = r.unit(); return u < 0.1 ? 0 : u < 0.4 ? 1 : 2; };
     auto contractLines = [&](Insert &line, const QString &number, int lines, int quantity, double low) {

@@ -18,7 +18,7 @@ QStringList keyOf(const QString &base)
             {"from ccustaccount", "caccountid"}, {"from cprovaccount", "paccountid"},
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
-            {"from carinfor", "carserial_no"}};
+            {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
     for (const auto &[from, key] : keys)
         if (base.contains(from))
             return {key};
@@ -203,6 +203,20 @@ QList<BenchCase> benchCases()
         ledger(true, "名称 " + Typical::namePrefix(), QC(Join::And).prefix("custname", Typical::namePrefix())),
         ledger(false, "", none(Join::And)),
         ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
+
+        // The registers: the entry page's table in key order, the query page's list.
+        listCase("Tfcustxx", "录入", "select * from ccustomer", " order by customerid", {}, none()),
+        listCase("Tfcustxx", "", "select * from ccustomer", "", {"select count(*) from ccustomer"}, none()),
+        listCase("Tfcustxx", "建档 2024", "select * from ccustomer", "", {"select count(*) from ccustomer"},
+                 QC().fromDate("register_date", yearStart).toDate("register_date", yearEnd)),
+        listCase("Tfprovxx", "录入", "select * from cprovider", " order by providerid", {}, none()),
+        listCase("Tfprovxx", "车型 " + provider, "select * from cprovcarmodel", "",
+                 {"select count(*) from cprovcarmodel"}, QC().equals("providerid", provider)),
+        listCase("Tfprovxx", "型号 桑塔纳, 2024", "select * from cprovider", "", {"select count(*) from cprovider"},
+                 QC().fromDate("register_date", yearStart).toDate("register_date", yearEnd)
+                         .prefixIn("providerid", "select providerid from cprovcarmodel", "carmodel", "桑塔纳")),
+        listCase("Tfperson", "性别 男", "select * from cpersonnel", "", {"select count(*) from cpersonnel"},
+                 QC().prefix("sex", "男")),
 
         salesFigures({}, {}),
         salesFigures(yearStart, yearEnd),

@@ -772,10 +772,14 @@ void DataSet::deleteRecord()
     if (beforeDelete && !beforeDelete())
         return;
     const Row row = rowAt(m_current);
-    if (!m_cached)
+    if (!m_cached) {
+        Db::Transaction t; // the row and the detail rows that go with it, or nothing
+        deleteDetailRows(row);
         writeDelete(row);
-    else if (row.status != RowStatus::Inserted)
+        t.commit();
+    } else if (row.status != RowStatus::Inserted) {
         m_deleted.append(row);
+    }
     removeRow(m_current, qMin(m_current, recordCount() - 2));
     m_bof = m_eof = isEmpty();
     emit rowsChanged();
@@ -877,6 +881,20 @@ void DataSet::writeDelete(const Row &row)
     QVariantMap binds;
     const QString where = keyCondition(row, binds);
     Db::exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(Db::identifier(m_table), where), binds);
+}
+
+void DataSet::deleteDetailRows(const Row &row)
+{
+    for (const QPointer<DataSet> &d : std::as_const(m_details)) {
+        if (!d || !d->m_deletedWithMaster || d->m_table.isEmpty())
+            continue;
+        const QVariant key = row.values.value(d->m_masterField);
+        if (key.isNull())
+            continue;
+        Db::exec(QStringLiteral("DELETE FROM %1 WHERE %2 = :m")
+                         .arg(Db::identifier(d->m_table), Db::identifier(d->m_detailField)),
+                 {{QStringLiteral(":m"), key}});
+    }
 }
 
 // ---------------------------------------------------------------- cached mode

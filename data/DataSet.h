@@ -61,6 +61,9 @@ public:
     // updates (AppError), keeps the master where it is.
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
+    // A detail whose rows go with their master's row: the master's delete
+    // removes them from the database in the same transaction as itself.
+    void setDeletedWithMaster(bool deleted) { m_deletedWithMaster = deleted; }
 
     // Rows read per page; 0 reads every row at open. Set before open.
     void setPageSize(int rows) { m_pageSize = qMax(0, rows); }
@@ -243,6 +246,7 @@ private:
     QVariant writeInsert(const QSqlRecord &values); // the new rowid
     void writeUpdate(const Row &row, const QSqlRecord &values);
     void writeDelete(const Row &row);
+    void deleteDetailRows(const Row &row);
     QString keyCondition(const Row &row, QVariantMap &binds) const;
     Row readBack(const QString &condition, const QVariantMap &binds);
     void postUndone(const QVariantList &stored, const Row &before, const QSqlRecord &buffer,
@@ -257,6 +261,7 @@ private:
     QList<QPointer<DataSet>> m_details;
     QString m_masterField;
     QString m_detailField;
+    bool m_deletedWithMaster = false;
     QStringList m_keyFields;
     mutable QStringList m_keys; // keyFields(), read once per table
     mutable bool m_keysRead = false;

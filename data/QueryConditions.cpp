@@ -34,6 +34,16 @@ QueryConditions &QueryConditions::prefix(const QString &field, const QString &te
     return *this;
 }
 
+QueryConditions &QueryConditions::prefixIn(const QString &field, const QString &select,
+                                           const QString &matchField, const QString &text)
+{
+    if (!text.isEmpty())
+        add(Db::identifier(field) + QStringLiteral(" in (") + select + QStringLiteral(" where ")
+                    + Db::identifier(matchField) + QStringLiteral(" like %1 escape '\\')"),
+            likePrefix(text));
+    return *this;
+}
+
 QueryConditions &QueryConditions::equals(const QString &field, const QVariant &value)
 {
     if (value.isValid() && !value.isNull())

@@ -23,6 +23,11 @@ public:
 
     // field starts with the text ("ab" takes "abc" and "AB1", not "xab").
     QueryConditions &prefix(const QString &field, const QString &text);
+    // field is one of the values `select` gives for its rows whose matchField
+    // starts with the text: a partner found through its detail rows, as
+    // prefixIn("providerid", "select providerid from cprovcarmodel", "carmodel", text).
+    QueryConditions &prefixIn(const QString &field, const QString &select,
+                              const QString &matchField, const QString &text);
     // field equals the value; a null value adds nothing.
     QueryConditions &equals(const QString &field, const QVariant &value);
     // field on or after the day (from its first second).

@@ -98,6 +98,7 @@ CREATE TABLE ccustomer (
   remarks       TEXT COLLATE NOCASE
 );
 CREATE INDEX ccustomer_custname ON ccustomer(custname);
+CREATE INDEX ccustomer_register_date ON ccustomer(register_date);
 
 CREATE TABLE cprovider (
   providerid    TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -117,12 +118,15 @@ CREATE TABLE cprovider (
   register_date TEXT COLLATE NOCASE,
   remarks       TEXT COLLATE NOCASE
 );
+CREATE INDEX cprovider_register_date ON cprovider(register_date);
 
 CREATE TABLE cprovcarmodel (
   providerid TEXT COLLATE NOCASE,
   carmodel   TEXT COLLATE NOCASE
 );
 CREATE INDEX cprovcarmodel_providerid ON cprovcarmodel(providerid);
+-- The register finds providers by the models they supply.
+CREATE INDEX cprovcarmodel_carmodel ON cprovcarmodel(carmodel, providerid);
 
 CREATE TABLE cpersonnel (
   personnelid   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -143,6 +147,7 @@ CREATE TABLE cpersonnel (
   register_date TEXT COLLATE NOCASE,
   Remarks       TEXT COLLATE NOCASE
 );
+CREATE INDEX cpersonnel_register_date ON cpersonnel(register_date);
 
 -- The password is compared exactly, with case.
 CREATE TABLE crights (

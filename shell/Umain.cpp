@@ -6,7 +6,10 @@
 #include "Ubuycontsele.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
+#include "Ucustxx.h"
 #include "Umodel.h"
+#include "Uperson.h"
+#include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
@@ -449,9 +452,9 @@ void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}
 void Tfrmmain::menutaxrepClick() {}
 void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
-void Tfrmmain::menuprovlogClick() {}
-void Tfrmmain::menucustlogClick() {}
-void Tfrmmain::menupersonClick() {}
+void Tfrmmain::menuprovlogClick() { openChild<Tfprovxx>(fprovxx); }
+void Tfrmmain::menucustlogClick() { openChild<Tfcustxx>(fcustxx); }
+void Tfrmmain::menupersonClick() { openChild<Tfperson>(fperson); }
 void Tfrmmain::menurightsClick() {}
 void Tfrmmain::menuareaClick() { openChild<Tfarea>(farea); }
 void Tfrmmain::menuconttypeClick() { openChild<Tfconttype>(fconttype); }

@@ -1,5 +1,6 @@
 // Basic data: the code tables, the own company and the partner pickers,
 // driven through their real widgets.
+#include "Clock.h"
 #include "PartnerPicker.h"
 #include "TestDb.h"
 #include "Uarea.h"
@@ -12,6 +13,10 @@
 #include "Uselecust.h"
 #include "Useleprov.h"
 #include "Usubject.h"
+#include "Ucustxx.h"
+#include "Uperson.h"
+#include "Uprovxx.h"
+#include "ReportPrinter.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -71,10 +76,8 @@ void press(QWidget *w, const char *button)
     b->click();
 }
 
-void type(QWidget *w, const char *edit, const QString &text)
+void typeInto(QLineEdit *e, const QString &text)
 {
-    auto *e = w->findChild<QLineEdit *>(edit);
-    QVERIFY2(e, edit);
     e->setFocus();
     e->selectAll();
     if (text.isEmpty())
@@ -83,6 +86,13 @@ void type(QWidget *w, const char *edit, const QString &text)
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(e, &press);
     }
+}
+
+void type(QWidget *w, const char *edit, const QString &text)
+{
+    auto *e = w->findChild<QLineEdit *>(edit);
+    QVERIFY2(e, edit);
+    typeInto(e, text);
 }
 
 // Chooses the first classification as a user would, from the keyboard.
@@ -118,6 +128,26 @@ private slots:
 
     void ownCompanyKeepsOneRow();
     void ownCompanyRefusalsAndClose();
+
+    void registerOpens_data();
+    void registerOpens();
+    void registerAdd_data();
+    void registerAdd();
+    void registerFindByDateRange_data();
+    void registerFindByDateRange();
+    void registerChoiceFilter_data();
+    void registerChoiceFilter();
+    void registerPrintsTheList_data();
+    void registerPrintsTheList();
+    void registerClosesWithoutAsking();
+    void customerDeleteLeavesDocumentsTheirName_data();
+    void customerDeleteLeavesDocumentsTheirName();
+    void personDeletedAtOnce();
+    void providerDelete_data();
+    void providerDelete();
+    void providerModelsStoredWithTheProvider();
+    void providerModelsOfACancelledOrRefusedProvider();
+    void providerModelsFollowACodeChange();
 
     void customerQuickAdd();
     void providerQuickAddWithOnlyACode();
@@ -435,6 +465,516 @@ void TestBasic::ownCompanyRefusalsAndClose()
     QCOMPARE(db.scalar("SELECT gsmc FROM bgsxx").toString(), QStringLiteral("岚峰"));
 }
 
+// ---------------------------------------------------------------- registers
+
+namespace {
+
+struct RegisterKind {
+    const char *name, *table, *codeField, *nameField, *caption;
+    bool upperCode, registeredNow, opensOnQueryPage;
+};
+const RegisterKind registerKinds[] = {
+    {"customer", "ccustomer", "customerid", "custname", "客户信息注册", true, true, false},
+    {"provider", "cprovider", "providerid", "provname", "供应商信息注册", true, true, false},
+    {"person", "cpersonnel", "personnelid", "name", "人事信息注册", false, false, true},
+};
+
+const RegisterKind &registerKind(const QString &name)
+{
+    for (const RegisterKind &k : registerKinds)
+        if (name == k.name)
+            return k;
+    return registerKinds[0];
+}
+
+TRegisterForm *makeRegister(const QString &name)
+{
+    if (name == "provider") return new Tfprovxx;
+    if (name == "person") return new Tfperson;
+    return new Tfcustxx;
+}
+
+void addRegisterRows()
+{
+    for (const RegisterKind &k : registerKinds)
+        QTest::newRow(k.name) << QString(k.name);
+}
+
+// Ctrl+Tab from the page control, as a user changes pages.
+void showPage(TRegisterForm *w, QWidget *page)
+{
+    w->PageControl1->setFocus();
+    if (w->PageControl1->currentWidget() != page)
+        QTest::keyClick(w->PageControl1, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(w->PageControl1->currentWidget(), page);
+}
+
+void typeDate(DateEdit *edit, const QString &digits)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, digits);
+}
+
+QStringList column(DataSet *data, const QString &field)
+{
+    QStringList values;
+    for (int r = 0; r < data->recordCount(); ++r)
+        values << data->valueAt(r, field).toString();
+    values.sort();
+    return values;
+}
+
+QStringList models(TestDb &db, const QString &provider = {})
+{
+    return db.scalar("SELECT group_concat(providerid || ':' || carmodel) FROM (SELECT * FROM "
+                     "cprovcarmodel WHERE :p IS NULL OR providerid = :p2 ORDER BY 1, 2)",
+                     {{":p", provider.isEmpty() ? QVariant() : provider}, {":p2", provider}})
+        .toString()
+        .split(',', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+void TestBasic::registerOpens_data()
+{
+    QTest::addColumn<QString>("window");
+    addRegisterRows();
+}
+
+void TestBasic::registerOpens()
+{
+    QFETCH(QString, window);
+    const RegisterKind &k = registerKind(window);
+    TestDb db;
+    auto w = shown(makeRegister(window));
+    QCOMPARE(w->windowTitle(), QString(k.caption));
+    QCOMPARE(w->PageControl1->currentWidget() == w->queryPage, k.opensOnQueryPage);
+    QCOMPARE(enabled(w.get(), "SpeedItem5"), k.opensOnQueryPage);
+    QVERIFY(!enabled(w.get(), "SpeedItem6"));
+    QVERIFY(enabled(w.get(), "SpeedItem1") && !enabled(w.get(), "SpeedItem3"));
+
+    // Find only on the query page; printing once the list is open, on either page.
+    showPage(w.get(), w->queryPage);
+    QVERIFY(enabled(w.get(), "SpeedItem5"));
+    press(w.get(), "SpeedItem5");
+    QVERIFY(enabled(w.get(), "SpeedItem6"));
+    showPage(w.get(), w->entryPage);
+    QVERIFY(!enabled(w.get(), "SpeedItem5"));
+    QVERIFY(enabled(w.get(), "SpeedItem6"));
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::registerAdd_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("stored");
+    for (const RegisterKind &k : registerKinds) {
+        QTest::addRow("%s new code", k.name) << QString(k.name) << "k2a" << true;
+        QTest::addRow("%s code taken", k.name) << QString(k.name) << "k1" << false;
+        QTest::addRow("%s no code", k.name) << QString(k.name) << "" << false;
+    }
+}
+
+void TestBasic::registerAdd()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, code);
+    QFETCH(bool, stored);
+    const RegisterKind &k = registerKind(window);
+    TestDb db;
+    Clock::setNow(QDateTime(QDate(2024, 5, 1), QTime(9, 30, 15)));
+    db.insert(k.table, {{k.codeField, "K1"}});
+    const int before = db.count(k.table);
+    auto w = shown(makeRegister(window));
+    press(w.get(), "SpeedItem1");
+    QCOMPARE(w->PageControl1->currentWidget(), w->entryPage);
+    QCOMPARE(w->focusWidget(), w->control("DBEdit1"));
+    QVERIFY(!enabled(w.get(), "SpeedItem1") && enabled(w.get(), "SpeedItem3"));
+    QVERIFY(!w->DBNavigator1->isEnabled());
+    type(w.get(), "DBEdit1", code);
+    type(w.get(), "DBEdit2", "名称");
+    press(w.get(), "SpeedItem3");
+
+    QCOMPARE(db.count(k.table), before + (stored ? 1 : 0));
+    QCOMPARE(w->table()->isEditing(), !stored);
+    QCOMPARE(enabled(w.get(), "SpeedItem3"), !stored);
+    if (!stored) {
+        // The database refuses it in its own message; the input stays.
+        QCOMPARE(db.messages.messages.size(), 1);
+        QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+        QCOMPARE(qobject_cast<QLineEdit *>(w->control("DBEdit2"))->text(), QStringLiteral("名称"));
+        return;
+    }
+    QVERIFY(db.messages.messages.isEmpty());
+    const QString storedCode = k.upperCode ? QStringLiteral("K2A") : QStringLiteral("k2a");
+    QCOMPARE(db.scalar(QString("SELECT %1 FROM %2 WHERE %3 = 'k2a'").arg(k.codeField, k.table, k.codeField))
+                 .toString(),
+             storedCode);
+    QCOMPARE(db.scalar(QString("SELECT ifnull(register_date, 'null') || '/' || %1 FROM %2 WHERE %3 = 'k2a'")
+                           .arg(k.nameField, k.table, k.codeField))
+                 .toString(),
+             (k.registeredNow ? "2024-05-01 09:30:15" : "null") + QStringLiteral("/名称"));
+    QCOMPARE(w->table()->value(k.codeField).toString(), storedCode);
+    QVERIFY(w->DBNavigator1->isEnabled());
+
+    // Typing into the stored row edits it again; cancel drops the change.
+    type(w.get(), "DBEdit2", "改名");
+    QVERIFY(enabled(w.get(), "SpeedItem4"));
+    press(w.get(), "SpeedItem4");
+    QCOMPARE(qobject_cast<QLineEdit *>(w->control("DBEdit2"))->text(), QStringLiteral("名称"));
+    QVERIFY(enabled(w.get(), "SpeedItem2"));
+}
+
+void TestBasic::registerFindByDateRange_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QStringList>("listed");
+    const QStringList all{"r1", "r2", "r3", "r4", "r5"};
+    for (const RegisterKind &k : registerKinds) {
+        QTest::addRow("%s no dates", k.name) << QString(k.name) << "" << "" << all;
+        QTest::addRow("%s one month", k.name)
+            << QString(k.name) << "20240501" << "20240531" << QStringList{"r2", "r3"};
+        QTest::addRow("%s to only", k.name)
+            << QString(k.name) << "" << "20240430" << QStringList{"r1"};
+        QTest::addRow("%s half typed date counts as empty", k.name)
+            << QString(k.name) << "202405" << "20240531" << QStringList{"r1", "r2", "r3"};
+    }
+}
+
+void TestBasic::registerFindByDateRange()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QStringList, listed);
+    const RegisterKind &k = registerKind(window);
+    TestDb db;
+    db.exec(QString("DELETE FROM %1").arg(k.table));
+    const QList<QPair<QString, QVariant>> rows{{"r1", "2024-04-30 23:59:59"},
+                                               {"r2", "2024-05-01"},
+                                               {"r3", "2024-05-31 18:00:00"},
+                                               {"r4", "2024-06-01 00:00:00"},
+                                               {"r5", QVariant()}};
+    for (const auto &r : rows)
+        db.insert(k.table, {{k.codeField, r.first}, {"register_date", r.second}});
+    auto w = shown(makeRegister(window));
+    showPage(w.get(), w->queryPage);
+    typeDate(w->DateEdit1, from);
+    typeDate(w->DateEdit2, to);
+    press(w.get(), "SpeedItem5");
+    QCOMPARE(column(w->query(), k.codeField), listed);
+    QCOMPARE(w->DBGrid1->model()->rowCount(), int(listed.size()));
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::registerChoiceFilter_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("men") << "person" << "男" << QStringList{"a", "c"};
+    QTest::newRow("any sex") << "person" << "" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("apostrophe in the sex") << "person" << "男'" << QStringList{};
+    QTest::newRow("by a model supplied") << "provider" << "桑塔" << QStringList{"a", "c"};
+    QTest::newRow("model case") << "provider" << "audi" << QStringList{"b"};
+    QTest::newRow("no such model") << "provider" << "捷达" << QStringList{};
+    QTest::newRow("apostrophe and wildcard in the model") << "provider" << "O'%" << QStringList{};
+    QTest::newRow("any model") << "provider" << "" << QStringList{"a", "b", "c", "d"};
+}
+
+void TestBasic::registerChoiceFilter()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, text);
+    QFETCH(QStringList, listed);
+    const RegisterKind &k = registerKind(window);
+    TestDb db;
+    db.exec(QString("DELETE FROM %1").arg(k.table));
+    const char *sexes[] = {"男", "女", "男性", nullptr};
+    for (int i = 0; i < 4; ++i) {
+        const QString code = QString(QChar('a' + i));
+        db.insert(k.table, {{k.codeField, code}});
+        if (window == "person" && sexes[i])
+            db.exec("UPDATE cpersonnel SET sex = :s WHERE personnelid = :c", {{":s", sexes[i]}, {":c", code}});
+    }
+    // Provider a supplies two models, b one, c one; d none.
+    for (const auto &[provider, model] : {std::pair{"a", "桑塔纳"}, {"a", "桑塔纳2000"},
+                                          {"b", "Audi A6"}, {"c", "桑塔纳"}})
+        db.insert("cprovcarmodel", {{"providerid", provider}, {"carmodel", model}});
+    auto w = shown(makeRegister(window));
+    QVERIFY(w->choiceBox);
+    QCOMPARE(w->choiceBox->objectName(), QString(window == "person" ? "ComboBox2" : "ComboBox1"));
+    showPage(w.get(), w->queryPage);
+    typeInto(w->choiceBox->lineEdit(), text);
+    QCOMPARE(w->choiceBox->currentText(), text);
+    press(w.get(), "SpeedItem5");
+    QCOMPARE(column(w->query(), k.codeField), listed);
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::registerPrintsTheList_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("fromLabel");
+    QTest::addColumn<QString>("toLabel");
+    QTest::newRow("customer") << "customer" << "QRLabel12" << "QRLabel13";
+    QTest::newRow("provider") << "provider" << "QRLabel10" << "QRLabel13";
+    QTest::newRow("person") << "person" << "QRLabel15" << "QRLabel16";
+}
+
+void TestBasic::registerPrintsTheList()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, fromLabel);
+    QFETCH(QString, toLabel);
+    const RegisterKind &k = registerKind(window);
+    TestDb db;
+    db.exec("UPDATE cpersonnel SET name = '张三'");
+    db.dm->trsk->refresh();
+    db.insert(k.table, {{k.codeField, "in"}, {k.nameField, "范围内"}, {"address", "北京路1号"},
+                        {"register_date", "2024-05-02 10:00:00"}});
+    db.insert(k.table, {{k.codeField, "out"}, {k.nameField, "范围外"}, {"register_date", "2024-04-02"}});
+    CapturedPrints prints;
+    auto w = shown(makeRegister(window));
+    showPage(w.get(), w->queryPage);
+    typeDate(w->DateEdit1, "20240501");
+    press(w.get(), "SpeedItem5");
+    press(w.get(), "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 1);
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    const QStringList texts = page.texts();
+    QVERIFY(texts.contains("范围内"));
+    QVERIFY(texts.contains("北京路1号"));
+    QVERIFY(!texts.contains("范围外"));
+    auto label = [&](const QString &name) {
+        for (const Rpt::PageItem &item : page.items)
+            if (item.source == name)
+                return item.text;
+        return QStringLiteral("<none>");
+    };
+    // The dates as shown, the blank mask where none is given; the operator.
+    QCOMPARE(label(fromLabel), QStringLiteral("2024-05-01"));
+    QCOMPARE(label(toLabel), DateEdit::blankText());
+    QCOMPARE(label("QRLabel5"), QStringLiteral("张三"));
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::registerClosesWithoutAsking()
+{
+    TestDb db;
+    auto w = shown(new Tfcustxx);
+    press(w.get(), "SpeedItem1");
+    type(w.get(), "DBEdit1", "c9");
+    QVERIFY(w->close());
+    QCOMPARE(db.count("ccustomer"), 0);
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::customerDeleteLeavesDocumentsTheirName_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("yes") << int(QMessageBox::Yes);
+    QTest::newRow("no") << int(QMessageBox::No);
+}
+
+void TestBasic::customerDeleteLeavesDocumentsTheirName()
+{
+    QFETCH(int, answer);
+    TestDb db;
+    db.insert("ccustomer", {{"customerid", "C1"}, {"custname", "王五"}});
+    db.insert("csalecontract", {{"salecont_no", "SS1"}, {"contract_no", "HT1"},
+                                {"customerid", "C1"}, {"custname", "王五"}});
+    auto w = shown(new Tfcustxx);
+    db.messages.answer(QMessageBox::StandardButton(answer));
+    w->DBNavigator1->button(DBNavigator::Delete)->click();
+    QCOMPARE(db.messages.texts(), QStringList{"Delete record?"}); // no second question
+    QCOMPARE(db.count("ccustomer"), answer == QMessageBox::Yes ? 0 : 1);
+    QCOMPARE(db.scalar("SELECT custname FROM csalecontract").toString(), QStringLiteral("王五"));
+    // Only the buttons the window names are there.
+    QVERIFY(w->DBNavigator1->button(DBNavigator::Refresh)->isVisibleTo(w.get()));
+    QVERIFY(!w->DBNavigator1->button(DBNavigator::Insert)->isVisibleTo(w.get()));
+}
+
+void TestBasic::personDeletedAtOnce()
+{
+    TestDb db;
+    db.insert("cpersonnel", {{"personnelid", "p1"}, {"name", "李四"}});
+    auto w = shown(new Tfperson);
+    QVERIFY(w->tb_per()->locate("personnelid", "p1"));
+    press(w.get(), "SpeedItem2");
+    type(w.get(), "DBEdit2", "改名");
+    press(w.get(), "SpeedItem8"); // also while editing, without a question
+    QCOMPARE(db.count("cpersonnel", "personnelid = 'p1'"), 0);
+    QCOMPARE(db.count("cpersonnel"), 1);
+    QVERIFY(db.messages.messages.isEmpty());
+    // The buttons are left as they were; save then has nothing to store.
+    press(w.get(), "SpeedItem3");
+    QVERIFY(enabled(w.get(), "SpeedItem1"));
+    QCOMPARE(db.count("cpersonnel"), 1);
+}
+
+void TestBasic::providerDelete_data()
+{
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("failing"); // the database refuses the provider's delete
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("no at the navigator") << QList<int>{QMessageBox::No} << false << false;
+    QTest::newRow("no at the window's question keeps the models too")
+        << QList<int>{QMessageBox::Yes, QMessageBox::No} << false << false;
+    QTest::newRow("yes deletes both") << QList<int>{QMessageBox::Yes, QMessageBox::Yes} << false << true;
+    QTest::newRow("a refused delete keeps both")
+        << QList<int>{QMessageBox::Yes, QMessageBox::Yes} << true << false;
+}
+
+void TestBasic::providerDelete()
+{
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, failing);
+    QFETCH(bool, deleted);
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P1"}});
+    db.insert("cprovider", {{"providerid", "P2"}});
+    db.insert("cprovcarmodel", {{"providerid", "P1"}, {"carmodel", "桑塔纳"}});
+    db.insert("cprovcarmodel", {{"providerid", "P1"}, {"carmodel", "捷达"}});
+    db.insert("cprovcarmodel", {{"providerid", "P2"}, {"carmodel", "富康"}});
+    if (failing)
+        db.exec("CREATE TRIGGER keep BEFORE DELETE ON cprovider BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    auto w = shown(new Tfprovxx);
+    QCOMPARE(w->tb_provmodel->recordCount(), 2);
+    for (int a : answers)
+        db.messages.answer(QMessageBox::StandardButton(a));
+    w->DBNavigator1->button(DBNavigator::Delete)->click();
+
+    QStringList asked{"Delete record?"};
+    if (answers.size() > 1)
+        asked << "确认删除吗？";
+    QCOMPARE(db.messages.texts().mid(0, asked.size()), asked);
+    if (failing)
+        QVERIFY(db.messages.lastText().startsWith("kept"));
+    else
+        QCOMPARE(db.messages.messages.size(), asked.size());
+    QCOMPARE(db.count("cprovider"), deleted ? 1 : 2);
+    QCOMPARE(models(db), (deleted ? QStringList{"P2:富康"}
+                                  : QStringList{"P1:捷达", "P1:桑塔纳", "P2:富康"}));
+    // The model grid shows the current provider's models.
+    QCOMPARE(column(w->tb_provmodel, "carmodel"),
+             (deleted ? QStringList{"富康"} : QStringList{"捷达", "桑塔纳"}));
+}
+
+void TestBasic::providerModelsStoredWithTheProvider()
+{
+    TestDb db;
+    db.insert("model", {{"code", "1"}, {"model", "桑塔纳"}});
+    db.insert("model", {{"code", "2"}, {"model", "捷达"}});
+    db.insert("cprovider", {{"providerid", "P0"}});
+    db.insert("cprovcarmodel", {{"providerid", "P0"}, {"carmodel", "富康"}});
+    auto w = shown(new Tfprovxx);
+    QApplication::setActiveWindow(w.get());
+    QCOMPARE(w->choiceBox->count(), 2);
+    QCOMPARE(w->DBGrid2->columns().at(1).pickList, (QStringList{"桑塔纳", "捷达"}));
+    QCOMPARE(column(w->tb_provmodel, "carmodel"), QStringList{"富康"});
+
+    press(w.get(), "SpeedItem1");
+    QCOMPARE(w->tb_provmodel->recordCount(), 0);
+    type(w.get(), "DBEdit1", "p1");
+    type(w.get(), "DBEdit2", "一汽");
+    // Two models through the menu's add (the Insert key), one row left empty.
+    for (const QString &model : {QString("桑塔纳"), QString("捷达"), QString()}) {
+        w->DBGrid2->setFocus();
+        QTest::keyClick(w->DBGrid2, Qt::Key_Insert);
+        QCOMPARE(w->tb_provmodel->state(), DataSet::Insert);
+        if (!model.isEmpty())
+            QVERIFY(w->DBGrid2->model()->setData(w->DBGrid2->currentIndex(), model));
+    }
+    w->PopupMenu1Popup();
+    QVERIFY(w->NSAVE->isEnabled() && w->NCANCEL->isEnabled() && w->NDEL->isEnabled());
+    // Enter acts inside the model grid: the focus stays there.
+    w->DBGrid2->setFocus();
+    QTest::keyClick(w->DBGrid2, Qt::Key_Return);
+    QVERIFY(w->DBGrid2->isAncestorOf(QApplication::focusWidget()) || w->DBGrid2->hasFocus());
+    QCOMPARE(db.count("cprovcarmodel"), 1); // nothing written before the save
+    press(w.get(), "SpeedItem3");
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(db.scalar("SELECT provname FROM cprovider WHERE providerid = 'P1'").toString(),
+             QStringLiteral("一汽"));
+    QCOMPARE(models(db, "P1"), (QStringList{"P1:捷达", "P1:桑塔纳"}));
+    QCOMPARE(w->tb_provmodel->recordCount(), 2);
+    QVERIFY(!w->tb_provmodel->updatesPending());
+    QVERIFY(w->DBGrid2->editTriggers() == QAbstractItemView::NoEditTriggers);
+
+    // Deleting a model in browsing edits the provider; save stores the change.
+    w->DBGrid2->setFocus();
+    QTest::keyClick(w->DBGrid2, Qt::Key_Delete, Qt::ControlModifier);
+    QVERIFY(enabled(w.get(), "SpeedItem3"));
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'P1'"), 2);
+    press(w.get(), "SpeedItem3");
+    QCOMPARE(db.count("cprovcarmodel", "providerid = 'P1'"), 1);
+
+    // The models follow the current provider.
+    w->tb_prov()->first();
+    QCOMPARE(column(w->tb_provmodel, "carmodel"), QStringList{"富康"});
+    QCOMPARE(models(db, "P0"), QStringList{"P0:富康"});
+}
+
+void TestBasic::providerModelsOfACancelledOrRefusedProvider()
+{
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P0"}});
+    auto w = shown(new Tfprovxx);
+    auto addWithModel = [&](const QString &code) {
+        press(w.get(), "SpeedItem1");
+        type(w.get(), "DBEdit1", code);
+        w->NINS->trigger();
+        QVERIFY(w->DBGrid2->model()->setData(w->DBGrid2->model()->index(0, 1), "桑塔纳"));
+    };
+    addWithModel("p1");
+    press(w.get(), "SpeedItem4");
+    QCOMPARE(db.count("cprovider"), 1);
+    QCOMPARE(db.count("cprovcarmodel"), 0);
+    QVERIFY(!w->tb_provmodel->updatesPending());
+
+    // Refused by the key: nothing is written, everything stays to be mended.
+    addWithModel("p0");
+    press(w.get(), "SpeedItem3");
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QCOMPARE(db.count("cprovider"), 1);
+    QCOMPARE(db.count("cprovcarmodel"), 0);
+    QCOMPARE(w->tb_prov()->state(), DataSet::Insert);
+    QCOMPARE(w->tb_provmodel->recordCount(), 1);
+    type(w.get(), "DBEdit1", "p2");
+    press(w.get(), "SpeedItem3");
+    QCOMPARE(db.count("cprovider"), 2);
+    QCOMPARE(models(db), QStringList{"P2:桑塔纳"});
+
+    // Closing in the middle of an entry stores nothing and asks nothing.
+    addWithModel("p3");
+    db.messages.clear();
+    QVERIFY(w->close());
+    QCOMPARE(db.count("cprovider"), 2);
+    QCOMPARE(models(db), QStringList{"P2:桑塔纳"});
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::providerModelsFollowACodeChange()
+{
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P1"}});
+    db.insert("cprovcarmodel", {{"providerid", "P1"}, {"carmodel", "桑塔纳"}});
+    auto w = shown(new Tfprovxx);
+    press(w.get(), "SpeedItem2");
+    type(w.get(), "DBEdit1", "P9");
+    press(w.get(), "SpeedItem3");
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(models(db), QStringList{"P9:桑塔纳"});
+    QCOMPARE(column(w->tb_provmodel, "carmodel"), QStringList{"桑塔纳"});
+}
+
 // ---------------------------------------------------------------- pickers
 
 namespace {
@@ -458,6 +998,7 @@ std::optional<PickedPartner> pickWith(TPartnerPicker &picker, std::function<void
 void TestBasic::customerQuickAdd()
 {
     TestDb db;
+    Clock::setNow(QDateTime(QDate(2024, 5, 1), QTime(9, 30)));
     db.insert("ccustomer", {{"customerid", "c1"}, {"custname", "王五"}, {"legalpersonid", "1"}});
     db.insert("ccustomer", {{"customerid", "c3"}, {"custname", "赵六"}, {"legalpersonid", "3"}});
     Tfselecust picker(nullptr);
@@ -495,11 +1036,12 @@ void TestBasic::customerQuickAdd()
         press(&picker, "BitBtn1");
     });
     QVERIFY(result);
-    QCOMPARE(result->code, QStringLiteral("c2"));
+    // Stored as the register stores a customer: the code in capitals, registered now.
+    QCOMPARE(result->code, QStringLiteral("C2"));
     QCOMPARE(result->name, QStringLiteral("李四"));
-    QCOMPARE(db.scalar("SELECT legalpersonid || '/' || ifnull(phone, 'null') FROM ccustomer "
-                       "WHERE customerid = 'c2'").toString(),
-             QStringLiteral("110/null"));
+    QCOMPARE(db.scalar("SELECT legalpersonid || '/' || ifnull(phone, 'null') || '/' || register_date "
+                       "FROM ccustomer WHERE customerid = 'c2'").toString(),
+             QStringLiteral("110/null/2024-05-01 09:30:00"));
     QCOMPARE(db.count("ccustomer"), 3);
 }
 
@@ -515,7 +1057,7 @@ void TestBasic::providerQuickAddWithOnlyACode()
         press(&picker, "BitBtn1");
     });
     QVERIFY(chosen);
-    QCOMPARE(chosen->code, QStringLiteral("p1"));
+    QCOMPARE(chosen->code, QStringLiteral("P1"));
     QCOMPARE(chosen->name, QString());
     QCOMPARE(db.scalar("SELECT provname IS NULL FROM cprovider WHERE providerid = 'p1'").toInt(), 1);
 }

@@ -215,6 +215,7 @@ private slots:
     void queryListsLinesPrintsAndClears_data() { addFillSaveThenCancelReusesSerial_data(); }
     void queryListsLinesPrintsAndClears();
     void listsBeyondOnePage();
+    void keyboardOnlyContract();
 };
 
 void TestContracts::addFillSaveThenCancelReusesSerial()
@@ -1019,8 +1020,11 @@ void TestContracts::changeFieldAndLinesThenSave()
              QString("现款"));
     QCOMPARE(storedLines(db, t), QString("桑塔纳:100000x2 捷达:50000x1 奥迪:300000x4"));
 
+    // Saved from the keyboard: "保存合同" is the second speed button.
+    QApplication::setActiveWindow(w.w);
     db.messages.answer(QMessageBox::Yes); // 是否打印?
-    press(w.w, "SpeedItem2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::AltModifier);
+    QApplication::processEvents();
     QCOMPARE(db.messages.texts(), QStringList{"是否打印?"});
     QCOMPARE(prints.documents.size(), 1);
     QVERIFY(prints.documents.first().pages.first().texts().contains("HT-2"));
@@ -1563,6 +1567,62 @@ void TestContracts::listsBeyondOnePage()
     QCOMPARE(picker.query1->recordCount(), (many + 2) / 3);
     picker.query1->last();
     QCOMPARE(picker.query1->value("isfinished").toInt(), 0);
+}
+
+void TestContracts::keyboardOnlyContract()
+{
+    // A contract added, filled with its lines and saved with the keyboard alone:
+    // the speed buttons by Alt and their place, the fields by Enter and Tab.
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    Window w(t.make());
+    QApplication::setActiveWindow(w.w);
+    w.w->setFocus();
+    const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+        QApplication::processEvents(); // as between a user's keys
+    };
+    const auto typeHere = [](const QString &text) {
+        for (const QChar c : text)
+        {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QApplication::processEvents();
+        }
+    };
+    key(Qt::Key_1, Qt::AltModifier); // 增加合同
+    QCOMPARE(db.count(t.master), 1);
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    typeHere(t.code);
+    key(Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->DBEdit1);
+    typeHere("HT-9");
+    for (int i = 0; i < 20 && QApplication::focusWidget() != w->DBGrid1; ++i)
+        key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w->DBGrid1);
+    // Typing into the empty lines starts the first; Enter walks the cells.
+    for (const char *cell : {"SUV", "A6", "CC", "117000", "2"}) {
+        typeHere(cell);
+        key(Qt::Key_Return);
+    }
+    // Escape drops the next line just begun, Ctrl+Tab leaves the grid.
+    key(Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), w->DBGrid1);
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    for (int i = 0; i < 20 && QApplication::focusWidget() != w->DBEdit10; ++i) {
+        key(Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), w->DBEdit10);
+    typeHere("Zhang");
+    db.messages.answer(QMessageBox::No); // 是否打印?
+    key(Qt::Key_2, Qt::AltModifier);     // 保存合同
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印?"});
+    QCOMPARE(db.scalar("SELECT contract_no FROM " + t.master).toString(), QString("HT-9"));
+    QCOMPARE(db.scalar("SELECT recorder FROM " + t.master).toString(), QString("Zhang"));
+    QCOMPARE(db.count(t.lines), 1);
+    QCOMPARE(db.scalar("SELECT ifnull(cartype,'') || '/' || ifnull(carmodel,'') || '/' || ifnull(producingarea,'')"
+                       " || '/' || ifnull(unitprice,'') || '/' || ifnull(qty,'') FROM " + t.lines).toString(),
+             QString("SUV/A6/CC/117000.0/2"));
 }
 
 QTEST_MAIN(TestContracts)

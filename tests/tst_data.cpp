@@ -937,6 +937,13 @@ void TestData::conditionJoining()
     QCOMPARE(andOnly.binds().value(":qc1").toString(), QStringLiteral("2024-06-01"));
 
     QCOMPARE(QueryConditions::likePrefix("50%_\\"), QStringLiteral("50\\%\\_\\\\%"));
+
+    QueryConditions through;
+    through.prefixIn("providerid", "select providerid from cprovcarmodel", "carmodel", "")
+        .prefixIn("providerid", "select providerid from cprovcarmodel", "carmodel", "O'_");
+    QCOMPARE(through.text(), QStringLiteral(" where providerid in (select providerid from cprovcarmodel"
+                                            " where carmodel like :qc0 escape '\\')"));
+    QCOMPARE(through.binds().value(":qc0").toString(), QStringLiteral("O'\\_%"));
 }
 
 // ---------------------------------------------------------------- Export

@@ -11,6 +11,9 @@
 #include "Uconttype.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
+#include "Ucustxx.h"
+#include "Uperson.h"
+#include "Uprovxx.h"
 #include "chngpw.h"
 #include "login.h"
 #include "unt_logo.h"
@@ -857,6 +860,15 @@ void TestShell::registryOpensOnceAndKeepsInput()
     item(frame, "menuconttype")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
     QVERIFY(qobject_cast<Tfconttype *>(frame.fconttype.data()));
+
+    // The registers open from the basic-data menu.
+    item(frame, "menucustlog")->trigger();
+    item(frame, "menuprovlog")->trigger();
+    item(frame, "menuperson")->trigger();
+    QVERIFY(qobject_cast<Tfcustxx *>(frame.fcustxx.data()));
+    QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
+    QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
 }
 
 void TestShell::contractItemsOpenTheirWindows()

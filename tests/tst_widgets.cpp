@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -38,6 +39,8 @@ private slots:
     void postThatCannotReadBackWritesNothing();
     void savesFollowTheCallersTransaction();
     void pendingUpdatesAreNeverReloadedAway();
+    void detailRowsGoWithTheirMaster_data();
+    void detailRowsGoWithTheirMaster();
     void detailRefusalKeepsTheMaster_data();
     void detailRefusalKeepsTheMaster();
     void detailThatCannotReadIsLeftEmpty_data();
@@ -409,6 +412,36 @@ void TestWidgets::pendingUpdatesAreNeverReloadedAway()
     d.master.next();
     QCOMPARE(d.detail.value("carmodel").toString(), QStringLiteral("捷达"));
     QCOMPARE(db.count("cprovcarmodel", "providerid = 'p1'"), 2);
+}
+
+void TestWidgets::detailRowsGoWithTheirMaster_data()
+{
+    QTest::addColumn<bool>("withMaster");
+    QTest::addColumn<bool>("failing"); // the database refuses the master's delete
+    QTest::addColumn<QString>("left");
+    QTest::newRow("go with it") << true << false << "p2:捷达";
+    QTest::newRow("stay without the flag") << false << false << "p1:桑塔纳,p2:捷达";
+    QTest::newRow("stay when the master stays") << true << true << "p1:桑塔纳,p2:捷达";
+}
+
+void TestWidgets::detailRowsGoWithTheirMaster()
+{
+    QFETCH(bool, withMaster);
+    QFETCH(bool, failing);
+    QFETCH(QString, left);
+    TestDb db;
+    ProviderModels d(db);
+    if (failing)
+        db.exec("CREATE TRIGGER keep BEFORE DELETE ON cprovider BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    d.detail.setDeletedWithMaster(withMaster);
+    d.detail.open();
+    QCOMPARE(guard([&] { d.master.deleteRecord(); }), !failing);
+    QCOMPARE(db.scalar("SELECT group_concat(m, ',') FROM (SELECT providerid || ':' || carmodel AS m "
+                       "FROM cprovcarmodel ORDER BY 1)").toString(),
+             left);
+    QCOMPARE(db.count("cprovider"), failing ? 2 : 1);
+    // The detail follows the row now current.
+    QCOMPARE(d.detail.value("carmodel").toString(), failing ? QString("桑塔纳") : QString("捷达"));
 }
 
 void TestWidgets::detailRefusalKeepsTheMaster_data() { addMasterActions(); }
@@ -1045,6 +1078,8 @@ void TestWidgets::enterMovesOnAndPressesButtons_data()
     QTest::newRow("a check box is passed, not ticked") << false << "check" << "ok" << 0 << false << "";
     QTest::newRow("a focused button is pressed") << false << "ok" << "ok" << 1 << false << "";
     QTest::newRow("also in a window of every control") << true << "ok" << "ok" << 1 << false << "";
+    QTest::newRow("a control keeping its Enter keeps it also unused")
+        << false << "kept" << "kept" << 0 << false << "";
 }
 
 void TestWidgets::enterMovesOnAndPressesButtons()
@@ -1062,8 +1097,11 @@ void TestWidgets::enterMovesOnAndPressesButtons()
     auto *memoEdit = new QPlainTextEdit(&window);
     auto *check = new QCheckBox(QStringLiteral("check"), &window);
     auto *ok = new QPushButton(QStringLiteral("ok"), &window);
-    for (QWidget *w : std::initializer_list<QWidget *>{edit, memoEdit, check, ok})
+    auto *kept = new QTableView(&window); // leaves Enter to its parents
+    keepEnter(kept);
+    for (QWidget *w : std::initializer_list<QWidget *>{edit, memoEdit, check, ok, kept})
         layout->addWidget(w);
+    kept->setObjectName("kept");
     edit->setObjectName("edit");
     memoEdit->setObjectName("memo");
     check->setObjectName("check");

@@ -302,6 +302,15 @@ bool DBGrid::appendForTyping(const QKeyEvent *event)
 
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
+    // Tab walks the cells; Ctrl+Tab (Ctrl+Shift+Tab back) leaves the grid, as
+    // it leaves any control that keeps its Tab.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (event->modifiers() & Qt::ControlModifier)) {
+        event->accept();
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab
+                                    && !(event->modifiers() & Qt::ShiftModifier));
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || !ownsEnter()) {
         appendForTyping(event);

@@ -42,6 +42,12 @@ void DBNavigator::setDataSource(DataSource *source)
     updateButtons();
 }
 
+void DBNavigator::setVisibleButtons(const QList<Button> &buttons)
+{
+    for (int b = First; b <= Refresh; ++b)
+        m_buttons[b]->setVisible(buttons.contains(Button(b)));
+}
+
 void DBNavigator::press(Button b)
 {
     DataSet *ds = m_connected;

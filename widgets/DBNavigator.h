@@ -18,6 +18,8 @@ public:
     explicit DBNavigator(QWidget *parent = nullptr);
     void setDataSource(DataSource *source);
     QToolButton *button(Button b) const { return m_buttons.at(b); }
+    // Only these buttons are shown; the others are hidden.
+    void setVisibleButtons(const QList<Button> &buttons);
 
 private:
     void press(Button b);

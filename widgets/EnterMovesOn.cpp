@@ -1,5 +1,6 @@
 #include "EnterMovesOn.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -33,8 +34,10 @@ public:
         if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
             || (key->modifiers() & ~Qt::KeypadModifier))
             return false;
+        // A key that a control keeping its Enter left unused comes on to its
+        // parents: it is theirs no more than the control's.
         auto *w = qobject_cast<QWidget *>(watched);
-        if (!w || keepsEnter(w))
+        if (!w || keepsEnter(w) || keepsEnter(QApplication::focusWidget()))
             return false;
         const bool multiLine = qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w);
         if (multiLine && m_rule == EnterRule::ExceptMultiLine)
