@@ -248,6 +248,7 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
@@ -843,6 +844,22 @@ void TestShell::passwordChange()
 }
 
 // ---------------------------------------------------------------- registry and exit
+
+void TestShell::openedWindowTakesItsSpeedKeys()
+{
+    // Opened from the menu, before any of its fields can take the focus, a
+    // window already answers Alt and the place of its speed buttons.
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QApplication::setActiveWindow(&frame);
+    item(frame, "salecont")->trigger();
+    QVERIFY(frame.fsalecont);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && (focus == frame.fsalecont || frame.fsalecont->isAncestorOf(focus)));
+    QTest::keyClick(focus, Qt::Key_1, Qt::AltModifier); // 增加合同
+    QCOMPARE(db.count("csalecontract"), 1);
+}
 
 void TestShell::registryOpensOnceAndKeepsInput()
 {
