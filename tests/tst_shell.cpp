@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "Startup.h"
 #include "USysRights.h"
+#include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
 #include "Ubuycontchg.h"
@@ -96,27 +97,6 @@ QAction *item(QWidget &w, const QString &name)
     if (!a)
         qFatal("no menu item %s", qPrintable(name));
     return a;
-}
-
-// Acts on the first modal dialog of type D that comes up, as a user would.
-// The flag tells when that is done.
-template <class D>
-std::shared_ptr<bool> whenModal(std::function<void(D *)> act)
-{
-    auto done = std::make_shared<bool>(false);
-    auto *poll = new QTimer(qApp);
-    poll->setObjectName("modalPoll");
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act, done] {
-        if (auto *d = qobject_cast<D *>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(d);
-            *done = true;
-        }
-    });
-    poll->start();
-    return done;
 }
 
 void typeInto(QLineEdit *e, const QString &text)
