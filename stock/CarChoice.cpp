@@ -1,7 +1,12 @@
 #include "CarChoice.h"
+#include "Uselecar.h"
 
-CarChoice carPicker(CarScope)
+CarChoice carPicker(const QString &scope)
 {
-    // The car picker joins here once it is built; until then no car is offered.
-    return [](QWidget *) { return std::optional<QString>(); };
+    return [scope](QWidget *owner) -> std::optional<QString> {
+        const std::optional<QSqlRecord> car = pickCar(owner, scope);
+        if (!car)
+            return std::nullopt;
+        return car->value(QStringLiteral("carserial_no")).toString();
+    };
 }

@@ -1,8 +1,7 @@
 #include "ContractChoice.h"
+#include "Uselesalecont.h"
 
-ContractChoice saleContractPicker(bool)
+ContractChoice saleContractPicker(ContractScope scope)
 {
-    // The sales contract picker joins here once it is built; until then no
-    // contract is offered and its number is typed.
-    return [](QWidget *) { return std::optional<ChosenContract>(); };
+    return [scope](QWidget *owner) { return pickContract<Tfselesalecont>(owner, scope); };
 }

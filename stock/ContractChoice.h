@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "ContractPicker.h"
+
 #include <QWidget>
 #include <functional>
 #include <optional>
 
-// The sales contract a stock window's user chose.
-struct ChosenContract {
-    QString contractNo;
-    QString customerId, customerName;
-};
+// How a stock window lets the user choose a sales contract; nothing on
+// Cancel. Windows get the sales contract picker with their scope; a test
+// gives them a stand-in.
+using ContractChoice = std::function<std::optional<PickedContract>(QWidget *owner)>;
 
-// How a window lets the user choose a sales contract; nothing on Cancel. A
-// test gives the window a stand-in.
-using ContractChoice = std::function<std::optional<ChosenContract>(QWidget *owner)>;
-
-// The sales contract picker over the owner: started contracts only, or all.
-ContractChoice saleContractPicker(bool startedOnly);
+ContractChoice saleContractPicker(ContractScope scope);

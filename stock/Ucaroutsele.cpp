@@ -22,15 +22,6 @@ const QString CostSums = QStringLiteral(
     "(select sum(cost) from presentcost where carinfor.carserial_no=presentcost.carserial_no) as %1,"
     " (select sum(cost) from servicecost where carinfor.carserial_no=servicecost.carserial_no) as %2");
 
-void setStatement(DataSet *data, const QString &sql, const QueryConditions &c)
-{
-    data->close();
-    data->setSql(sql + c.text());
-    data->clearParams();
-    for (auto it = c.binds().cbegin(); it != c.binds().cend(); ++it)
-        data->setParam(it.key(), it.value());
-}
-
 } // namespace
 
 Tfcaroutsele::Tfcaroutsele(QWidget *parent)
@@ -211,8 +202,7 @@ QueryConditions Tfcaroutsele::conditions() const
 
 void Tfcaroutsele::SpeedItem1Click()
 {
-    const QueryConditions c = conditions();
-    setStatement(tq_carout, listSql(), c);
+    conditions().setOn(tq_carout, listSql());
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] {
         tq_carout->open();
@@ -240,8 +230,7 @@ void Tfcaroutsele::SpeedItem6Click()
         layout.QRLabel16->setCaption(shown(DateEdit1));
         layout.QRLabel17->setCaption(shown(DateEdit2));
         layout.QRLabel19->setCaption(Label6->text());
-        setStatement(layout.rep_chlchkmx, printSql(), conditions());
-        layout.rep_chlchkmx->setSql(layout.rep_chlchkmx->sql() + QStringLiteral(" order by carout_no"));
+        conditions().setOn(layout.rep_chlchkmx, printSql(), QStringLiteral(" order by carout_no"));
         layout.rep_chlchkmx->open();
         try {
             layout.Print();

@@ -21,7 +21,7 @@ public:
     static constexpr int PageSize = 200;
 
     // How the contract-number button chooses a contract (every contract).
-    ContractChoice chooseContract = saleContractPicker(false);
+    ContractChoice chooseContract = saleContractPicker(ContractScope::All);
 
     DataSet *tq_carout;
     DataSource *ds_carout;

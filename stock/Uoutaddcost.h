@@ -5,6 +5,7 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DocumentEntry.h"
+#include "Uselecar.h"
 
 #include <QLabel>
 #include <QTabWidget>
