@@ -2,6 +2,7 @@
 #include "USysRights.h"
 #include "Uarea.h"
 #include "Ubgsxx.h"
+#include "Ucarout.h"
 #include "Ucaroutsele.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
@@ -435,7 +436,7 @@ void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
 void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
 void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
 void Tfrmmain::menucarinClick() {}
-void Tfrmmain::menucaroutClick() {}
+void Tfrmmain::menucaroutClick() { openChild<Tfcarout>(fcarout); }
 void Tfrmmain::menucarinfClick() {}
 void Tfrmmain::menucaroutfClick() { openChild<Tfcaroutsele>(fcaroutsele); }
 void Tfrmmain::menuprovbackClick() {}

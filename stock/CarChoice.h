@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Uselecar.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>

@@ -5,7 +5,6 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DocumentEntry.h"
-#include "Uselecar.h"
 
 #include <QLabel>
 #include <QTabWidget>
