@@ -85,6 +85,7 @@ private slots:
     void lookupsWhenFieldsAreLeft();
     void slipPrintsForACustomerMissingFromTheRegister();
     void servicesButtonOpensAWindowEachTime();
+    void keyboardOnlySale();
 };
 
 void TestCarout::roadOfACarSale()
@@ -405,6 +406,41 @@ void TestCarout::servicesButtonOpensAWindowEachTime()
     QVERIFY(w->foutaddcost && w->foutaddcost != first);
     delete first.data();
     delete w->foutaddcost.data();
+}
+
+void TestCarout::keyboardOnlySale()
+{
+    TestDb db;
+    seedStock(db);
+    Shown<Tfcarout> w(saleWindow({"CAR1"}));
+    auto typeHere = [](const QString &text) { Drive::typeText(QApplication::focusWidget(), text); };
+    auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+    QTest::keyClick(w.w, Qt::Key_1, Qt::AltModifier); // 新增
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit2);
+    typeHere("HT-1");
+    enter(); // the contract is looked up: its customer stands in the code field
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    QCOMPARE(w->ComboEdit1->text(), QString("C001"));
+    enter();
+    typeHere("FP-9");
+    enter();
+    QCOMPARE(QApplication::focusWidget(), w->DBEdit2);
+    enter();
+    typeHere("150000");
+    enter();
+    typeHere("李四");
+    enter();
+    QCOMPARE(QApplication::focusWidget(), w->DBDateEdit2);
+    enter();
+    typeHere("王五");
+    db.messages.answer(QMessageBox::No);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::AltModifier); // 提交
+    QCOMPARE(db.messages.texts(), QStringList({"是否打印出库单?"}));
+    QCOMPARE(db.scalar("SELECT saleprice FROM caroutstock").toDouble(), 150000.0);
+    QCOMPARE(db.scalar("SELECT saleinvoice_no FROM caroutstock").toString(), QString("FP-9"));
+    QCOMPARE(db.scalar("SELECT salerecorder FROM caroutstock").toString(), QString("王五"));
+    QCOMPARE(db.scalar("SELECT outgo FROM ccustaccount").toDouble(), 150000.0);
+    QVERIFY(!editing(w.w));
 }
 
 HUOYUN_REGISTER_TEST(TestCarout)
