@@ -6,6 +6,7 @@
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Ucustxx.h"
+#include "Uinaddcost.h"
 #include "Umodel.h"
 #include "Uperson.h"
 #include "Uprovxx.h"
@@ -444,7 +445,7 @@ void Tfrmmain::menucusthshClick() {}
 void Tfrmmain::menucustcomClick() {}
 void Tfrmmain::menuprovfClick() {}
 void Tfrmmain::menucustfClick() {}
-void Tfrmmain::menubuyoutClick() {}
+void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }
 void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}
 void Tfrmmain::menutaxrepClick() {}
