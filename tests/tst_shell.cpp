@@ -8,7 +8,11 @@
 #include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Uconttype.h"
+#include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "Ucustxx.h"
 #include "Uperson.h"
 #include "Uprovxx.h"
@@ -224,6 +228,8 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void openedWindowTakesItsSpeedKeys();
+    void contractItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -819,6 +825,22 @@ void TestShell::passwordChange()
 
 // ---------------------------------------------------------------- registry and exit
 
+void TestShell::openedWindowTakesItsSpeedKeys()
+{
+    // Opened from the menu, before any of its fields can take the focus, a
+    // window already answers Alt and the place of its speed buttons.
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QApplication::setActiveWindow(&frame);
+    item(frame, "salecont")->trigger();
+    QVERIFY(frame.fsalecont);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && (focus == frame.fsalecont || frame.fsalecont->isAncestorOf(focus)));
+    QTest::keyClick(focus, Qt::Key_1, Qt::AltModifier); // 增加合同
+    QCOMPARE(db.count("csalecontract"), 1);
+}
+
 void TestShell::registryOpensOnceAndKeepsInput()
 {
     TestDb db;
@@ -866,6 +888,27 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+}
+
+void TestShell::contractItemsOpenTheirWindows()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
+        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()
