@@ -5,6 +5,7 @@
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
+#include "Ucarin.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Ucustxx.h"
@@ -434,7 +435,11 @@ void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
 void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
 void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
 void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
-void Tfrmmain::menucarinClick() {}
+void Tfrmmain::menucarinClick()
+{
+    if (auto *w = openChild<Tfcarin>(fcarin))
+        connect(w, &Tfcarin::directCostsRequested, this, &Tfrmmain::menubuyoutClick, Qt::UniqueConnection);
+}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}
 void Tfrmmain::menucaroutfClick() {}

@@ -10,7 +10,9 @@
 #include "Umain.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
+#include "Ucarin.h"
 #include "Uconttype.h"
+#include "Uinaddcost.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
 #include "Ucustxx.h"
@@ -230,6 +232,7 @@ private slots:
     void registryOpensOnceAndKeepsInput();
     void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
+    void stockItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -873,7 +876,7 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(frame.openChild<TestWindow>(fone)->edit->text().isEmpty());
 
     // An item whose window has not landed opens nothing; a wired one opens its window once.
-    item(frame, "menucarin")->trigger();
+    item(frame, "databackup")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
     item(frame, "menuconttype")->trigger();
     item(frame, "menuconttype")->trigger();
@@ -888,6 +891,22 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+}
+
+void TestShell::stockItemsOpenTheirWindows()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    frame.SpeedItem4->click(); // 入库
+    item(frame, "menucarin")->trigger();
+    auto *carin = qobject_cast<Tfcarin *>(frame.fcarin.data());
+    QVERIFY(carin);
+    carin->SpeedItem2->click(); // 附加费
+    carin->SpeedItem2->click();
+    QVERIFY(qobject_cast<Tfinaddcost *>(frame.finaddcost.data()));
+    item(frame, "menubuyout")->trigger();
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
 }
 
 void TestShell::contractItemsOpenTheirWindows()

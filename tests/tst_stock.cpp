@@ -3,6 +3,8 @@
 #include "Db.h"
 #include "Modal.h"
 #include "TestDb.h"
+#include "ReportPrinter.h"
+#include "Ucarin.h"
 #include "Uinaddcost.h"
 #include "Uselecar.h"
 
@@ -10,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTest>
 
@@ -79,6 +83,90 @@ void receivedCar(TestDb &db, const QString &serial, double price = 100000)
     db.insert("carinstock", {{"carin_no", "RS-" + serial}, {"carserial_no", serial}});
 }
 
+// The register, a started contract HT1 of P001 with lines of 1 桑塔纳 and 2 捷达.
+void seedInStock(TestDb &db)
+{
+    QVERIFY(db.dm->trsk->locate("personnelid", "admin"));
+    db.insert("cprovider", {{"providerid", "P001"}, {"provname", "供应商乙"}});
+    db.insert("cprovider", {{"providerid", "P002"}, {"provname", "供应商丙"}});
+    db.insert("cprovcarmodel", {{"providerid", "P001"}, {"carmodel", "桑塔纳"}});
+    db.insert("cprovcarmodel", {{"providerid", "P001"}, {"carmodel", "捷达"}});
+    db.insert("cbuycontract", {{"buycont_no", "BS1"}, {"contract_no", "HT1"}, {"providerid", "P001"},
+                               {"provname", "供应商乙"}, {"isfinished", 1}});
+    db.insert("cbuycontdetail", {{"buycont_no", "BS1"}, {"carmodel", "桑塔纳"}, {"qty", 1}});
+    db.insert("cbuycontdetail", {{"buycont_no", "BS1"}, {"carmodel", "捷达"}, {"qty", 2}});
+}
+
+// A window shown offscreen and active, freed at the end of the test unless it closed itself.
+template <class W>
+struct Shown {
+    Shown() : w(new W)
+    {
+        w->show();
+        w->activateWindow();
+        (void)QTest::qWaitForWindowActive(w);
+    }
+    ~Shown() { delete w.data(); }
+    W *operator->() const { return w.data(); }
+    QPointer<W> w;
+};
+
+// Types into a field as a user does: the focus comes in, the text is replaced.
+void type(QWidget *w, const char *name, const QString &text)
+{
+    auto *e = w->findChild<QLineEdit *>(name);
+    if (!e)
+        if (auto *box = w->findChild<QComboBox *>(name))
+            e = box->lineEdit();
+    QVERIFY2(e, name);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    for (const QChar ch : text) { // also characters a keyboard of Latin letters lacks
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(e, &key);
+    }
+}
+
+struct CarInput {
+    QString contract, serial, provider, model, chassis, price;
+};
+
+// Adds an in-stock and fills it in tab order; the invoice takes the focus last.
+void fillInStock(Tfcarin *w, const CarInput &in)
+{
+    press(w, "SpeedItem1");
+    type(w, "ComboEdit2", in.contract);
+    type(w, "DBEdit1", in.serial);
+    type(w, "ComboEdit1", in.provider);
+    type(w, "DBComboBox1", in.model);
+    type(w, "DBEdit15", in.chassis);
+    type(w, "DBEdit20", in.price);
+    type(w, "DBEdit8", "王五");
+}
+
+CarInput carOf(const QString &serial, const QString &contract = "HT1", const QString &model = "捷达")
+{
+    return {contract, serial, "P001", model, "DP-" + serial, "98000"};
+}
+
+// Saves the in-stock and answers the print question.
+void saveInStock(TestDb &db, Tfcarin *w, bool print = false)
+{
+    db.messages.answer(print ? QMessageBox::Yes : QMessageBox::No);
+    press(w, "SpeedItem5");
+}
+
+// Every count a refused or failed save must leave as it was.
+QString traces(TestDb &db)
+{
+    return db.scalar("SELECT (SELECT count(*) FROM carinfor) || '/' || (SELECT count(*) FROM cprovaccount)"
+                     " || '/' || (SELECT cprovacc_s FROM XTDH) || '/' || (SELECT ccarin_s FROM XTDH)"
+                     " || '/' || (SELECT group_concat(isfinished) FROM cbuycontract)"
+                     " || '/' || (SELECT count(*) FROM carinstock WHERE carserial_no IS NOT NULL)")
+            .toString();
+}
+
 } // namespace
 
 class TestStock : public QObject {
@@ -97,6 +185,17 @@ private slots:
     void costAmountParsedStrictly();
     void noCostRowWithoutACar();
     void costCancelAndCloseQuestion();
+
+    void inStockWritesCarRecordChargeAndSlip();
+    void contractFinishing_data();
+    void contractFinishing();
+    void inStockRefusals_data();
+    void inStockRefusals();
+    void failureInsideSaveLeavesNothing();
+    void addCancelGivesTheNumberBack();
+    void inStockCloseQuestion();
+    void priceTypedStrictly();
+    void modelListAndLookups();
 };
 
 // ---------------------------------------------------------------- car picker
@@ -291,6 +390,238 @@ void TestStock::costCancelAndCloseQuestion()
     w->close();
     QTRY_VERIFY(!w);
     QCOMPARE(db.scalar("SELECT cost FROM addcost").toDouble(), 55.0);
+}
+
+// ---------------------------------------------------------------- in-stock
+
+void TestStock::inStockWritesCarRecordChargeAndSlip()
+{
+    TestDb db;
+    seedInStock(db);
+    CapturedPrints prints;
+    Shown<Tfcarin> w;
+    QCOMPARE(w->Label10->text(), QString("管理员"));
+    fillInStock(w.w, carOf("VIN001"));
+    QCOMPARE(w->DBEdit2->text(), QString("供应商乙"));
+    const QString number = w->DBText1->text();
+    QVERIFY(number.startsWith("RS"));
+    db.messages.clear();
+    saveInStock(db, w.w, true);
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印入库单?"});
+    QCOMPARE(db.scalar("SELECT carserial_no || '|' || chassis_no || '|' || carmodel || '|' || carprice"
+                       " || '|' || carstatus FROM carinfor").toString(),
+             QString("VIN001|DP-VIN001|捷达|98000.0|0"));
+    QCOMPARE(db.scalar("SELECT carin_no || '|' || carserial_no || '|' || buycontract_no || '|' || providerid"
+                       " || '|' || provname || '|' || buyrecorder || '|' || instock_date FROM carinstock").toString(),
+             number + "|VIN001|HT1|P001|供应商乙|王五|2024-05-06 09:30:00");
+    QCOMPARE(db.scalar("SELECT providerid || '|' || provname || '|' || certificate_no || '|' || income"
+                       " || '|' || buycont_no || '|' || isaffirm || '|' || ischeck || '|' || isprepay"
+                       " || '|' || ifnull(outgo, '-') || '|' || paccountid FROM cprovaccount").toString(),
+             "P001|供应商乙|VIN001|98000.0|HT1|0|0|2|-|PS" + db.scalar("SELECT YM_S FROM XTDH").toString() + "0001");
+    // Back in browse mode, the slip printed.
+    QVERIFY(w->SpeedItem1->isEnabled());
+    QVERIFY(!w->SpeedItem5->isEnabled());
+    QVERIFY(w->ComboEdit2->text().isEmpty());
+    QCOMPARE(prints.documents.size(), 1);
+    const QStringList texts = prints.documents.first().pages.first().texts();
+    QVERIFY2(texts.contains(number) && texts.contains("管理员") && texts.contains("DP-VIN001"),
+             qPrintable(texts.join('|')));
+}
+
+void TestStock::contractFinishing_data()
+{
+    QTest::addColumn<QList<int>>("quantities"); // -1: a line without a quantity
+    QTest::addColumn<QList<int>>("states");     // isfinished after each in-stock
+    QTest::newRow("1 and 2") << QList<int>{1, 2} << QList<int>{1, 1, 2, 2};
+    QTest::newRow("one line of 1") << QList<int>{1} << QList<int>{2};
+    QTest::newRow("no quantity") << QList<int>{-1} << QList<int>{1, 1};
+    QTest::newRow("no lines") << QList<int>{} << QList<int>{1};
+}
+
+void TestStock::contractFinishing()
+{
+    QFETCH(QList<int>, quantities);
+    QFETCH(QList<int>, states);
+    TestDb db;
+    seedInStock(db);
+    db.exec("DELETE FROM cbuycontdetail");
+    for (int q : quantities)
+        db.insert("cbuycontdetail", {{"buycont_no", "BS1"}, {"carmodel", "捷达"},
+                                     {"qty", q < 0 ? QVariant() : QVariant(q)}});
+    Shown<Tfcarin> w;
+    for (int i = 0; i < states.size(); ++i) {
+        fillInStock(w.w, carOf(QString("C%1").arg(i)));
+        saveInStock(db, w.w);
+        QCOMPARE(db.scalar("SELECT isfinished FROM cbuycontract").toInt(), states.at(i));
+    }
+    // Without lines the contract has no model, so no car comes in against it.
+    QCOMPARE(db.count("carinfor"), quantities.isEmpty() ? 0 : states.size());
+    if (quantities.isEmpty())
+        QVERIFY(db.messages.texts().contains("所选合同并没有此种车辆型号!"));
+}
+
+void TestStock::inStockRefusals_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("no provider") << "ComboEdit1" << "" << "请输入供应商代码!" << "ComboEdit1";
+    QTest::newRow("unknown provider") << "ComboEdit1" << "P999" << "输入的供应商代码不存在!" << "ComboEdit1";
+    QTest::newRow("no serial") << "DBEdit1" << "  " << "请输入车系列号!" << "DBEdit1";
+    QTest::newRow("no chassis") << "DBEdit15" << "" << "请输入底盘号!" << "DBEdit15";
+    QTest::newRow("serial in stock") << "DBEdit1" << "OLD1" << "该车系列号已存在，不能重复入库!" << "DBEdit1";
+    QTest::newRow("other provider") << "ComboEdit1" << "P002" << "所选合同并非是该供应商签约!" << "ComboEdit1";
+    // Leaving the contract field for the provider's looks the number up again.
+    QTest::newRow("unknown contract") << "ComboEdit2" << "HT9" << "所选合同并非是该供应商签约!" << "ComboEdit2";
+    QTest::newRow("model not in contract") << "DBComboBox1" << "奥迪" << "所选合同并没有此种车辆型号!" << "DBComboBox1";
+}
+
+void TestStock::inStockRefusals()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    TestDb db;
+    seedInStock(db);
+    db.insert("carinfor", {{"carserial_no", "OLD1"}, {"carstatus", 0}});
+    Shown<Tfcarin> w;
+    fillInStock(w.w, carOf("VIN001"));
+    type(w.w, field.toLatin1(), text);
+    type(w.w, "DBEdit8", "王五"); // leaves the field
+    const QString before = traces(db);
+    db.messages.clear();
+    press(w.w, "SpeedItem5");
+    QVERIFY(db.messages.texts().contains(message));
+    QCOMPARE(QApplication::focusWidget()->objectName() == focus
+                     || QApplication::focusWidget()->parentWidget()->objectName() == focus,
+             true);
+    QCOMPARE(traces(db), before);
+    QVERIFY(w->SpeedItem5->isEnabled()); // still editing, input kept
+    QCOMPARE(w->DBEdit15->text(), field == "DBEdit15" ? text : QString("DP-VIN001"));
+}
+
+void TestStock::failureInsideSaveLeavesNothing()
+{
+    TestDb db;
+    seedInStock(db);
+    db.exec("CREATE TRIGGER ledger_refuses BEFORE INSERT ON cprovaccount BEGIN SELECT RAISE(ABORT, '账目写入失败'); END");
+    Shown<Tfcarin> w;
+    fillInStock(w.w, carOf("VIN001", "HT1", "桑塔纳")); // the contract's last missing car
+    db.exec("UPDATE cbuycontdetail SET qty=0 WHERE carmodel='捷达'");
+    const QString before = traces(db);
+    db.messages.clear();
+    press(w.w, "SpeedItem5");
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY(db.messages.lastText().contains("账目写入失败"));
+    QCOMPARE(traces(db), before);
+    QCOMPARE(db.count("carinfor"), 0);
+    QVERIFY(w->SpeedItem5->isEnabled());
+    QCOMPARE(w->DBEdit1->text(), QString("VIN001"));
+    QCOMPARE(w->DBEdit15->text(), QString("DP-VIN001"));
+    QCOMPARE(w->DBEdit20->text(), QString("98000"));
+    // Mended, the same input saves whole.
+    db.exec("DROP TRIGGER ledger_refuses");
+    saveInStock(db, w.w);
+    QCOMPARE(db.count("carinfor"), 1);
+    QCOMPARE(db.count("cprovaccount"), 1);
+    QCOMPARE(db.scalar("SELECT isfinished FROM cbuycontract").toInt(), 2);
+}
+
+void TestStock::addCancelGivesTheNumberBack()
+{
+    TestDb db;
+    seedInStock(db);
+    Shown<Tfcarin> w;
+    fillInStock(w.w, carOf("VIN001"));
+    const QString number = w->DBText1->text();
+    QCOMPARE(db.count("carinstock"), 1);
+    press(w.w, "SpeedItem3");
+    QCOMPARE(db.count("carinstock"), 0);
+    QCOMPARE(db.count("carinfor"), 0);
+    QCOMPARE(db.count("recycle", "type='rs'"), 1);
+    QVERIFY(w->SpeedItem1->isEnabled());
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->DBText1->text(), number);
+    QCOMPARE(db.count("recycle"), 0);
+}
+
+void TestStock::inStockCloseQuestion()
+{
+    TestDb db;
+    seedInStock(db);
+    Shown<Tfcarin> w;
+    fillInStock(w.w, carOf("VIN001"));
+    type(w.w, "DBEdit15", ""); // the save will be refused
+    db.messages.clear();
+    db.messages.answer(QMessageBox::Cancel);
+    w->close();
+    QVERIFY(w.w);
+    QCOMPARE(db.messages.texts(), QStringList{"是否保存入库单？"});
+    db.messages.answer(QMessageBox::Yes); // refused: stays open
+    w->close();
+    QVERIFY(w.w);
+    QCOMPARE(db.messages.lastText(), QString("请输入底盘号!"));
+    QCOMPARE(db.count("carinstock"), 1);
+    db.messages.answer(QMessageBox::No);
+    w->close();
+    QTRY_VERIFY(!w.w);
+    QCOMPARE(db.count("carinstock"), 0);
+    QCOMPARE(db.count("recycle", "type='rs'"), 1);
+}
+
+void TestStock::priceTypedStrictly()
+{
+    TestDb db;
+    seedInStock(db);
+    Shown<Tfcarin> w;
+    fillInStock(w.w, carOf("VIN001"));
+    db.messages.clear();
+    type(w.w, "DBEdit20", "12a");
+    QVERIFY(!db.messages.messages.isEmpty());
+    QCOMPARE(w->DBEdit20->text(), QString("12"));
+    saveInStock(db, w.w);
+    QCOMPARE(db.scalar("SELECT carprice FROM carinfor").toDouble(), 12.0);
+    QCOMPARE(db.scalar("SELECT income FROM cprovaccount").toDouble(), 12.0);
+}
+
+void TestStock::modelListAndLookups()
+{
+    TestDb db;
+    seedInStock(db);
+    Shown<Tfcarin> w;
+    press(w.w, "SpeedItem1");
+    QVERIFY(w->ComboEdit2->hasFocus());
+    // The model list before a provider: back to the provider field.
+    db.messages.clear();
+    w->DBComboBox1->setFocus();
+    QCOMPARE(db.messages.texts(), QStringList{"请首先选择供应商!"});
+    QVERIFY(w->ComboEdit1->hasFocus());
+    type(w.w, "ComboEdit2", "HT9");
+    type(w.w, "DBEdit1", "X");
+    QCOMPARE(db.messages.lastText(), QString("不存在此采购合同号!"));
+    QVERIFY(w->ComboEdit2->hasFocus());
+    type(w.w, "ComboEdit2", "HT1");
+    type(w.w, "DBEdit1", "X");
+    QCOMPARE(w->ComboEdit1->text(), QString("P001"));
+    QCOMPARE(w->DBEdit2->text(), QString("供应商乙"));
+    QStringList items;
+    for (int i = 0; i < w->DBComboBox1->count(); ++i)
+        items << w->DBComboBox1->itemText(i);
+    QVERIFY(items.contains("桑塔纳") && items.contains("捷达"));
+    // The contract picker offers started contracts only.
+    db.insert("cbuycontract", {{"buycont_no", "BS2"}, {"contract_no", "HT2"}, {"providerid", "P002"},
+                               {"provname", "供应商丙"}, {"isfinished", 0}});
+    int listed = -1;
+    whenModal<QDialog>([&](QDialog *d) {
+        listed = d->findChild<DBGrid *>()->dataSet()->recordCount();
+        d->findChild<QAbstractButton *>("BitBtn1")->click();
+    });
+    w->ComboEdit2->clickButton();
+    QCOMPARE(listed, 1);
+    QCOMPARE(w->ComboEdit2->text(), QString("HT1"));
 }
 
 QTEST_MAIN(TestStock)
