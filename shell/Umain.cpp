@@ -6,6 +6,7 @@
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
 #include "Ucarin.h"
+#include "Ucarinsele.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Ucustxx.h"
@@ -441,7 +442,7 @@ void Tfrmmain::menucarinClick()
         connect(w, &Tfcarin::directCostsRequested, this, &Tfrmmain::menubuyoutClick, Qt::UniqueConnection);
 }
 void Tfrmmain::menucaroutClick() {}
-void Tfrmmain::menucarinfClick() {}
+void Tfrmmain::menucarinfClick() { openChild<Tfcarinsele>(fcarinsele); }
 void Tfrmmain::menucaroutfClick() {}
 void Tfrmmain::menuprovbackClick() {}
 void Tfrmmain::menucustbackClick() {}

@@ -1,10 +1,14 @@
 // The stock windows, driven through the real windows and dialogs.
 #include "Clock.h"
+#include "DateEdit.h"
 #include "Db.h"
+#include "Format.h"
 #include "Modal.h"
 #include "TestDb.h"
 #include "ReportPrinter.h"
 #include "Ucarin.h"
+#include "Ucarinsele.h"
+#include "Useleprn.h"
 #include "Uinaddcost.h"
 #include "Uselecar.h"
 
@@ -167,6 +171,33 @@ QString traces(TestDb &db)
             .toString();
 }
 
+// Cars S0..S3 of each status, taken in on successive days from 2024-03-29 (S2's
+// in-stock the oldest), S1 with two direct costs.
+void seedReceipts(TestDb &db)
+{
+    QVERIFY(db.dm->trsk->locate("personnelid", "admin"));
+    const QList<QPair<int, QString>> cars{{0, "2024-03-31 23:59:59"}, {1, "2024-03-30 08:00:00"},
+                                         {2, "2024-03-29 10:00:00"}, {3, "2024-04-01 00:00:00"}};
+    for (const auto &[status, date] : cars) {
+        const QString serial = QString("S%1").arg(status);
+        db.insert("carinfor", {{"carserial_no", serial}, {"carstatus", status}, {"chassis_no", "DP" + serial},
+                               {"carmodel", status == 3 ? "捷达" : "桑塔纳"}, {"carprice", 1000 * (status + 1)}});
+        db.insert("carinstock", {{"carin_no", QString("RS%1").arg(4 - status)}, {"carserial_no", serial},
+                                 {"providerid", status == 0 ? "P002" : "P001"}, {"provname", "供应商乙"},
+                                 {"buycontract_no", "HT1"}, {"instock_date", date}});
+    }
+    db.insert("addcost", {{"addcostid", "AS1"}, {"carserial_no", "S1"}, {"cost", 30.5}});
+    db.insert("addcost", {{"addcostid", "AS2"}, {"carserial_no", "S1"}, {"cost", 20}});
+}
+
+QStringList listed(DataSet *data, const QString &field = "carserial_no")
+{
+    QStringList s;
+    for (int r = 0; r < data->recordCount(); ++r)
+        s << Fmt::display(data->valueAt(r, field));
+    return s;
+}
+
 } // namespace
 
 class TestStock : public QObject {
@@ -196,6 +227,12 @@ private slots:
     void inStockCloseQuestion();
     void priceTypedStrictly();
     void modelListAndLookups();
+
+    void inStockQueryScopes_data();
+    void inStockQueryScopes();
+    void inStockQueryConditions_data();
+    void inStockQueryConditions();
+    void inStockQueryPrints();
 };
 
 // ---------------------------------------------------------------- car picker
@@ -622,6 +659,128 @@ void TestStock::modelListAndLookups()
     w->ComboEdit2->clickButton();
     QCOMPARE(listed, 1);
     QCOMPARE(w->ComboEdit2->text(), QString("HT1"));
+}
+
+// ---------------------------------------------------------------- in-stock query
+
+void TestStock::inStockQueryScopes_data()
+{
+    QTest::addColumn<bool>("inStockNow");
+    QTest::addColumn<QStringList>("serials");
+    QTest::newRow("入库") << false << QStringList{"S1", "S0", "S3"};
+    QTest::newRow("库存") << true << QStringList{"S0", "S3"};
+}
+
+void TestStock::inStockQueryScopes()
+{
+    QFETCH(bool, inStockNow);
+    QFETCH(QStringList, serials);
+    TestDb db;
+    seedReceipts(db);
+    Shown<Tfcarinsele> w;
+    QCOMPARE(w->Label6->text(), QString("管理员"));
+    QVERIFY(!w->SpeedItem6->isEnabled());
+    QCOMPARE(w->statusText->text(), QString("车辆入库查询"));
+    if (inStockNow)
+        QTest::keyClick(w->RadioGroup1Item1, Qt::Key_Space);
+    QCOMPARE(w->inStockNow(), inStockNow);
+    QTest::keyClick(w.w, Qt::Key_1, Qt::AltModifier); // 查询
+    QCOMPARE(listed(w->tq_carin), serials); // oldest in-stock first; returned to the provider never
+    QCOMPARE(w->statusText->text(), QString("共:%1 条记录").arg(serials.size()));
+    QVERIFY(w->SpeedItem6->isEnabled());
+    // The direct costs summed per car, empty without any.
+    QCOMPARE(listed(w->tq_carin, "addcost").first(), inStockNow ? QString() : QString("50.5"));
+}
+
+void TestStock::inStockQueryConditions_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QStringList>("serials");
+    const QDate day(2024, 3, 31);
+    QTest::newRow("one day") << "" << "" << day << day << QStringList{"S0"};
+    QTest::newRow("to a day") << "" << "" << QDate() << day << QStringList{"S1", "S0"};
+    QTest::newRow("from a day") << "" << "" << day << QDate() << QStringList{"S0", "S3"};
+    QTest::newRow("provider") << "ComboEdit1" << "p00" << QDate() << QDate() << QStringList{"S1", "S0", "S3"};
+    QTest::newRow("provider 2") << "ComboEdit1" << "P002" << QDate() << QDate() << QStringList{"S0"};
+    QTest::newRow("serial") << "Edit1" << "s3" << QDate() << QDate() << QStringList{"S3"};
+    QTest::newRow("chassis") << "Edit3" << "DPS1" << QDate() << QDate() << QStringList{"S1"};
+    QTest::newRow("contract") << "ComboEdit2" << "HT" << QDate() << QDate() << QStringList{"S1", "S0", "S3"};
+    QTest::newRow("provider name") << "Edit2" << "供应商" << QDate() << QDate() << QStringList{"S1", "S0", "S3"};
+    QTest::newRow("model") << "ComboBox1" << "捷" << QDate() << QDate() << QStringList{"S3"};
+    QTest::newRow("blanks count") << "Edit1" << " " << QDate() << QDate() << QStringList{};
+    QTest::newRow("apostrophe") << "Edit2" << "供'" << QDate() << QDate() << QStringList{};
+    QTest::newRow("wildcard") << "Edit1" << "_" << QDate() << QDate() << QStringList{};
+}
+
+void TestStock::inStockQueryConditions()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, serials);
+    TestDb db;
+    seedReceipts(db);
+    Shown<Tfcarinsele> w;
+    if (!field.isEmpty())
+        type(w.w, field.toLatin1(), text);
+    w->DateEdit1->setDate(from);
+    w->DateEdit2->setDate(to);
+    press(w.w, "SpeedItem1");
+    QCOMPARE(listed(w->tq_carin), serials);
+    QCOMPARE(w->statusText->text(), QString("共:%1 条记录").arg(serials.size()));
+    QVERIFY(db.messages.messages.isEmpty());
+    // Cleared, the next query applies no condition; the list stays until then.
+    press(w.w, "SpeedItem3");
+    QCOMPARE(w->DateEdit1->displayText(), DateEdit::blankText());
+    QCOMPARE(listed(w->tq_carin), serials);
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->tq_carin->recordCount(), 3);
+}
+
+void TestStock::inStockQueryPrints()
+{
+    TestDb db;
+    seedReceipts(db);
+    CapturedPrints prints;
+    Shown<Tfcarinsele> w;
+    press(w.w, "SpeedItem1");
+    // 入库: the choice; the slip of the current row.
+    w->tq_carin->setRecNo(1);
+    whenModal<Tfseleprn>([](Tfseleprn *d) { QTest::keyClick(d->BitBtn1, Qt::Key_Return); });
+    press(w.w, "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 1);
+    QStringList texts = prints.documents.last().pages.first().texts();
+    QVERIFY2(texts.contains("RS4") && texts.contains("DPS0") && texts.contains("管理员"), qPrintable(texts.join('|')));
+    // The list, by in-stock number, of the conditions as they stand now.
+    w->DateEdit2->setDate(QDate(2024, 3, 31));
+    whenModal<Tfseleprn>([](Tfseleprn *d) {
+        d->item1->setChecked(true);
+        d->BitBtn1->click();
+    });
+    press(w.w, "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 2);
+    texts = prints.documents.last().pages.first().texts();
+    QCOMPARE(texts.first(), QString("车辆入库明细表"));
+    QVERIFY(texts.indexOf("RS3") < texts.indexOf("RS4"));
+    QVERIFY(!texts.contains("RS1") && texts.contains("2024-03-31"));
+    // Cancel prints nothing; neither does the slip of an empty list.
+    whenModal<Tfseleprn>([](Tfseleprn *d) { QTest::keyClick(d, Qt::Key_Escape); });
+    press(w.w, "SpeedItem6");
+    type(w.w, "Edit1", "none");
+    press(w.w, "SpeedItem1");
+    whenModal<Tfseleprn>([](Tfseleprn *d) { d->BitBtn1->click(); });
+    press(w.w, "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 2);
+    // 库存 prints its list at once.
+    press(w.w, "SpeedItem3");
+    w->RadioGroup1Item1->setChecked(true);
+    press(w.w, "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 3);
+    QCOMPARE(prints.documents.last().pages.first().texts().first(), QString("车辆库存明细表"));
 }
 
 QTEST_MAIN(TestStock)
