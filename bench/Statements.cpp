@@ -19,10 +19,17 @@ QStringList keyOf(const QString &base)
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
             {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
-    for (const auto &[from, key] : keys)
-        if (base.contains(from))
-            return {key};
-    return {};
+    // The table a list stands for comes first; subqueries name others later.
+    QStringList found;
+    qsizetype first = -1;
+    for (const auto &[from, key] : keys) {
+        const qsizetype at = base.indexOf(from);
+        if (at >= 0 && (first < 0 || at < first)) {
+            first = at;
+            found = {key};
+        }
+    }
+    return found;
 }
 
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,
@@ -135,8 +142,8 @@ QList<BenchCase> benchCases()
                              " and carstatus=2";
     const QString received = "carstatus in (0,3) and carstatus=0"
                              " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
-    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
-                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
+    const QString unverifiedSale = "carserial_no in (select certificate_no from ccustaccount"
+                                   " where isprepay=2 and not isaffirm and not ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
