@@ -55,6 +55,7 @@ private slots:
     void dateEdit();
     void calendarKeys_data();
     void calendarKeys();
+    void comboEditButtonKeys();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void codeFieldsTakeCapitals();
@@ -757,6 +758,22 @@ void TestWidgets::dateEdit()
 
     edit->setDate(QDate());
     QCOMPARE(edit->displayText(), DateEdit::blankText());
+}
+
+// The picker button of a code field is pressed from the keyboard as the
+// calendar opens; other keys type.
+void TestWidgets::comboEditButtonKeys()
+{
+    ComboEdit edit;
+    int clicks = 0;
+    QObject::connect(&edit, &ComboEdit::buttonClick, [&] { ++clicks; });
+    QTest::keyClick(&edit, Qt::Key_F4);
+    QTest::keyClick(&edit, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(clicks, 2);
+    QTest::keyClicks(&edit, "c1");
+    QTest::keyClick(&edit, Qt::Key_Down);
+    QCOMPARE(clicks, 2);
+    QCOMPARE(edit.text(), QStringLiteral("c1"));
 }
 
 void TestWidgets::calendarKeys_data()
