@@ -5,9 +5,11 @@
 #include "Ubuycont.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
+#include "Ucustaccountsele.h"
 #include "Ucustxx.h"
 #include "Umodel.h"
 #include "Uperson.h"
+#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usubject.h"
@@ -442,8 +444,8 @@ void Tfrmmain::menuprovcomClick() {}
 void Tfrmmain::menucustpreClick() {}
 void Tfrmmain::menucusthshClick() {}
 void Tfrmmain::menucustcomClick() {}
-void Tfrmmain::menuprovfClick() {}
-void Tfrmmain::menucustfClick() {}
+void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
+void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
 void Tfrmmain::menubuyoutClick() {}
 void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}

@@ -8,8 +8,10 @@
 #include "TestDb.h"
 #include "Umain.h"
 #include "Uconttype.h"
+#include "Ucustaccountsele.h"
 #include "Ucustxx.h"
 #include "Uperson.h"
+#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "chngpw.h"
 #include "Clock.h"
@@ -886,6 +888,13 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+
+    // The account queries open from the finance menu.
+    item(frame, "menucustf")->trigger();
+    item(frame, "menuprovf")->trigger();
+    QVERIFY(qobject_cast<Tfcustaccountsele *>(frame.fcustaccountsele.data()));
+    QVERIFY(qobject_cast<Tfprovaccountsele *>(frame.fprovaccountsele.data()));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 7);
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()
