@@ -676,6 +676,20 @@ void TestData::statementsUseTheirIndexes_data()
     QTest::newRow("providers' payments by name")
             << "SELECT * FROM cprovaccount WHERE isprepay=0 AND provname LIKE 'x%' ESCAPE '\\'"
             << QStringList{"cprovaccount_isprepay_provname (isprepay=? AND provname>? AND provname<?)"};
+    for (const auto &[table, key] : {std::pair{"ccustaccount", "caccountid"}, {"cprovaccount", "paccountid"}}) {
+        // The account queries: the first page of payments in number order; the
+        // count and sums of a month of entries by their date as stored.
+        QTest::addRow("%s: payments by number", table)
+                << QString("SELECT * FROM (select *, case when ischeck then 1 else 0 end as checked from %1"
+                           " where isprepay=0) ORDER BY %2 LIMIT 200").arg(table, key)
+                << QStringList{QString("%1_isprepay_%2 (isprepay=?)").arg(table, key)};
+        const QStringList entryDate{"affirm_date", "account_date", "in_date"};
+        QueryConditions month(QueryConditions::Join::And);
+        month.fromDate(entryDate, QDate(2024, 5, 1)).toDate(entryDate, QDate(2024, 5, 31));
+        QTest::addRow("%s: charges of a month", table)
+                << month.apply(QString("SELECT count(*), sum(outgo) FROM %1 WHERE isprepay=2 AND isaffirm").arg(table))
+                << QStringList{QString("%1_isprepay_entry_date (isprepay=? AND <expr>>? AND <expr><?)").arg(table)};
+    }
     QTest::newRow("cars in stock") << "SELECT count(1) FROM carinfor WHERE carstatus=0 OR carstatus=3"
                                    << QStringList{"carinfor_in_stock"};
     QTest::newRow("cars returned to their provider")
