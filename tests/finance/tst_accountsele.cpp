@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -124,6 +125,8 @@ private slots:
     void apostropheInNameFilter();
     void codeLookupAndPrefix_data() { addSides(); }
     void codeLookupAndPrefix();
+    void pickerFromTheKeyboard_data() { addSides(); }
+    void pickerFromTheKeyboard();
     void clearingKeepsListAndTotals();
     void noMatchingRows();
     void dateTypedInPartIsRefused();
@@ -334,6 +337,42 @@ void TestAccountQuery::codeLookupAndPrefix()
     QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
     QCOMPARE(w->Edit1->text(), QStringLiteral("Kept"));
+}
+
+// F4 in the code field opens the partner picker; the chosen row's code and
+// name fill the fields, Escape leaves them as they were.
+void TestAccountQuery::pickerFromTheKeyboard()
+{
+    QFETCH(QString, side);
+    const AccountKind k = kindOf(side);
+    TestDb db;
+    const QString table = side == "customer" ? "ccustomer" : "cprovider";
+    db.insert(table, {{k.codeField, "A1"}, {k.nameField, "Alpha"}});
+    db.insert(table, {{k.codeField, "B1"}, {k.nameField, "Beta"}});
+    Window w(side);
+    for (const bool chosen : {false, true}) {
+        QTimer::singleShot(0, [chosen] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            auto *picker = qobject_cast<TPartnerPicker *>(QApplication::activeModalWidget());
+            QVERIFY(picker);
+            QTest::keyClick(picker->grid, Qt::Key_Down); // the second row
+            if (chosen)
+                picker->BitBtn1->click();
+            else
+                QTest::keyClick(picker->grid, Qt::Key_Escape);
+            if (QApplication::activeModalWidget()) // a step that went astray must not hang the test
+                QApplication::activeModalWidget()->close();
+        });
+        QTest::keyClick(w->ComboEdit1, Qt::Key_F4); // offscreen, a closed dialog gives no focus back
+        QVERIFY(!QApplication::activeModalWidget());
+        if (!chosen) {
+            QVERIFY(w->ComboEdit1->text().isEmpty());
+            QVERIFY(w->Edit1->text().isEmpty());
+        }
+    }
+    QCOMPARE(w->ComboEdit1->text(), QStringLiteral("B1"));
+    QCOMPARE(w->Edit1->text(), QStringLiteral("Beta"));
+    QVERIFY(db.messages.messages.isEmpty());
 }
 
 void TestAccountQuery::clearingKeepsListAndTotals()
