@@ -28,22 +28,6 @@ GridColumn titled(const QString &title, const char *field)
     return c;
 }
 
-void setStatement(DataSet *data, const QString &sql, const QVariantMap &binds)
-{
-    data->setSql(sql);
-    data->clearParams();
-    for (auto b = binds.cbegin(); b != binds.cend(); ++b)
-        data->setParam(b.key(), b.value());
-}
-
-// Reopens a data set on a statement and its bound values.
-void reopen(DataSet *data, const QString &sql, const QVariantMap &binds)
-{
-    data->close();
-    setStatement(data, sql, binds);
-    data->open();
-}
-
 } // namespace
 
 const QStringList TAccountQuery::EntryDate{QStringLiteral("affirm_date"),
@@ -239,11 +223,10 @@ void TAccountQuery::SpeedItem1Click()
         return;
     const QueryConditions c = conditions();
     try {
-        reopen(m_list,
-               c.apply(QStringLiteral("select *, case when ischeck then '是' else '否' end as checked"
-                                      " from %1 where isprepay=0")
-                               .arg(m_kind.table)),
-               c.binds());
+        c.setOn(m_list, QStringLiteral("select *, case when ischeck then '是' else '否' end as checked"
+                                       " from %1 where isprepay=0")
+                                .arg(m_kind.table));
+        m_list->open();
     } catch (const AppError &) {
         // The list's own failure is not shown: it stays closed, and the
         // totals below meet the same fault and show it.
@@ -257,10 +240,8 @@ void TAccountQuery::showTotals(const QueryConditions &c)
     // reconciliation or not, over the same filters.
     const QVariant paid = m_list->total(QStringLiteral("sum(%1)").arg(m_kind.paidField));
     m_panels[0]->setText(QStringLiteral("预付金额：") + Fmt::display(paid) + QStringLiteral("元"));
-    setStatement(m_charges,
-                 c.apply(QStringLiteral("select %1 from %2 where isprepay=2 and isaffirm")
-                                 .arg(m_kind.chargedField, m_kind.table)),
-                 c.binds());
+    c.setOn(m_charges, QStringLiteral("select %1 from %2 where isprepay=2 and isaffirm")
+                               .arg(m_kind.chargedField, m_kind.table));
     const QVariant charged = m_charges->total(QStringLiteral("sum(%1)").arg(m_kind.chargedField));
     m_panels[1]->setText(QStringLiteral("车款累计：") + Fmt::display(charged) + QStringLiteral("元"));
     const Money left = Money::fromVariant(paid).roundedToYuan()
@@ -289,8 +270,8 @@ void TAccountQuery::SpeedItem2Click()
     DataSet *rows = layout->findQuery(m_kind.reportQuery);
     // The layout's statement (remarks included), in the list's order.
     if (!guard([&] {
-            reopen(rows, c.apply(rows->sql()) + QStringLiteral(" order by ") + m_kind.keyField,
-                   c.binds());
+            c.setOn(rows, rows->sql(), QStringLiteral(" order by ") + m_kind.keyField);
+            rows->open();
         }, this))
         return; // the database's message was shown; nothing is printed
     try {
