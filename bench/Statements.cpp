@@ -128,6 +128,11 @@ QList<BenchCase> benchCases()
                               " where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
     const QString returned = " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
                              " and carstatus=2";
+    const QString returnedList =
+            "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+            " buyrecorder, instock_date, buyinvoice_no, carmodel, customs_no, qualifier_no,"
+            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color,"
+            " storearea, carprice, remarks, carstatus" + returned;
     const QString charges = "select carinfor.* from carinfor, ccustaccount"
                             " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
                             " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
@@ -181,10 +186,15 @@ QList<BenchCase> benchCases()
         listCase("Tfcaroutsele", "2024-05", sold, " order by outstock_date", {soldCount},
                  QC(Join::And).fromDate("outstock_date", QDate(2024, 5, 1)).toDate("outstock_date", QDate(2024, 5, 31))),
 
-        listCase("Tfbackprovsele", "", "select carinstock.*, carinfor.*" + returned, "",
-                 {"select count(1)" + returned}, none(Join::And)),
-        listCase("Tfbackprovsele", "供应商 " + provider, "select carinstock.*, carinfor.*" + returned, "",
+        listCase("Tfbackprovsele", "", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 none(Join::And)),
+        listCase("Tfbackprovsele", "供应商 " + provider, returnedList, " order by instock_date",
                  {"select count(1)" + returned}, QC(Join::And).prefix("providerid", provider)),
+        listCase("Tfbackprovsele", "2024-05", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 1)).toDate("instock_date", QDate(2024, 5, 31))),
+        listCase("Tfbackprovsele", "序列号 " + Typical::serialPrefix(), returnedList, " order by instock_date",
+                 {"select count(1)" + returned},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
 
         ledger(true, "", none(Join::And)),
         ledger(true, "客户 " + customer, QC(Join::And).prefix("customerid", customer)),

@@ -1,6 +1,7 @@
 #include "Umain.h"
 #include "USysRights.h"
 #include "Uarea.h"
+#include "Ubackprovsele.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
 #include "Ucartype.h"
@@ -435,7 +436,7 @@ void Tfrmmain::menucarinfClick() {}
 void Tfrmmain::menucaroutfClick() {}
 void Tfrmmain::menuprovbackClick() {}
 void Tfrmmain::menucustbackClick() {}
-void Tfrmmain::menuprovbackfClick() {}
+void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
 void Tfrmmain::menuprovpreClick() {}
 void Tfrmmain::menuprovhshClick() {}
 void Tfrmmain::menuprovcomClick() {}
