@@ -1,10 +1,12 @@
 #include "Umain.h"
 #include "USysRights.h"
 #include "Uarea.h"
+#include "Ubackprov.h"
 #include "Ubackprovsele.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
 #include "Ucartype.h"
+#include "Ucustback.h"
 #include "Uconttype.h"
 #include "Ucustxx.h"
 #include "Umodel.h"
@@ -434,8 +436,8 @@ void Tfrmmain::menucarinClick() {}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}
 void Tfrmmain::menucaroutfClick() {}
-void Tfrmmain::menuprovbackClick() {}
-void Tfrmmain::menucustbackClick() {}
+void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
+void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
 void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
 void Tfrmmain::menuprovpreClick() {}
 void Tfrmmain::menuprovhshClick() {}

@@ -2,8 +2,11 @@
 // through the real windows on fixture rows.
 #include "Clock.h"
 #include "Db.h"
+#include "Format.h"
 #include "TestDb.h"
+#include "Ubackprov.h"
 #include "Ubackprovsele.h"
+#include "Ucustback.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,7 +14,11 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTest>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -72,6 +79,139 @@ QStringList column(DataSet *list, const QString &field)
     return values;
 }
 
+void addSale(TestDb &db, const QString &number, const QString &serial, const QString &customer,
+             double price, const QString &date)
+{
+    db.insert("caroutstock", {{"carout_no", number}, {"salecontract_no", "XS-" + number},
+                              {"customerid", customer}, {"custname", "客户" + customer},
+                              {"carserial_no", serial}, {"salerecorder", "售" + number},
+                              {"sales", "业务员"}, {"outstock_date", date},
+                              {"saleinvoice_no", "SF-" + number}, {"saleprice", price}});
+}
+
+// What a test needs to know of each twin.
+struct Twin {
+    std::function<TReturnForm *()> make;
+    QString pickerQuery, question, recordTable, recordKey, dateField, handlerField;
+    QString ledger, ledgerKey, prefixColumn, counter, partnerCode, partnerName, amountField,
+            otherAmount, otherLedger;
+    int newStatus;
+};
+
+const Twin &twin(const QString &name)
+{
+    static const Twin provider{[] { return new Tfbackprov; },
+                               "select * from carinfor  where (carstatus=0 or carstatus=3)",
+                               "确实要向该供应商退货?", "carinstock", "carin_no", "instock_date",
+                               "buyrecorder", "cprovaccount", "paccountid", "cprovaccpre", "cprovacc_s",
+                               "providerid", "provname", "outgo", "income", "ccustaccount", 2};
+    static const Twin customer{[] { return new Tfcustback; },
+                               "select * from carinfor  where (carstatus=1)", "确实允许该客户退货?",
+                               "caroutstock", "carout_no", "outstock_date", "salerecorder",
+                               "ccustaccount", "caccountid", "ccustaccpre", "ccustacc_s", "customerid",
+                               "custname", "income", "outgo", "cprovaccount", 3};
+    return name == "customer" ? customer : provider;
+}
+
+// A car the twin may return: in stock (or back from a customer) for the
+// provider, sold to C001 for 120000.25 for the customer.
+void addReturnableCar(TestDb &db, const QString &kind, const QString &serial, int status = -1)
+{
+    if (kind == "customer") {
+        addCar(db, serial, status < 0 ? 1 : status);
+        addSale(db, "CK" + serial, serial, "C001", 120000.25, "2024-02-01 10:00:00");
+    } else {
+        addCar(db, serial, status < 0 ? 0 : status);
+    }
+}
+
+// Every row of the tables a return may write, to show that nothing changed.
+QStringList snapshot()
+{
+    QStringList rows;
+    for (const char *table : {"carinfor", "carinstock", "caroutstock", "cprovaccount",
+                              "ccustaccount", "XTDH", "recycle"}) {
+        QSqlQuery q = Db::exec(QString("SELECT * FROM %1 ORDER BY rowid").arg(table));
+        while (q.next()) {
+            QStringList values{table};
+            for (int i = 0; i < q.record().count(); ++i)
+                values << (q.isNull(i) ? "<null>" : q.value(i).toString());
+            rows << values.join('|');
+        }
+    }
+    return rows;
+}
+
+// The car picker's stand-in: notes the query it was given and chooses `serial`.
+struct PickerStandIn {
+    explicit PickerStandIn(const QString &serial) : chosen(serial)
+    {
+        TReturnForm::carPicker() = [this](QWidget *, const QString &query) -> std::optional<QString> {
+            queries << query;
+            if (chosen.isEmpty())
+                return std::nullopt;
+            return chosen;
+        };
+    }
+    ~PickerStandIn() { TReturnForm::carPicker() = {}; }
+    QString chosen;
+    QStringList queries;
+};
+
+// Presses a speed button by Alt and its place, with the focus in the window.
+void altKey(QWidget *w, int place)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && w->isAncestorOf(focus));
+    QTest::keyClick(focus, Qt::Key(Qt::Key_0 + place), Qt::AltModifier);
+}
+
+void fillInputs(TReturnForm *w, const QString &date, const QString &handler, const QString &reason)
+{
+    typeInto(w->DateEdit1, date);
+    typeInto(w->Edit1, handler);
+    w->Memo1->setFocus();
+    w->Memo1->selectAll();
+    QTest::keyClick(w->Memo1, Qt::Key_Delete);
+    typeInto(w->Memo1, reason);
+}
+
+// Null is null, whatever its type; values as text otherwise.
+bool same(const QVariant &a, const QVariant &b)
+{
+    return a.isNull() == b.isNull() && a.toString() == b.toString();
+}
+
+QString expectedNumber(TestDb &db, const Twin &t, int serial)
+{
+    return db.scalar("SELECT " + t.prefixColumn + " FROM DHSZ").toString()
+           + db.scalar("SELECT YM_S FROM XTDH").toString() + QString("%1").arg(serial, 4, 10, QChar('0'));
+}
+
+// A twin's window showing car S1 (the only car), its inputs filled.
+struct ReturnScene {
+    explicit ReturnScene(const QString &kind, const QString &date = "20240315")
+        : t(twin(kind)), picker("S1")
+    {
+        addReturnableCar(db, kind, "S1");
+        w.emplace(t.make());
+        press(w->w, "SpeedItem1");
+        fillInputs(w->w, date, "退货人", "原因");
+    }
+    TReturnForm *window() const { return w->w; }
+    // Answers the question and presses 退货.
+    void carryOut(QMessageBox::StandardButton answer = QMessageBox::Yes)
+    {
+        db.messages.answer(answer);
+        press(window(), "SpeedItem2");
+    }
+
+    TestDb db;
+    const Twin &t;
+    PickerStandIn picker;
+    std::optional<Window<TReturnForm>> w;
+};
+
 } // namespace
 
 class TestReturns : public QObject {
@@ -89,6 +229,21 @@ private slots:
     void queryProviderPickedByKeyboard();
     void queryClearConditionsThenAll();
     void queryFailureKeepsTheCount();
+
+    // The returns
+    void returnWritesExactlyItsRows_data();
+    void returnWritesExactlyItsRows();
+    void answerNoWritesNothing_data();
+    void answerNoWritesNothing();
+    void failureInsideWritesNothing_data();
+    void failureInsideWritesNothing();
+    void returnDateRequired_data();
+    void returnDateRequired();
+    void carThatChangedIsNotReturned_data();
+    void carThatChangedIsNotReturned();
+    void resoldCarReturnedTwice_data();
+    void resoldCarReturnedTwice();
+    void cancelledPickerKeepsTheCar();
 };
 
 // ---------------------------------------------------------------- the query
@@ -256,6 +411,292 @@ void TestReturns::queryFailureKeepsTheCount()
     QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
     QVERIFY(!w->tq_backprov->isActive());
     QCOMPARE(w->countLabel->text(), QString("共:1 条记录"));
+}
+
+// ---------------------------------------------------------------- the returns
+
+void TestReturns::returnWritesExactlyItsRows_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("handler");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("to the provider, from stock") << "provider" << 0 << "退货人" << "质量问题";
+    QTest::newRow("to the provider, back from a customer") << "provider" << 3 << "退货人" << "质量问题";
+    QTest::newRow("to the provider, inputs empty") << "provider" << 0 << "" << "";
+    QTest::newRow("from the customer") << "customer" << 1 << "退货人" << "客户不满意";
+    QTest::newRow("from the customer, inputs empty") << "customer" << 1 << "" << "";
+}
+
+void TestReturns::returnWritesExactlyItsRows()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, handler);
+    QFETCH(QString, reason);
+    const Twin &t = twin(kind);
+    TestDb db;
+    addReturnableCar(db, kind, "S1", status);
+    addReturnableCar(db, kind, "S2"); // another car, left alone
+    PickerStandIn picker("S1");
+    Window w(t.make());
+    QCOMPARE(QApplication::focusWidget(), w->DateEdit1);
+    QVERIFY(!w->SpeedItem2->isEnabled());
+
+    altKey(w.w, 1); // 选车
+    QCOMPARE(picker.queries, QStringList{t.pickerQuery});
+    QVERIFY(w->SpeedItem2->isEnabled());
+    QCOMPARE(w->tb_carinfor->value("carserial_no").toString(), QString("S1"));
+    QCOMPARE(w->tb_record->recordCount(), 1);
+    QCOMPARE(w->tb_record->value(t.recordKey).toString(), (kind == "customer" ? "CKS1" : "RKS1"));
+    auto *price = w->findChild<DBText *>(kind == "customer" ? "DBText9" : "DBText20");
+    QCOMPARE(price->text(), (kind == "customer" ? "120000.25" : "100000.5"));
+
+    fillInputs(w.w, "20240315", handler, reason);
+    const QStringList before = snapshot();
+    db.messages.answer(QMessageBox::Yes);
+    altKey(w.w, 2); // 退货
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Question);
+    QCOMPARE(db.messages.messages.first().title, QString("提示"));
+    QCOMPARE(db.messages.messages.first().text, t.question);
+
+    const QVariant handlerValue = handler.isEmpty() ? QVariant() : QVariant(handler);
+    const QVariant reasonValue = reason.isEmpty() ? QVariant() : QVariant(reason);
+    // The car: its new state and the reason.
+    QCOMPARE(db.scalar("SELECT carstatus FROM carinfor WHERE carserial_no = 'S1'").toInt(), t.newStatus);
+    QVERIFY(same(db.scalar("SELECT remarks FROM carinfor WHERE carserial_no = 'S1'"), reasonValue));
+    // One refund entry, every field of it.
+    QCOMPARE(db.count(t.ledger), 1);
+    QCOMPARE(db.count(t.otherLedger), 0);
+    QSqlQuery q = Db::exec("SELECT * FROM " + t.ledger);
+    QVERIFY(q.next());
+    const QSqlRecord r = q.record();
+    const QVariantMap expected{
+        {t.ledgerKey, expectedNumber(db, t, 1)},
+        {t.partnerCode, kind == "customer" ? "C001" : "P001"},
+        {t.partnerName, kind == "customer" ? "客户C001" : "供应商P001"},
+        {kind == "customer" ? "custaccttype" : "provaccttype", "退货款项"},
+        {t.amountField, kind == "customer" ? 120000.25 : 100000.5},
+        {"account_date", "2024-03-15"}, {"in_date", "2024-03-15"},
+        {"affirm_recorder", handlerValue},
+        {"isaffirm", 1}, {"ischeck", 0}, {"isprepay", 1}};
+    for (int i = 0; i < r.count(); ++i) {
+        const QString field = r.fieldName(i);
+        const QVariant want = expected.value(field);
+        if (want.isNull())
+            QVERIFY2(r.value(i).isNull(), qPrintable(field));
+        else
+            QCOMPARE(r.value(i).toString(), want.toString());
+    }
+    QCOMPARE(db.scalar("SELECT " + t.counter + " FROM XTDH").toInt(), 1);
+    // The record: the return's date and handler, nothing else.
+    const QString record = kind == "customer" ? "CKS1" : "RKS1";
+    QCOMPARE(db.scalar(QString("SELECT %1 FROM %2 WHERE %3 = '%4'").arg(t.dateField, t.recordTable, t.recordKey, record)).toString(),
+             QString("2024-03-15"));
+    QVERIFY(same(db.scalar(QString("SELECT %1 FROM %2 WHERE %3 = '%4'").arg(t.handlerField, t.recordTable, t.recordKey, record)),
+                 handlerValue));
+    // Nothing else changed: the other car, the other record table.
+    QStringList after = snapshot();
+    const auto untouched = [](const QStringList &rows) {
+        QStringList kept;
+        for (const QString &row : rows)
+            if (!row.contains("|S1|") && !row.contains("|RKS1|") && !row.contains("|CKS1|")
+                && !row.startsWith("XTDH") && !row.startsWith("cprovaccount") && !row.startsWith("ccustaccount"))
+                kept << row;
+        return kept;
+    };
+    QCOMPARE(untouched(after), untouched(before));
+
+    // No car shown; the inputs keep their texts for the next return.
+    QVERIFY(!w->tb_carinfor->isActive());
+    QVERIFY(!w->tb_record->isActive());
+    QVERIFY(!w->SpeedItem2->isEnabled());
+    QCOMPARE(w->DateEdit1->displayText(), QString("2024-03-15"));
+    QCOMPARE(w->Edit1->text(), handler);
+    QCOMPARE(w->Memo1->toPlainText(), reason);
+}
+
+void TestReturns::answerNoWritesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("to the provider") << "provider";
+    QTest::newRow("from the customer") << "customer";
+}
+
+void TestReturns::answerNoWritesNothing()
+{
+    QFETCH(QString, kind);
+    ReturnScene scene(kind);
+    const QStringList before = snapshot();
+    scene.carryOut(QMessageBox::No);
+    QCOMPARE(scene.db.messages.texts(), QStringList{scene.t.question});
+    QCOMPARE(snapshot(), before);
+    QVERIFY(scene.window()->SpeedItem2->isEnabled()); // the car is still shown
+    QCOMPARE(scene.window()->tb_carinfor->value("carserial_no").toString(), QString("S1"));
+}
+
+void TestReturns::failureInsideWritesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("to the provider, the ledger fails")
+        << "provider" << "BEFORE INSERT ON cprovaccount";
+    QTest::newRow("to the provider, the record fails last")
+        << "provider" << "BEFORE UPDATE ON carinstock";
+    QTest::newRow("from the customer, the ledger fails")
+        << "customer" << "BEFORE INSERT ON ccustaccount";
+    QTest::newRow("from the customer, the record fails last")
+        << "customer" << "BEFORE UPDATE ON caroutstock";
+}
+
+void TestReturns::failureInsideWritesNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, trigger);
+    ReturnScene scene(kind);
+    TestDb &db = scene.db;
+    db.exec("CREATE TRIGGER fails " + trigger + " BEGIN SELECT RAISE(ABORT, '写入失败'); END");
+    const QStringList before = snapshot();
+    scene.carryOut();
+    QCOMPARE(db.messages.messages.size(), 2);
+    QCOMPARE(db.messages.messages.last().kind, Msg::Kind::Error);
+    QVERIFY(db.messages.lastText().contains("写入失败"));
+    QCOMPARE(snapshot(), before); // not even the number was drawn
+    // The car and the input stay: once the fault is gone the same return goes through.
+    QVERIFY(scene.window()->SpeedItem2->isEnabled());
+    QCOMPARE(scene.window()->Edit1->text(), QString("退货人"));
+    db.exec("DROP TRIGGER fails");
+    scene.carryOut();
+    const Twin &t = scene.t;
+    QCOMPARE(db.count(t.ledger), 1);
+    QCOMPARE(db.scalar("SELECT " + t.ledgerKey + " FROM " + t.ledger).toString(), expectedNumber(db, t, 1));
+    QCOMPARE(db.scalar("SELECT carstatus FROM carinfor").toInt(), t.newStatus);
+}
+
+void TestReturns::returnDateRequired_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("to the provider, empty") << "provider" << "";
+    QTest::newRow("to the provider, in part") << "provider" << "202403";
+    QTest::newRow("from the customer, no such day") << "customer" << "20240231";
+}
+
+void TestReturns::returnDateRequired()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, date);
+    ReturnScene scene(kind, date);
+    scene.window()->Edit1->setFocus();
+    const QStringList before = snapshot();
+    press(scene.window(), "SpeedItem2");
+    const ScriptedMessages &messages = scene.db.messages;
+    QCOMPARE(messages.texts(), QStringList{"请输入退货日期!"}); // refused before the question
+    QCOMPARE(messages.messages.first().kind, Msg::Kind::Warning);
+    QCOMPARE(QApplication::focusWidget(), scene.window()->DateEdit1);
+    QCOMPARE(snapshot(), before);
+    QVERIFY(scene.window()->SpeedItem2->isEnabled());
+}
+
+void TestReturns::carThatChangedIsNotReturned_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("to the provider, sold meanwhile")
+        << "provider" << "UPDATE carinfor SET carstatus = 1";
+    QTest::newRow("to the provider, returned meanwhile")
+        << "provider" << "UPDATE carinfor SET carstatus = 2";
+    QTest::newRow("from the customer, returned meanwhile")
+        << "customer" << "UPDATE carinfor SET carstatus = 3";
+    QTest::newRow("from the customer, returned and sold again meanwhile")
+        << "customer"
+        << "INSERT INTO caroutstock (carout_no, customerid, carserial_no, outstock_date, saleprice)"
+           " VALUES ('CK9', 'C002', 'S1', '2024-03-01', 99)";
+    QTest::newRow("from the customer, the car is gone")
+        << "customer" << "DELETE FROM carinfor";
+}
+
+void TestReturns::carThatChangedIsNotReturned()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, meanwhile);
+    ReturnScene scene(kind);
+    scene.db.exec(meanwhile);
+    const QStringList before = snapshot();
+    scene.carryOut();
+    QCOMPARE(scene.db.messages.texts(), (QStringList{scene.t.question, "该车辆状态已改变，请重新选车!"}));
+    QCOMPARE(snapshot(), before);
+    QVERIFY(!scene.window()->SpeedItem2->isEnabled()); // the car must be chosen again
+}
+
+void TestReturns::resoldCarReturnedTwice_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::newRow("sold again under a higher number") << "CK0003";
+    QTest::newRow("sold again under a lower number (a serial given back)") << "CK0001";
+}
+
+void TestReturns::resoldCarReturnedTwice()
+{
+    QFETCH(QString, second);
+    // Sold to C001, returned, sold again to C002, returned again: each return
+    // credits the sale it undoes and updates only that sale's record.
+    const Twin &t = twin("customer");
+    TestDb db;
+    addCar(db, "S1", 1);
+    addSale(db, "CK0002", "S1", "C001", 100000, "2024-02-01 09:00:00");
+    PickerStandIn picker("S1");
+    Window w(t.make());
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->tb_record->value("carout_no").toString(), QString("CK0002"));
+    fillInputs(w.w, "20240210", "甲", "第一次");
+    db.messages.answer(QMessageBox::Yes);
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.scalar("SELECT carstatus FROM carinfor").toInt(), 3);
+
+    db.exec("UPDATE carinfor SET carstatus = 1");
+    addSale(db, second, "S1", "C002", 130000.5, "2024-03-01 09:00:00");
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->tb_record->value("carout_no").toString(), second);
+    QCOMPARE(w->tb_record->recordCount(), 1);
+    fillInputs(w.w, "20240320", "乙", "第二次");
+    db.messages.answer(QMessageBox::Yes);
+    press(w.w, "SpeedItem2");
+
+    QSqlQuery q = Db::exec("SELECT customerid, custname, income FROM ccustaccount ORDER BY caccountid");
+    QStringList refunds;
+    while (q.next())
+        refunds << q.value(0).toString() + " " + q.value(1).toString() + " " + Fmt::display(q.value(2));
+    QCOMPARE(refunds, (QStringList{"C001 客户C001 100000", "C002 客户C002 130000.5"}));
+    const auto record = [](const QString &number) {
+        QSqlQuery r = Db::exec("SELECT outstock_date, salerecorder FROM caroutstock WHERE carout_no = :n",
+                               {{":n", number}});
+        return r.next() ? r.value(0).toString() + " " + r.value(1).toString() : QString();
+    };
+    QCOMPARE(record("CK0002"), QString("2024-02-10 甲"));
+    QCOMPARE(record(second), QString("2024-03-20 乙"));
+    QCOMPARE(db.scalar("SELECT carstatus FROM carinfor").toInt(), 3);
+    QCOMPARE(db.scalar("SELECT remarks FROM carinfor").toString(), QString("第二次"));
+}
+
+void TestReturns::cancelledPickerKeepsTheCar()
+{
+    TestDb db;
+    addCar(db, "S1", 0);
+    addCar(db, "S2", 3);
+    PickerStandIn picker("S1");
+    Window w(new Tfbackprov);
+    press(w.w, "SpeedItem1");
+    picker.chosen = "S2"; // choosing again moves to the new car
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->tb_carinfor->value("carserial_no").toString(), QString("S2"));
+    QCOMPARE(w->tb_record->value("carin_no").toString(), QString("RKS2"));
+    picker.chosen.clear(); // Cancel: the car shown stays
+    press(w.w, "SpeedItem1");
+    QCOMPARE(w->tb_carinfor->value("carserial_no").toString(), QString("S2"));
+    QVERIFY(w->SpeedItem2->isEnabled());
+    QVERIFY(db.messages.messages.isEmpty());
 }
 
 QTEST_MAIN(TestReturns)
