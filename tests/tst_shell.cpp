@@ -7,7 +7,11 @@
 #include "USysRights.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Uconttype.h"
+#include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "Ucustxx.h"
 #include "Uperson.h"
 #include "Uprovxx.h"
@@ -244,6 +248,7 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void contractItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -886,6 +891,27 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+}
+
+void TestShell::contractItemsOpenTheirWindows()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
+        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()
