@@ -58,7 +58,7 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
-    setUpperCaseInput(ComboEdit1);
+    ComboEdit1->setUpperCase(true);
     Edit3 = named(new QLineEdit(this), "Edit3");
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");
@@ -153,12 +153,7 @@ QueryConditions Tfbackprovsele::conditions() const
 void Tfbackprovsele::SpeedItem1Click()
 {
     guard([this] {
-        const QueryConditions c = conditions();
-        tq_backprov->close();
-        tq_backprov->setSql(c.apply(baseText()));
-        tq_backprov->clearParams();
-        for (auto b = c.binds().cbegin(); b != c.binds().cend(); ++b)
-            tq_backprov->setParam(b.key(), b.value());
+        conditions().setOn(tq_backprov, baseText());
         tq_backprov->open();
         // The count of the same rows, by the database.
         countLabel->setText(QStringLiteral("共:%1 条记录").arg(tq_backprov->recordCount()));
