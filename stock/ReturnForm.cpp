@@ -159,7 +159,7 @@ void TReturnForm::SpeedItem1Click()
     const CarPicker &pick = carPicker();
     if (!pick)
         return;
-    const std::optional<QString> serial = pick(this, m_kind.pickerQuery);
+    const std::optional<QString> serial = pick(this, m_kind.carScope);
     if (serial && !serial->isEmpty())
         guard([&] { showCar(*serial); }, this);
 }

@@ -25,7 +25,7 @@ struct ReturnKind {
     QString partnerCode, partnerName;
     QList<QPair<QString, QString>> headerFields; // caption, field of the record
     QString modelCaption;
-    QString pickerQuery;      // the cars the picker offers
+    QString carScope;         // the cars the picker offers: a condition on carinfor
     QList<int> fromStatuses;  // the states a car may be returned from
     int newStatus = 0;
     QString question;
@@ -45,9 +45,9 @@ class TReturnForm : public ChildForm {
 public:
     TReturnForm(const ReturnKind &kind, QWidget *parent = nullptr);
 
-    // Chooses one car among the rows of baseQuery: its serial, or nothing on
-    // Cancel. Tests put a stand-in here; by default the car picker.
-    using CarPicker = std::function<std::optional<QString>(QWidget *owner, const QString &baseQuery)>;
+    // Chooses one car of the scope (a condition on carinfor): its serial, or
+    // nothing on Cancel. Tests put a stand-in here; by default the car picker.
+    using CarPicker = std::function<std::optional<QString>(QWidget *owner, const QString &scope)>;
     static CarPicker &carPicker();
 
     // The stock record a return of that car takes: the car's latest (a car

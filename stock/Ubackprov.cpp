@@ -22,7 +22,7 @@ ReturnKind Tfbackprov::kind()
                       {QStringLiteral("入库日期："), QStringLiteral("instock_date")},
                       {QStringLiteral("经办人："), QStringLiteral("buyrecorder")}};
     k.modelCaption = QStringLiteral("型    号：");
-    k.pickerQuery = QStringLiteral("select * from carinfor  where (carstatus=0 or carstatus=3)");
+    k.carScope = QStringLiteral("carstatus in (0,3)");
     k.fromStatuses = {0, 3};
     k.newStatus = 2;
     k.question = QStringLiteral("确实要向该供应商退货?");

@@ -92,7 +92,7 @@ void addSale(TestDb &db, const QString &number, const QString &serial, const QSt
 // What a test needs to know of each twin.
 struct Twin {
     std::function<TReturnForm *()> make;
-    QString pickerQuery, question, recordTable, recordKey, dateField, handlerField;
+    QString carScope, question, recordTable, recordKey, dateField, handlerField;
     QString ledger, ledgerKey, prefixColumn, counter, partnerCode, partnerName, amountField,
             otherAmount, otherLedger;
     int newStatus;
@@ -101,12 +101,12 @@ struct Twin {
 const Twin &twin(const QString &name)
 {
     static const Twin provider{[] { return new Tfbackprov; },
-                               "select * from carinfor  where (carstatus=0 or carstatus=3)",
+                               "carstatus in (0,3)",
                                "确实要向该供应商退货?", "carinstock", "carin_no", "instock_date",
                                "buyrecorder", "cprovaccount", "paccountid", "cprovaccpre", "cprovacc_s",
                                "providerid", "provname", "outgo", "income", "ccustaccount", 2};
     static const Twin customer{[] { return new Tfcustback; },
-                               "select * from carinfor  where (carstatus=1)", "确实允许该客户退货?",
+                               "carstatus=1", "确实允许该客户退货?",
                                "caroutstock", "carout_no", "outstock_date", "salerecorder",
                                "ccustaccount", "caccountid", "ccustaccpre", "ccustacc_s", "customerid",
                                "custname", "income", "outgo", "cprovaccount", 3};
@@ -142,12 +142,12 @@ QStringList snapshot()
     return rows;
 }
 
-// The car picker's stand-in: notes the query it was given and chooses `serial`.
+// The car picker's stand-in: notes the scope it was given and chooses `serial`.
 struct PickerStandIn {
     explicit PickerStandIn(const QString &serial) : chosen(serial)
     {
-        TReturnForm::carPicker() = [this](QWidget *, const QString &query) -> std::optional<QString> {
-            queries << query;
+        TReturnForm::carPicker() = [this](QWidget *, const QString &scope) -> std::optional<QString> {
+            scopes << scope;
             if (chosen.isEmpty())
                 return std::nullopt;
             return chosen;
@@ -155,7 +155,7 @@ struct PickerStandIn {
     }
     ~PickerStandIn() { TReturnForm::carPicker() = {}; }
     QString chosen;
-    QStringList queries;
+    QStringList scopes;
 };
 
 // Presses a speed button by Alt and its place, with the focus in the window.
@@ -444,7 +444,7 @@ void TestReturns::returnWritesExactlyItsRows()
     QVERIFY(!w->SpeedItem2->isEnabled());
 
     altKey(w.w, 1); // 选车
-    QCOMPARE(picker.queries, QStringList{t.pickerQuery});
+    QCOMPARE(picker.scopes, QStringList{t.carScope});
     QVERIFY(w->SpeedItem2->isEnabled());
     QCOMPARE(w->tb_carinfor->value("carserial_no").toString(), QString("S1"));
     QCOMPARE(w->tb_record->recordCount(), 1);
