@@ -133,12 +133,10 @@ QList<BenchCase> benchCases()
             " buyrecorder, instock_date, buyinvoice_no, carmodel, customs_no, qualifier_no,"
             " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color,"
             " storearea, carprice, remarks, carstatus" + returned;
-    const QString charges = "select carinfor.* from carinfor, ccustaccount"
-                            " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
-                            " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
-    const QString chargesCount = "select count(*) from carinfor, ccustaccount"
-                                 " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
-                                 " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
+    const QString received = "carstatus in (0,3) and carstatus=0"
+                             " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
+    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
+                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
@@ -174,14 +172,25 @@ QList<BenchCase> benchCases()
         listCase("Tfsalecontchg", "", "select * from csalecontract where isfinished = 0", " order by salecont_no",
                  {}, none(Join::And)),
 
-        listCase("Tfselecar", "", "select * from carinfor where carstatus in (0,3)", "",
-                 {"select count(*) from carinfor where carstatus in (0,3)"}, none(Join::And)),
-        listCase("Tfselecar", "序列号 " + Typical::serialPrefix(), "select * from carinfor where carstatus in (0,3)", "",
-                 {"select count(*) from carinfor where carstatus in (0,3)"},
+        // The car picker: the caller's scope in parentheses, narrowed by the typed prefixes.
+        listCase("Tfselecar", "", "select * from carinfor where (carstatus in (0,3))", "",
+                 {"select count(*) from carinfor where (carstatus in (0,3))"}, none(Join::And)),
+        listCase("Tfselecar", "序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus in (0,3))", "",
+                 {"select count(*) from carinfor where (carstatus in (0,3))"},
                  QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
-        listCase("Tfselecar", "销售确认", charges, "", {chargesCount}, none(Join::And)),
-        listCase("Tfselecar", "销售确认, 序列号 " + Typical::serialPrefix(), charges, "", {chargesCount},
-                 QC(Join::And).prefix("carinfor.carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "直接成本", "select * from carinfor where (" + received + ")", "",
+                 {"select count(*) from carinfor where (" + received + ")"}, none(Join::And)),
+        listCase("Tfselecar", "销售确认", "select * from carinfor where (" + unverifiedSale + ")", "",
+                 {"select count(*) from carinfor where (" + unverifiedSale + ")"}, none(Join::And)),
+        listCase("Tfselecar", "销售确认, 序列号 " + Typical::serialPrefix(),
+                 "select * from carinfor where (" + unverifiedSale + ")", "",
+                 {"select count(*) from carinfor where (" + unverifiedSale + ")"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "客户退货", "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"}, none(Join::And)),
+        listCase("Tfselecar", "客户退货, 序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
 
         listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
                  {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),

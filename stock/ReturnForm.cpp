@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "Money.h"
 #include "SpeedBar.h"
+#include "Uselecar.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -56,7 +57,12 @@ int placeFields(QWidget *owner, QGridLayout *grid, DataSource *source,
 
 TReturnForm::CarPicker &TReturnForm::carPicker()
 {
-    static CarPicker picker;
+    static CarPicker picker = [](QWidget *owner, const QString &scope) -> std::optional<QString> {
+        const std::optional<QSqlRecord> car = pickCar(owner, scope);
+        if (!car)
+            return std::nullopt;
+        return car->value(QStringLiteral("carserial_no")).toString();
+    };
     return picker;
 }
 

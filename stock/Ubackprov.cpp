@@ -1,4 +1,5 @@
 #include "Ubackprov.h"
+#include "Uselecar.h"
 
 ReturnKind Tfbackprov::kind()
 {
@@ -22,7 +23,7 @@ ReturnKind Tfbackprov::kind()
                       {QStringLiteral("入库日期："), QStringLiteral("instock_date")},
                       {QStringLiteral("经办人："), QStringLiteral("buyrecorder")}};
     k.modelCaption = QStringLiteral("型    号：");
-    k.carScope = QStringLiteral("carstatus in (0,3)");
+    k.carScope = CarScope::InStock;
     k.fromStatuses = {0, 3};
     k.newStatus = 2;
     k.question = QStringLiteral("确实要向该供应商退货?");

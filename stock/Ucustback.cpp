@@ -1,4 +1,5 @@
 #include "Ucustback.h"
+#include "Uselecar.h"
 
 ReturnKind Tfcustback::kind()
 {
@@ -24,7 +25,7 @@ ReturnKind Tfcustback::kind()
                       {QStringLiteral("销售价格："), QStringLiteral("saleprice")},
                       {QStringLiteral("业务员："), QStringLiteral("sales")}};
     k.modelCaption = QStringLiteral("车    型：");
-    k.carScope = QStringLiteral("carstatus=1");
+    k.carScope = CarScope::Sold;
     k.fromStatuses = {1};
     k.newStatus = 3;
     k.question = QStringLiteral("确实允许该客户退货?");

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "Startup.h"
 #include "USysRights.h"
+#include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
 #include "Ubackprov.h"
@@ -99,27 +100,6 @@ QAction *item(QWidget &w, const QString &name)
     if (!a)
         qFatal("no menu item %s", qPrintable(name));
     return a;
-}
-
-// Acts on the first modal dialog of type D that comes up, as a user would.
-// The flag tells when that is done.
-template <class D>
-std::shared_ptr<bool> whenModal(std::function<void(D *)> act)
-{
-    auto done = std::make_shared<bool>(false);
-    auto *poll = new QTimer(qApp);
-    poll->setObjectName("modalPoll");
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act, done] {
-        if (auto *d = qobject_cast<D *>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(d);
-            *done = true;
-        }
-    });
-    poll->start();
-    return done;
 }
 
 void typeInto(QLineEdit *e, const QString &text)
@@ -272,6 +252,7 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
     void returnItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
@@ -868,6 +849,22 @@ void TestShell::passwordChange()
 }
 
 // ---------------------------------------------------------------- registry and exit
+
+void TestShell::openedWindowTakesItsSpeedKeys()
+{
+    // Opened from the menu, before any of its fields can take the focus, a
+    // window already answers Alt and the place of its speed buttons.
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QApplication::setActiveWindow(&frame);
+    item(frame, "salecont")->trigger();
+    QVERIFY(frame.fsalecont);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && (focus == frame.fsalecont || frame.fsalecont->isAncestorOf(focus)));
+    QTest::keyClick(focus, Qt::Key_1, Qt::AltModifier); // 增加合同
+    QCOMPARE(db.count("csalecontract"), 1);
+}
 
 void TestShell::registryOpensOnceAndKeepsInput()
 {

@@ -3,10 +3,12 @@
 #include "Clock.h"
 #include "Db.h"
 #include "Format.h"
+#include "Modal.h"
 #include "TestDb.h"
 #include "Ubackprov.h"
 #include "Ubackprovsele.h"
 #include "Ucustback.h"
+#include "Uselecar.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -144,7 +146,7 @@ QStringList snapshot()
 
 // The car picker's stand-in: notes the scope it was given and chooses `serial`.
 struct PickerStandIn {
-    explicit PickerStandIn(const QString &serial) : chosen(serial)
+    explicit PickerStandIn(const QString &serial) : chosen(serial), real(TReturnForm::carPicker())
     {
         TReturnForm::carPicker() = [this](QWidget *, const QString &scope) -> std::optional<QString> {
             scopes << scope;
@@ -153,8 +155,9 @@ struct PickerStandIn {
             return chosen;
         };
     }
-    ~PickerStandIn() { TReturnForm::carPicker() = {}; }
+    ~PickerStandIn() { TReturnForm::carPicker() = real; }
     QString chosen;
+    const TReturnForm::CarPicker real;
     QStringList scopes;
 };
 
@@ -244,6 +247,8 @@ private slots:
     void resoldCarReturnedTwice_data();
     void resoldCarReturnedTwice();
     void cancelledPickerKeepsTheCar();
+    void returnThroughTheCarPicker_data();
+    void returnThroughTheCarPicker();
 };
 
 // ---------------------------------------------------------------- the query
@@ -697,6 +702,49 @@ void TestReturns::cancelledPickerKeepsTheCar()
     QCOMPARE(w->tb_carinfor->value("carserial_no").toString(), QString("S2"));
     QVERIFY(w->SpeedItem2->isEnabled());
     QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestReturns::returnThroughTheCarPicker_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("to the provider: in stock, or back from a customer")
+        << "provider" << QStringList{"A0", "A3"} << "A3";
+    QTest::newRow("from the customer: sold") << "customer" << QStringList{"A1"} << "A1";
+}
+
+void TestReturns::returnThroughTheCarPicker()
+{
+    // The whole road by keyboard, with the real car picker.
+    QFETCH(QString, kind);
+    QFETCH(QStringList, offered);
+    QFETCH(QString, chosen);
+    const Twin &t = twin(kind);
+    TestDb db;
+    for (int status : {0, 1, 2, 3})
+        addCar(db, QString("A%1").arg(status), status);
+    addSale(db, "CK1", "A1", "C001", 5000, "2024-02-01");
+    Window w(t.make());
+    QStringList listed;
+    const auto picked = whenModal<Tfselecar>([&](Tfselecar *d) {
+        for (int r = 0; r < d->query1->recordCount(); ++r)
+            listed << d->query1->valueAt(r, "carserial_no").toString();
+        typeInto(d->Edit1, chosen);
+        QTest::keyClick(d->Edit1, Qt::Key_Return);
+    });
+    altKey(w.w, 1); // 选车
+    QVERIFY(*picked);
+    QCOMPARE(listed, offered);
+    QCOMPARE(w->tb_carinfor->value("carserial_no").toString(), chosen);
+    QApplication::setActiveWindow(w.w); // back from the picker
+    w->DateEdit1->setFocus();
+    db.messages.answer(QMessageBox::Yes);
+    altKey(w.w, 2); // 退货
+    QCOMPARE(db.messages.texts(), QStringList{t.question});
+    QCOMPARE(db.scalar("SELECT carstatus FROM carinfor WHERE carserial_no = :s", {{":s", chosen}}).toInt(),
+             t.newStatus);
+    QCOMPARE(db.count(t.ledger), 1);
 }
 
 QTEST_MAIN(TestReturns)
