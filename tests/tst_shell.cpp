@@ -8,9 +8,12 @@
 #include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
 #include "Uconttype.h"
+#include "Ucustback.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
 #include "Ucustxx.h"
@@ -127,6 +130,27 @@ void startAndLogin(Tfrmmain &frame, const QString &code = "admin", const QString
     QCOMPARE(item(frame, "syslogout")->isEnabled(), loggedIn);
 }
 
+// A menu item, the main window's slot of the window it opens, and its class.
+using MenuWindow = std::tuple<const char *, QPointer<ChildForm> *, const char *>;
+
+// Each item opens its window once, however often it is chosen, without a message.
+void itemsOpenTheirWindows(const std::function<QList<MenuWindow>(Tfrmmain &)> &itemsOf)
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<MenuWindow> items = itemsOf(frame);
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), items.size());
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
+}
+
 // Keeps a window from ever seeing itself activated, as where no window
 // manager activates it.
 class NoActivation : public QObject {
@@ -230,6 +254,7 @@ private slots:
     void registryOpensOnceAndKeepsInput();
     void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
+    void returnItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -892,23 +917,21 @@ void TestShell::registryOpensOnceAndKeepsInput()
 
 void TestShell::contractItemsOpenTheirWindows()
 {
-    TestDb db;
-    Tfrmmain frame;
-    startAndLogin(frame);
-    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
-        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
-        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
-        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
-        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
-    for (const auto &[name, slot, className] : items) {
-        item(frame, name)->trigger();
-        item(frame, name)->trigger(); // once only
-        QVERIFY2(*slot, name);
-        QCOMPARE((*slot)->metaObject()->className(), className);
-    }
-    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
-    QVERIFY(db.messages.messages.isEmpty());
-    QVERIFY(frame.closeChildren());
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+                {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+                {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+                {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    });
+}
+
+void TestShell::returnItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menuprovback", &frame.fbackprov, "Tfbackprov"},
+                {"menucustback", &frame.fcustback, "Tfcustback"},
+                {"menuprovbackf", &frame.fbackprovsele, "Tfbackprovsele"}};
+    });
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()
