@@ -142,8 +142,8 @@ QList<BenchCase> benchCases()
             " storearea, carprice, remarks, carstatus" + returned;
     const QString received = "carstatus in (0,3) and carstatus=0"
                              " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
-    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
-                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
+    const QString unverifiedSale = "carserial_no in (select certificate_no from ccustaccount"
+                                   " where isprepay=2 and not isaffirm and not ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
