@@ -11,7 +11,7 @@ using Join = QueryConditions::Join;
 const QDate yearStart(2024, 1, 1), yearEnd(2024, 12, 31);
 
 // The unique key of a list, by the table its rows stand for: the first one
-// named after "from" (a later one belongs to a subquery).
+// named after "from" (a subquery's table further on is not the list's).
 QStringList keyOf(const QString &base)
 {
     static const QList<QPair<QString, QString>> keys{
@@ -20,16 +20,16 @@ QStringList keyOf(const QString &base)
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
             {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
-    QStringList found;
     qsizetype first = -1;
+    QString found;
     for (const auto &[from, key] : keys) {
         const qsizetype at = base.indexOf(from);
         if (at >= 0 && (first < 0 || at < first)) {
             first = at;
-            found = QStringList{key};
+            found = key;
         }
     }
-    return found;
+    return found.isEmpty() ? QStringList() : QStringList{found};
 }
 
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,
@@ -144,10 +144,15 @@ QList<BenchCase> benchCases()
                               " where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
     const QString returned = " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
                              " and carstatus=2";
+    const QString returnedList =
+            "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+            " buyrecorder, instock_date, buyinvoice_no, carmodel, customs_no, qualifier_no,"
+            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color,"
+            " storearea, carprice, remarks, carstatus" + returned;
     const QString received = "carstatus in (0,3) and carstatus=0"
                              " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
-    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
-                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
+    const QString unverifiedSale = "carserial_no in (select certificate_no from ccustaccount"
+                                   " where isprepay=2 and not isaffirm and not ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
@@ -197,6 +202,11 @@ QList<BenchCase> benchCases()
                  "select * from carinfor where (" + unverifiedSale + ")", "",
                  {"select count(*) from carinfor where (" + unverifiedSale + ")"},
                  QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "客户退货", "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"}, none(Join::And)),
+        listCase("Tfselecar", "客户退货, 序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
 
         listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
                  {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),
@@ -213,10 +223,15 @@ QList<BenchCase> benchCases()
         listCase("Tfcaroutsele", "2024-05", sold, " order by outstock_date", {soldCount},
                  QC(Join::And).fromDate("outstock_date", QDate(2024, 5, 1)).toDate("outstock_date", QDate(2024, 5, 31))),
 
-        listCase("Tfbackprovsele", "", "select carinstock.*, carinfor.*" + returned, "",
-                 {"select count(1)" + returned}, none(Join::And)),
-        listCase("Tfbackprovsele", "供应商 " + provider, "select carinstock.*, carinfor.*" + returned, "",
+        listCase("Tfbackprovsele", "", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 none(Join::And)),
+        listCase("Tfbackprovsele", "供应商 " + provider, returnedList, " order by instock_date",
                  {"select count(1)" + returned}, QC(Join::And).prefix("providerid", provider)),
+        listCase("Tfbackprovsele", "2024-05", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 1)).toDate("instock_date", QDate(2024, 5, 31))),
+        listCase("Tfbackprovsele", "序列号 " + Typical::serialPrefix(), returnedList, " order by instock_date",
+                 {"select count(1)" + returned},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
 
         ledger(true, "", none(Join::And)),
         ledger(true, "客户 " + customer, QC(Join::And).prefix("customerid", customer)),

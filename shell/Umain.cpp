@@ -1,11 +1,14 @@
 #include "Umain.h"
 #include "USysRights.h"
 #include "Uarea.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
 #include "Ucartype.h"
+#include "Ucustback.h"
 #include "Uconttype.h"
 #include "Ucustaccountsele.h"
 #include "Ucustxx.h"
@@ -439,9 +442,9 @@ void Tfrmmain::menucarinClick() {}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}
 void Tfrmmain::menucaroutfClick() {}
-void Tfrmmain::menuprovbackClick() {}
-void Tfrmmain::menucustbackClick() {}
-void Tfrmmain::menuprovbackfClick() {}
+void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
+void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
+void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
 void Tfrmmain::menuprovpreClick() {}
 void Tfrmmain::menuprovhshClick() {}
 void Tfrmmain::menuprovcomClick() {}

@@ -8,15 +8,16 @@
 #include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
 #include "Uconttype.h"
-#include "Ucustaccountsele.h"
+#include "Ucustback.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
 #include "Ucustxx.h"
 #include "Uperson.h"
-#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "chngpw.h"
 #include "Clock.h"
@@ -129,6 +130,27 @@ void startAndLogin(Tfrmmain &frame, const QString &code = "admin", const QString
     QCOMPARE(item(frame, "syslogout")->isEnabled(), loggedIn);
 }
 
+// A menu item, the main window's slot of the window it opens, and its class.
+using MenuWindow = std::tuple<const char *, QPointer<ChildForm> *, const char *>;
+
+// Each item opens its window once, however often it is chosen, without a message.
+void itemsOpenTheirWindows(const std::function<QList<MenuWindow>(Tfrmmain &)> &itemsOf)
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<MenuWindow> items = itemsOf(frame);
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), items.size());
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
+}
+
 // Keeps a window from ever seeing itself activated, as where no window
 // manager activates it.
 class NoActivation : public QObject {
@@ -232,6 +254,8 @@ private slots:
     void registryOpensOnceAndKeepsInput();
     void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
+    void returnItemsOpenTheirWindows();
+    void accountQueryItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -890,34 +914,33 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
-
-    // The account queries open from the finance menu.
-    item(frame, "menucustf")->trigger();
-    item(frame, "menuprovf")->trigger();
-    QVERIFY(qobject_cast<Tfcustaccountsele *>(frame.fcustaccountsele.data()));
-    QVERIFY(qobject_cast<Tfprovaccountsele *>(frame.fprovaccountsele.data()));
-    QCOMPARE(frame.mdiArea->subWindowList().size(), 7);
 }
 
 void TestShell::contractItemsOpenTheirWindows()
 {
-    TestDb db;
-    Tfrmmain frame;
-    startAndLogin(frame);
-    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
-        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
-        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
-        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
-        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
-    for (const auto &[name, slot, className] : items) {
-        item(frame, name)->trigger();
-        item(frame, name)->trigger(); // once only
-        QVERIFY2(*slot, name);
-        QCOMPARE((*slot)->metaObject()->className(), className);
-    }
-    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
-    QVERIFY(db.messages.messages.isEmpty());
-    QVERIFY(frame.closeChildren());
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+                {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+                {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+                {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    });
+}
+
+void TestShell::returnItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menuprovback", &frame.fbackprov, "Tfbackprov"},
+                {"menucustback", &frame.fcustback, "Tfcustback"},
+                {"menuprovbackf", &frame.fbackprovsele, "Tfbackprovsele"}};
+    });
+}
+
+void TestShell::accountQueryItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menuprovf", &frame.fprovaccountsele, "Tfprovaccountsele"},
+                {"menucustf", &frame.fcustaccountsele, "Tfcustaccountsele"}};
+    });
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()

@@ -55,7 +55,8 @@ private slots:
     void dateEdit();
     void calendarKeys_data();
     void calendarKeys();
-    void comboEditButtonKeys();
+    void comboEditKeysOpenItsPicker_data();
+    void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void codeFieldsTakeCapitals();
@@ -763,22 +764,6 @@ void TestWidgets::dateEdit()
     QCOMPARE(edit->displayText(), DateEdit::blankText());
 }
 
-// The picker button of a code field is pressed from the keyboard as the
-// calendar opens; other keys type.
-void TestWidgets::comboEditButtonKeys()
-{
-    ComboEdit edit;
-    int clicks = 0;
-    QObject::connect(&edit, &ComboEdit::buttonClick, [&] { ++clicks; });
-    QTest::keyClick(&edit, Qt::Key_F4);
-    QTest::keyClick(&edit, Qt::Key_Down, Qt::AltModifier);
-    QCOMPARE(clicks, 2);
-    QTest::keyClicks(&edit, "c1");
-    QTest::keyClick(&edit, Qt::Key_Down);
-    QCOMPARE(clicks, 2);
-    QCOMPARE(edit.text(), QStringLiteral("c1"));
-}
-
 void TestWidgets::calendarKeys_data()
 {
     QTest::addColumn<int>("openKey"); // 0: its button
@@ -820,6 +805,32 @@ void TestWidgets::calendarKeys()
     QVERIFY(db.messages.messages.isEmpty());
     form.ds.post();
     QCOMPARE(form.stored(db), date);
+}
+
+void TestWidgets::comboEditKeysOpenItsPicker_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("F4") << int(Qt::Key_F4) << 0 << 1 << "";
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << 1 << "";
+    QTest::newRow("a letter is typed") << int(Qt::Key_A) << 0 << 0 << "a";
+    QTest::newRow("Down alone") << int(Qt::Key_Down) << 0 << 0 << "";
+}
+
+void TestWidgets::comboEditKeysOpenItsPicker()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, clicks);
+    QFETCH(QString, text);
+    ComboEdit edit;
+    int clicked = 0;
+    connect(&edit, &ComboEdit::buttonClick, &edit, [&] { ++clicked; });
+    QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(clicked, clicks);
+    QCOMPARE(edit.text(), text);
 }
 
 void TestWidgets::boundControlsWriteAsTyped()

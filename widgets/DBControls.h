@@ -111,8 +111,8 @@ public:
 };
 
 // A line edit with a picker button at its end; the window opens its picker
-// on buttonClick. From the keyboard the button is F4 or Alt+Down, as the
-// calendar of a date field.
+// on buttonClick. Alt+Down or F4 press the button, as they open a date
+// edit's calendar.
 class ComboEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -1,6 +1,6 @@
 // The account queries of both ledgers, driven through their real widgets from
 // the keyboard, on ledger rows filled in by the test.
-#include "FinanceTests.h"
+#include "Modal.h"
 #include "ReportPrinter.h"
 #include "TestDb.h"
 #include "Ucustaccountsele.h"
@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -134,8 +133,6 @@ private slots:
     void printsTheStatement_data() { addSides(); }
     void printsTheStatement();
 };
-
-FINANCE_TEST(TestAccountQuery)
 
 void TestAccountQuery::opensReadyToFilter()
 {
@@ -351,19 +348,15 @@ void TestAccountQuery::pickerFromTheKeyboard()
     db.insert(table, {{k.codeField, "B1"}, {k.nameField, "Beta"}});
     Window w(side);
     for (const bool chosen : {false, true}) {
-        QTimer::singleShot(0, [chosen] {
-            QTRY_VERIFY(QApplication::activeModalWidget());
-            auto *picker = qobject_cast<TPartnerPicker *>(QApplication::activeModalWidget());
-            QVERIFY(picker);
+        const auto done = whenModal<TPartnerPicker>([chosen](TPartnerPicker *picker) {
             QTest::keyClick(picker->grid, Qt::Key_Down); // the second row
             if (chosen)
                 picker->BitBtn1->click();
             else
                 QTest::keyClick(picker->grid, Qt::Key_Escape);
-            if (QApplication::activeModalWidget()) // a step that went astray must not hang the test
-                QApplication::activeModalWidget()->close();
         });
         QTest::keyClick(w->ComboEdit1, Qt::Key_F4); // offscreen, a closed dialog gives no focus back
+        QVERIFY(*done);
         QVERIFY(!QApplication::activeModalWidget());
         if (!chosen) {
             QVERIFY(w->ComboEdit1->text().isEmpty());
@@ -493,4 +486,5 @@ void TestAccountQuery::printsTheStatement()
     QVERIFY(db.messages.messages.isEmpty());
 }
 
+QTEST_MAIN(TestAccountQuery)
 #include "tst_accountsele.moc"
