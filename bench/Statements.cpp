@@ -107,7 +107,9 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
     const QString table = customers ? "ccustaccount" : "cprovaccount";
     const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
     return listCase(customers ? "Tfcustaccountsele" : "Tfprovaccountsele", condition,
-                    "select * from " + table + " where isprepay=0", "",
+                    "select *, case when ischeck then '是' else '否' end as checked from " + table
+                            + " where isprepay=0",
+                    "",
                     {"select count(*) from " + table + " where isprepay=0",
                      "select sum(" + paid + ") from " + table + " where isprepay=0",
                      "select sum(" + charged + ") from " + table + " where isprepay=2 and isaffirm"},
@@ -115,6 +117,13 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
 }
 
 QueryConditions none(Join join = Join::Where) { return QueryConditions(join); }
+
+// The account queries' date range: on an entry's date as stored.
+QueryConditions entryDates(QueryConditions c, const QDate &from, const QDate &to)
+{
+    const QStringList entryDate{"affirm_date", "account_date", "in_date"};
+    return c.fromDate(entryDate, from).toDate(entryDate, to);
+}
 
 } // namespace
 
@@ -227,8 +236,12 @@ QList<BenchCase> benchCases()
         ledger(true, "", none(Join::And)),
         ledger(true, "客户 " + customer, QC(Join::And).prefix("customerid", customer)),
         ledger(true, "名称 " + Typical::namePrefix(), QC(Join::And).prefix("custname", Typical::namePrefix())),
+        ledger(true, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
+        ledger(true, "客户 " + customer + ", 2024",
+               entryDates(QC(Join::And).prefix("customerid", customer), yearStart, yearEnd)),
         ledger(false, "", none(Join::And)),
         ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
+        ledger(false, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
 
         // The registers: the entry page's table in key order, the query page's list.
         listCase("Tfcustxx", "录入", "select * from ccustomer", " order by customerid", {}, none()),

@@ -10,9 +10,11 @@
 #include "Ucartype.h"
 #include "Ucustback.h"
 #include "Uconttype.h"
+#include "Ucustaccountsele.h"
 #include "Ucustxx.h"
 #include "Umodel.h"
 #include "Uperson.h"
+#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
@@ -449,8 +451,8 @@ void Tfrmmain::menuprovcomClick() {}
 void Tfrmmain::menucustpreClick() {}
 void Tfrmmain::menucusthshClick() {}
 void Tfrmmain::menucustcomClick() {}
-void Tfrmmain::menuprovfClick() {}
-void Tfrmmain::menucustfClick() {}
+void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
+void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
 void Tfrmmain::menubuyoutClick() {}
 void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}

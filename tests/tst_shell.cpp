@@ -255,6 +255,7 @@ private slots:
     void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
     void returnItemsOpenTheirWindows();
+    void accountQueryItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -931,6 +932,14 @@ void TestShell::returnItemsOpenTheirWindows()
         return {{"menuprovback", &frame.fbackprov, "Tfbackprov"},
                 {"menucustback", &frame.fcustback, "Tfcustback"},
                 {"menuprovbackf", &frame.fbackprovsele, "Tfbackprovsele"}};
+    });
+}
+
+void TestShell::accountQueryItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menuprovf", &frame.fprovaccountsele, "Tfprovaccountsele"},
+                {"menucustf", &frame.fcustaccountsele, "Tfcustaccountsele"}};
     });
 }
 
