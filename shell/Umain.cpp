@@ -1,6 +1,8 @@
 #include "Umain.h"
 #include "USysRights.h"
 #include "Uarea.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
@@ -8,11 +10,14 @@
 #include "Ucarin.h"
 #include "Ucarinsele.h"
 #include "Ucartype.h"
+#include "Ucustback.h"
 #include "Uconttype.h"
+#include "Ucustaccountsele.h"
 #include "Ucustxx.h"
 #include "Uinaddcost.h"
 #include "Umodel.h"
 #include "Uperson.h"
+#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
@@ -444,17 +449,17 @@ void Tfrmmain::menucarinClick()
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() { openChild<Tfcarinsele>(fcarinsele); }
 void Tfrmmain::menucaroutfClick() {}
-void Tfrmmain::menuprovbackClick() {}
-void Tfrmmain::menucustbackClick() {}
-void Tfrmmain::menuprovbackfClick() {}
+void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
+void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
+void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
 void Tfrmmain::menuprovpreClick() {}
 void Tfrmmain::menuprovhshClick() {}
 void Tfrmmain::menuprovcomClick() {}
 void Tfrmmain::menucustpreClick() {}
 void Tfrmmain::menucusthshClick() {}
 void Tfrmmain::menucustcomClick() {}
-void Tfrmmain::menuprovfClick() {}
-void Tfrmmain::menucustfClick() {}
+void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
+void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
 void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }
 void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}

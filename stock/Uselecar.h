@@ -24,6 +24,8 @@ inline const QString Received = QStringLiteral(
 // Sold (the services and presents, the return from a customer).
 inline const QString Sold = QStringLiteral("carstatus=1");
 // With a car charge in the provider or customer ledger still to be verified.
+// Written as a set read once through the ledger's isprepay index: as a
+// correlated "exists" the planner took that index for every car.
 inline const QString UnverifiedPurchase = QStringLiteral(
     "carserial_no in (select certificate_no from cprovaccount"
     " where isprepay=2 and not isaffirm and not ischeck)");

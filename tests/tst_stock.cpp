@@ -288,7 +288,11 @@ void TestStock::pickerConfirmsOnlyARow()
     addCar(db, "A1", 0);
     QPointer<Tfselecar> picker = new Tfselecar;
     bool leftOpen = false;
+    QWidget *focusAtOpen = nullptr;
     whenModal<Tfselecar>([&](Tfselecar *d) {
+        // The dialog's activation may come a moment after it shows.
+        (void)QTest::qWaitFor([&] { return QApplication::focusWidget() == d->Edit1; }, 2000);
+        focusAtOpen = QApplication::focusWidget();
         QTest::keyClicks(d->Edit1, "Z");
         QTest::keyClick(d->Edit1, Qt::Key_Return); // an empty list: stays open
         leftOpen = d->isVisible();
@@ -296,6 +300,7 @@ void TestStock::pickerConfirmsOnlyARow()
     });
     QVERIFY(!picker->pick());
     QVERIFY(leftOpen);
+    QCOMPARE(focusAtOpen, picker->Edit1);
     delete picker.data();
 }
 

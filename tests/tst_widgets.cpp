@@ -57,6 +57,8 @@ private slots:
     void dateEdit();
     void calendarKeys_data();
     void calendarKeys();
+    void comboEditKeysOpenItsPicker_data();
+    void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void codeFieldsTakeCapitals();
@@ -851,6 +853,32 @@ void TestWidgets::calendarKeys()
     QVERIFY(db.messages.messages.isEmpty());
     form.ds.post();
     QCOMPARE(form.stored(db), date);
+}
+
+void TestWidgets::comboEditKeysOpenItsPicker_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("F4") << int(Qt::Key_F4) << 0 << 1 << "";
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << 1 << "";
+    QTest::newRow("a letter is typed") << int(Qt::Key_A) << 0 << 0 << "a";
+    QTest::newRow("Down alone") << int(Qt::Key_Down) << 0 << 0 << "";
+}
+
+void TestWidgets::comboEditKeysOpenItsPicker()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, clicks);
+    QFETCH(QString, text);
+    ComboEdit edit;
+    int clicked = 0;
+    connect(&edit, &ComboEdit::buttonClick, &edit, [&] { ++clicked; });
+    QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(clicked, clicks);
+    QCOMPARE(edit.text(), text);
 }
 
 void TestWidgets::boundControlsWriteAsTyped()
