@@ -131,11 +131,16 @@ QList<BenchCase> benchCases()
 {
     using QC = QueryConditions;
     const QString customer = Typical::customer(), provider = Typical::provider();
-    const QString inStock = "select carinstock.*, carinfor.*,"
-                            " (select sum(cost) from addcost where carinfor.carserial_no = addcost.carserial_no)"
-                            " as addcost from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no";
+    // The in-stock query's list as the window runs it: one name per column.
+    const QString inStock = "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+                            " carintype, buyrecorder, instock_date, buyinvoice_no, isback,"
+                            " carinfor.carserial_no as carinfor_serial_no, carmodel, customs_no, qualifier_no,"
+                            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color, storearea,"
+                            " carprice, (select sum(cost) from addcost where addcost.carserial_no=carinfor.carserial_no)"
+                            " as addcost, carstatus, remarks"
+                            " from carinstock, carinfor where carinstock.carserial_no=carinfor.carserial_no";
     const QString inCount = "select count(1) from carinstock, carinfor"
-                            " where carinstock.carserial_no = carinfor.carserial_no";
+                            " where carinstock.carserial_no=carinfor.carserial_no";
     const QString sold = "select caroutstock.*, carinfor.*,"
                          " (select sum(cost) from presentcost where carinfor.carserial_no = presentcost.carserial_no) as aa,"
                          " (select sum(cost) from servicecost where carinfor.carserial_no = servicecost.carserial_no) as bb"
@@ -216,6 +221,12 @@ QList<BenchCase> benchCases()
                  " order by instock_date", {inCount + " and (carstatus in (0,1,3))"},
                  QC(Join::And).prefix("providerid", provider).fromDate("instock_date", yearStart)
                          .toDate("instock_date", yearEnd)),
+        listCase("Tfcarinsele", "库存, 序列号 " + Typical::serialPrefix(), inStock + " and (carstatus in (0,3))",
+                 " order by instock_date", {inCount + " and (carstatus in (0,3))"},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
+        listCase("Tfcarinsele", "入库, 2024-05-06", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
+                 {inCount + " and (carstatus in (0,1,3))"},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 6)).toDate("instock_date", QDate(2024, 5, 6))),
 
         listCase("Tfcaroutsele", "", sold, " order by outstock_date", {soldCount}, none(Join::And)),
         listCase("Tfcaroutsele", "客户 " + customer, sold, " order by outstock_date", {soldCount},

@@ -7,11 +7,14 @@
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
+#include "Ucarin.h"
+#include "Ucarinsele.h"
 #include "Ucartype.h"
 #include "Ucustback.h"
 #include "Uconttype.h"
 #include "Ucustaccountsele.h"
 #include "Ucustxx.h"
+#include "Uinaddcost.h"
 #include "Umodel.h"
 #include "Uperson.h"
 #include "Uprovaccountsele.h"
@@ -438,9 +441,13 @@ void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
 void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
 void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
 void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
-void Tfrmmain::menucarinClick() {}
+void Tfrmmain::menucarinClick()
+{
+    if (auto *w = openChild<Tfcarin>(fcarin))
+        connect(w, &Tfcarin::directCostsRequested, this, &Tfrmmain::menubuyoutClick, Qt::UniqueConnection);
+}
 void Tfrmmain::menucaroutClick() {}
-void Tfrmmain::menucarinfClick() {}
+void Tfrmmain::menucarinfClick() { openChild<Tfcarinsele>(fcarinsele); }
 void Tfrmmain::menucaroutfClick() {}
 void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
 void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
@@ -453,7 +460,7 @@ void Tfrmmain::menucusthshClick() {}
 void Tfrmmain::menucustcomClick() {}
 void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
 void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
-void Tfrmmain::menubuyoutClick() {}
+void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }
 void Tfrmmain::menusalesrepClick() {}
 void Tfrmmain::menusalerepClick() {}
 void Tfrmmain::menutaxrepClick() {}

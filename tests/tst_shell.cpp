@@ -12,7 +12,9 @@
 #include "Ubackprovsele.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
+#include "Ucarin.h"
 #include "Uconttype.h"
+#include "Uinaddcost.h"
 #include "Ucustback.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
@@ -254,6 +256,7 @@ private slots:
     void registryOpensOnceAndKeepsInput();
     void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
+    void stockItemsOpenTheirWindows();
     void returnItemsOpenTheirWindows();
     void accountQueryItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
@@ -899,7 +902,7 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(frame.openChild<TestWindow>(fone)->edit->text().isEmpty());
 
     // An item whose window has not landed opens nothing; a wired one opens its window once.
-    item(frame, "menucarin")->trigger();
+    item(frame, "databackup")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
     item(frame, "menuconttype")->trigger();
     item(frame, "menuconttype")->trigger();
@@ -914,6 +917,26 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+}
+
+void TestShell::stockItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menucarin", &frame.fcarin, "Tfcarin"},
+                {"menucarinf", &frame.fcarinsele, "Tfcarinsele"},
+                {"menubuyout", &frame.finaddcost, "Tfinaddcost"}};
+    });
+    // The speed button opens the in-stock, whose 附加费 opens the one direct costs window.
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    frame.SpeedItem4->click();
+    auto *carin = qobject_cast<Tfcarin *>(frame.fcarin.data());
+    QVERIFY(carin);
+    carin->SpeedItem2->click();
+    carin->SpeedItem2->click();
+    QVERIFY(qobject_cast<Tfinaddcost *>(frame.finaddcost.data()));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
 }
 
 void TestShell::contractItemsOpenTheirWindows()
