@@ -4,7 +4,6 @@
 #include "Modal.h"
 #include "ReportPrinter.h"
 #include "SaleFixture.h"
-#include "TestRegistry.h"
 #include "Ucarout.h"
 #include "Uoutaddcost.h"
 #include "Uselecust.h"
@@ -443,5 +442,5 @@ void TestCarout::keyboardOnlySale()
     QVERIFY(!editing(w.w));
 }
 
-HUOYUN_REGISTER_TEST(TestCarout)
+QTEST_MAIN(TestCarout)
 #include "tst_carout.moc"

@@ -3,7 +3,6 @@
 #include "Format.h"
 #include "ReportPrinter.h"
 #include "SaleFixture.h"
-#include "TestRegistry.h"
 #include "Ucaroutsele.h"
 
 using namespace SaleFixture;
@@ -162,5 +161,5 @@ void TestCaroutsele::printsEverySaleByNumber()
     QVERIFY(!texts.contains("CS2024050002"));
 }
 
-HUOYUN_REGISTER_TEST(TestCaroutsele)
+QTEST_MAIN(TestCaroutsele)
 #include "tst_caroutsele.moc"

@@ -2,7 +2,6 @@
 #include "Db.h"
 #include "Drive.h"
 #include "SaleFixture.h"
-#include "TestRegistry.h"
 #include "Uoutaddcost.h"
 
 #include <QSqlQuery>
@@ -272,5 +271,5 @@ void TestOutaddcost::failedSaveStoresNothingAndKeepsRows()
     QCOMPARE(db.count("presentcost"), 1);
 }
 
-HUOYUN_REGISTER_TEST(TestOutaddcost)
+QTEST_MAIN(TestOutaddcost)
 #include "tst_outaddcost.moc"
