@@ -4,6 +4,8 @@
 #include "Ubackprov.h"
 #include "Ubackprovsele.h"
 #include "Ubgsxx.h"
+#include "Ucarout.h"
+#include "Ucaroutsele.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
@@ -446,9 +448,9 @@ void Tfrmmain::menucarinClick()
     if (auto *w = openChild<Tfcarin>(fcarin))
         connect(w, &Tfcarin::directCostsRequested, this, &Tfrmmain::menubuyoutClick, Qt::UniqueConnection);
 }
-void Tfrmmain::menucaroutClick() {}
+void Tfrmmain::menucaroutClick() { openChild<Tfcarout>(fcarout); }
 void Tfrmmain::menucarinfClick() { openChild<Tfcarinsele>(fcarinsele); }
-void Tfrmmain::menucaroutfClick() {}
+void Tfrmmain::menucaroutfClick() { openChild<Tfcaroutsele>(fcaroutsele); }
 void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
 void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
 void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }

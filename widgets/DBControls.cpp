@@ -29,6 +29,17 @@ public:
 
 } // namespace
 
+QString amountRefusal(const QString &caption, const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return QString();
+    switch (Money::checkTyped(text)) {
+    case Money::Typed::Amount: return QString();
+    case Money::Typed::TooLarge: return Money::tooLargeMessage(caption);
+    default: return QStringLiteral("%1必须是数字，最多4位小数！").arg(caption);
+    }
+}
+
 void setUpperCaseInput(QLineEdit *edit, bool upper)
 {
     const auto *ours = dynamic_cast<const UpperCaseValidator *>(edit->validator());
@@ -68,10 +79,8 @@ public:
         case Money::Typed::Amount: return Acceptable;
         // Empty is null, a field's valid value; what fixup leaves must be acceptable.
         case Money::Typed::Partial: return input.trimmed().isEmpty() ? Acceptable : Intermediate;
-        case Money::Typed::TooLarge: m_refusal = Money::tooLargeMessage(m_caption); break;
-        case Money::Typed::NotAmount:
-            m_refusal = QStringLiteral("%1必须是数字，最多4位小数！").arg(m_caption);
-            break;
+        case Money::Typed::TooLarge:
+        case Money::Typed::NotAmount: m_refusal = amountRefusal(m_caption, input); break;
         }
         return Invalid;
     }

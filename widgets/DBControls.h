@@ -16,6 +16,10 @@
 // stored so only once typed over).
 void setUpperCaseInput(QLineEdit *edit, bool upper = true);
 
+// Why typed text is no amount for the field of that caption (the warning to
+// show); empty when it is an amount within the typed limit, or empty.
+QString amountRefusal(const QString &caption, const QString &text);
+
 // What every bound control has: its link to the field.
 class BoundControl {
 public:
