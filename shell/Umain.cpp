@@ -10,7 +10,10 @@
 #include "Uperson.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
+#include "Usalesyj.h"
+#include "Usaleyjtj.h"
 #include "Usubject.h"
+#include "Utax.h"
 #include "DMsales.h"
 #include "Guard.h"
 #include "Messages.h"
@@ -445,9 +448,9 @@ void Tfrmmain::menucustcomClick() {}
 void Tfrmmain::menuprovfClick() {}
 void Tfrmmain::menucustfClick() {}
 void Tfrmmain::menubuyoutClick() {}
-void Tfrmmain::menusalesrepClick() {}
-void Tfrmmain::menusalerepClick() {}
-void Tfrmmain::menutaxrepClick() {}
+void Tfrmmain::menusalesrepClick() { openChild<Tfsalesyj>(fsalesyj); }
+void Tfrmmain::menusalerepClick() { openChild<Tfsaleyjtj>(fsaleyjtj); }
+void Tfrmmain::menutaxrepClick() { openChild<Tftax>(ftax); }
 void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
 void Tfrmmain::menuprovlogClick() { openChild<Tfprovxx>(fprovxx); }
 void Tfrmmain::menucustlogClick() { openChild<Tfcustxx>(fcustxx); }
