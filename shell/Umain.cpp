@@ -3,6 +3,8 @@
 #include "Uarea.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
+#include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
 #include "Ucustxx.h"
@@ -10,6 +12,8 @@
 #include "Uperson.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
+#include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "Usalesyj.h"
 #include "Usaleyjtj.h"
 #include "Usubject.h"
@@ -428,10 +432,10 @@ void Tfrmmain::menua1Click()
 // openChild<Tfconttype>(fconttype). Until then the item opens nothing.
 void Tfrmmain::buycontClick() { openChild<Tfbuycont>(fbuycont); }
 void Tfrmmain::salecontClick() { openChild<Tfsalecont>(fsalecont); }
-void Tfrmmain::buycontchgClick() {}
-void Tfrmmain::salecontchgClick() {}
-void Tfrmmain::buycontfindClick() {}
-void Tfrmmain::salecontfindClick() {}
+void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
+void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
+void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
+void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
 void Tfrmmain::menucarinClick() {}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}
