@@ -11,7 +11,8 @@ using Join = QueryConditions::Join;
 
 const QDate yearStart(2024, 1, 1), yearEnd(2024, 12, 31);
 
-// The unique key of a list, by the table its rows stand for.
+// The unique key of a list, by the table its rows stand for: the first of
+// these tables the statement reads from (a subquery may name another later).
 QStringList keyOf(const QString &base)
 {
     static const QList<QPair<QString, QString>> keys{
@@ -20,10 +21,16 @@ QStringList keyOf(const QString &base)
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
             {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
-    for (const auto &[from, key] : keys)
-        if (base.contains(from))
-            return {key};
-    return {};
+    qsizetype first = -1;
+    QStringList found;
+    for (const auto &[from, key] : keys) {
+        const qsizetype at = base.indexOf(from);
+        if (at >= 0 && (first < 0 || at < first)) {
+            first = at;
+            found = {key};
+        }
+    }
+    return found;
 }
 
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,

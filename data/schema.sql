@@ -255,8 +255,11 @@ CREATE INDEX carinfor_returned ON carinfor(carserial_no) WHERE carstatus = 2;
 -- The sold cars, and the cars received and not returned to their provider,
 -- with state and price: salesview and the statistics read every car they
 -- count from these alone instead of from the table. Partial like the two
--- above, so the planner keeps those for the small states.
-CREATE INDEX carinfor_sold ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus = 1;
+-- above, so the planner keeps those for the small states. The sold cars'
+-- index is asked for by "carstatus IS 1" (salesview) and not by "= 1": a list
+-- of sold cars in the order of another table would otherwise scan it and
+-- sort every sold car before showing its first rows.
+CREATE INDEX carinfor_sold ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus IS 1;
 CREATE INDEX carinfor_kept ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus IN (0,1,3);
 
 CREATE TABLE carinstock (
@@ -423,7 +426,7 @@ SELECT o.sales        AS sales,
                    WHERE o2.carserial_no = c.carserial_no
                    ORDER BY o2.outstock_date DESC, o2.carout_no DESC
                    LIMIT 1)
- WHERE c.carstatus = 1;
+ WHERE c.carstatus IS 1;
 
 -- Initial rows. XTDH's row carries the current year and month and is written by
 -- the program when it makes the file.

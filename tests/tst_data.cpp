@@ -732,6 +732,12 @@ void TestData::statementsUseTheirIndexes_data()
     QTest::newRow("tax list counted")
             << "SELECT count(*) FROM (" + taxList({}, {}, Names::Grid).sql + ")"
             << QStringList{"COVERING INDEX carinfor_sold"};
+    // The index of the sold cars leaves other lists of sold cars their order.
+    QTest::newRow("sold cars by sale date")
+            << "SELECT * FROM (SELECT caroutstock.*, carinfor.* FROM caroutstock, carinfor"
+               " WHERE caroutstock.carserial_no = carinfor.carserial_no AND carstatus=1)"
+               " ORDER BY outstock_date LIMIT 200"
+            << QStringList{"SCAN caroutstock USING INDEX caroutstock_outstock_date"};
     QTest::newRow("salesview") << "SELECT * FROM salesview"
                                << QStringList{"COVERING INDEX caroutstock_carserial_no_latest",
                                               "COVERING INDEX presentcost_carserial_no_cost",
