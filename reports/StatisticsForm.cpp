@@ -25,7 +25,7 @@ TStatisticsForm::TStatisticsForm(const QString &objectName, const QString &capti
 
     Label14 = new QLabel(QStringLiteral("操作员："), this);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label15 = new QLabel(frmDMcarsales ? frmDMcarsales->operatorName() : QString(), this);
+    Label15 = new QLabel(operatorName(), this);
     Label15->setObjectName(QStringLiteral("Label15"));
 
     GroupBox2 = new QGroupBox(QStringLiteral("统计条件"), this);
@@ -155,6 +155,11 @@ void TStatisticsForm::setRangeLabels(BandedReport &layout, const QString &fromLa
     layout.findLabel(toLabel)->setCaption(DateEdit4->displayText());
 }
 
+QString TStatisticsForm::operatorName()
+{
+    return frmDMcarsales ? frmDMcarsales->operatorName() : QString();
+}
+
 void TStatisticsForm::printQuietly(BandedReport &layout)
 {
     try {
@@ -172,7 +177,7 @@ void TStatisticsForm::printList(BandedReport &layout, const QString &query,
     if (!period(from, to))
         return;
     setRangeLabels(layout, fromLabel, toLabel);
-    layout.findLabel(makerLabel)->setCaption(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
+    layout.findLabel(makerLabel)->setCaption(operatorName());
     if (!guard([&] {
             BusyCursor busy;
             openStatement(layout.findQuery(query), statement(from, to, SalesStatistics::Names::Print));

@@ -68,10 +68,9 @@ protected:
 
     // A printed list: the date range as the fields show it (the blank mask
     // when none is given) and the operator into the layout's labels, the
-    // layout's query opened on the statement (a failure shows the database's
-    // message and prints nothing), then printed; an error while printing is
-    // not shown.
-    // The statement is made for the period as the date fields give it now.
+    // layout's query opened on the statement made for the period as the date
+    // fields give it now (a failure shows the database's message and prints
+    // nothing), then printed; an error while printing is not shown.
     using ListStatement = SalesStatistics::Statement (*)(const QDate &, const QDate &,
                                                          SalesStatistics::Names);
     void printList(BandedReport &layout, const QString &query, ListStatement statement,
@@ -80,6 +79,8 @@ protected:
     void setRangeLabels(BandedReport &layout, const QString &fromLabel, const QString &toLabel) const;
     // Prints, not showing an error of the printing itself.
     static void printQuietly(BandedReport &layout);
+    // The logged-in operator's name, "" without a data module.
+    static QString operatorName();
 
     void closeEvent(QCloseEvent *event) override;
 

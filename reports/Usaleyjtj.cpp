@@ -1,5 +1,4 @@
 #include "Usaleyjtj.h"
-#include "DMsales.h"
 #include "rep_saleyj.h"
 
 #include <QGridLayout>
@@ -54,7 +53,7 @@ void Tfsaleyjtj::SpeedItem3Click()
 {
     Tfrep_saleyj layout(this);
     setRangeLabels(layout, QStringLiteral("QRLabel16"), QStringLiteral("QRLabel17"));
-    layout.QRLabel19->setCaption(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
+    layout.QRLabel19->setCaption(operatorName());
     // The figures exactly as the fields show them.
     for (const auto &[label, edit] : {std::pair{layout.QRLabel12, DBEdit1}, {layout.QRLabel23, DBEdit2},
                                       {layout.QRLabel13, DBEdit3}, {layout.QRLabel24, DBEdit4},
