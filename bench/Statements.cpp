@@ -11,8 +11,8 @@ using Join = QueryConditions::Join;
 
 const QDate yearStart(2024, 1, 1), yearEnd(2024, 12, 31);
 
-// The unique key of a list, by the table its rows stand for: the first of
-// these tables the statement reads from (a subquery may name another later).
+// The unique key of a list, by the table its rows stand for: the first one
+// named after "from" (a subquery's table further on is not the list's).
 QStringList keyOf(const QString &base)
 {
     static const QList<QPair<QString, QString>> keys{
@@ -22,15 +22,15 @@ QStringList keyOf(const QString &base)
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
             {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
     qsizetype first = -1;
-    QStringList found;
+    QString found;
     for (const auto &[from, key] : keys) {
         const qsizetype at = base.indexOf(from);
         if (at >= 0 && (first < 0 || at < first)) {
             first = at;
-            found = {key};
+            found = key;
         }
     }
-    return found;
+    return found.isEmpty() ? QStringList() : QStringList{found};
 }
 
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,
@@ -82,7 +82,9 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
     const QString table = customers ? "ccustaccount" : "cprovaccount";
     const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
     return listCase(customers ? "Tfcustaccountsele" : "Tfprovaccountsele", condition,
-                    "select * from " + table + " where isprepay=0", "",
+                    "select *, case when ischeck then '是' else '否' end as checked from " + table
+                            + " where isprepay=0",
+                    "",
                     {"select count(*) from " + table + " where isprepay=0",
                      "select sum(" + paid + ") from " + table + " where isprepay=0",
                      "select sum(" + charged + ") from " + table + " where isprepay=2 and isaffirm"},
@@ -91,17 +93,29 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
 
 QueryConditions none(Join join = Join::Where) { return QueryConditions(join); }
 
+// The account queries' date range: on an entry's date as stored.
+QueryConditions entryDates(QueryConditions c, const QDate &from, const QDate &to)
+{
+    const QStringList entryDate{"affirm_date", "account_date", "in_date"};
+    return c.fromDate(entryDate, from).toDate(entryDate, to);
+}
+
 } // namespace
 
 QList<BenchCase> benchCases()
 {
     using QC = QueryConditions;
     const QString customer = Typical::customer(), provider = Typical::provider();
-    const QString inStock = "select carinstock.*, carinfor.*,"
-                            " (select sum(cost) from addcost where carinfor.carserial_no = addcost.carserial_no)"
-                            " as addcost from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no";
+    // The in-stock query's list as the window runs it: one name per column.
+    const QString inStock = "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+                            " carintype, buyrecorder, instock_date, buyinvoice_no, isback,"
+                            " carinfor.carserial_no as carinfor_serial_no, carmodel, customs_no, qualifier_no,"
+                            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color, storearea,"
+                            " carprice, (select sum(cost) from addcost where addcost.carserial_no=carinfor.carserial_no)"
+                            " as addcost, carstatus, remarks"
+                            " from carinstock, carinfor where carinstock.carserial_no=carinfor.carserial_no";
     const QString inCount = "select count(1) from carinstock, carinfor"
-                            " where carinstock.carserial_no = carinfor.carserial_no";
+                            " where carinstock.carserial_no=carinfor.carserial_no";
     const QString sold = "select caroutstock.*, carinfor.*,"
                          " (select sum(cost) from presentcost where carinfor.carserial_no = presentcost.carserial_no) as aa,"
                          " (select sum(cost) from servicecost where carinfor.carserial_no = servicecost.carserial_no) as bb"
@@ -110,10 +124,15 @@ QList<BenchCase> benchCases()
                               " where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
     const QString returned = " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
                              " and carstatus=2";
+    const QString returnedList =
+            "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+            " buyrecorder, instock_date, buyinvoice_no, carmodel, customs_no, qualifier_no,"
+            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color,"
+            " storearea, carprice, remarks, carstatus" + returned;
     const QString received = "carstatus in (0,3) and carstatus=0"
                              " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
-    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
-                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
+    const QString unverifiedSale = "carserial_no in (select certificate_no from ccustaccount"
+                                   " where isprepay=2 and not isaffirm and not ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
@@ -163,6 +182,11 @@ QList<BenchCase> benchCases()
                  "select * from carinfor where (" + unverifiedSale + ")", "",
                  {"select count(*) from carinfor where (" + unverifiedSale + ")"},
                  QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "客户退货", "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"}, none(Join::And)),
+        listCase("Tfselecar", "客户退货, 序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
 
         listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
                  {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),
@@ -172,6 +196,12 @@ QList<BenchCase> benchCases()
                  " order by instock_date", {inCount + " and (carstatus in (0,1,3))"},
                  QC(Join::And).prefix("providerid", provider).fromDate("instock_date", yearStart)
                          .toDate("instock_date", yearEnd)),
+        listCase("Tfcarinsele", "库存, 序列号 " + Typical::serialPrefix(), inStock + " and (carstatus in (0,3))",
+                 " order by instock_date", {inCount + " and (carstatus in (0,3))"},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
+        listCase("Tfcarinsele", "入库, 2024-05-06", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
+                 {inCount + " and (carstatus in (0,1,3))"},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 6)).toDate("instock_date", QDate(2024, 5, 6))),
 
         listCase("Tfcaroutsele", "", sold, " order by outstock_date", {soldCount}, none(Join::And)),
         listCase("Tfcaroutsele", "客户 " + customer, sold, " order by outstock_date", {soldCount},
@@ -179,16 +209,25 @@ QList<BenchCase> benchCases()
         listCase("Tfcaroutsele", "2024-05", sold, " order by outstock_date", {soldCount},
                  QC(Join::And).fromDate("outstock_date", QDate(2024, 5, 1)).toDate("outstock_date", QDate(2024, 5, 31))),
 
-        listCase("Tfbackprovsele", "", "select carinstock.*, carinfor.*" + returned, "",
-                 {"select count(1)" + returned}, none(Join::And)),
-        listCase("Tfbackprovsele", "供应商 " + provider, "select carinstock.*, carinfor.*" + returned, "",
+        listCase("Tfbackprovsele", "", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 none(Join::And)),
+        listCase("Tfbackprovsele", "供应商 " + provider, returnedList, " order by instock_date",
                  {"select count(1)" + returned}, QC(Join::And).prefix("providerid", provider)),
+        listCase("Tfbackprovsele", "2024-05", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 1)).toDate("instock_date", QDate(2024, 5, 31))),
+        listCase("Tfbackprovsele", "序列号 " + Typical::serialPrefix(), returnedList, " order by instock_date",
+                 {"select count(1)" + returned},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
 
         ledger(true, "", none(Join::And)),
         ledger(true, "客户 " + customer, QC(Join::And).prefix("customerid", customer)),
         ledger(true, "名称 " + Typical::namePrefix(), QC(Join::And).prefix("custname", Typical::namePrefix())),
+        ledger(true, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
+        ledger(true, "客户 " + customer + ", 2024",
+               entryDates(QC(Join::And).prefix("customerid", customer), yearStart, yearEnd)),
         ledger(false, "", none(Join::And)),
         ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
+        ledger(false, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
 
         // The registers: the entry page's table in key order, the query page's list.
         listCase("Tfcustxx", "录入", "select * from ccustomer", " order by customerid", {}, none()),

@@ -5,7 +5,7 @@ namespace Schema {
 
 // The structure's version, kept in the file (PRAGMA user_version). Raise it
 // when an index or a view of the schema changes.
-inline constexpr int Version = 3;
+inline constexpr int Version = 4;
 
 // Settings every open of the file needs: WAL, so that a reader never blocks a
 // save and a save never blocks a reader (also of another program), and a page

@@ -363,6 +363,10 @@ CREATE INDEX cprovaccount_isprepay ON cprovaccount(isprepay);
 -- One partner's rows of one kind (the account queries, the reconciliation):
 -- without these the planner takes the isprepay index and reads a whole kind.
 CREATE INDEX cprovaccount_isprepay_providerid ON cprovaccount(isprepay, providerid);
+-- The account queries: payments in entry-number order, and a range of the
+-- entries' date as stored (the expression must stay as the queries write it).
+CREATE INDEX cprovaccount_isprepay_paccountid ON cprovaccount(isprepay, paccountid);
+CREATE INDEX cprovaccount_isprepay_entry_date ON cprovaccount(isprepay, coalesce(affirm_date, account_date, in_date));
 CREATE INDEX cprovaccount_isprepay_provname ON cprovaccount(isprepay, provname);
 CREATE INDEX cprovaccount_buycont_no ON cprovaccount(buycont_no);
 
@@ -395,6 +399,10 @@ CREATE INDEX ccustaccount_isprepay ON ccustaccount(isprepay);
 -- One partner's rows of one kind (the account queries, the reconciliation):
 -- without these the planner takes the isprepay index and reads a whole kind.
 CREATE INDEX ccustaccount_isprepay_customerid ON ccustaccount(isprepay, customerid);
+-- The account queries: payments in entry-number order, and a range of the
+-- entries' date as stored (the expression must stay as the queries write it).
+CREATE INDEX ccustaccount_isprepay_caccountid ON ccustaccount(isprepay, caccountid);
+CREATE INDEX ccustaccount_isprepay_entry_date ON ccustaccount(isprepay, coalesce(affirm_date, account_date, in_date));
 CREATE INDEX ccustaccount_isprepay_custname ON ccustaccount(isprepay, custname);
 CREATE INDEX ccustaccount_salecont_no ON ccustaccount(salecont_no);
 

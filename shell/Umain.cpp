@@ -1,15 +1,23 @@
 #include "Umain.h"
 #include "USysRights.h"
 #include "Uarea.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
+#include "Ucarin.h"
+#include "Ucarinsele.h"
 #include "Ucartype.h"
+#include "Ucustback.h"
 #include "Uconttype.h"
+#include "Ucustaccountsele.h"
 #include "Ucustxx.h"
+#include "Uinaddcost.h"
 #include "Umodel.h"
 #include "Uperson.h"
+#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
@@ -436,22 +444,26 @@ void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
 void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
 void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
 void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
-void Tfrmmain::menucarinClick() {}
+void Tfrmmain::menucarinClick()
+{
+    if (auto *w = openChild<Tfcarin>(fcarin))
+        connect(w, &Tfcarin::directCostsRequested, this, &Tfrmmain::menubuyoutClick, Qt::UniqueConnection);
+}
 void Tfrmmain::menucaroutClick() {}
-void Tfrmmain::menucarinfClick() {}
+void Tfrmmain::menucarinfClick() { openChild<Tfcarinsele>(fcarinsele); }
 void Tfrmmain::menucaroutfClick() {}
-void Tfrmmain::menuprovbackClick() {}
-void Tfrmmain::menucustbackClick() {}
-void Tfrmmain::menuprovbackfClick() {}
+void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
+void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
+void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
 void Tfrmmain::menuprovpreClick() {}
 void Tfrmmain::menuprovhshClick() {}
 void Tfrmmain::menuprovcomClick() {}
 void Tfrmmain::menucustpreClick() {}
 void Tfrmmain::menucusthshClick() {}
 void Tfrmmain::menucustcomClick() {}
-void Tfrmmain::menuprovfClick() {}
-void Tfrmmain::menucustfClick() {}
-void Tfrmmain::menubuyoutClick() {}
+void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
+void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
+void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }
 void Tfrmmain::menusalesrepClick() { openChild<Tfsalesyj>(fsalesyj); }
 void Tfrmmain::menusalerepClick() { openChild<Tfsaleyjtj>(fsaleyjtj); }
 void Tfrmmain::menutaxrepClick() { openChild<Tftax>(ftax); }

@@ -100,6 +100,8 @@ private slots:
     void conditions_data();
     void conditions();
     void conditionJoining();
+    void dateOfSeveralFields_data();
+    void dateOfSeveralFields();
 
     // Export
     void exportExactBytes();
@@ -709,6 +711,20 @@ void TestData::statementsUseTheirIndexes_data()
     QTest::newRow("providers' payments by name")
             << "SELECT * FROM cprovaccount WHERE isprepay=0 AND provname LIKE 'x%' ESCAPE '\\'"
             << QStringList{"cprovaccount_isprepay_provname (isprepay=? AND provname>? AND provname<?)"};
+    for (const auto &[table, key] : {std::pair{"ccustaccount", "caccountid"}, {"cprovaccount", "paccountid"}}) {
+        // The account queries: the first page of payments in number order; the
+        // count and sums of a month of entries by their date as stored.
+        QTest::addRow("%s: payments by number", table)
+                << QString("SELECT * FROM (select *, case when ischeck then 1 else 0 end as checked from %1"
+                           " where isprepay=0) ORDER BY %2 LIMIT 200").arg(table, key)
+                << QStringList{QString("%1_isprepay_%2 (isprepay=?)").arg(table, key)};
+        const QStringList entryDate{"affirm_date", "account_date", "in_date"};
+        QueryConditions month(QueryConditions::Join::And);
+        month.fromDate(entryDate, QDate(2024, 5, 1)).toDate(entryDate, QDate(2024, 5, 31));
+        QTest::addRow("%s: charges of a month", table)
+                << month.apply(QString("SELECT count(*), sum(outgo) FROM %1 WHERE isprepay=2 AND isaffirm").arg(table))
+                << QStringList{QString("%1_isprepay_entry_date (isprepay=? AND <expr>>? AND <expr><?)").arg(table)};
+    }
     QTest::newRow("cars in stock") << "SELECT count(1) FROM carinfor WHERE carstatus=0 OR carstatus=3"
                                    << QStringList{"carinfor_in_stock"};
     QTest::newRow("cars returned to their provider")
@@ -1001,6 +1017,49 @@ void TestData::conditionJoining()
     QCOMPARE(through.text(), QStringLiteral(" where providerid in (select providerid from cprovcarmodel"
                                             " where carmodel like :qc0 escape '\\')"));
     QCOMPARE(through.binds().value(":qc0").toString(), QStringLiteral("O'\\_%"));
+}
+
+void TestData::dateOfSeveralFields_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("May") << QDate(2024, 5, 1) << QDate(2024, 5, 31) << QStringList{"a", "b", "c"};
+    QTest::newRow("June") << QDate(2024, 6, 1) << QDate(2024, 6, 30) << QStringList{"d"};
+    QTest::newRow("from only") << QDate(2024, 5, 31) << QDate() << QStringList{"c", "d"};
+    QTest::newRow("to only, its whole day") << QDate() << QDate(2024, 5, 2) << QStringList{"a", "b"};
+}
+
+// A row's date is the first of the fields that holds one: a later field
+// counts only where the earlier ones are empty.
+void TestData::dateOfSeveralFields()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, rows);
+    TestDb db;
+    const QVariant none;
+    const QList<QVariantList> fixture{
+        {"a", "2024-05-01", "2023-01-01", "2023-01-01"},
+        {"b", none, "2024-05-02 18:00:00", "2023-01-01"},
+        {"c", none, none, "2024-05-31"},
+        {"d", "2024-06-01", "2024-05-02", none},
+        {"e", none, none, none},
+    };
+    for (const auto &r : fixture)
+        db.insert("ccustaccount", {{"caccountid", r[0]}, {"affirm_date", r[1]},
+                                   {"account_date", r[2]}, {"in_date", r[3]}});
+    const QStringList fields{"affirm_date", "account_date", "in_date"};
+    QueryConditions c;
+    c.fromDate(fields, from).toDate(fields, to);
+    QSqlQuery q = Db::exec(c.apply("SELECT caccountid FROM ccustaccount") + " ORDER BY caccountid",
+                           c.binds());
+    QStringList got;
+    while (q.next())
+        got << q.value(0).toString();
+    QCOMPARE(got, rows);
+    QCOMPARE(QueryConditions::firstOf({"d"}), QStringLiteral("d"));
+    QVERIFY_THROWS_EXCEPTION(DbError, QueryConditions::firstOf({"d", "x);drop table t;--"}));
 }
 
 // ---------------------------------------------------------------- Export

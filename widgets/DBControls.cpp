@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QValidator>
@@ -243,4 +244,14 @@ ComboEdit::ComboEdit(QWidget *parent) : QLineEdit(parent)
                                 TrailingPosition);
     button->setObjectName(QStringLiteral("pickerButton"));
     connect(button, &QAction::triggered, this, &ComboEdit::buttonClick);
+}
+
+void ComboEdit::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier)
+        || (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier)) {
+        emit buttonClick();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }

@@ -111,7 +111,8 @@ public:
 };
 
 // A line edit with a picker button at its end; the window opens its picker
-// on buttonClick.
+// on buttonClick. Alt+Down or F4 press the button, as they open a date
+// edit's calendar.
 class ComboEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -122,4 +123,7 @@ public:
 
 signals:
     void buttonClick();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
