@@ -1,6 +1,7 @@
 #include "Statements.h"
 #include "Generate.h"
 #include "QueryConditions.h"
+#include "SalesStatistics.h"
 
 #include <QDate>
 
@@ -49,57 +50,31 @@ BenchCase statistics(const QString &window, const QString &condition,
     return BenchCase{window, condition, screen, {}, false};
 }
 
-// The sales performance figures: received, sold, presents, services, stock.
+BenchStatement statement(const SalesStatistics::Statement &s) { return {s.sql, s.binds}; }
+
+// The sales performance figures: received, sold (with presents and services), stock.
 BenchCase salesFigures(const QDate &from, const QDate &to)
 {
-    QueryConditions in(Join::And), out(Join::And);
-    in.fromDate("carinstock.instock_date", from).toDate("carinstock.instock_date", to);
-    out.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
-    return statistics(
-            "Tfsaleyjtj", from.isValid() ? "2024" : "",
-            {{in.apply("select count(1) as a1, sum(carprice) as a2 from carinfor, carinstock"
-                       " where carinfor.carserial_no = carinstock.carserial_no and (carstatus in (0,1,3))"),
-              in.binds()},
-             {out.apply("select count(1) as a3, sum(saleprice) as a4, sum(saleprice)/1.17 as a5,"
-                        " sum(saleprice-carprice) as a7, sum(saleprice-carprice)/1.17 as a8 from carinfor, caroutstock"
-                        " where caroutstock.carserial_no = carinfor.carserial_no and carstatus = 1"),
-              out.binds()},
-             {out.apply("select sum(cost) as Expr1000 from presentcost, caroutstock, carinfor"
-                        " where presentcost.carserial_no = caroutstock.carserial_no"
-                        " and carinfor.carserial_no = presentcost.carserial_no and carinfor.carstatus = 1"),
-              out.binds()},
-             {out.apply("select sum(cost) as Expr1000 from servicecost, caroutstock, carinfor"
-                        " where servicecost.carserial_no = caroutstock.carserial_no"
-                        " and carinfor.carserial_no = servicecost.carserial_no and carinfor.carstatus = 1"),
-              out.binds()},
-             {"select count(1) as a6 from carinfor where carstatus in (0,3)", {}}});
+    using namespace SalesStatistics;
+    return statistics("Tfsaleyjtj", from.isValid() ? "2024" : "",
+                      {statement(received(from, to)), statement(sold(from, to)), statement(inStock())});
 }
 
 BenchCase salesmanFigures(const QDate &from, const QDate &to)
 {
-    QueryConditions c(Join::Where);
-    c.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
-    return statistics(
-            "Tfsalesyj", from.isValid() ? "2024" : "",
-            {{"select sales, qty as Expr1001, xsh, ps, sv, (xsh-ps+sv)/1.17 as Expr1005,"
-             " (xsh-ps+sv-rk) as Expr1006, (xsh-ps+sv-rk)/1.17 as Expr1007"
-             " from (select sales, count(1) as qty, ifnull(sum(chkjg),0) as xsh, ifnull(sum(present),0) as ps,"
-             " ifnull(sum(service),0) as sv, sum(rkjg) as rk from salesview"
-             " where carserial_no in (select carserial_no from caroutstock" + c.text() + ") group by sales)",
-              c.binds()}});
+    using namespace SalesStatistics;
+    return statistics("Tfsalesyj", from.isValid() ? "2024" : "",
+                      {statement(salesmen(from, to, Names::Grid))});
 }
 
+// The tax list as its paged grid reads it, and the count its summary prints.
 BenchCase taxList(const QDate &from, const QDate &to)
 {
-    QueryConditions c(Join::And);
-    c.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
-    const QString join = " from carinfor, caroutstock, ccustomer"
-                         " where carinfor.carserial_no = caroutstock.carserial_no"
-                         " and caroutstock.customerid = ccustomer.customerid and carstatus = 1";
-    return listCase("Tftax", from.isValid() ? "2024-05" : "",
-                    "select caroutstock.carserial_no, carmodel, chassis_no, caroutstock.customerid,"
-                    " caroutstock.custname, carprice, legalpersonid, saleprice" + join, "",
-                    {"select count(1), sum(carprice), sum(saleprice)" + join}, c);
+    using namespace SalesStatistics;
+    const Statement list = SalesStatistics::taxList(from, to, Names::Grid);
+    return BenchCase{"Tftax", from.isValid() ? "2024-05" : "",
+                     {{list.sql, list.binds, {TaxListKey}, {}}},
+                     {{"select count(1) from (" + list.sql + ")", list.binds}}};
 }
 
 BenchCase ledger(bool customers, const QString &condition, const QueryConditions &c)

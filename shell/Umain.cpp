@@ -24,7 +24,10 @@
 #include "Usalecont.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
+#include "Usalesyj.h"
+#include "Usaleyjtj.h"
 #include "Usubject.h"
+#include "Utax.h"
 #include "DMsales.h"
 #include "Guard.h"
 #include "Messages.h"
@@ -463,9 +466,9 @@ void Tfrmmain::menucustcomClick() {}
 void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
 void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
 void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }
-void Tfrmmain::menusalesrepClick() {}
-void Tfrmmain::menusalerepClick() {}
-void Tfrmmain::menutaxrepClick() {}
+void Tfrmmain::menusalesrepClick() { openChild<Tfsalesyj>(fsalesyj); }
+void Tfrmmain::menusalerepClick() { openChild<Tfsaleyjtj>(fsaleyjtj); }
+void Tfrmmain::menutaxrepClick() { openChild<Tftax>(ftax); }
 void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
 void Tfrmmain::menuprovlogClick() { openChild<Tfprovxx>(fprovxx); }
 void Tfrmmain::menucustlogClick() { openChild<Tfcustxx>(fcustxx); }

@@ -7,6 +7,7 @@
 #include "Money.h"
 #include "DataSet.h"
 #include "QueryConditions.h"
+#include "SalesStatistics.h"
 #include "Schema.h"
 #include "TestDb.h"
 
@@ -68,6 +69,8 @@ private slots:
     void moneyRange();
     void moneyTyped_data();
     void moneyTyped();
+    void moneySqlSum_data();
+    void moneySqlSum();
     void displayFormatter();
     void displayOfExtremes_data();
     void displayOfExtremes();
@@ -295,6 +298,35 @@ void TestData::moneyTyped()
     QFETCH(QString, text);
     QFETCH(Money::Typed, typed);
     QCOMPARE(Money::checkTyped(text), typed);
+}
+
+void TestData::moneySqlSum_data()
+{
+    QTest::addColumn<QString>("amounts"); // the rows, as an SQL list of values
+    QTest::addColumn<QVariant>("sum");
+    QTest::newRow("ten times 0.1") << "0.1,0.1,0.1,0.1,0.1,0.1,0.1,0.1,0.1,0.1" << QVariant(1.0);
+    QTest::newRow("33.83 + 67.67") << "33.83,67.67" << QVariant(101.5);
+    QTest::newRow("a difference") << "117000.2-100000.1" << QVariant(17000.1);
+    QTest::newRow("negative and half a ten-thousandth") << "-5.5,0.00005" << QVariant(-5.4999);
+    QTest::newRow("nulls are left out") << "null,2.5" << QVariant(2.5);
+    QTest::newRow("only nulls") << "null" << QVariant();
+}
+
+// Summed in SQL as Money sums: no REAL rounding error reaches the total.
+void TestData::moneySqlSum()
+{
+    QFETCH(QString, amounts);
+    QFETCH(QVariant, sum);
+    TestDb db;
+    QString rows;
+    for (const QString &a : amounts.split(','))
+        rows += (rows.isEmpty() ? "SELECT " : " UNION ALL SELECT ") + a + " AS x";
+    const QVariant total = db.scalar("SELECT " + Money::sqlSum("x") + " FROM (" + rows + ")");
+    QCOMPARE(total.isNull(), sum.isNull());
+    if (!sum.isNull())
+        QCOMPARE(total.toDouble(), sum.toDouble()); // exactly the double of the decimal
+    // Over no rows: null, as sum() is.
+    QVERIFY(db.scalar("SELECT " + Money::sqlSum("cost") + " FROM presentcost").isNull());
 }
 
 void TestData::displayFormatter()
@@ -642,6 +674,8 @@ void TestData::olderFileGetsTheIndexesAndWal()
         for (const QString &name : indexes)
             QVERIFY2(q.exec("DROP INDEX " + name), qPrintable(q.lastError().text()));
         QVERIFY(q.exec("DROP VIEW salesview"));
+        // An index that a wider one replaced since.
+        QVERIFY(q.exec("CREATE INDEX carinstock_instock_date ON carinstock(instock_date)"));
         QVERIFY(q.exec("PRAGMA user_version = 0"));
         old.close();
     }
@@ -697,6 +731,29 @@ void TestData::statementsUseTheirIndexes_data()
             << "SELECT * FROM carinstock, carinfor WHERE carinstock.carserial_no = carinfor.carserial_no "
                "AND carstatus=2"
             << QStringList{"carinfor_returned"};
+    using namespace SalesStatistics;
+    QTest::newRow("cars received") << received({}, {}).sql
+                                   << QStringList{"COVERING INDEX carinfor_kept",
+                                                  "COVERING INDEX carinstock_carserial_no"};
+    QTest::newRow("cars received in a period")
+            << received(QDate(2024, 1, 1), QDate(2024, 12, 31)).sql
+            << QStringList{"COVERING INDEX carinstock_instock_date_serial", "COVERING INDEX carinfor_kept"};
+    QTest::newRow("cars sold") << sold({}, {}).sql
+                               << QStringList{"SCAN c USING COVERING INDEX carinfor_sold",
+                                              "INTEGER PRIMARY KEY (rowid=?)"};
+    QTest::newRow("cars sold in a period")
+            << sold(QDate(2024, 1, 1), QDate(2024, 12, 31)).sql
+            << QStringList{"caroutstock_outstock_date (outstock_date>? AND outstock_date<?)",
+                           "COVERING INDEX carinfor_sold (carserial_no=? AND carstatus=?)"};
+    QTest::newRow("tax list counted")
+            << "SELECT count(*) FROM (" + taxList({}, {}, Names::Grid).sql + ")"
+            << QStringList{"COVERING INDEX carinfor_sold"};
+    // The index of the sold cars leaves other lists of sold cars their order.
+    QTest::newRow("sold cars by sale date")
+            << "SELECT * FROM (SELECT caroutstock.*, carinfor.* FROM caroutstock, carinfor"
+               " WHERE caroutstock.carserial_no = carinfor.carserial_no AND carstatus=1)"
+               " ORDER BY outstock_date LIMIT 200"
+            << QStringList{"SCAN caroutstock USING INDEX caroutstock_outstock_date"};
     QTest::newRow("salesview") << "SELECT * FROM salesview"
                                << QStringList{"COVERING INDEX caroutstock_carserial_no_latest",
                                               "COVERING INDEX presentcost_carserial_no_cost",

@@ -21,6 +21,9 @@
 #include "Ucustxx.h"
 #include "Uperson.h"
 #include "Uprovxx.h"
+#include "Usalesyj.h"
+#include "Usaleyjtj.h"
+#include "Utax.h"
 #include "chngpw.h"
 #include "Clock.h"
 #include "initial.h"
@@ -917,6 +920,15 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+
+    // The statistics open from the report menu.
+    item(frame, "menusalesrep")->trigger();
+    item(frame, "menusalerep")->trigger();
+    item(frame, "menutaxrep")->trigger();
+    QVERIFY(qobject_cast<Tfsalesyj *>(frame.fsalesyj.data()));
+    QVERIFY(qobject_cast<Tfsaleyjtj *>(frame.fsaleyjtj.data()));
+    QVERIFY(qobject_cast<Tftax *>(frame.ftax.data()));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 8);
 }
 
 void TestShell::stockItemsOpenTheirWindows()
