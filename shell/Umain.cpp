@@ -3,11 +3,17 @@
 #include "Uarea.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
+#include "Ubuyinout.h"
+#include "Ucarincheck.h"
+#include "Ucaroutcheck.h"
 #include "Ucartype.h"
 #include "Uconttype.h"
+#include "Ucustcheck.h"
+#include "Ucustoutgo.h"
 #include "Ucustxx.h"
 #include "Umodel.h"
 #include "Uperson.h"
+#include "Uprovcheck.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usubject.h"
@@ -436,12 +442,12 @@ void Tfrmmain::menucaroutfClick() {}
 void Tfrmmain::menuprovbackClick() {}
 void Tfrmmain::menucustbackClick() {}
 void Tfrmmain::menuprovbackfClick() {}
-void Tfrmmain::menuprovpreClick() {}
-void Tfrmmain::menuprovhshClick() {}
-void Tfrmmain::menuprovcomClick() {}
-void Tfrmmain::menucustpreClick() {}
-void Tfrmmain::menucusthshClick() {}
-void Tfrmmain::menucustcomClick() {}
+void Tfrmmain::menuprovpreClick() { openChild<Tfbuyinout>(fbuyinout); }
+void Tfrmmain::menuprovhshClick() { openChild<Tfcarincheck>(fcarincheck); }
+void Tfrmmain::menuprovcomClick() { openChild<Tfprovcheck>(fprovcheck); }
+void Tfrmmain::menucustpreClick() { openChild<Tfcustoutgo>(fcustoutgo); }
+void Tfrmmain::menucusthshClick() { openChild<Tfcaroutcheck>(fcaroutcheck); }
+void Tfrmmain::menucustcomClick() { openChild<Tfcustcheck>(fcustcheck); }
 void Tfrmmain::menuprovfClick() {}
 void Tfrmmain::menucustfClick() {}
 void Tfrmmain::menubuyoutClick() {}

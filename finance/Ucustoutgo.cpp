@@ -1,0 +1,67 @@
+#include "Ucustoutgo.h"
+#include "Udelf.h"
+#include "Uselecust.h"
+
+#include <QCloseEvent>
+
+#if __has_include("Uselesalecont.h")
+#include "Uselesalecont.h"
+#define HAS_SALES_CONTRACT_PICKER 1
+#endif
+
+LedgerEntryKind Tfcustoutgo::kind()
+{
+    LedgerEntryKind k;
+    k.objectName = QStringLiteral("fcustoutgo");
+    k.caption = QStringLiteral("客户预付款管理");
+    k.side = &LedgerSide::customers();
+    k.tableName = QStringLiteral("tb_custaccount");
+    k.sourceName = QStringLiteral("ds_custpre");
+    k.codeLabel = QStringLiteral("客户代码：");
+    k.nameLabel = QStringLiteral("客户名称：");
+    k.codeMissing = QStringLiteral("请输入客户代码!");
+    k.codeNotFound = QStringLiteral("输入的客户代码不存在!");
+    k.pickPartner = [](QWidget *owner) { return pickPartner<Tfselecust>(owner); };
+    k.typeItems = {QString(), QStringLiteral("现款"), QStringLiteral("承兑")};
+    k.amountLabel = QStringLiteral("预付金额：");
+    k.amountField = QStringLiteral("income");
+    k.amountMissing = QStringLiteral("请输入预付金额!");
+    k.dateLabel = QStringLiteral("付款日期：");
+    k.contractTable = QStringLiteral("csalecontract");
+    k.contractNotFound = QStringLiteral("不存在此销售合同号!");
+    k.contractNotOwner = QStringLiteral("所选合同并非是该客户签约!");
+#ifdef HAS_SALES_CONTRACT_PICKER
+    k.pickContract = [](QWidget *owner) -> std::optional<QString> {
+        if (const auto picked = pickContract<Tfselesalecont>(owner, ContractScope::All))
+            return picked->contractNo;
+        return std::nullopt;
+    };
+#endif
+    k.entryKind = EntryKind::Payment;
+    k.feesButton = true;
+    return k;
+}
+
+Tfcustoutgo::Tfcustoutgo(QWidget *parent) : TLedgerEntry(kind(), parent)
+{
+    connect(SpeedItem2, &QToolButton::clicked, this, &Tfcustoutgo::SpeedItem2Click);
+}
+
+void Tfcustoutgo::SpeedItem2Click()
+{
+    // A window of its own over this one, freed when it closes.
+    fdelf = new Tfdelf(this);
+    fdelf->setWindowFlag(Qt::Window);
+    fdelf->show();
+}
+
+void Tfcustoutgo::closeEvent(QCloseEvent *event)
+{
+    for (Tfdelf *fees : findChildren<Tfdelf *>(Qt::FindDirectChildrenOnly)) {
+        if (!fees->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    TLedgerEntry::closeEvent(event);
+}
