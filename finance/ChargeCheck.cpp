@@ -2,13 +2,11 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
+#include "Forms.h"
 #include "Guard.h"
 #include "Messages.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 TChargeCheck::CarPicker TChargeCheck::pickCar;
 
@@ -63,54 +61,32 @@ TChargeCheck::TChargeCheck(const ChargeCheckKind &kind, QWidget *parent)
     Label16 = new QLabel(this);
     Label16->setObjectName(QStringLiteral("Label16"));
 
-    auto *fields = new QGridLayout;
-    int row = 0;
-    auto place = [&](const QString &label, QWidget *w) {
-        auto *caption = new QLabel(label, this);
-        caption->setBuddy(w);
-        fields->addWidget(caption, row / 2, (row % 2) * 2);
-        fields->addWidget(w, row / 2, (row % 2) * 2 + 1);
-        ++row;
-    };
+    auto *fields = new FieldGrid(this);
     auto shown = [&](const CheckField &f, DataSource *source) {
         DBEdit *edit = bound(new DBEdit(this), f.name, source, QLatin1String(f.field));
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::NoFocus);
-        place(QString::fromUtf8(f.label), edit);
+        fields->place(QString::fromUtf8(f.label), edit);
     };
     for (const CheckField &f : kind.recordFields)
         shown(f, recordSource);
-    row += row % 2;
+    fields->endRow();
     for (const CheckField &f : CarFields)
         shown(f, carSource);
     DBEdit5 = bound(new DBEdit(this), "DBEdit5", ledgerSource, QStringLiteral("invoice_no"));
     DBEdit5->setReadOnly(!kind.invoiceEditable);
     if (!kind.invoiceEditable)
         DBEdit5->setFocusPolicy(Qt::NoFocus);
-    place(kind.invoiceLabel, DBEdit5);
+    fields->place(kind.invoiceLabel, DBEdit5);
     DBEdit13 = bound(new DBEdit(this), "DBEdit13", ledgerSource, QStringLiteral("affirm_recorder"));
-    place(kind.handlerLabel, DBEdit13);
+    fields->place(kind.handlerLabel, DBEdit13);
     DBDateEdit1 = bound(new DBDateEdit(this), "DBDateEdit1", ledgerSource, kind.dateField);
     DBDateEdit1->setDefaultToNow();
-    place(QStringLiteral("核实日期："), DBDateEdit1);
+    fields->place(QStringLiteral("核实日期："), DBDateEdit1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->addWidget(new QLabel(kind.statusText, StatusBar1));
+    StatusBar1 = statusBar(this, kind.statusText);
 
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("帐目流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label16, 1);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(speedBar);
-    layout->addLayout(header);
-    layout->addLayout(fields);
-    layout->addWidget(StatusBar1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutEntryForm(this, speedBar, DBText1, Label16, fields, StatusBar1);
 
     if (kind.invoiceEditable)
         setTabOrder(DBEdit5, DBEdit13);

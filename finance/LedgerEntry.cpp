@@ -2,14 +2,15 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
+#include "Forms.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "Uselecust.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -23,6 +24,20 @@ QString withoutColon(QString label)
 }
 
 } // namespace
+
+LedgerEntryKind customerEntryKind()
+{
+    LedgerEntryKind k;
+    k.side = &LedgerSide::customers();
+    k.tableName = QStringLiteral("tb_custaccount");
+    k.sourceName = QStringLiteral("ds_custpre");
+    k.codeLabel = QStringLiteral("客户代码：");
+    k.nameLabel = QStringLiteral("客户名称：");
+    k.codeMissing = QStringLiteral("请输入客户代码!");
+    k.codeNotFound = QStringLiteral("输入的客户代码不存在!");
+    k.pickPartner = [](QWidget *owner) { return pickPartner<Tfselecust>(owner); };
+    return k;
+}
 
 TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
     : DocumentForm(parent), m_kind(kind), m_table(new DataSet(this)),
@@ -83,48 +98,24 @@ TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
     DBMemo1 = bound(new DBMemo(this), "DBMemo1", QStringLiteral("remarks"));
     DBMemo1->setFixedHeight(60);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->addWidget(new QLabel(kind.caption, StatusBar1));
+    StatusBar1 = statusBar(this, kind.caption);
 
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("帐目流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label10, 1);
-
-    auto *fields = new QGridLayout;
-    int row = 0;
-    auto place = [&](const QString &label, QWidget *w) {
-        auto *caption = new QLabel(label, this);
-        caption->setBuddy(w); // a field's messages name it by its caption
-        fields->addWidget(caption, row / 2, (row % 2) * 2);
-        fields->addWidget(w, row / 2, (row % 2) * 2 + 1);
-        ++row;
-    };
-    place(kind.codeLabel, ComboEdit1);
-    place(kind.nameLabel, DBEdit1);
+    auto *fields = new FieldGrid(this);
+    fields->place(kind.codeLabel, ComboEdit1);
+    fields->place(kind.nameLabel, DBEdit1);
     if (DBComboBox1)
-        place(QStringLiteral("帐目类别："), DBComboBox1);
-    place(QStringLiteral("凭 证 号："), DBEdit2);
+        fields->place(QStringLiteral("帐目类别："), DBComboBox1);
+    fields->place(QStringLiteral("凭 证 号："), DBEdit2);
     if (ComboEdit2)
-        place(QStringLiteral("合 同 号："), ComboEdit2);
-    place(QStringLiteral("发 票 号："), DBEdit3);
-    place(kind.amountLabel, DBEdit4);
-    place(kind.dateLabel, DBDateEdit1);
-    place(QStringLiteral("注册日期："), DBDateEdit2);
-    place(QStringLiteral("经 办 人："), DBEdit5);
-    row += row % 2;
-    fields->addWidget(new QLabel(QStringLiteral("备    注："), this), row / 2, 0);
-    fields->addWidget(DBMemo1, row / 2, 1, 1, 3);
+        fields->place(QStringLiteral("合 同 号："), ComboEdit2);
+    fields->place(QStringLiteral("发 票 号："), DBEdit3);
+    fields->place(kind.amountLabel, DBEdit4);
+    fields->place(kind.dateLabel, DBDateEdit1);
+    fields->place(QStringLiteral("注册日期："), DBDateEdit2);
+    fields->place(QStringLiteral("经 办 人："), DBEdit5);
+    fields->placeWide(QStringLiteral("备    注："), DBMemo1);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(speedBar);
-    layout->addLayout(header);
-    layout->addLayout(fields);
-    layout->addWidget(StatusBar1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutEntryForm(this, speedBar, DBText1, Label10, fields, StatusBar1);
 
     QList<QWidget *> order{ComboEdit1, DBComboBox1, DBEdit2,     ComboEdit2, DBEdit3,
                            DBEdit4,    DBDateEdit1, DBDateEdit2, DBEdit5,    DBMemo1};

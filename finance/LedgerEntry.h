@@ -31,6 +31,22 @@ struct LedgerEntryKind {
     bool centred = false;     // opens in the middle of the screen
 };
 
+#if __has_include("ContractPicker.h")
+#include "ContractPicker.h"
+// Lets the user pick a contract of any state with the picker of that class:
+// its paper number, or nothing.
+template <class Picker>
+std::optional<QString> pickContractNumber(QWidget *owner)
+{
+    if (const auto picked = pickContract<Picker>(owner, ContractScope::All))
+        return picked->contractNo;
+    return std::nullopt;
+}
+#endif
+
+// What the customer windows share: the ledger, the partner and its messages.
+LedgerEntryKind customerEntryKind();
+
 // The entry of money paid or received, one ledger row at a time: add draws
 // the number and stores the row, the user fills it in, save stores it
 // verified and open, cancel deletes it and gives the number back.

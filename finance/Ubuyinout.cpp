@@ -1,9 +1,9 @@
 #include "Ubuyinout.h"
 #include "Useleprov.h"
 
+// The contract picker, once it is there.
 #if __has_include("Uselebuycont.h")
 #include "Uselebuycont.h"
-#define HAS_PURCHASE_CONTRACT_PICKER 1
 #endif
 
 LedgerEntryKind Tfbuyinout::kind()
@@ -27,12 +27,8 @@ LedgerEntryKind Tfbuyinout::kind()
     k.contractTable = QStringLiteral("cbuycontract");
     k.contractNotFound = QStringLiteral("不存在此采购合同号!");
     k.contractNotOwner = QStringLiteral("所选合同并非是该供应商签约!");
-#ifdef HAS_PURCHASE_CONTRACT_PICKER
-    k.pickContract = [](QWidget *owner) -> std::optional<QString> {
-        if (const auto picked = pickContract<Tfselebuycont>(owner, ContractScope::All))
-            return picked->contractNo;
-        return std::nullopt;
-    };
+#if __has_include("Uselebuycont.h")
+    k.pickContract = &pickContractNumber<Tfselebuycont>;
 #endif
     k.entryKind = EntryKind::Payment;
     return k;

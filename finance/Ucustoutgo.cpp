@@ -1,27 +1,18 @@
 #include "Ucustoutgo.h"
 #include "Udelf.h"
-#include "Uselecust.h"
 
 #include <QCloseEvent>
 
+// The contract picker, once it is there.
 #if __has_include("Uselesalecont.h")
 #include "Uselesalecont.h"
-#define HAS_SALES_CONTRACT_PICKER 1
 #endif
 
 LedgerEntryKind Tfcustoutgo::kind()
 {
-    LedgerEntryKind k;
+    LedgerEntryKind k = customerEntryKind();
     k.objectName = QStringLiteral("fcustoutgo");
     k.caption = QStringLiteral("客户预付款管理");
-    k.side = &LedgerSide::customers();
-    k.tableName = QStringLiteral("tb_custaccount");
-    k.sourceName = QStringLiteral("ds_custpre");
-    k.codeLabel = QStringLiteral("客户代码：");
-    k.nameLabel = QStringLiteral("客户名称：");
-    k.codeMissing = QStringLiteral("请输入客户代码!");
-    k.codeNotFound = QStringLiteral("输入的客户代码不存在!");
-    k.pickPartner = [](QWidget *owner) { return pickPartner<Tfselecust>(owner); };
     k.typeItems = {QString(), QStringLiteral("现款"), QStringLiteral("承兑")};
     k.amountLabel = QStringLiteral("预付金额：");
     k.amountField = QStringLiteral("income");
@@ -30,12 +21,8 @@ LedgerEntryKind Tfcustoutgo::kind()
     k.contractTable = QStringLiteral("csalecontract");
     k.contractNotFound = QStringLiteral("不存在此销售合同号!");
     k.contractNotOwner = QStringLiteral("所选合同并非是该客户签约!");
-#ifdef HAS_SALES_CONTRACT_PICKER
-    k.pickContract = [](QWidget *owner) -> std::optional<QString> {
-        if (const auto picked = pickContract<Tfselesalecont>(owner, ContractScope::All))
-            return picked->contractNo;
-        return std::nullopt;
-    };
+#if __has_include("Uselesalecont.h")
+    k.pickContract = &pickContractNumber<Tfselesalecont>;
 #endif
     k.entryKind = EntryKind::Payment;
     k.feesButton = true;

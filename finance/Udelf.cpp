@@ -1,19 +1,10 @@
 #include "Udelf.h"
-#include "Uselecust.h"
 
 LedgerEntryKind Tfdelf::kind()
 {
-    LedgerEntryKind k = {};
+    LedgerEntryKind k = customerEntryKind();
     k.objectName = QStringLiteral("fdelf");
     k.caption = QStringLiteral("代垫费用管理");
-    k.side = &LedgerSide::customers();
-    k.tableName = QStringLiteral("tb_custaccount");
-    k.sourceName = QStringLiteral("ds_custpre");
-    k.codeLabel = QStringLiteral("客户代码：");
-    k.nameLabel = QStringLiteral("客户名称：");
-    k.codeMissing = QStringLiteral("请输入客户代码!");
-    k.codeNotFound = QStringLiteral("输入的客户代码不存在!");
-    k.pickPartner = [](QWidget *owner) { return pickPartner<Tfselecust>(owner); };
     k.fixedType = QStringLiteral("代垫费用");
     k.amountLabel = QStringLiteral("代垫金额：");
     k.amountField = QStringLiteral("outgo");

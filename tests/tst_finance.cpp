@@ -1,6 +1,7 @@
 // Payments, verification and reconciliation: the balance rule without
 // widgets, and the real windows driven as a user drives them.
 #include "Clock.h"
+#include "Driving.h"
 #include "Db.h"
 #include "Errors.h"
 #include "Format.h"
@@ -89,53 +90,8 @@ QString row(const QString &table, const QString &fields, const QString &where,
     return values.join('|');
 }
 
-// A window shown offscreen, freed at the end of the test unless it closed itself.
 template <class W>
-struct Window {
-    explicit Window(W *window) : w(window)
-    {
-        w->show();
-        (void)QTest::qWaitForWindowExposed(w);
-        QApplication::setActiveWindow(w);
-    }
-    ~Window() { delete w.data(); }
-    W *operator->() const { return w.data(); }
-    W *get() const { return w.data(); }
-    QPointer<W> w;
-};
-
-void press(QWidget *w, const char *button)
-{
-    auto *b = w->findChild<QAbstractButton *>(button);
-    QVERIFY2(b, button);
-    QVERIFY2(b->isEnabled(), button);
-    b->click();
-}
-
-void typeText(QWidget *e, const QString &text)
-{
-    for (const QChar ch : text) {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(e, &key);
-    }
-}
-
-void type(QWidget *w, const char *edit, const QString &text)
-{
-    auto *e = w->findChild<QLineEdit *>(edit);
-    QVERIFY2(e, edit);
-    e->setFocus();
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Delete);
-    typeText(e, text);
-}
-
-// Leaving a field as the Tab key does.
-void leave(QWidget *field)
-{
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(field, &out);
-}
+using Window = ShownWindow<W>;
 
 // ------------------------------------------------------------ the entry twins
 
@@ -445,7 +401,7 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     Window w(t.make());
     QVERIFY(!w->ComboEdit1->isEnabled());
     QVERIFY(!w->SpeedItem5->isEnabled());
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     const QString number = w->DBText1->text();
     QVERIFY(number.startsWith(t.prefix) && number.endsWith("0001"));
     QCOMPARE(db.count(t.table), 1); // stored at once with only its number
@@ -453,8 +409,8 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     QVERIFY(!w->SpeedItem7->isEnabled());
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
 
-    type(w.get(), "ComboEdit1", t.code.toLower()); // typed letters become capitals
-    leave(w->ComboEdit1);
+    typeInto(w.get(), "ComboEdit1", t.code.toLower()); // typed letters become capitals
+    leaveField(w->ComboEdit1);
     QCOMPARE(w->DBEdit1->text(), t.name);
     if (w->DBComboBox1) {
         w->DBComboBox1->setCurrentIndex(w->DBComboBox1->findText(t.type));
@@ -463,13 +419,13 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     QCOMPARE(w->DBComboBox1 != nullptr, twin != "delf");
     QCOMPARE(w->ComboEdit2 != nullptr, twin != "delf");
     QCOMPARE(w->SpeedItem2 != nullptr, twin == "custoutgo");
-    type(w.get(), "DBEdit2", "PZ-7");
+    typeInto(w.get(), "DBEdit2", "PZ-7");
     if (w->ComboEdit2)
-        type(w.get(), "ComboEdit2", t.contract);
-    type(w.get(), "DBEdit3", "FP-9");
-    type(w.get(), "DBEdit4", "12345.67");
-    type(w.get(), "DBEdit5", "张三");
-    press(w.get(), "SpeedItem5");
+        typeInto(w.get(), "ComboEdit2", t.contract);
+    typeInto(w.get(), "DBEdit3", "FP-9");
+    typeInto(w.get(), "DBEdit4", "12345.67");
+    typeInto(w.get(), "DBEdit5", "张三");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList());
     QVERIFY(w->SpeedItem1->isEnabled());
     QVERIFY(!w->ComboEdit1->isEnabled());
@@ -526,13 +482,13 @@ void TestFinance::entryRefusals()
     TestDb db;
     seed(db);
     Window w(t.make());
-    press(w.get(), "SpeedItem1");
-    type(w.get(), "ComboEdit1", code);
-    type(w.get(), "DBEdit4", amount);
+    pressButton(w.get(), "SpeedItem1");
+    typeInto(w.get(), "ComboEdit1", code);
+    typeInto(w.get(), "DBEdit4", amount);
     if (w->ComboEdit2)
-        type(w.get(), "ComboEdit2", contract);
+        typeInto(w.get(), "ComboEdit2", contract);
     db.messages.clear();
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList{message});
     QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
     QCOMPARE(db.messages.messages.first().title, QString("提示"));
@@ -549,16 +505,16 @@ void TestFinance::amountThatIsNoNumber()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    press(w.get(), "SpeedItem1");
-    type(w.get(), "ComboEdit1", "C001");
+    pressButton(w.get(), "SpeedItem1");
+    typeInto(w.get(), "ComboEdit1", "C001");
     // Typed: refused as it is typed, with a message naming the field.
-    type(w.get(), "DBEdit4", "12a");
+    typeInto(w.get(), "DBEdit4", "12a");
     QCOMPARE(w->DBEdit4->text(), QString("12"));
     QCOMPARE(db.messages.texts(), QStringList{"预付金额必须是数字，最多4位小数！"});
     // Put there otherwise (pasted past the check): refused at save, never stored.
     w->DBEdit4->setText("1,5");
     db.messages.clear();
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList{"预付金额必须是数字，最多4位小数！"});
     QCOMPARE(QApplication::focusWidget(), w->DBEdit4);
     QVERIFY(w->table()->isEditing());
@@ -567,12 +523,12 @@ void TestFinance::amountThatIsNoNumber()
     // A lone sign counts as no amount.
     w->DBEdit4->setText("-");
     db.messages.clear();
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList{"预付金额必须是数字，最多4位小数！"});
     // Zero and negative amounts pass.
-    type(w.get(), "DBEdit4", "-0.5");
+    typeInto(w.get(), "DBEdit4", "-0.5");
     db.messages.clear();
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(db.scalar("SELECT income FROM ccustaccount").toDouble(), -0.5);
 }
@@ -584,15 +540,15 @@ void TestFinance::cancelGivesTheNumberBack()
     TestDb db;
     seed(db);
     Window w(t.make());
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     const QString first = w->DBText1->text();
-    type(w.get(), "ComboEdit1", t.code);
-    press(w.get(), "SpeedItem3");
+    typeInto(w.get(), "ComboEdit1", t.code);
+    pressButton(w.get(), "SpeedItem3");
     QCOMPARE(db.count(t.table), 0);
     QVERIFY(w->ComboEdit1->text().isEmpty());
     QVERIFY(!w->table()->isActive());
     QVERIFY(w->SpeedItem7->isEnabled());
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     QCOMPARE(w->DBText1->text(), first);
 }
 
@@ -601,7 +557,7 @@ void TestFinance::closeQuestion()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     const QString number = w->DBText1->text();
     // Cancel keeps everything; Yes with no code refuses and stays open.
     db.messages.answer(QMessageBox::Cancel);
@@ -620,10 +576,10 @@ void TestFinance::closeQuestion()
     QCOMPARE(db.count("recycle", "type='ks'"), 1);
     // Yes with a whole entry saves it and closes.
     Window again(new Tfcustoutgo);
-    press(again.get(), "SpeedItem1");
+    pressButton(again.get(), "SpeedItem1");
     QCOMPARE(again->DBText1->text(), number);
-    type(again.get(), "ComboEdit1", "C001");
-    type(again.get(), "DBEdit4", "10");
+    typeInto(again.get(), "ComboEdit1", "C001");
+    typeInto(again.get(), "DBEdit4", "10");
     db.messages.answer(QMessageBox::Yes);
     QVERIFY(again->close());
     QCOMPARE(db.count("ccustaccount", "isaffirm=1 AND income=10"), 1);
@@ -634,30 +590,30 @@ void TestFinance::codeLookedUpOnLeaving()
     TestDb db;
     seed(db);
     Window w(new Tfbuyinout);
-    press(w.get(), "SpeedItem1");
-    type(w.get(), "ComboEdit1", "X9");
+    pressButton(w.get(), "SpeedItem1");
+    typeInto(w.get(), "ComboEdit1", "X9");
     db.messages.clear();
     // Another window or a menu taking the focus for a while is not leaving.
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(w->ComboEdit1, &away);
     QVERIFY(db.messages.texts().isEmpty());
-    leave(w->ComboEdit1);
+    leaveField(w->ComboEdit1);
     QCOMPARE(db.messages.texts(), QStringList{"输入的供应商代码不存在!"});
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
-    type(w.get(), "ComboEdit1", " P001 ");
-    leave(w->ComboEdit1);
+    typeInto(w.get(), "ComboEdit1", " P001 ");
+    leaveField(w->ComboEdit1);
     QCOMPARE(w->DBEdit1->text(), QString("供应商乙"));
     // A contract number that does not exist is told on leaving; the text stays.
     db.messages.clear();
-    type(w.get(), "ComboEdit2", "CG-404");
-    leave(w->ComboEdit2);
+    typeInto(w.get(), "ComboEdit2", "CG-404");
+    leaveField(w->ComboEdit2);
     QCOMPARE(db.messages.texts(), QStringList{"不存在此采购合同号!"});
     QCOMPARE(w->ComboEdit2->text(), QString("CG-404"));
     // The code is stored without its blanks, the name is its register's.
-    type(w.get(), "ComboEdit2", "cg-1"); // the database compares without regard to case
-    type(w.get(), "DBEdit4", "7");
+    typeInto(w.get(), "ComboEdit2", "cg-1"); // the database compares without regard to case
+    typeInto(w.get(), "DBEdit4", "7");
     db.messages.clear();
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(row("cprovaccount", "providerid, provname, buycont_no, outgo", "1"),
              QString("P001|供应商乙|cg-1|7"));
@@ -668,19 +624,19 @@ void TestFinance::feeWindowsOpenedFromThePrepayment()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    press(w.get(), "SpeedItem2");
+    pressButton(w.get(), "SpeedItem2");
     QPointer<Tfdelf> first = w->fdelf;
-    press(w.get(), "SpeedItem2");
+    pressButton(w.get(), "SpeedItem2");
     QPointer<Tfdelf> second = w->fdelf;
     QVERIFY(first && second && first != second);
     QVERIFY(second->isWindow() && second->isVisible());
     QCOMPARE(second->windowTitle(), QString("代垫费用管理"));
     // "代垫费用" stays enabled while an entry is edited.
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     QVERIFY(w->SpeedItem2->isEnabled());
-    press(w.get(), "SpeedItem3");
+    pressButton(w.get(), "SpeedItem3");
     // A fee window with an entry being edited keeps the prepayment window open.
-    press(second.data(), "SpeedItem1");
+    pressButton(second.data(), "SpeedItem1");
     db.messages.answer(QMessageBox::Cancel);
     QVERIFY(!w->close());
     QVERIFY(first.isNull() || !first->isVisible());
@@ -755,7 +711,7 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
 
     CarPick pick("VIN1");
     Window w(t.make());
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A1")); // the lower entry number first
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit10")->text(), QString("桑塔纳"));
@@ -765,16 +721,16 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QVERIFY(w->SpeedItem2->isEnabled());
     QVERIFY(!w->SpeedItem1->isEnabled());
 
-    type(w.get(), "DBEdit13", "  ");
-    press(w.get(), "SpeedItem2");
+    typeInto(w.get(), "DBEdit13", "  ");
+    pressButton(w.get(), "SpeedItem2");
     QCOMPARE(db.messages.texts(), QStringList{"请输入经办人!"});
     QCOMPARE(QApplication::focusWidget(), w->DBEdit13);
     QCOMPARE(db.count(t.table, "isaffirm=1"), 1);
 
-    type(w.get(), "DBEdit13", "赵六");
+    typeInto(w.get(), "DBEdit13", "赵六");
     if (t.customers)
-        type(w.get(), "DBEdit5", "FP-88");
-    press(w.get(), "SpeedItem2");
+        typeInto(w.get(), "DBEdit5", "FP-88");
+    pressButton(w.get(), "SpeedItem2");
     QVERIFY(w->SpeedItem1->isEnabled());
     QVERIFY(!w->ledger()->isActive());
     QCOMPARE(row(t.table, "isaffirm, ischeck, isprepay, affirm_recorder, " + t.dateField, t.key + "='A1'"),
@@ -785,7 +741,7 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QCOMPARE(row(t.table, "isaffirm, ischeck", t.key + "='A0'"), QString("1|1"));
 
     // The car stays listed once, for its other charge.
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A2"));
 }
@@ -798,16 +754,16 @@ void TestFinance::verifyCancelAndClose()
     addLedgerEntry(db, unverifiedCharge(false, "A1", "VIN1", 1000, "P001"));
     CarPick pick("VIN1");
     Window w(new Tfcarincheck);
-    press(w.get(), "SpeedItem1");
-    type(w.get(), "DBEdit13", "赵六");
-    press(w.get(), "SpeedItem3");
+    pressButton(w.get(), "SpeedItem1");
+    typeInto(w.get(), "DBEdit13", "赵六");
+    pressButton(w.get(), "SpeedItem3");
     QVERIFY(w->SpeedItem1->isEnabled());
     QCOMPARE(row("cprovaccount", "isaffirm, affirm_recorder, in_date", "1"), QString("0|null|null"));
     // The car pane keeps showing the car.
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit7")->text(), QString("VIN1"));
 
     // Closing: Yes with no handler refuses and stays open; No drops the input.
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     QCOMPARE(pick.listed, QStringList{"VIN1"});
     db.messages.answer(QMessageBox::Yes);
     QVERIFY(!w->close());
@@ -825,16 +781,16 @@ void TestFinance::verifiedElsewhereIsNotReopened()
     addLedgerEntry(db, unverifiedCharge(true, "A1", "VIN1", 1000, "C001"));
     CarPick pick("VIN1");
     Window w(new Tfcaroutcheck);
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     // Another window verifies it and a reconciliation closes it meanwhile.
     db.exec("UPDATE ccustaccount SET isaffirm=1, ischeck=1, affirm_recorder='甲'");
-    type(w.get(), "DBEdit13", "赵六");
-    press(w.get(), "SpeedItem2");
+    typeInto(w.get(), "DBEdit13", "赵六");
+    pressButton(w.get(), "SpeedItem2");
     QCOMPARE(db.messages.texts(), QStringList{"此帐目已经核实!"});
     QCOMPARE(row("ccustaccount", "isaffirm, ischeck, affirm_recorder", "1"), QString("1|1|甲"));
     QVERIFY(w->SpeedItem1->isEnabled());
     // Picked again, it is no longer listed.
-    press(w.get(), "SpeedItem1");
+    pressButton(w.get(), "SpeedItem1");
     QVERIFY(pick.listed.isEmpty());
     QVERIFY(!w->ledger()->isActive());
 }
@@ -849,11 +805,11 @@ void TestFinance::reconcileThroughTheWindow()
     Window w(new Tfcustcheck);
     QCOMPARE(w->Edit2->text(), Today);
     QVERIFY(!w->SpeedItem5->isEnabled());
-    type(w.get(), "ComboEdit1", "c001");
-    leave(w->ComboEdit1);
+    typeInto(w.get(), "ComboEdit1", "c001");
+    leaveField(w->ComboEdit1);
     QCOMPARE(w->Edit1->text(), QString("客户甲"));
-    type(w.get(), "Edit3", "李四");
-    press(w.get(), "BitBtn1");
+    typeInto(w.get(), "Edit3", "李四");
+    pressButton(w.get(), "BitBtn1");
     QCOMPARE(w->tq_income->recordCount(), 4); // K1, K2, K3 and K6
     QCOMPARE(w->tq_outgo->recordCount(), 1);  // the verified sale
     QCOMPARE(w->Panel0->text(), QString("预付金额：12000代垫：500"));
@@ -862,7 +818,7 @@ void TestFinance::reconcileThroughTheWindow()
     QVERIFY(w->Label8->text().isEmpty());
     QVERIFY(w->SpeedItem5->isEnabled());
 
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：2500元"));
     QVERIFY(!w->SpeedItem5->isEnabled()); // once per display
     QCOMPARE(row("ccustaccount", "customerid, custname, income, affirm_recorder",
@@ -871,11 +827,11 @@ void TestFinance::reconcileThroughTheWindow()
 
     // Second round after the further sale is verified.
     db.exec("UPDATE ccustaccount SET isaffirm=1 WHERE caccountid='K5'");
-    press(w.get(), "BitBtn1");
+    pressButton(w.get(), "BitBtn1");
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：2500元")); // the display keeps it
     QCOMPARE(w->Panel0->text(), QString("预付金额：2500代垫："));
     QCOMPARE(w->tq_income->valueAt(0, "custaccttype").toString(), QString("上次余额"));
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户欠公司：500元"));
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 2);
 }
@@ -889,17 +845,17 @@ void TestFinance::providerWindowTexts()
     Window w(new Tfprovcheck);
     QCOMPARE(w->windowTitle(), QString("供应商对帐"));
     QCOMPARE(w->GroupBox1->title(), QString("供应商信息"));
-    press(w.get(), "BitBtn1");
+    pressButton(w.get(), "BitBtn1");
     QCOMPARE(db.messages.texts(), QStringList{"请首先选择供应商代码!"});
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
-    type(w.get(), "ComboEdit1", "P001");
-    type(w.get(), "Edit3", "王五");
-    press(w.get(), "BitBtn1");
+    typeInto(w.get(), "ComboEdit1", "P001");
+    typeInto(w.get(), "Edit3", "王五");
+    pressButton(w.get(), "BitBtn1");
     QCOMPARE(w->tq_outgo->recordCount(), 1);
     QCOMPARE(w->tq_income->recordCount(), 1);
     QCOMPARE(w->Panel0->text(), QString("预付金额：50000"));
     QCOMPARE(w->Panel1->text(), QString("车款累计：80000"));
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(w->Label8->text(), QString("对帐结果：公司欠该供应商：30000元"));
     QCOMPARE(row("cprovaccount", "providerid, provname, outgo", "provaccttype='上次余额'"),
              QString("P001|供应商乙|-30000"));
@@ -911,13 +867,13 @@ void TestFinance::reconcileTwiceOrAfterChanges()
     seed(db);
     workedCustomer(db);
     Window w(new Tfcustcheck);
-    type(w.get(), "ComboEdit1", "C001");
-    type(w.get(), "Edit3", "李四");
+    typeInto(w.get(), "ComboEdit1", "C001");
+    typeInto(w.get(), "Edit3", "李四");
 
     // An entry arrives between the display and "对帐": nothing is closed or carried.
-    press(w.get(), "BitBtn1");
+    pressButton(w.get(), "BitBtn1");
     addLedgerEntry(db, customer("K9", EntryKind::Payment, 100, {}));
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList{"帐目已有变动，请重新显示帐目信息!"});
     QCOMPARE(db.count("ccustaccount", "check_date IS NOT NULL"), 0);
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 0);
@@ -925,16 +881,16 @@ void TestFinance::reconcileTwiceOrAfterChanges()
     QVERIFY(w->Label8->text().isEmpty());
 
     // The code changed after the display: no reconciliation until the next display.
-    press(w.get(), "BitBtn1");
+    pressButton(w.get(), "BitBtn1");
     QVERIFY(w->SpeedItem5->isEnabled());
-    type(w.get(), "ComboEdit1", "C002");
+    typeInto(w.get(), "ComboEdit1", "C002");
     QVERIFY(!w->SpeedItem5->isEnabled());
-    type(w.get(), "ComboEdit1", "C001");
+    typeInto(w.get(), "ComboEdit1", "C001");
     QVERIFY(!w->SpeedItem5->isEnabled());
 
     // Displayed again, it counts the new entry, once.
-    press(w.get(), "BitBtn1");
-    press(w.get(), "SpeedItem5");
+    pressButton(w.get(), "BitBtn1");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：2600元"));
     QVERIFY(!w->SpeedItem5->isEnabled());
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 1);
@@ -948,18 +904,18 @@ void TestFinance::displayAndReconcileRefusals()
     seed(db);
     workedCustomer(db);
     Window w(new Tfcustcheck);
-    press(w.get(), "BitBtn1");
+    pressButton(w.get(), "BitBtn1");
     QCOMPARE(db.messages.texts(), QStringList{"请首先选择客户代码!"});
     QVERIFY(w->Panel0->text().isEmpty());
-    type(w.get(), "ComboEdit1", "X1");
+    typeInto(w.get(), "ComboEdit1", "X1");
     db.messages.clear();
-    leave(w->ComboEdit1);
+    leaveField(w->ComboEdit1);
     QCOMPARE(db.messages.texts(), QStringList{"输入的客户代码不存在!"});
-    type(w.get(), "ComboEdit1", "C001");
-    press(w.get(), "BitBtn1");
+    typeInto(w.get(), "ComboEdit1", "C001");
+    pressButton(w.get(), "BitBtn1");
     db.messages.clear();
-    type(w.get(), "Edit3", " ");
-    press(w.get(), "SpeedItem5");
+    typeInto(w.get(), "Edit3", " ");
+    pressButton(w.get(), "SpeedItem5");
     QCOMPARE(db.messages.texts(), QStringList{"请输入经办人!"});
     QCOMPARE(QApplication::focusWidget(), w->Edit3);
     QCOMPARE(db.count("ccustaccount", "ischeck=1"), 1);
