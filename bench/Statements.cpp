@@ -128,12 +128,10 @@ QList<BenchCase> benchCases()
                               " where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
     const QString returned = " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
                              " and carstatus=2";
-    const QString charges = "select carinfor.* from carinfor, ccustaccount"
-                            " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
-                            " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
-    const QString chargesCount = "select count(*) from carinfor, ccustaccount"
-                                 " where carinfor.carserial_no = ccustaccount.certificate_no and ccustaccount.isprepay=2"
-                                 " and not ccustaccount.isaffirm and not ccustaccount.ischeck";
+    const QString received = "carstatus in (0,3) and carstatus=0"
+                             " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
+    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
+                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
@@ -141,6 +139,7 @@ QList<BenchCase> benchCases()
         listCase("Tfqry_selecust", "", "select * from ccustomer", "", {"select count(*) from ccustomer"}, none()),
         listCase("Tfseleprov", "", "select * from cprovider", "", {"select count(*) from cprovider"}, none()),
 
+        // The contract queries: every state, conditions bound.
         listCase("Tfbuycontsele", "", "select * from cbuycontract", "", {"select count(*) from cbuycontract"}, none()),
         listCase("Tfbuycontsele", "供应商 " + provider + ", 2024", "select * from cbuycontract", "",
                  {"select count(*) from cbuycontract"},
@@ -148,23 +147,40 @@ QList<BenchCase> benchCases()
         listCase("Tfsalecontsele", "", "select * from csalecontract", "", {"select count(*) from csalecontract"}, none()),
         listCase("Tfsalecontsele", "客户 " + customer, "select * from csalecontract", "",
                  {"select count(*) from csalecontract"}, QC().prefix("customerid", customer)),
+        listCase("Tfsalecontsele", "合同开始执行, 2024-05", "select * from csalecontract", "",
+                 {"select count(*) from csalecontract"},
+                 QC().equals("isfinished", 1).fromDate("contract_date", QDate(2024, 5, 1))
+                         .toDate("contract_date", QDate(2024, 5, 31))),
 
-        listCase("Tfselebuycont", "", "select * from cbuycontract where isfinished=0", "",
-                 {"select count(*) from cbuycontract where isfinished=0"}, none(Join::And)),
-        listCase("Tfselebuycont", "isfinished=1, 合同号 CG0012", "select * from cbuycontract where isfinished=1", "",
-                 {"select count(*) from cbuycontract where isfinished=1"}, QC(Join::And).prefix("contract_no", "CG0012")),
-        listCase("Tfselesalecont", "", "select * from csalecontract", "", {"select count(*) from csalecontract"}, none()),
-        listCase("Tfselesalecont", "客户 " + customer, "select * from csalecontract", "",
-                 {"select count(*) from csalecontract"}, QC().prefix("customerid", customer)),
+        // The contract pickers: the caller's scope as a bound state, then the typed prefixes.
+        listCase("Tfselebuycont", "未执行 (合同变更)", "select * from cbuycontract", "",
+                 {"select count(*) from cbuycontract"}, QC().equals("isfinished", 0)),
+        listCase("Tfselebuycont", "执行中 (入库), 合同号 CG0012", "select * from cbuycontract", "",
+                 {"select count(*) from cbuycontract"}, QC().equals("isfinished", 1).prefix("contract_no", "CG0012")),
+        listCase("Tfselesalecont", "全部 (查询)", "select * from csalecontract", "", {"select count(*) from csalecontract"}, none()),
+        listCase("Tfselesalecont", "执行中 (销售), 客户 " + customer, "select * from csalecontract", "",
+                 {"select count(*) from csalecontract"}, QC().equals("isfinished", 1).prefix("customerid", customer)),
 
-        listCase("Tfselecar", "", "select * from carinfor where carstatus in (0,3)", "",
-                 {"select count(*) from carinfor where carstatus in (0,3)"}, none(Join::And)),
-        listCase("Tfselecar", "序列号 " + Typical::serialPrefix(), "select * from carinfor where carstatus in (0,3)", "",
-                 {"select count(*) from carinfor where carstatus in (0,3)"},
+        // The change windows list the contracts not started, all read at open.
+        listCase("Tfbuycontchg", "", "select * from cbuycontract where isfinished = 0", " order by buycont_no",
+                 {}, none(Join::And)),
+        listCase("Tfsalecontchg", "", "select * from csalecontract where isfinished = 0", " order by salecont_no",
+                 {}, none(Join::And)),
+
+        // The car picker: the caller's scope in parentheses, narrowed by the typed prefixes.
+        listCase("Tfselecar", "", "select * from carinfor where (carstatus in (0,3))", "",
+                 {"select count(*) from carinfor where (carstatus in (0,3))"}, none(Join::And)),
+        listCase("Tfselecar", "序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus in (0,3))", "",
+                 {"select count(*) from carinfor where (carstatus in (0,3))"},
                  QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
-        listCase("Tfselecar", "销售确认", charges, "", {chargesCount}, none(Join::And)),
-        listCase("Tfselecar", "销售确认, 序列号 " + Typical::serialPrefix(), charges, "", {chargesCount},
-                 QC(Join::And).prefix("carinfor.carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "直接成本", "select * from carinfor where (" + received + ")", "",
+                 {"select count(*) from carinfor where (" + received + ")"}, none(Join::And)),
+        listCase("Tfselecar", "销售确认", "select * from carinfor where (" + unverifiedSale + ")", "",
+                 {"select count(*) from carinfor where (" + unverifiedSale + ")"}, none(Join::And)),
+        listCase("Tfselecar", "销售确认, 序列号 " + Typical::serialPrefix(),
+                 "select * from carinfor where (" + unverifiedSale + ")", "",
+                 {"select count(*) from carinfor where (" + unverifiedSale + ")"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
 
         listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
                  {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),

@@ -1,109 +1,32 @@
 #include "ContractEntry.h"
-#include "BandedReport.h"
 #include "Clock.h"
-#include "Columns.h"
 #include "DMsales.h"
 #include "Db.h"
-#include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
-#include "Money.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 namespace {
 
 const QString CarType = QStringLiteral("cartype");
 const QString CarModel = QStringLiteral("carmodel");
-const QString Qty = QStringLiteral("qty");
-const QString UnitPrice = QStringLiteral("unitprice");
-
-// The code of the party register is at most this long.
-constexpr int PartyCodeLength = 10;
-
-QStringList firstColumn(const QString &sql, const QVariantMap &binds = {})
-{
-    QStringList values;
-    QSqlQuery q = Db::exec(sql, binds);
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
-}
 
 } // namespace
 
 TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
-    : DocumentForm(parent), m_kind(kind), m_master(new DataSet(this)),
-      m_masterSource(new DataSource(m_master, this)), m_lines(new DataSet(this)),
-      m_linesSource(new DataSource(m_lines, this))
+    : TContractForm(kind, Use::Entry, parent), ComboEdit1(static_cast<ComboEdit *>(codeEdit))
 {
-    setObjectName(kind.objectName);
-    setWindowTitle(kind.caption);
-    m_master->setObjectName(kind.masterName);
-    m_master->setTableName(kind.masterTable);
-    m_masterSource->setObjectName(kind.masterSource);
-    m_lines->setObjectName(kind.linesName);
-    m_lines->setTableName(kind.linesTable);
-    m_lines->setIndexName(QStringLiteral("rowid"));
-    m_linesSource->setObjectName(kind.linesSource);
-    setDocument(new DocumentEntry(m_master, kind.numbering, this));
-    document->addLines(m_lines, kind.numbering.numberField);
-    m_lines->beforePost = [this] { return linesPass(); };
+    SpeedItem1 = SpeedBar1->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("增加合同"));
+    SpeedItem2 = SpeedBar1->addItem(QStringLiteral("SpeedItem2"), QStringLiteral("保存合同"));
+    SpeedItem3 = SpeedBar1->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("取消"));
+    SpeedItem5 = SpeedBar1->addItem(QStringLiteral("SpeedItem5"), kind.startCaption);
+    SpeedItem4 = SpeedBar1->addItem(QStringLiteral("SpeedItem4"), kind.printCaption);
+    SpeedItem7 = SpeedBar1->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
 
-    auto *speedBar = new SpeedBar(this);
-    SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("增加合同"));
-    SpeedItem2 = speedBar->addItem(QStringLiteral("SpeedItem2"), QStringLiteral("保存合同"));
-    SpeedItem3 = speedBar->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("取消"));
-    SpeedItem5 = speedBar->addItem(QStringLiteral("SpeedItem5"), kind.startCaption);
-    SpeedItem4 = speedBar->addItem(QStringLiteral("SpeedItem4"), kind.printCaption);
-    SpeedItem7 = speedBar->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
-
-    auto named = [](QWidget *w, const char *name) {
-        w->setObjectName(QLatin1String(name));
-        return w;
-    };
-    auto bound = [&](auto *control, const char *name, const char *field) {
-        named(control, name);
-        control->setDataSource(m_masterSource, QLatin1String(field));
-        return control;
-    };
-
-    DBText1 = bound(new DBText(this), "DBText1", kind.numbering.numberField.toLatin1());
-    DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label19 = static_cast<QLabel *>(named(new QLabel(this), "Label19"));
-    ComboEdit1 = static_cast<ComboEdit *>(named(new ComboEdit(this), "ComboEdit1"));
-    ComboEdit1->setMaxLength(PartyCodeLength);
-    DBEdit1 = bound(new DBEdit(this), "DBEdit1", "contract_no");
-    DBComboBox1 = bound(new DBComboBox(this, true), "DBComboBox1", "conttype");
-    DBComboBox2 = bound(new DBComboBox(this, !kind.settleModeFreeText), "DBComboBox2", "settlemode");
-    DBComboBox2->setItems({QString(), QStringLiteral("现款"), QStringLiteral("承兑"), QString()});
-    DBEdit9 = bound(new DBEdit(this), "DBEdit9", "transportmode");
-    DBDateEdit1 = bound(new DBDateEdit(this), "DBDateEdit1", "arrive_date");
-    DBEdit6 = bound(new DBEdit(this), "DBEdit6", "startarea");
-    DBEdit8 = bound(new DBEdit(this), "DBEdit8", "arrivearea");
-    DBEdit13 = bound(new DBEdit(this), "DBEdit13", "contractarea");
-    DBDateEdit3 = bound(new DBDateEdit(this), "DBDateEdit3", "contract_date");
-    DBDateEdit3->setDefaultToNow();
-    DBEdit10 = bound(new DBEdit(this), "DBEdit10", "recorder");
-    DBMemo1 = bound(new DBMemo(this), "DBMemo1", "remarks");
-    DBEdit7 = bound(new DBEdit(this), "DBEdit7", kind.nameField.toLatin1());
-    DBEdit7->setEnabled(false);
-    DBEdit7->setFocusPolicy(Qt::NoFocus);
-
-    DBGrid1 = static_cast<DBGrid *>(named(new DBGrid(this), "DBGrid1"));
-    GridColumn model = gridColumn("", "carmodel");
-    model.title = kind.modelTitle;
-    DBGrid1->setColumns({gridColumn("车辆类型", "cartype"), model,
-                         gridColumn("产 地", "producingarea"), gridColumn("单 位", "unit"),
-                         gridColumn("单 价", "unitprice"), gridColumn("数 量", "qty")});
-    DBGrid1->setDataSource(m_linesSource);
-    DBGrid1->setReadOnly(false);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -118,58 +41,6 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     N3 = item("N3", "删除", &TContractEntry::N3Click);
     N4 = item("N4", "取消", &TContractEntry::N4Click);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->addWidget(new QLabel(kind.caption, StatusBar1));
-
-    // Layout: header, the fields around the lines grid, the status bar.
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("合同流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label19, 1);
-
-    auto *top = new QGridLayout;
-    auto place = [this](QGridLayout *g, int row, int col, const QString &label, QWidget *w) {
-        auto *caption = new QLabel(label, this);
-        caption->setBuddy(w); // a field's messages name it by its caption
-        g->addWidget(caption, row, col * 2);
-        g->addWidget(w, row, col * 2 + 1);
-    };
-    place(top, 0, 0, kind.codeLabel, ComboEdit1);
-    place(top, 0, 1, kind.nameLabel, DBEdit7);
-    place(top, 1, 0, QStringLiteral("合同编号："), DBEdit1);
-    place(top, 1, 1, QStringLiteral("合同类别："), DBComboBox1);
-    place(top, 2, 0, QStringLiteral("支付方式："), DBComboBox2);
-    place(top, 2, 1, QStringLiteral("交货方式："), DBEdit9);
-    place(top, 3, 0, kind.deliveryLabel, DBDateEdit1);
-    place(top, 3, 1, QStringLiteral("提货地点："), DBEdit6);
-    place(top, 4, 0, QStringLiteral("到货地点："), DBEdit8);
-
-    auto *bottom = new QGridLayout;
-    place(bottom, 0, 0, QStringLiteral("签定地点："), DBEdit13);
-    place(bottom, 0, 1, QStringLiteral("签定日期："), DBDateEdit3);
-    place(bottom, 1, 0, QStringLiteral("经办人："), DBEdit10);
-    bottom->addWidget(new QLabel(QStringLiteral("合同摘要："), this), 2, 0);
-    bottom->addWidget(DBMemo1, 2, 1, 1, 3);
-    DBMemo1->setFixedHeight(60);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(speedBar);
-    layout->addLayout(header);
-    layout->addLayout(top);
-    layout->addWidget(DBGrid1);
-    layout->addLayout(bottom);
-    layout->addWidget(StatusBar1);
-    DBGrid1->setMinimumSize(560, 160);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    QWidget *order[] = {ComboEdit1, DBEdit1, DBComboBox1, DBComboBox2, DBEdit9, DBDateEdit1,
-                        DBEdit6, DBEdit8, DBGrid1, DBEdit13, DBDateEdit3, DBEdit10, DBMemo1};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
     connect(SpeedItem1, &QToolButton::clicked, this, &TContractEntry::SpeedItem1Click);
     connect(SpeedItem2, &QToolButton::clicked, this, &TContractEntry::SpeedItem2Click);
     connect(SpeedItem3, &QToolButton::clicked, this, &TContractEntry::SpeedItem3Click);
@@ -177,8 +48,6 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     connect(SpeedItem4, &QToolButton::clicked, this, &TContractEntry::SpeedItem4Click);
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &TContractEntry::ComboEdit1ButtonClick);
-    setUpperCaseInput(ComboEdit1);
-    connect(DBGrid1, &DBGrid::enterPressed, this, &TContractEntry::DBGrid1KeyPress);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         if (m_popupOn)
             PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at));
@@ -192,18 +61,11 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
     });
 
     FormCreate();
-    // Every control passes Enter on, the remarks too (Shift+Enter breaks a line there).
-    installEnterMovesOn(this, EnterRule::EveryControl);
-    keepEnter(DBGrid1); // in the grid Enter walks through the line's cells
 }
 
 void TContractEntry::FormCreate()
 {
-    if (frmDMcarsales)
-        Label19->setText(frmDMcarsales->operatorName());
-    guard([this] {
-        DBComboBox1->setItems(firstColumn(QStringLiteral("select conttype from cconttype")));
-    }, this);
+    finishForm();
     SetContractEditing(false);
 }
 
@@ -391,83 +253,10 @@ void TContractEntry::SpeedItem4Click()
 
 // ---------------------------------------------------------------- the lines
 
-bool TContractEntry::linesPass()
-{
-    const QVariant qty = m_lines->value(Qty);
-    bool ok = true;
-    qint64 count = 0;
-    if (!qty.isNull())
-        count = qty.toString().trimmed().toLongLong(&ok);
-    // Price times quantity must stay far inside what Money holds.
-    if (!ok || qAbs(count) > Money::MaxQuantity) {
-        Msg::warning(ok ? Money::quantityMessage(QStringLiteral("数量")) : QStringLiteral("数量必须是整数！"),
-                     this);
-        selectCell(m_lines->recNo(), Qty);
-        return false;
-    }
-    const QVariant price = m_lines->value(UnitPrice);
-    const auto typed = price.isNull() ? Money::Typed::Amount : Money::checkTyped(Fmt::display(price));
-    if (typed != Money::Typed::Amount) {
-        Msg::warning(typed == Money::Typed::TooLarge ? Money::tooLargeMessage(QStringLiteral("单价"))
-                                                     : QStringLiteral("单价必须是数字！"),
-                     this);
-        selectCell(m_lines->recNo(), UnitPrice);
-        return false;
-    }
-    return true;
-}
-
 void TContractEntry::DBGrid1Enter()
 {
     if (m_master->isEditing() && ComboEdit1->text().trimmed().isEmpty())
         refuse(m_kind.codeMissing, ComboEdit1);
-}
-
-void TContractEntry::selectCell(int row, const QString &field)
-{
-    const GridColumns &columns = DBGrid1->columns();
-    for (int c = 0; c < columns.size(); ++c)
-        if (columns.at(c).field == field)
-            DBGrid1->setCurrentIndex(DBGrid1->model()->index(row, c));
-}
-
-void TContractEntry::DBGrid1KeyPress()
-{
-    const QModelIndex current = DBGrid1->currentIndex();
-    if (!current.isValid() || !m_lines->isActive())
-        return;
-    const QString field = DBGrid1->columns().at(current.column()).field;
-    static const QList<QPair<QString, QString>> walk{
-        {CarType, CarModel},
-        {CarModel, QStringLiteral("producingarea")},
-        {QStringLiteral("producingarea"), UnitPrice}, // the unit is skipped
-        {UnitPrice, Qty}};
-    for (const auto &step : walk) {
-        if (step.first == field) {
-            selectCell(current.row(), step.second);
-            return;
-        }
-    }
-    if (field != Qty)
-        return; // the unit: the selection stays
-    guard([&] {
-        const int next = current.row() + 1;
-        if (next < m_lines->recordCount()) {
-            m_lines->setRecNo(next);
-            if (m_lines->recNo() == next)
-                selectCell(next, Qty);
-            return;
-        }
-        appendLine();
-    }, this);
-}
-
-void TContractEntry::appendLine()
-{
-    m_lines->append();
-    // A line the checks refused stays in insert, modified, with its cell to mend selected.
-    if (m_lines->state() == DataSet::Insert && !m_lines->isModified())
-        selectCell(m_lines->recNo(), CarType);
 }
 
 void TContractEntry::N1Click()
@@ -499,23 +288,4 @@ void TContractEntry::N3Click()
 void TContractEntry::N4Click()
 {
     guard([this] { m_lines->cancel(); }, this);
-}
-
-// ---------------------------------------------------------------- printing
-
-void printContract(BandedReport &layout, DataSet *masterQuery, const QString &masterSql,
-                   DataSet *linesQuery, const QString &linesSql, const QString &serial)
-{
-    for (auto [query, sql] : {std::pair{masterQuery, masterSql}, std::pair{linesQuery, linesSql}}) {
-        query->close();
-        query->setSql(sql);
-        query->setParam(QStringLiteral(":aa"), serial);
-        query->open();
-    }
-    layout.findQuery(QStringLiteral("rep_bgs"))->open();
-    try {
-        layout.Print();
-    } catch (const AppError &) {
-        // A failed print changes nothing: the contract is saved either way.
-    }
 }

@@ -7,6 +7,7 @@ ContractKind Tfbuycont::kind()
     ContractKind k;
     k.objectName = QStringLiteral("fbuycont");
     k.caption = QStringLiteral("采购合同");
+    k.statusText = k.caption;
     k.masterTable = QStringLiteral("cbuycontract");
     k.linesTable = QStringLiteral("cbuycontdetail");
     k.masterName = QStringLiteral("tb_buycont");

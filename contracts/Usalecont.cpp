@@ -7,6 +7,7 @@ ContractKind Tfsalecont::kind()
     ContractKind k;
     k.objectName = QStringLiteral("fsalecont");
     k.caption = QStringLiteral("销售合同");
+    k.statusText = k.caption;
     k.masterTable = QStringLiteral("csalecontract");
     k.linesTable = QStringLiteral("csalecontdetail");
     k.masterName = QStringLiteral("tb_salecont");

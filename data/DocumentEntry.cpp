@@ -55,7 +55,7 @@ bool DocumentEntry::save(const std::function<void()> &also)
     bool written = false;
     try {
         Db::Transaction t;
-        written = m_master->writeUpdates();
+        written = (!beforeWrite || beforeWrite()) && m_master->writeUpdates();
         for (const Lines &l : std::as_const(m_lines))
             written = written && l.data->writeUpdates();
         if (written) {

@@ -12,11 +12,13 @@ struct DocumentNumbering {
     QString prefixColumn, counterColumn, typeCode, table, numberField;
 };
 
-// One new document edited in place, with its lines. add() draws the number and
+// One document edited in place, with its lines. add() draws the number and
 // stores the row holding only that number; from then on the row and its lines
 // are edited in memory, every change pending, until save() writes them all in
 // one transaction or discard() deletes the document and gives its number back.
 // A save that fails writes nothing and leaves every change pending as typed.
+// A window that changes stored documents opens the data sets itself and uses
+// only save().
 class DocumentEntry : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +45,10 @@ public:
     // Runs first in every save (the window's check of what stands in its
     // fields, showing its own message); false refuses the save, nothing written.
     std::function<bool()> beforeSave;
+    // Runs inside the save's transaction before anything is written (a check
+    // of what another window or program may have changed meanwhile, showing
+    // its own message); false refuses the save, nothing written.
+    std::function<bool()> beforeWrite;
     // Deletes the lines and the row, gives the number back and closes.
     void discard();
     // Closes the lines, then the row; pending changes are dropped.

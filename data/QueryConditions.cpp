@@ -1,4 +1,5 @@
 #include "QueryConditions.h"
+#include "DataSet.h"
 #include "Db.h"
 #include "Format.h"
 
@@ -76,3 +77,12 @@ QString QueryConditions::text() const
 }
 
 void QueryConditions::bindTo(QSqlQuery &query) const { Db::bindAll(query, m_binds); }
+
+void QueryConditions::setOn(DataSet *dataSet, const QString &base, const QString &tail) const
+{
+    dataSet->close();
+    dataSet->setSql(apply(base) + tail);
+    dataSet->clearParams();
+    for (auto it = m_binds.cbegin(); it != m_binds.cend(); ++it)
+        dataSet->setParam(it.key(), it.value());
+}

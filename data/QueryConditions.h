@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
+class DataSet;
 class QSqlQuery;
 
 // Builds the condition text of a query window from its filter inputs. Each
@@ -42,6 +43,9 @@ public:
     QString apply(const QString &base) const { return base + text(); }
     const QVariantMap &binds() const { return m_binds; }
     void bindTo(QSqlQuery &query) const;
+    // The data set's statement becomes base, the conditions and then tail (an
+    // order), with the values bound; an open data set is closed first.
+    void setOn(DataSet *dataSet, const QString &base, const QString &tail = {}) const;
 
     // The LIKE pattern for a literal prefix, escaped with '\'.
     static QString likePrefix(const QString &text);

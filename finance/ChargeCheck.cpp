@@ -5,10 +5,9 @@
 #include "Forms.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "Uselecar.h"
 
 #include <QCloseEvent>
-
-TChargeCheck::CarPicker TChargeCheck::pickCar;
 
 namespace {
 
@@ -104,15 +103,6 @@ TChargeCheck::TChargeCheck(const ChargeCheckKind &kind, QWidget *parent)
     installEnterMovesOn(this);
 }
 
-QString TChargeCheck::carsToVerify() const
-{
-    const QString ledger = m_kind.side->table;
-    return QStringLiteral("select carinfor.* from carinfor, %1"
-                          " where carinfor.carserial_no = %1.certificate_no and %1.isprepay=2"
-                          " and not %1.isaffirm and not %1.ischeck")
-            .arg(ledger);
-}
-
 void TChargeCheck::SetVerifyEditing(bool editing)
 {
     SpeedItem1->setEnabled(!editing);
@@ -126,11 +116,10 @@ void TChargeCheck::SetVerifyEditing(bool editing)
 
 void TChargeCheck::SpeedItem1Click()
 {
-    if (!pickCar)
-        return;
-    const std::optional<QString> serial = pickCar(this, carsToVerify());
-    if (serial)
-        openCar(*serial);
+    // A car is listed once however many charges it has; the lowest entry
+    // number is verified first.
+    if (const std::optional<QSqlRecord> car = pickCar(this, m_kind.carScope))
+        openCar(car->value(Serial).toString());
 }
 
 void TChargeCheck::openCar(const QString &serial)

@@ -7,8 +7,6 @@
 
 #include <QLabel>
 #include <QStatusBar>
-#include <functional>
-#include <optional>
 
 // One labelled field of the record or car pane.
 struct CheckField {
@@ -21,6 +19,7 @@ struct CheckField {
 struct ChargeCheckKind {
     QString objectName, caption, statusText;
     const LedgerSide *side = nullptr;
+    QString carScope; // the cars with a charge of this ledger still to verify
     QString recordTable, recordName, recordSource; // the stock record of the car
     QString ledgerName, ledgerSource;
     QList<CheckField> recordFields;
@@ -36,15 +35,6 @@ class TChargeCheck : public ChildForm {
     Q_OBJECT
 public:
     TChargeCheck(const ChargeCheckKind &kind, QWidget *parent = nullptr);
-
-    // Lets the user pick a car from the list that `sql` selects (rows of
-    // carinfor) and gives its serial number, or nothing. Empty until the car
-    // picker is given to it; tests put a stand-in here.
-    using CarPicker = std::function<std::optional<QString>(QWidget *owner, const QString &sql)>;
-    static CarPicker pickCar;
-
-    // The statement that lists the cars with an unverified open charge.
-    QString carsToVerify() const;
 
     // 0 when the charge was confirmed, 1 when it was refused (message shown).
     int ConfirmCharge();

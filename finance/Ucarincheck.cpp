@@ -1,4 +1,5 @@
 #include "Ucarincheck.h"
+#include "Uselecar.h"
 
 ChargeCheckKind Tfcarincheck::kind()
 {
@@ -7,6 +8,7 @@ ChargeCheckKind Tfcarincheck::kind()
     k.caption = QStringLiteral("入库财务核实");
     k.statusText = QStringLiteral("财务核实");
     k.side = &LedgerSide::providers();
+    k.carScope = CarScope::UnverifiedPurchase;
     k.recordTable = QStringLiteral("carinstock");
     k.recordName = QStringLiteral("tb_carin");
     k.recordSource = QStringLiteral("ds_carin");

@@ -1,4 +1,5 @@
 #include "Ucaroutcheck.h"
+#include "Uselecar.h"
 
 ChargeCheckKind Tfcaroutcheck::kind()
 {
@@ -7,6 +8,7 @@ ChargeCheckKind Tfcaroutcheck::kind()
     k.caption = QStringLiteral("销售财务核实");
     k.statusText = QStringLiteral("销售财务核实");
     k.side = &LedgerSide::customers();
+    k.carScope = CarScope::UnverifiedSale;
     k.recordTable = QStringLiteral("caroutstock");
     k.recordName = QStringLiteral("tb_carout");
     k.recordSource = QStringLiteral("ds_carout");

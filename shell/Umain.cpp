@@ -3,6 +3,8 @@
 #include "Uarea.h"
 #include "Ubgsxx.h"
 #include "Ubuycont.h"
+#include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Ubuyinout.h"
 #include "Ucarincheck.h"
 #include "Ucaroutcheck.h"
@@ -16,6 +18,8 @@
 #include "Uprovcheck.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
+#include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "Usubject.h"
 #include "DMsales.h"
 #include "Guard.h"
@@ -431,10 +435,10 @@ void Tfrmmain::menua1Click()
 // openChild<Tfconttype>(fconttype). Until then the item opens nothing.
 void Tfrmmain::buycontClick() { openChild<Tfbuycont>(fbuycont); }
 void Tfrmmain::salecontClick() { openChild<Tfsalecont>(fsalecont); }
-void Tfrmmain::buycontchgClick() {}
-void Tfrmmain::salecontchgClick() {}
-void Tfrmmain::buycontfindClick() {}
-void Tfrmmain::salecontfindClick() {}
+void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
+void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
+void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
+void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
 void Tfrmmain::menucarinClick() {}
 void Tfrmmain::menucaroutClick() {}
 void Tfrmmain::menucarinfClick() {}

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "Format.h"
 #include "Money.h"
+#include "DataSet.h"
 #include "QueryConditions.h"
 #include "Schema.h"
 #include "TestDb.h"
@@ -906,6 +907,18 @@ void TestData::conditions()
     while (q.next())
         got << q.value(0).toString();
     QCOMPARE(got, rows);
+
+    // The same conditions on a data set, which a query window opens.
+    DataSet list;
+    list.setSql("SELECT 1");
+    list.open();
+    c.setOn(&list, "SELECT salecont_no FROM csalecontract", " ORDER BY salecont_no");
+    QVERIFY(!list.isActive());
+    list.open();
+    QStringList listed;
+    for (int r = 0; r < list.recordCount(); ++r)
+        listed << list.valueAt(r, "salecont_no").toString();
+    QCOMPARE(listed, rows);
 }
 
 void TestData::conditionJoining()

@@ -2,6 +2,8 @@
 // widgets, and the real windows driven as a user drives them.
 #include "Clock.h"
 #include "Driving.h"
+#include "Modal.h"
+#include "Uselecar.h"
 #include "Db.h"
 #include "Errors.h"
 #include "Format.h"
@@ -154,23 +156,38 @@ void addCheckTwins()
     QTest::newRow("sale") << "out";
 }
 
-// The car picker's stand-in: chooses the given serial if the list holds it.
+// Answers the next car picker as a user: notes the cars it lists, then
+// chooses the serial with Enter, or leaves with Escape when it is not listed.
 struct CarPick {
-    explicit CarPick(const QString &serial)
+    explicit CarPick(const QString &serial) : m_serial(serial) {}
+    void arm()
     {
-        TChargeCheck::pickCar = [serial, this](QWidget *, const QString &sql) -> std::optional<QString> {
-            listed.clear();
-            QSqlQuery q = Db::exec(sql);
-            while (q.next())
-                listed << q.value("carserial_no").toString();
-            if (!listed.contains(serial))
-                return std::nullopt;
-            return serial;
-        };
+        listed.clear();
+        whenModal<Tfselecar>([this](Tfselecar *d) {
+            DataSet *cars = d->query1;
+            for (int i = 0; i < cars->recordCount(); ++i)
+                listed << cars->valueAt(i, "carserial_no").toString();
+            if (!cars->locate("carserial_no", m_serial)) {
+                QTest::keyClick(d, Qt::Key_Escape);
+                return;
+            }
+            d->DBGrid1->setFocus();
+            QTest::keyClick(d->DBGrid1, Qt::Key_Return);
+        });
     }
-    ~CarPick() { TChargeCheck::pickCar = {}; }
     QStringList listed;
+
+private:
+    QString m_serial;
 };
+
+// Presses "选车" and answers the picker.
+void pickCarIn(QWidget *w, CarPick &pick)
+{
+    pick.arm();
+    pressButton(w, "SpeedItem1");
+    QApplication::setActiveWindow(w->window()); // back from the dialog, as on a screen
+}
 
 } // namespace
 
@@ -711,8 +728,8 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
 
     CarPick pick("VIN1");
     Window w(t.make());
-    pressButton(w.get(), "SpeedItem1");
-    QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN1", "VIN2"}));
+    pickCarIn(w.get(), pick);
+    QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A1")); // the lower entry number first
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit10")->text(), QString("桑塔纳"));
     if (t.customers) // the latest sale of a car sold twice
@@ -740,8 +757,8 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QCOMPARE(row(t.table, "isaffirm", t.key + "='A2'"), QString("0"));
     QCOMPARE(row(t.table, "isaffirm, ischeck", t.key + "='A0'"), QString("1|1"));
 
-    // The car stays listed once, for its other charge.
-    pressButton(w.get(), "SpeedItem1");
+    // The car stays listed, for its other charge.
+    pickCarIn(w.get(), pick);
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A2"));
 }
@@ -754,7 +771,7 @@ void TestFinance::verifyCancelAndClose()
     addLedgerEntry(db, unverifiedCharge(false, "A1", "VIN1", 1000, "P001"));
     CarPick pick("VIN1");
     Window w(new Tfcarincheck);
-    pressButton(w.get(), "SpeedItem1");
+    pickCarIn(w.get(), pick);
     typeInto(w.get(), "DBEdit13", "赵六");
     pressButton(w.get(), "SpeedItem3");
     QVERIFY(w->SpeedItem1->isEnabled());
@@ -763,7 +780,7 @@ void TestFinance::verifyCancelAndClose()
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit7")->text(), QString("VIN1"));
 
     // Closing: Yes with no handler refuses and stays open; No drops the input.
-    pressButton(w.get(), "SpeedItem1");
+    pickCarIn(w.get(), pick);
     QCOMPARE(pick.listed, QStringList{"VIN1"});
     db.messages.answer(QMessageBox::Yes);
     QVERIFY(!w->close());
@@ -781,7 +798,7 @@ void TestFinance::verifiedElsewhereIsNotReopened()
     addLedgerEntry(db, unverifiedCharge(true, "A1", "VIN1", 1000, "C001"));
     CarPick pick("VIN1");
     Window w(new Tfcaroutcheck);
-    pressButton(w.get(), "SpeedItem1");
+    pickCarIn(w.get(), pick);
     // Another window verifies it and a reconciliation closes it meanwhile.
     db.exec("UPDATE ccustaccount SET isaffirm=1, ischeck=1, affirm_recorder='甲'");
     typeInto(w.get(), "DBEdit13", "赵六");
@@ -790,7 +807,7 @@ void TestFinance::verifiedElsewhereIsNotReopened()
     QCOMPARE(row("ccustaccount", "isaffirm, ischeck, affirm_recorder", "1"), QString("1|1|甲"));
     QVERIFY(w->SpeedItem1->isEnabled());
     // Picked again, it is no longer listed.
-    pressButton(w.get(), "SpeedItem1");
+    pickCarIn(w.get(), pick);
     QVERIFY(pick.listed.isEmpty());
     QVERIFY(!w->ledger()->isActive());
 }

@@ -5,9 +5,14 @@
 #include "Errors.h"
 #include "Startup.h"
 #include "USysRights.h"
+#include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubuycontchg.h"
+#include "Ubuycontsele.h"
 #include "Uconttype.h"
+#include "Usalecontchg.h"
+#include "Usalecontsele.h"
 #include "Ucustxx.h"
 #include "Uperson.h"
 #include "Uprovxx.h"
@@ -92,27 +97,6 @@ QAction *item(QWidget &w, const QString &name)
     if (!a)
         qFatal("no menu item %s", qPrintable(name));
     return a;
-}
-
-// Acts on the first modal dialog of type D that comes up, as a user would.
-// The flag tells when that is done.
-template <class D>
-std::shared_ptr<bool> whenModal(std::function<void(D *)> act)
-{
-    auto done = std::make_shared<bool>(false);
-    auto *poll = new QTimer(qApp);
-    poll->setObjectName("modalPoll");
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act, done] {
-        if (auto *d = qobject_cast<D *>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(d);
-            *done = true;
-        }
-    });
-    poll->start();
-    return done;
 }
 
 void typeInto(QLineEdit *e, const QString &text)
@@ -244,6 +228,8 @@ private slots:
 
     // Window registry and exit
     void registryOpensOnceAndKeepsInput();
+    void openedWindowTakesItsSpeedKeys();
+    void contractItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -839,6 +825,22 @@ void TestShell::passwordChange()
 
 // ---------------------------------------------------------------- registry and exit
 
+void TestShell::openedWindowTakesItsSpeedKeys()
+{
+    // Opened from the menu, before any of its fields can take the focus, a
+    // window already answers Alt and the place of its speed buttons.
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QApplication::setActiveWindow(&frame);
+    item(frame, "salecont")->trigger();
+    QVERIFY(frame.fsalecont);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && (focus == frame.fsalecont || frame.fsalecont->isAncestorOf(focus)));
+    QTest::keyClick(focus, Qt::Key_1, Qt::AltModifier); // 增加合同
+    QCOMPARE(db.count("csalecontract"), 1);
+}
+
 void TestShell::registryOpensOnceAndKeepsInput()
 {
     TestDb db;
@@ -886,6 +888,27 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+}
+
+void TestShell::contractItemsOpenTheirWindows()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
+        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()

@@ -66,6 +66,9 @@ private slots:
     void navigatorAsksBeforeDeleting();
     void navigatorRefusesADateNotWhole();
     void destroyedControlSeesNoRow();
+    void comboEditShowsCapitals();
+    void gridOpensOnItsFirstRow();
+    void freeTextComboKeysGoOnFromTheShownItem();
 
     // Keyboard
     void enterMovesOnAndPressesButtons_data();
@@ -1206,6 +1209,62 @@ struct Probe : DyingWidget, BoundControl {
 };
 
 } // namespace
+
+void TestWidgets::freeTextComboKeysGoOnFromTheShownItem()
+{
+    TestDb db;
+    db.insert("cconttype", {{"conttypeid", "01"}, {"conttype", "B"}});
+    DataSet table;
+    table.setTableName("cconttype");
+    DataSource source(&table);
+    DBComboBox box(nullptr, false);
+    box.setItems({"", "A", "B", "C"});
+    box.setDataSource(&source, "conttype");
+    table.open();
+    QCOMPARE(box.currentText(), QString("B"));
+    QTest::keyClick(&box, Qt::Key_Down);
+    QCOMPARE(box.currentText(), QString("C"));
+    QCOMPARE(table.value("conttype").toString(), QString("C"));
+}
+
+void TestWidgets::gridOpensOnItsFirstRow()
+{
+    TestDb db;
+    for (const char *id : {"01", "02", "03"})
+        db.insert("cconttype", {{"conttypeid", id}, {"conttype", id}});
+    for (int pageSize : {0, 2}) {
+        DataSet table;
+        table.setTableName("cconttype");
+        table.setIndexName("PrimaryKey");
+        table.setPageSize(pageSize);
+        DataSource source(&table);
+        DBGrid grid;
+        grid.setColumns({{"类型", "conttype"}});
+        grid.setDataSource(&source);
+        table.open();
+        QCOMPARE(grid.currentIndex().row(), 0);
+        // The first Down goes to the second row, as the user sees it.
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QCOMPARE(table.value("conttypeid").toString(), QString("02"));
+        table.close();
+        QCOMPARE(grid.model()->rowCount(), 0);
+    }
+}
+
+void TestWidgets::comboEditShowsCapitals()
+{
+    ComboEdit edit;
+    QTest::keyClicks(&edit, "p0a");
+    QCOMPARE(edit.text(), QString("p0a")); // as typed until asked
+    edit.clear();
+    edit.setUpperCase(true);
+    QTest::keyClicks(&edit, "p0a");
+    QCOMPARE(edit.text(), QString("P0A"));
+    edit.setCursorPosition(1);
+    QTest::keyClicks(&edit, "x");
+    QCOMPARE(edit.text(), QString("PX0A"));
+    QCOMPARE(edit.cursorPosition(), 2);
+}
 
 void TestWidgets::destroyedControlSeesNoRow()
 {

@@ -5,6 +5,9 @@
 ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Holds the focus itself while none of its fields can (a document window
+    // before its add): its speed buttons' keys then still reach it.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 bool ChildForm::askBeforeClose(const QString &question, const std::function<bool()> &save,

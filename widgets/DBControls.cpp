@@ -132,8 +132,13 @@ DBComboBox::DBComboBox(QWidget *parent, bool listOnly)
     : QComboBox(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
           m_showing = true;
           const QString text = Fmt::display(v);
-          if (isEditable())
+          if (isEditable()) {
+              // The arrow keys go on from the item shown, when it is one.
+              const int item = findText(text, Qt::MatchFixedString);
+              if (item >= 0)
+                  setCurrentIndex(item);
               setEditText(text);
+          }
           else
               setCurrentIndex(findText(text, Qt::MatchFixedString));
           m_showing = false;

@@ -122,6 +122,8 @@ class ComboEdit : public QLineEdit {
 public:
     explicit ComboEdit(QWidget *parent = nullptr);
     void clickButton() { emit buttonClick(); }
+    // Typed letters become capitals.
+    void setUpperCase(bool upper) { setUpperCaseInput(this, upper); }
 
 signals:
     void buttonClick();

@@ -69,7 +69,9 @@ void DataSetModel::rowChanged(int row)
 int DataSetModel::rowCount(const QModelIndex &parent) const
 {
     const DataSet *ds = dataSet();
-    return parent.isValid() || !ds || !ds->isActive() ? 0 : ds->recordCount();
+    // Not by the state: the rows are there, and the view reset, before an
+    // opening data set reports itself open (a closed one holds none).
+    return parent.isValid() || !ds ? 0 : ds->recordCount();
 }
 
 int DataSetModel::columnCount(const QModelIndex &parent) const

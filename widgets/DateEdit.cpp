@@ -48,6 +48,8 @@ void DateEdit::take(const QDate &date)
 
 void DateEdit::dropDown()
 {
+    if (isReadOnly())
+        return; // a date shown, not to be changed
     if (!m_calendar) {
         m_calendar = new QCalendarWidget(this);
         m_calendar->setObjectName(QStringLiteral("calendar"));

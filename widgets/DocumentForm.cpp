@@ -13,7 +13,7 @@ void DocumentForm::setDocument(DocumentEntry *entry)
 
 void DocumentForm::closeEvent(QCloseEvent *event)
 {
-    if (document && document->isOpen()
+    if (hasUnsavedInput()
         && !askBeforeClose(
             closeQuestion(), [this] { return saveDocument() == 0; },
             [this] { discardDocument(); })) {

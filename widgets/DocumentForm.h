@@ -3,8 +3,8 @@
 #include "ChildForm.h"
 #include "DocumentEntry.h"
 
-// A window that makes one new document at a time. Closing it while a
-// document is open asks closeQuestion(): Yes saves and a refused save keeps
+// A window that makes one new document at a time, or changes stored ones.
+// Closing it with unsaved input asks closeQuestion(): Yes saves and a refused save keeps
 // the window open, No discards the document, Cancel keeps everything.
 class DocumentForm : public ChildForm {
     Q_OBJECT
@@ -13,6 +13,8 @@ public:
 
 protected:
     virtual QString closeQuestion() const = 0;
+    // Whether closing asks closeQuestion(): by default while a document is open.
+    virtual bool hasUnsavedInput() const { return document && document->isOpen(); }
     // 0 when the document was stored, 1 when a check refused it (its message
     // shown). A database failure throws.
     virtual int saveDocument() = 0;

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "DBGrid.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <optional>
+
+// Which contracts a caller lets the user choose from.
+enum class ContractScope {
+    NotStarted, // saved, not started: the change windows
+    Started,    // being executed: in-stock and sale
+    All,        // every state: queries and payments
+};
+
+// What sets the purchase contract picker apart from the sales one.
+struct ContractPickerKind {
+    QString objectName, caption;
+    QString table, serialField, codeField, nameField;
+    QString edit1Name, edit2Name;
+    QString codeLabel, codeTitle, nameTitle;
+    // Purchase: the buttons come first in the tab order and "确定" has the
+    // focus; sales: the edits come first and the contract-number edit has it.
+    bool buttonsFirst = false;
+};
+
+// The contract the user chose.
+struct PickedContract {
+    QString serial; // buycont_no or salecont_no
+    QString contractNo;
+    QString partnerCode, partnerName;
+};
+
+// A modal dialog listing the contracts of the caller's scope, narrowed by the
+// typed prefixes of the contract number and the partner code.
+class TContractPicker : public QDialog {
+    Q_OBJECT
+public:
+    TContractPicker(const ContractPickerKind &kind, QWidget *owner);
+    static constexpr int PageSize = 200;
+
+    // Fixed for the dialog's life; before pick().
+    void setScope(ContractScope scope) { m_scope = scope; }
+    ContractScope scope() const { return m_scope; }
+
+    // The caller's steps in one: open the list, show the dialog, read the
+    // chosen row. Nothing on Cancel, Escape or an empty list, nor when the
+    // dialog was freed while it ran.
+    std::optional<PickedContract> pick();
+
+    DataSet *query1;
+    DataSource *DataSource1;
+    DBGrid *DBGrid1;
+    QLineEdit *edit1; // prefix of the contract number
+    QLineEdit *edit2; // prefix of the partner code
+    QPushButton *BitBtn1; // 确定
+    QPushButton *BitBtn2; // 取消
+
+    // Lists the scope's contracts that match both prefixes.
+    void edit1Change();
+    void BitBtn1Click();
+
+private:
+    const ContractPickerKind m_kind;
+    ContractScope m_scope = ContractScope::NotStarted;
+};
+
+// Opens a picker of the given class over the owner with the caller's scope.
+// The dialog is the owner's child: an owner freed while it runs takes the
+// dialog with it, so it lives on the heap and is freed only if still there.
+template <class Picker>
+std::optional<PickedContract> pickContract(QWidget *owner,
+                                           ContractScope scope = ContractScope::NotStarted)
+{
+    QPointer<Picker> picker = new Picker(owner);
+    picker->setScope(scope);
+    const std::optional<PickedContract> chosen = picker->pick();
+    delete picker.data();
+    return chosen;
+}
