@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContractPicker.h"
 #include "DBControls.h"
 #include "DocumentForm.h"
 #include "Ledger.h"
@@ -31,8 +32,6 @@ struct LedgerEntryKind {
     bool centred = false;     // opens in the middle of the screen
 };
 
-#if __has_include("ContractPicker.h")
-#include "ContractPicker.h"
 // Lets the user pick a contract of any state with the picker of that class:
 // its paper number, or nothing.
 template <class Picker>
@@ -42,7 +41,6 @@ std::optional<QString> pickContractNumber(QWidget *owner)
         return picked->contractNo;
     return std::nullopt;
 }
-#endif
 
 // What the customer windows share: the ledger, the partner and its messages.
 LedgerEntryKind customerEntryKind();

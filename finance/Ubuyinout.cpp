@@ -1,10 +1,6 @@
 #include "Ubuyinout.h"
-#include "Useleprov.h"
-
-// The contract picker, once it is there.
-#if __has_include("Uselebuycont.h")
 #include "Uselebuycont.h"
-#endif
+#include "Useleprov.h"
 
 LedgerEntryKind Tfbuyinout::kind()
 {
@@ -27,9 +23,7 @@ LedgerEntryKind Tfbuyinout::kind()
     k.contractTable = QStringLiteral("cbuycontract");
     k.contractNotFound = QStringLiteral("不存在此采购合同号!");
     k.contractNotOwner = QStringLiteral("所选合同并非是该供应商签约!");
-#if __has_include("Uselebuycont.h")
     k.pickContract = &pickContractNumber<Tfselebuycont>;
-#endif
     k.entryKind = EntryKind::Payment;
     return k;
 }

@@ -1,12 +1,8 @@
 #include "Ucustoutgo.h"
 #include "Udelf.h"
+#include "Uselesalecont.h"
 
 #include <QCloseEvent>
-
-// The contract picker, once it is there.
-#if __has_include("Uselesalecont.h")
-#include "Uselesalecont.h"
-#endif
 
 LedgerEntryKind Tfcustoutgo::kind()
 {
@@ -21,9 +17,7 @@ LedgerEntryKind Tfcustoutgo::kind()
     k.contractTable = QStringLiteral("csalecontract");
     k.contractNotFound = QStringLiteral("不存在此销售合同号!");
     k.contractNotOwner = QStringLiteral("所选合同并非是该客户签约!");
-#if __has_include("Uselesalecont.h")
     k.pickContract = &pickContractNumber<Tfselesalecont>;
-#endif
     k.entryKind = EntryKind::Payment;
     k.feesButton = true;
     return k;

@@ -4,6 +4,8 @@
 #include "Driving.h"
 #include "Modal.h"
 #include "Uselecar.h"
+#include "Uselecust.h"
+#include "Uselesalecont.h"
 #include "Db.h"
 #include "Errors.h"
 #include "Format.h"
@@ -216,6 +218,7 @@ private slots:
     void cancelGivesTheNumberBack();
     void closeQuestion();
     void codeLookedUpOnLeaving();
+    void pickersFillCodeNameAndContract();
     void feeWindowsOpenedFromThePrepayment();
     void keyboardOnlyPrepayment();
 
@@ -634,6 +637,38 @@ void TestFinance::codeLookedUpOnLeaving()
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(row("cprovaccount", "providerid, provname, buycont_no, outgo", "1"),
              QString("P001|供应商乙|cg-1|7"));
+}
+
+void TestFinance::pickersFillCodeNameAndContract()
+{
+    TestDb db;
+    seed(db);
+    Window w(new Tfcustoutgo);
+    pressButton(w.get(), "SpeedItem1");
+    whenModal<Tfselecust>([](Tfselecust *d) {
+        QVERIFY(d->Table1->locate("customerid", "C002"));
+        d->BitBtn1->click();
+    });
+    w->ComboEdit1->clickButton();
+    QCOMPARE(w->ComboEdit1->text(), QString("C002"));
+    QCOMPARE(w->DBEdit1->text(), QString("客户乙"));
+    // Every sales contract is offered, whatever its state.
+    db.exec("UPDATE csalecontract SET isfinished=2");
+    QStringList offered;
+    whenModal<Tfselesalecont>([&](Tfselesalecont *d) {
+        for (int i = 0; i < d->query1->recordCount(); ++i)
+            offered << d->query1->valueAt(i, "contract_no").toString();
+        QVERIFY(d->query1->locate("contract_no", "XS-2"));
+        d->BitBtn1->click();
+    });
+    w->ComboEdit2->clickButton();
+    QCOMPARE(offered, (QStringList{"XS-1", "XS-2"}));
+    QCOMPARE(w->ComboEdit2->text(), QString("XS-2"));
+    typeInto(w.get(), "DBEdit4", "300");
+    pressButton(w.get(), "SpeedItem5");
+    QCOMPARE(db.messages.texts(), QStringList());
+    QCOMPARE(row("ccustaccount", "customerid, custname, salecont_no, income", "1"),
+             QString("C002|客户乙|XS-2|300"));
 }
 
 void TestFinance::feeWindowsOpenedFromThePrepayment()
