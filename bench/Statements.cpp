@@ -19,10 +19,18 @@ QStringList keyOf(const QString &base)
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
             {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
-    for (const auto &[from, key] : keys)
-        if (base.contains(from))
-            return {key};
-    return {};
+    // The table of the outer FROM: the one named first (a scope's subquery
+    // names others after it).
+    qsizetype first = -1;
+    QString found;
+    for (const auto &[from, key] : keys) {
+        const qsizetype at = base.indexOf(from);
+        if (at >= 0 && (first < 0 || at < first)) {
+            first = at;
+            found = key;
+        }
+    }
+    return found.isEmpty() ? QStringList() : QStringList{found};
 }
 
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,
@@ -108,6 +116,30 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
 }
 
 QueryConditions none(Join join = Join::Where) { return QueryConditions(join); }
+
+// The reconciliation's display: the open verified entries of one partner in
+// two lists by entry number, and the sums its balance is made of.
+BenchCase reconciliation(bool customers, const QString &code)
+{
+    const QString table = customers ? "ccustaccount" : "cprovaccount";
+    const QString key = customers ? "caccountid" : "paccountid";
+    const QString partner = customers ? "customerid" : "providerid";
+    const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
+    const QString open = " and isaffirm and not ischeck and " + partner + "=:aa";
+    const QVariantMap binds{{":aa", code}};
+    const auto units = [](const QString &column) { return "cast(round(" + column + "*10000) as integer)"; };
+    const QString fees = customers ? "sum(case when isprepay=3 then " + units(charged) + " end)" : "null";
+    return BenchCase{
+            customers ? "Tfcustcheck" : "Tfprovcheck", (customers ? "客户 " : "供应商 ") + code,
+            {{"select * from " + table + " where isprepay in " + (customers ? "(0,1,3)" : "(0,1)") + open,
+              binds, {key}},
+             {"select * from " + table + " where isprepay=2" + open, binds, {key}}},
+            {{"select count(*), sum(case when isprepay in (0,1) then " + units(paid) + " end), " + fees
+                      + ", sum(case when isprepay=2 then " + units(charged) + " end), sum("
+                      + units("income") + "), sum(" + units("outgo") + ") from " + table + " where "
+                      + partner + "=:aa and isaffirm and not ischeck",
+              binds}}};
+}
 
 } // namespace
 
@@ -207,6 +239,8 @@ QList<BenchCase> benchCases()
         ledger(true, "名称 " + Typical::namePrefix(), QC(Join::And).prefix("custname", Typical::namePrefix())),
         ledger(false, "", none(Join::And)),
         ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
+        reconciliation(true, customer),
+        reconciliation(false, provider),
 
         // The registers: the entry page's table in key order, the query page's list.
         listCase("Tfcustxx", "录入", "select * from ccustomer", " order by customerid", {}, none()),

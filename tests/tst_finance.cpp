@@ -233,6 +233,7 @@ private slots:
     void providerWindowTexts();
     void reconcileTwiceOrAfterChanges();
     void displayAndReconcileRefusals();
+    void keyboardOnlyVerificationAndReconciliation();
 };
 
 // ---------------------------------------------------------------- balance rule
@@ -972,6 +973,47 @@ void TestFinance::displayAndReconcileRefusals()
     QCOMPARE(QApplication::focusWidget(), w->Edit3);
     QCOMPARE(db.count("ccustaccount", "ischeck=1"), 1);
     QVERIFY(w->SpeedItem5->isEnabled()); // nothing ran
+}
+
+void TestFinance::keyboardOnlyVerificationAndReconciliation()
+{
+    TestDb db;
+    seed(db);
+    db.insert("carinfor", {{"carserial_no", "VIN1"}});
+    addLedgerEntry(db, unverifiedCharge(true, "A1", "VIN1", 1000, "C001"));
+    addLedgerEntry(db, customer("K1", EntryKind::Payment, 1500, {}));
+    const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+        QApplication::processEvents();
+    };
+    const auto typeHere = [](const QString &text) { typeKeys(QApplication::focusWidget(), text); };
+
+    Window check(new Tfcaroutcheck);
+    check->setFocus();
+    CarPick pick("VIN1");
+    pick.arm();
+    key(Qt::Key_1, Qt::AltModifier); // 选车
+    QApplication::setActiveWindow(check.get());
+    QCOMPARE(QApplication::focusWidget(), check->DBEdit13);
+    typeHere("Zhao");
+    key(Qt::Key_2, Qt::AltModifier); // 确认
+    QCOMPARE(row("ccustaccount", "isaffirm, affirm_recorder", "caccountid='A1'"), QString("1|Zhao"));
+    check->close();
+
+    Window w(new Tfcustcheck);
+    w->ComboEdit1->setFocus();
+    typeHere("C001");
+    key(Qt::Key_Return);
+    QCOMPARE(w->Edit1->text(), QString("客户甲"));
+    QCOMPARE(QApplication::focusWidget(), w->Edit3);
+    typeHere("Li");
+    key(Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->BitBtn1);
+    key(Qt::Key_Return); // 显示帐目信息
+    QCOMPARE(w->Panel1->text(), QString("车款累计：1000"));
+    key(Qt::Key_1, Qt::AltModifier); // 对帐
+    QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：500元"));
+    QCOMPARE(db.messages.texts(), QStringList());
 }
 
 QTEST_MAIN(TestFinance)
