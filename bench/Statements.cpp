@@ -100,6 +100,30 @@ QueryConditions entryDates(QueryConditions c, const QDate &from, const QDate &to
     return c.fromDate(entryDate, from).toDate(entryDate, to);
 }
 
+// The reconciliation's display: the open verified entries of one partner in
+// two lists by entry number, and the sums its balance is made of.
+BenchCase reconciliation(bool customers, const QString &code)
+{
+    const QString table = customers ? "ccustaccount" : "cprovaccount";
+    const QString key = customers ? "caccountid" : "paccountid";
+    const QString partner = customers ? "customerid" : "providerid";
+    const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
+    const QString open = " and isaffirm and not ischeck and " + partner + "=:aa";
+    const QVariantMap binds{{":aa", code}};
+    const auto units = [](const QString &column) { return "cast(round(" + column + "*10000) as integer)"; };
+    const QString fees = customers ? "sum(case when isprepay=3 then " + units(charged) + " end)" : "null";
+    return BenchCase{
+            customers ? "Tfcustcheck" : "Tfprovcheck", (customers ? "客户 " : "供应商 ") + code,
+            {{"select * from " + table + " where isprepay in " + (customers ? "(0,1,3)" : "(0,1)") + open,
+              binds, {key}},
+             {"select * from " + table + " where isprepay=2" + open, binds, {key}}},
+            {{"select count(*), sum(case when isprepay in (0,1) then " + units(paid) + " end), " + fees
+                      + ", sum(case when isprepay=2 then " + units(charged) + " end), sum("
+                      + units("income") + "), sum(" + units("outgo") + ") from " + table + " where "
+                      + partner + "=:aa and isaffirm and not ischeck",
+              binds}}};
+}
+
 } // namespace
 
 QList<BenchCase> benchCases()
@@ -238,6 +262,8 @@ QList<BenchCase> benchCases()
         ledger(false, "", none(Join::And)),
         ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
         ledger(false, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
+        reconciliation(true, customer),
+        reconciliation(false, provider),
 
         // The registers: the entry page's table in key order, the query page's list.
         listCase("Tfcustxx", "录入", "select * from ccustomer", " order by customerid", {}, none()),

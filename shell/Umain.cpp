@@ -11,15 +11,21 @@
 #include "Ubuycontsele.h"
 #include "Ucarin.h"
 #include "Ucarinsele.h"
+#include "Ubuyinout.h"
+#include "Ucarincheck.h"
+#include "Ucaroutcheck.h"
 #include "Ucartype.h"
 #include "Ucustback.h"
 #include "Uconttype.h"
 #include "Ucustaccountsele.h"
+#include "Ucustcheck.h"
+#include "Ucustoutgo.h"
 #include "Ucustxx.h"
 #include "Uinaddcost.h"
 #include "Umodel.h"
 #include "Uperson.h"
 #include "Uprovaccountsele.h"
+#include "Uprovcheck.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
@@ -457,12 +463,12 @@ void Tfrmmain::menucaroutfClick() { openChild<Tfcaroutsele>(fcaroutsele); }
 void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
 void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
 void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
-void Tfrmmain::menuprovpreClick() {}
-void Tfrmmain::menuprovhshClick() {}
-void Tfrmmain::menuprovcomClick() {}
-void Tfrmmain::menucustpreClick() {}
-void Tfrmmain::menucusthshClick() {}
-void Tfrmmain::menucustcomClick() {}
+void Tfrmmain::menuprovpreClick() { openChild<Tfbuyinout>(fbuyinout); }
+void Tfrmmain::menuprovhshClick() { openChild<Tfcarincheck>(fcarincheck); }
+void Tfrmmain::menuprovcomClick() { openChild<Tfprovcheck>(fprovcheck); }
+void Tfrmmain::menucustpreClick() { openChild<Tfcustoutgo>(fcustoutgo); }
+void Tfrmmain::menucusthshClick() { openChild<Tfcaroutcheck>(fcaroutcheck); }
+void Tfrmmain::menucustcomClick() { openChild<Tfcustcheck>(fcustcheck); }
 void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
 void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
 void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }

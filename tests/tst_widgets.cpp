@@ -61,6 +61,9 @@ private slots:
     void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
+    void amountPassesOnlyAmounts_data();
+    void amountPassesOnlyAmounts();
+    void comboEditExitedOnlyWhenTheUserLeaves();
     void codeFieldsTakeCapitals();
     void navigatorFollowsTheState();
     void navigatorAsksBeforeDeleting_data();
@@ -1019,6 +1022,61 @@ void TestWidgets::amountEditTakesOnlyAmountsWithinTheLimit()
     db.exec("UPDATE carinfor SET carprice = 9.3e14");
     ds.refresh();
     QCOMPARE(price->text(), QStringLiteral("930000000000000"));
+}
+
+void TestWidgets::amountPassesOnlyAmounts_data()
+{
+    QTest::addColumn<bool>("amount");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << true << "" << "";
+    QTest::newRow("blanks") << true << "  " << "";
+    QTest::newRow("an amount") << true << " -12.5 " << "";
+    QTest::newRow("a comma") << true << "1,5" << "预付金额必须是数字，最多4位小数！";
+    QTest::newRow("a lone sign") << true << "-" << "预付金额必须是数字，最多4位小数！";
+    QTest::newRow("beyond the limit") << true << "930000000000000" << "预付金额太大：最多8位整数！";
+    QTest::newRow("no amount field") << false << "abc" << "";
+}
+
+void TestWidgets::amountPassesOnlyAmounts()
+{
+    QFETCH(bool, amount);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    TestDb db(false);
+    QWidget window;
+    auto *edit = new DBEdit(&window);
+    auto *other = new QLineEdit(&window);
+    if (amount)
+        edit->setAmount("预付金额");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    other->setFocus();
+    edit->setText(text); // put there by the program, past the typing check
+    db.messages.clear();
+    QCOMPARE(edit->amountPasses(), message.isEmpty());
+    QCOMPARE(db.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(QApplication::focusWidget(), message.isEmpty() ? other : static_cast<QWidget *>(edit));
+}
+
+void TestWidgets::comboEditExitedOnlyWhenTheUserLeaves()
+{
+    QWidget window;
+    auto *edit = new ComboEdit(&window);
+    window.show();
+    int exits = 0;
+    QObject::connect(edit, &ComboEdit::exited, [&] { ++exits; });
+    // Another window, a menu or the program moving the focus is not leaving.
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::OtherFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(edit, &out);
+    }
+    QCOMPARE(exits, 0);
+    for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::BacktabFocusReason, Qt::MouseFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(edit, &out);
+    }
+    QCOMPARE(exits, 3);
 }
 
 namespace {

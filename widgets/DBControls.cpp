@@ -64,6 +64,11 @@ DBEdit::DBEdit(QWidget *parent)
 
 namespace {
 
+QString notAmountMessage(const QString &caption)
+{
+    return QStringLiteral("%1必须是数字，最多4位小数！").arg(caption);
+}
+
 // Takes amounts within the typed limit and what leads to one; remembers why
 // the last text was refused.
 class AmountValidator : public QValidator {
@@ -98,10 +103,25 @@ private:
 void DBEdit::setAmount(const QString &caption)
 {
     m_amount = true;
+    m_caption = caption;
     auto *validator = new AmountValidator(caption, this);
     setValidator(validator);
     connect(this, &QLineEdit::inputRejected, this,
             [this, validator] { Msg::warning(validator->refusal(), this); });
+}
+
+bool DBEdit::amountPasses()
+{
+    if (!m_amount || text().trimmed().isEmpty())
+        return true;
+    const Money::Typed typed = Money::checkTyped(text());
+    if (typed == Money::Typed::Amount)
+        return true;
+    Msg::warning(typed == Money::Typed::TooLarge ? Money::tooLargeMessage(m_caption)
+                                                 : notAmountMessage(m_caption),
+                 this);
+    setFocus();
+    return false;
 }
 
 DBMemo::DBMemo(QWidget *parent)
@@ -263,4 +283,13 @@ void ComboEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void ComboEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+        && reason != Qt::OtherFocusReason && isVisible())
+        emit exited();
 }

@@ -47,9 +47,14 @@ public:
     // within Money's typed limit is refused with a message naming the field.
     // A lone sign or point stores null and is cleared when the field is left.
     void setAmount(const QString &caption);
+    // True unless this is an amount field whose text is no amount within the
+    // limit (text put in by the program, not typed); then the refusal is
+    // shown and the focus comes back here. Empty text passes.
+    bool amountPasses();
 
 private:
     bool m_amount = false;
+    QString m_caption;
 };
 
 class DBMemo : public QPlainTextEdit, public BoundControl {
@@ -127,7 +132,13 @@ public:
 
 signals:
     void buttonClick();
+    // The user left the field (where a typed code is looked up) by key or
+    // mouse: not another window, a menu or a message box taking the focus for
+    // a while, nor the program moving it (a refusal putting the focus on the
+    // field to mend, a field being disabled), nor the window closing.
+    void exited();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 };

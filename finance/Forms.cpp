@@ -1,0 +1,45 @@
+#include "Forms.h"
+
+void FieldGrid::place(const QString &label, QWidget *field)
+{
+    auto *caption = new QLabel(label, m_form);
+    caption->setBuddy(field);
+    addWidget(caption, m_place / 2, (m_place % 2) * 2);
+    addWidget(field, m_place / 2, (m_place % 2) * 2 + 1);
+    ++m_place;
+}
+
+void FieldGrid::placeWide(const QString &label, QWidget *field)
+{
+    endRow();
+    auto *caption = new QLabel(label, m_form);
+    caption->setBuddy(field);
+    addWidget(caption, m_place / 2, 0);
+    addWidget(field, m_place / 2, 1, 1, 3);
+    m_place += 2;
+}
+
+void layOutEntryForm(QWidget *form, QWidget *speedBar, QWidget *number, QLabel *operatorName,
+                     FieldGrid *fields, QStatusBar *status)
+{
+    auto *header = new QHBoxLayout;
+    header->addWidget(new QLabel(QStringLiteral("帐目流水号："), form));
+    header->addWidget(number, 1);
+    header->addWidget(new QLabel(QStringLiteral("操作员："), form));
+    header->addWidget(operatorName, 1);
+    auto *layout = new QVBoxLayout(form);
+    layout->addWidget(speedBar);
+    layout->addLayout(header);
+    layout->addLayout(fields);
+    layout->addWidget(status);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QStatusBar *statusBar(QWidget *form, const QString &text)
+{
+    auto *bar = new QStatusBar(form);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    bar->addWidget(new QLabel(text, bar));
+    return bar;
+}

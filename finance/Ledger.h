@@ -1,0 +1,69 @@
+#pragma once
+
+#include "DocumentEntry.h"
+#include "Money.h"
+
+#include <QString>
+#include <optional>
+
+// The kinds of ledger entries (isprepay).
+namespace EntryKind {
+enum : int {
+    Payment = 0,     // money paid or received, entered by hand
+    Credit = 1,      // a carried balance or the refund of a return
+    CarCharge = 2,   // the goods value of one car, verified before it counts
+    AdvancedFee = 3, // a fee paid on a customer's behalf
+};
+}
+
+// One of the two ledgers, customers' or providers', and how its balance is
+// counted: payments in minus charges.
+struct LedgerSide {
+    QString table, keyField, codeField, nameField, typeField, contractField;
+    QString partnerTable; // the register of the partners
+    QString paymentColumn; // what entries of kinds 0 and 1 count as paid in
+    QString chargeColumn;  // what car charges (and the customers' fees) count
+    bool feesCharged = false; // customers: advanced fees are charged too
+    DocumentNumbering numbering;
+    // The result line of a reconciliation: money left over, money owed.
+    QString creditText, debtText;
+
+    static const LedgerSide &customers();
+    static const LedgerSide &providers();
+};
+
+// The verified entries of one partner that no reconciliation has closed yet,
+// summed by the database. Two counts that compare equal counted the same.
+struct AccountSums {
+    qint64 entries = 0; // of every kind
+    // Nothing when no entry of the kind has an amount.
+    std::optional<Money> payments, fees, charges;
+    // Both columns over every entry, what the balance leaves out included.
+    Money income, outgo;
+
+    // The balance in whole yuan: each sum rounded half to even, then the
+    // payments minus the fees minus the car charges.
+    qint64 balance() const;
+    bool operator==(const AccountSums &) const = default;
+};
+
+// The partner's name in its register; nothing when the code is not there.
+std::optional<QString> partnerName(const LedgerSide &side, const QString &code);
+
+// Counts the partner's open verified entries.
+AccountSums accountSums(const LedgerSide &side, const QString &code);
+
+// The two status panels of a reconciliation window for these sums.
+QString paymentsPanel(const LedgerSide &side, const AccountSums &sums);
+QString chargesPanel(const AccountSums &sums);
+// The result line after a reconciliation carried this balance.
+QString reconciliationText(const LedgerSide &side, qint64 balance);
+
+// Closes the partner's open verified entries and, unless the balance is
+// zero, carries it as one new open verified entry "上次余额", all in one
+// transaction, stamped with the handler and today's date. It does so only
+// while those entries are still exactly what `shown` counted: otherwise
+// nothing is written and the result is empty. Returns the balance carried.
+std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &code,
+                                       const QString &name, const QString &handler,
+                                       const AccountSums &shown);
