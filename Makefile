@@ -1,6 +1,7 @@
 # make run  : install what is missing, build, start the program in the current directory
 # make test : install what is missing, build, run every test through CTest
 # make bench: build, make the benchmark database once (build/bench/), print the table
+#             (WINDOWS="Tftax Tfsalesyj" measures only those windows)
 SRC   := $(abspath $(dir $(lastword $(MAKEFILE_LIST))))
 BUILD ?= $(SRC)/build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
@@ -31,7 +32,7 @@ test: build
 	@cd "$(BUILD)" && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@"$(BUILD)/bench/huoyun_bench" "$(BUILD)/bench/bench.mdb"
+	@"$(BUILD)/bench/huoyun_bench" "$(BUILD)/bench/bench.mdb" $(WINDOWS)
 
 clean:
 	@rm -rf "$(BUILD)"

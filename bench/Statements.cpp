@@ -1,6 +1,7 @@
 #include "Statements.h"
 #include "Generate.h"
 #include "QueryConditions.h"
+#include "SalesStatistics.h"
 
 #include <QDate>
 
@@ -10,7 +11,8 @@ using Join = QueryConditions::Join;
 
 const QDate yearStart(2024, 1, 1), yearEnd(2024, 12, 31);
 
-// The unique key of a list, by the table its rows stand for.
+// The unique key of a list, by the table its rows stand for: the first one
+// named after "from" (a subquery's table further on is not the list's).
 QStringList keyOf(const QString &base)
 {
     static const QList<QPair<QString, QString>> keys{
@@ -19,8 +21,6 @@ QStringList keyOf(const QString &base)
             {"from cbuycontract", "buycont_no"}, {"from csalecontract", "salecont_no"},
             {"from ccustomer", "customerid"},    {"from cprovider", "providerid"},
             {"from carinfor", "carserial_no"},    {"from cpersonnel", "personnelid"}};
-    // The table of the outer FROM: the one named first (a scope's subquery
-    // names others after it).
     qsizetype first = -1;
     QString found;
     for (const auto &[from, key] : keys) {
@@ -50,57 +50,31 @@ BenchCase statistics(const QString &window, const QString &condition,
     return BenchCase{window, condition, screen, {}, false};
 }
 
-// The sales performance figures: received, sold, presents, services, stock.
+BenchStatement statement(const SalesStatistics::Statement &s) { return {s.sql, s.binds}; }
+
+// The sales performance figures: received, sold (with presents and services), stock.
 BenchCase salesFigures(const QDate &from, const QDate &to)
 {
-    QueryConditions in(Join::And), out(Join::And);
-    in.fromDate("carinstock.instock_date", from).toDate("carinstock.instock_date", to);
-    out.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
-    return statistics(
-            "Tfsaleyjtj", from.isValid() ? "2024" : "",
-            {{in.apply("select count(1) as a1, sum(carprice) as a2 from carinfor, carinstock"
-                       " where carinfor.carserial_no = carinstock.carserial_no and (carstatus in (0,1,3))"),
-              in.binds()},
-             {out.apply("select count(1) as a3, sum(saleprice) as a4, sum(saleprice)/1.17 as a5,"
-                        " sum(saleprice-carprice) as a7, sum(saleprice-carprice)/1.17 as a8 from carinfor, caroutstock"
-                        " where caroutstock.carserial_no = carinfor.carserial_no and carstatus = 1"),
-              out.binds()},
-             {out.apply("select sum(cost) as Expr1000 from presentcost, caroutstock, carinfor"
-                        " where presentcost.carserial_no = caroutstock.carserial_no"
-                        " and carinfor.carserial_no = presentcost.carserial_no and carinfor.carstatus = 1"),
-              out.binds()},
-             {out.apply("select sum(cost) as Expr1000 from servicecost, caroutstock, carinfor"
-                        " where servicecost.carserial_no = caroutstock.carserial_no"
-                        " and carinfor.carserial_no = servicecost.carserial_no and carinfor.carstatus = 1"),
-              out.binds()},
-             {"select count(1) as a6 from carinfor where carstatus in (0,3)", {}}});
+    using namespace SalesStatistics;
+    return statistics("Tfsaleyjtj", from.isValid() ? "2024" : "",
+                      {statement(received(from, to)), statement(sold(from, to)), statement(inStock())});
 }
 
 BenchCase salesmanFigures(const QDate &from, const QDate &to)
 {
-    QueryConditions c(Join::Where);
-    c.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
-    return statistics(
-            "Tfsalesyj", from.isValid() ? "2024" : "",
-            {{"select sales, qty as Expr1001, xsh, ps, sv, (xsh-ps+sv)/1.17 as Expr1005,"
-             " (xsh-ps+sv-rk) as Expr1006, (xsh-ps+sv-rk)/1.17 as Expr1007"
-             " from (select sales, count(1) as qty, ifnull(sum(chkjg),0) as xsh, ifnull(sum(present),0) as ps,"
-             " ifnull(sum(service),0) as sv, sum(rkjg) as rk from salesview"
-             " where carserial_no in (select carserial_no from caroutstock" + c.text() + ") group by sales)",
-              c.binds()}});
+    using namespace SalesStatistics;
+    return statistics("Tfsalesyj", from.isValid() ? "2024" : "",
+                      {statement(salesmen(from, to, Names::Grid))});
 }
 
+// The tax list as its paged grid reads it, and the count its summary prints.
 BenchCase taxList(const QDate &from, const QDate &to)
 {
-    QueryConditions c(Join::And);
-    c.fromDate("caroutstock.outstock_date", from).toDate("caroutstock.outstock_date", to);
-    const QString join = " from carinfor, caroutstock, ccustomer"
-                         " where carinfor.carserial_no = caroutstock.carserial_no"
-                         " and caroutstock.customerid = ccustomer.customerid and carstatus = 1";
-    return listCase("Tftax", from.isValid() ? "2024-05" : "",
-                    "select caroutstock.carserial_no, carmodel, chassis_no, caroutstock.customerid,"
-                    " caroutstock.custname, carprice, legalpersonid, saleprice" + join, "",
-                    {"select count(1), sum(carprice), sum(saleprice)" + join}, c);
+    using namespace SalesStatistics;
+    const Statement list = SalesStatistics::taxList(from, to, Names::Grid);
+    return BenchCase{"Tftax", from.isValid() ? "2024-05" : "",
+                     {{list.sql, list.binds, {TaxListKey}, {}}},
+                     {{"select count(1) from (" + list.sql + ")", list.binds}}};
 }
 
 BenchCase ledger(bool customers, const QString &condition, const QueryConditions &c)
@@ -108,7 +82,9 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
     const QString table = customers ? "ccustaccount" : "cprovaccount";
     const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
     return listCase(customers ? "Tfcustaccountsele" : "Tfprovaccountsele", condition,
-                    "select * from " + table + " where isprepay=0", "",
+                    "select *, case when ischeck then '是' else '否' end as checked from " + table
+                            + " where isprepay=0",
+                    "",
                     {"select count(*) from " + table + " where isprepay=0",
                      "select sum(" + paid + ") from " + table + " where isprepay=0",
                      "select sum(" + charged + ") from " + table + " where isprepay=2 and isaffirm"},
@@ -141,29 +117,53 @@ BenchCase reconciliation(bool customers, const QString &code)
               binds}}};
 }
 
+// The account queries' date range: on an entry's date as stored.
+QueryConditions entryDates(QueryConditions c, const QDate &from, const QDate &to)
+{
+    const QStringList entryDate{"affirm_date", "account_date", "in_date"};
+    return c.fromDate(entryDate, from).toDate(entryDate, to);
+}
+
 } // namespace
 
 QList<BenchCase> benchCases()
 {
     using QC = QueryConditions;
     const QString customer = Typical::customer(), provider = Typical::provider();
-    const QString inStock = "select carinstock.*, carinfor.*,"
-                            " (select sum(cost) from addcost where carinfor.carserial_no = addcost.carserial_no)"
-                            " as addcost from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no";
+    // The in-stock query's list as the window runs it: one name per column.
+    const QString inStock = "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+                            " carintype, buyrecorder, instock_date, buyinvoice_no, isback,"
+                            " carinfor.carserial_no as carinfor_serial_no, carmodel, customs_no, qualifier_no,"
+                            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color, storearea,"
+                            " carprice, (select sum(cost) from addcost where addcost.carserial_no=carinfor.carserial_no)"
+                            " as addcost, carstatus, remarks"
+                            " from carinstock, carinfor where carinstock.carserial_no=carinfor.carserial_no";
     const QString inCount = "select count(1) from carinstock, carinfor"
-                            " where carinstock.carserial_no = carinfor.carserial_no";
-    const QString sold = "select caroutstock.*, carinfor.*,"
-                         " (select sum(cost) from presentcost where carinfor.carserial_no = presentcost.carserial_no) as aa,"
-                         " (select sum(cost) from servicecost where carinfor.carserial_no = servicecost.carserial_no) as bb"
-                         " from caroutstock, carinfor where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
-    const QString soldCount = "select count(1) from caroutstock, carinfor"
-                              " where caroutstock.carserial_no = carinfor.carserial_no and carstatus=1";
+                            " where carinstock.carserial_no=carinfor.carserial_no";
+    // The sales query (Tfcaroutsele::listSql); its count is the paged data set's own.
+    const QString sold = "select caroutstock.carout_no, caroutstock.carserial_no, caroutstock.salecontract_no,"
+                         " caroutstock.customerid, caroutstock.custname, caroutstock.carouttype,"
+                         " caroutstock.saleinvoice_no, caroutstock.salerecorder, caroutstock.sales,"
+                         " caroutstock.outstock_date, caroutstock.saleprice, carinfor.carmodel,"
+                         " carinfor.customs_no, carinfor.qualifier_no, carinfor.commodity_no, carinfor.vin_no,"
+                         " carinfor.chassis_no, carinfor.engine_no, carinfor.factory_date,"
+                         " carinfor.producingarea, carinfor.color, carinfor.storearea, carinfor.carprice,"
+                         " carinfor.carstatus, carinfor.remarks, carinfor.isback, "
+                         "(select sum(cost) from presentcost where carinfor.carserial_no=presentcost.carserial_no) as aa,"
+                         " (select sum(cost) from servicecost where carinfor.carserial_no=servicecost.carserial_no) as bb"
+                         " from caroutstock, carinfor"
+                         " where caroutstock.carserial_no=carinfor.carserial_no and carstatus=1";
     const QString returned = " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
                              " and carstatus=2";
+    const QString returnedList =
+            "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+            " buyrecorder, instock_date, buyinvoice_no, carmodel, customs_no, qualifier_no,"
+            " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color,"
+            " storearea, carprice, remarks, carstatus" + returned;
     const QString received = "carstatus in (0,3) and carstatus=0"
                              " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
-    const QString unverifiedSale = "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
-                                   " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)";
+    const QString unverifiedSale = "carserial_no in (select certificate_no from ccustaccount"
+                                   " where isprepay=2 and not isaffirm and not ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
@@ -213,6 +213,11 @@ QList<BenchCase> benchCases()
                  "select * from carinfor where (" + unverifiedSale + ")", "",
                  {"select count(*) from carinfor where (" + unverifiedSale + ")"},
                  QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+        listCase("Tfselecar", "客户退货", "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"}, none(Join::And)),
+        listCase("Tfselecar", "客户退货, 序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus=1)", "",
+                 {"select count(*) from carinfor where (carstatus=1)"},
+                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
 
         listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
                  {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),
@@ -222,23 +227,41 @@ QList<BenchCase> benchCases()
                  " order by instock_date", {inCount + " and (carstatus in (0,1,3))"},
                  QC(Join::And).prefix("providerid", provider).fromDate("instock_date", yearStart)
                          .toDate("instock_date", yearEnd)),
+        listCase("Tfcarinsele", "库存, 序列号 " + Typical::serialPrefix(), inStock + " and (carstatus in (0,3))",
+                 " order by instock_date", {inCount + " and (carstatus in (0,3))"},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
+        listCase("Tfcarinsele", "入库, 2024-05-06", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
+                 {inCount + " and (carstatus in (0,1,3))"},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 6)).toDate("instock_date", QDate(2024, 5, 6))),
 
-        listCase("Tfcaroutsele", "", sold, " order by outstock_date", {soldCount}, none(Join::And)),
-        listCase("Tfcaroutsele", "客户 " + customer, sold, " order by outstock_date", {soldCount},
-                 QC(Join::And).prefix("customerid", customer)),
-        listCase("Tfcaroutsele", "2024-05", sold, " order by outstock_date", {soldCount},
-                 QC(Join::And).fromDate("outstock_date", QDate(2024, 5, 1)).toDate("outstock_date", QDate(2024, 5, 31))),
+        listCase("Tfcaroutsele", "", sold, " order by outstock_date", {}, none(Join::And)),
+        listCase("Tfcaroutsele", "客户 " + customer, sold, " order by outstock_date", {},
+                 QC(Join::And).prefix("caroutstock.customerid", customer)),
+        listCase("Tfcaroutsele", "序列号 " + Typical::serialPrefix(), sold, " order by outstock_date", {},
+                 QC(Join::And).prefix("caroutstock.carserial_no", Typical::serialPrefix())),
+        listCase("Tfcaroutsele", "2024-05", sold, " order by outstock_date", {},
+                 QC(Join::And).fromDate("caroutstock.outstock_date", QDate(2024, 5, 1))
+                         .toDate("caroutstock.outstock_date", QDate(2024, 5, 31))),
 
-        listCase("Tfbackprovsele", "", "select carinstock.*, carinfor.*" + returned, "",
-                 {"select count(1)" + returned}, none(Join::And)),
-        listCase("Tfbackprovsele", "供应商 " + provider, "select carinstock.*, carinfor.*" + returned, "",
+        listCase("Tfbackprovsele", "", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 none(Join::And)),
+        listCase("Tfbackprovsele", "供应商 " + provider, returnedList, " order by instock_date",
                  {"select count(1)" + returned}, QC(Join::And).prefix("providerid", provider)),
+        listCase("Tfbackprovsele", "2024-05", returnedList, " order by instock_date", {"select count(1)" + returned},
+                 QC(Join::And).fromDate("instock_date", QDate(2024, 5, 1)).toDate("instock_date", QDate(2024, 5, 31))),
+        listCase("Tfbackprovsele", "序列号 " + Typical::serialPrefix(), returnedList, " order by instock_date",
+                 {"select count(1)" + returned},
+                 QC(Join::And).prefix("carinstock.carserial_no", Typical::serialPrefix())),
 
         ledger(true, "", none(Join::And)),
         ledger(true, "客户 " + customer, QC(Join::And).prefix("customerid", customer)),
         ledger(true, "名称 " + Typical::namePrefix(), QC(Join::And).prefix("custname", Typical::namePrefix())),
+        ledger(true, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
+        ledger(true, "客户 " + customer + ", 2024",
+               entryDates(QC(Join::And).prefix("customerid", customer), yearStart, yearEnd)),
         ledger(false, "", none(Join::And)),
         ledger(false, "供应商 " + provider, QC(Join::And).prefix("providerid", provider)),
+        ledger(false, "2024-05", entryDates(QC(Join::And), QDate(2024, 5, 1), QDate(2024, 5, 31))),
         reconciliation(true, customer),
         reconciliation(false, provider),
 

@@ -165,7 +165,12 @@ int main(int argc, char **argv)
         Schema::upgrade();
 
         Shell shell(path);
-        const QList<BenchCase> cases = benchCases();
+        // Further arguments name the windows to measure; none: every window.
+        const QStringList only = args.mid(2);
+        QList<BenchCase> cases;
+        for (const BenchCase &c : benchCases())
+            if (only.isEmpty() || only.contains(c.window))
+                cases << c;
         const QStringList head{"window", "condition", "rows", "screen ms", "count+sums ms", "shell screen ms",
                                "shell count ms", "bound ms", "RSS 10 MB", "over"};
         QList<QStringList> table;

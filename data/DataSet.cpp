@@ -631,8 +631,11 @@ bool DataSet::post()
         const Row before = row;
         const State was = m_state;
         QVariant rowid = row.rowid;
-        if (m_state == Insert)
+        if (m_state == Insert) {
+            if (beforeInsertWrite)
+                beforeInsertWrite(m_buffer);
             rowid = writeInsert(m_buffer);
+        }
         else
             writeUpdate(row, m_buffer);
         QVariantMap binds;
@@ -834,6 +837,14 @@ DataSet::Row DataSet::readBack(const QString &condition, const QVariantMap &bind
     return row;
 }
 
+// The pending row stays as it was: a write that is undone leaves it unfilled.
+QSqlRecord DataSet::filledForInsert(QSqlRecord values) const
+{
+    if (beforeInsertWrite)
+        beforeInsertWrite(values);
+    return values;
+}
+
 QVariant DataSet::writeInsert(const QSqlRecord &values)
 {
     QStringList names, params;
@@ -943,7 +954,7 @@ bool DataSet::writeUpdates()
         if (r.status == RowStatus::Modified)
             writeUpdate(r, r.values);
         else if (r.status == RowStatus::Inserted)
-            writeInsert(r.values);
+            writeInsert(filledForInsert(r.values));
     }
     return true;
 }

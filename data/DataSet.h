@@ -155,6 +155,11 @@ public:
     std::function<void()> afterInsert;
     std::function<bool()> beforeDelete;
     std::function<void()> afterDelete;
+    // Runs as a new row is written to the database, inside that write's
+    // transaction (in cached mode when the updates are written): it may fill
+    // fields of the row, such as a key drawn from the numbering, which an
+    // undone write takes back with it.
+    std::function<void(QSqlRecord &row)> beforeInsertWrite;
 
     // Cached mode: posts and deletes stay in memory until applyUpdates writes
     // them all in one transaction, or cancelUpdates drops them all. Inside a
@@ -244,6 +249,7 @@ private:
 
     // Writing one row.
     QVariant writeInsert(const QSqlRecord &values); // the new rowid
+    QSqlRecord filledForInsert(QSqlRecord values) const;
     void writeUpdate(const Row &row, const QSqlRecord &values);
     void writeDelete(const Row &row);
     void deleteDetailRows(const Row &row);

@@ -111,6 +111,13 @@ QString Money::quantityMessage(const QString &caption)
     return QStringLiteral("%1必须在-%2到%2之间！").arg(caption).arg(MaxQuantity);
 }
 
+QString Money::sqlSum(const QString &amount)
+{
+    // round() of SQLite, like fromDouble, takes a half away from zero.
+    return QStringLiteral("(sum(cast(round((%1)*%2) as integer))/%2.0)")
+        .arg(amount, QString::number(Scale));
+}
+
 QString Money::toString() const
 {
     const qint64 a = m_units < 0 ? -m_units : m_units;

@@ -61,6 +61,12 @@ public:
     // Plain decimal text: no grouping, no exponent, no trailing zeros.
     QString toString() const;
 
+    // SQL that sums an amount expression over a statement's rows as Money
+    // does: each value to the nearest ten-thousandth, added as whole counts,
+    // so that no rounding error of REAL accumulates. Null over no rows or
+    // only nulls, as sum() is.
+    static QString sqlSum(const QString &amount);
+
     // Rounded to whole yuan, a half going to the even neighbour.
     Money roundedToYuan() const;
 

@@ -51,18 +51,38 @@ QueryConditions &QueryConditions::equals(const QString &field, const QVariant &v
     return *this;
 }
 
+QString QueryConditions::firstOf(const QStringList &fields)
+{
+    QStringList names;
+    for (const QString &f : fields)
+        names << Db::identifier(f);
+    if (names.size() == 1)
+        return names.first(); // a bare column keeps its index
+    return QStringLiteral("coalesce(%1)").arg(names.join(QStringLiteral(", ")));
+}
+
 QueryConditions &QueryConditions::fromDate(const QString &field, const QDate &day)
 {
-    if (day.isValid())
-        add(Db::identifier(field) + QStringLiteral(">=%1"), Fmt::date(day));
-    return *this;
+    return fromDate(QStringList{field}, day);
 }
 
 QueryConditions &QueryConditions::toDate(const QString &field, const QDate &day)
 {
+    return toDate(QStringList{field}, day);
+}
+
+QueryConditions &QueryConditions::fromDate(const QStringList &fields, const QDate &day)
+{
+    if (day.isValid())
+        add(firstOf(fields) + QStringLiteral(">=%1"), Fmt::date(day));
+    return *this;
+}
+
+QueryConditions &QueryConditions::toDate(const QStringList &fields, const QDate &day)
+{
     // Stored dates carry the time of day: the bound is the next day, exclusive.
     if (day.isValid())
-        add(Db::identifier(field) + QStringLiteral("<%1"), Fmt::date(day.addDays(1)));
+        add(firstOf(fields) + QStringLiteral("<%1"), Fmt::date(day.addDays(1)));
     return *this;
 }
 

@@ -34,6 +34,10 @@ public:
     QueryConditions &fromDate(const QString &field, const QDate &day);
     // field on or before the day, the whole day included.
     QueryConditions &toDate(const QString &field, const QDate &day);
+    // The same on the first of the fields that holds a value, as a row whose
+    // date may stand in one of several fields: {"affirm_date", "account_date"}.
+    QueryConditions &fromDate(const QStringList &fields, const QDate &day);
+    QueryConditions &toDate(const QStringList &fields, const QDate &day);
 
     bool isEmpty() const { return m_conditions.isEmpty(); }
     int count() const { return int(m_conditions.size()); }
@@ -49,6 +53,9 @@ public:
 
     // The LIKE pattern for a literal prefix, escaped with '\'.
     static QString likePrefix(const QString &text);
+    // The first of the fields that is not null: the field itself when it is
+    // the only one, else coalesce(a, b, ...).
+    static QString firstOf(const QStringList &fields);
 
 private:
     QString add(const QString &condition, const QVariant &value);

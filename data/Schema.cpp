@@ -68,9 +68,13 @@ void upgrade()
                                           QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression view(QStringLiteral("^CREATE VIEW (\\w+)"),
                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression dropIndex(QStringLiteral("^DROP INDEX IF EXISTS "),
+                                              QRegularExpression::CaseInsensitiveOption);
     Db::Transaction t;
     for (const QString &statement : statements()) {
-        if (const auto m = index.match(statement); m.hasMatch()) {
+        if (dropIndex.match(statement).hasMatch()) {
+            Db::exec(statement); // an index that a wider one replaced
+        } else if (const auto m = index.match(statement); m.hasMatch()) {
             Db::exec(QString(statement).insert(m.capturedEnd(), QStringLiteral("IF NOT EXISTS ")));
         } else if (const auto v = view.match(statement); v.hasMatch()) {
             Db::exec(QStringLiteral("DROP VIEW IF EXISTS ") + v.captured(1));

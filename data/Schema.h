@@ -5,7 +5,7 @@ namespace Schema {
 
 // The structure's version, kept in the file (PRAGMA user_version). Raise it
 // when an index or a view of the schema changes.
-inline constexpr int Version = 2;
+inline constexpr int Version = 4;
 
 // Settings every open of the file needs: WAL, so that a reader never blocks a
 // save and a save never blocks a reader (also of another program), and a page
@@ -19,8 +19,9 @@ void create();
 // counter at 0. The table must be empty.
 void seedNumbering();
 
-// A file made by an earlier version: its indexes and views brought up to date
-// (tables are never changed here). Does nothing when the file is current.
+// A file made by an earlier version: its indexes and views brought up to date,
+// and the indexes that the schema drops dropped (tables are never changed
+// here). Does nothing when the file is current.
 void upgrade();
 
 } // namespace Schema

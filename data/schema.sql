@@ -252,6 +252,17 @@ CREATE TABLE carinfor (
 -- the statistics (each state is a large share of the cars): keep it partial.
 CREATE INDEX carinfor_in_stock ON carinfor(carserial_no) WHERE carstatus IN (0,3);
 CREATE INDEX carinfor_returned ON carinfor(carserial_no) WHERE carstatus = 2;
+-- The sold cars, and the cars received and not returned to their provider,
+-- with state and price: salesview and the statistics read every car they
+-- count from these alone instead of from the table. Partial like the two
+-- above, so the planner keeps those for the small states. The sold cars'
+-- index is asked for by "carstatus IS 1" (salesview) and not by "= 1": a list
+-- of sold cars in the order of another table would otherwise scan it and
+-- sort every sold car before showing its first rows.
+-- An earlier form of it counted the sold cars with "= 1".
+DROP INDEX IF EXISTS carinfor_sold;
+CREATE INDEX carinfor_sold ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus IS 1;
+CREATE INDEX carinfor_kept ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus IN (0,1,3);
 
 CREATE TABLE carinstock (
   carin_no       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -267,7 +278,9 @@ CREATE TABLE carinstock (
 CREATE INDEX carinstock_carserial_no ON carinstock(carserial_no);
 CREATE INDEX carinstock_buycontract_no ON carinstock(buycontract_no);
 CREATE INDEX carinstock_providerid ON carinstock(providerid);
-CREATE INDEX carinstock_instock_date ON carinstock(instock_date);
+-- With the serial, the cars received in a period are counted from the index.
+DROP INDEX IF EXISTS carinstock_instock_date;
+CREATE INDEX carinstock_instock_date_serial ON carinstock(instock_date, carserial_no);
 
 CREATE TABLE caroutstock (
   carout_no       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -352,6 +365,10 @@ CREATE INDEX cprovaccount_isprepay ON cprovaccount(isprepay);
 -- One partner's rows of one kind (the account queries, the reconciliation):
 -- without these the planner takes the isprepay index and reads a whole kind.
 CREATE INDEX cprovaccount_isprepay_providerid ON cprovaccount(isprepay, providerid);
+-- The account queries: payments in entry-number order, and a range of the
+-- entries' date as stored (the expression must stay as the queries write it).
+CREATE INDEX cprovaccount_isprepay_paccountid ON cprovaccount(isprepay, paccountid);
+CREATE INDEX cprovaccount_isprepay_entry_date ON cprovaccount(isprepay, coalesce(affirm_date, account_date, in_date));
 CREATE INDEX cprovaccount_isprepay_provname ON cprovaccount(isprepay, provname);
 CREATE INDEX cprovaccount_buycont_no ON cprovaccount(buycont_no);
 
@@ -384,28 +401,42 @@ CREATE INDEX ccustaccount_isprepay ON ccustaccount(isprepay);
 -- One partner's rows of one kind (the account queries, the reconciliation):
 -- without these the planner takes the isprepay index and reads a whole kind.
 CREATE INDEX ccustaccount_isprepay_customerid ON ccustaccount(isprepay, customerid);
+-- The account queries: payments in entry-number order, and a range of the
+-- entries' date as stored (the expression must stay as the queries write it).
+CREATE INDEX ccustaccount_isprepay_caccountid ON ccustaccount(isprepay, caccountid);
+CREATE INDEX ccustaccount_isprepay_entry_date ON ccustaccount(isprepay, coalesce(affirm_date, account_date, in_date));
 CREATE INDEX ccustaccount_isprepay_custname ON ccustaccount(isprepay, custname);
 CREATE INDEX ccustaccount_salecont_no ON ccustaccount(salecont_no);
 
--- One row per sold car, from its latest sale (a car returned by its customer and
--- sold again counts once, for its current sale), with the sums of its presents
--- and services. Each car's latest sale and its sums are read from indexes
--- (caroutstock_carserial_no_latest, presentcost_carserial_no_cost,
--- servicecost_carserial_no_cost), with no sort per car.
+-- One row per sold car, for its current sale: its latest out-stock record (a
+-- car returned by its customer and sold again has two; the first now carries
+-- the return's date and counts no more), with the sums of its presents and
+-- services, which belong to the car. Read car by car in serial order
+-- (carinfor_sold), so every lookup (caroutstock_carserial_no_latest, the
+-- sums' indexes) moves forward through its index; the link by serial also
+-- lets a period on outstock_date start from caroutstock_outstock_date. The
+-- sums are read only by the statements that select them.
 CREATE VIEW salesview AS
 SELECT o.sales        AS sales,
        c.carserial_no AS carserial_no,
        o.saleprice    AS chkjg,
        c.carprice     AS rkjg,
        (SELECT sum(p.cost) FROM presentcost p WHERE p.carserial_no = c.carserial_no) AS present,
-       (SELECT sum(s.cost) FROM servicecost s WHERE s.carserial_no = c.carserial_no) AS service
+       (SELECT sum(s.cost) FROM servicecost s WHERE s.carserial_no = c.carserial_no) AS service,
+       o.carout_no     AS carout_no,
+       o.outstock_date AS outstock_date,
+       o.customerid    AS customerid,
+       o.custname      AS custname,
+       c.carmodel      AS carmodel,
+       c.chassis_no    AS chassis_no
   FROM carinfor c
   JOIN caroutstock o
-    ON o.carout_no = (SELECT o2.carout_no FROM caroutstock o2
-                       WHERE o2.carserial_no = c.carserial_no
-                       ORDER BY o2.outstock_date DESC, o2.carout_no DESC
-                       LIMIT 1)
- WHERE c.carstatus = 1;
+    ON o.carserial_no = c.carserial_no
+   AND o.rowid = (SELECT o2.rowid FROM caroutstock o2
+                   WHERE o2.carserial_no = c.carserial_no
+                   ORDER BY o2.outstock_date DESC, o2.carout_no DESC
+                   LIMIT 1)
+ WHERE c.carstatus IS 1;
 
 -- Initial rows. XTDH's row carries the current year and month and is written by
 -- the program when it makes the file.

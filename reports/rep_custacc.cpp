@@ -6,7 +6,7 @@ Tfrep_custacc::Tfrep_custacc(QObject *owner)
                                      QStringLiteral("rep_custacc"),
                                      QStringLiteral(
                                "select custname,custaccttype as type,certificate_no as pzhh,"
-                               "invoice_no,income,account_date as date1,affirm_recorder as recorder"
+                               "invoice_no,income,account_date as date1,affirm_recorder as recorder,remarks"
                                " from ccustaccount where isprepay=0")),
                  owner)
 {

@@ -6,7 +6,7 @@ Tfrep_provacc::Tfrep_provacc(QObject *owner)
                                      QStringLiteral("rep_provacc"),
                                      QStringLiteral(
                                "select provname,provaccttype as type,certificate_no as pzhh,"
-                               "invoice_no,outgo,account_date as date1,affirm_recorder as recorder"
+                               "invoice_no,outgo,account_date as date1,affirm_recorder as recorder,remarks"
                                " from cprovaccount where isprepay=0")),
                  owner)
 {

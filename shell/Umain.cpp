@@ -1,26 +1,39 @@
 #include "Umain.h"
 #include "USysRights.h"
 #include "Uarea.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubgsxx.h"
+#include "Ucarout.h"
+#include "Ucaroutsele.h"
 #include "Ubuycont.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
 #include "Ubuyinout.h"
 #include "Ucarincheck.h"
 #include "Ucaroutcheck.h"
+#include "Ucarin.h"
+#include "Ucarinsele.h"
 #include "Ucartype.h"
+#include "Ucustback.h"
 #include "Uconttype.h"
 #include "Ucustcheck.h"
 #include "Ucustoutgo.h"
+#include "Ucustaccountsele.h"
 #include "Ucustxx.h"
+#include "Uinaddcost.h"
 #include "Umodel.h"
 #include "Uperson.h"
 #include "Uprovcheck.h"
+#include "Uprovaccountsele.h"
 #include "Uprovxx.h"
 #include "Usalecont.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
+#include "Usalesyj.h"
+#include "Usaleyjtj.h"
 #include "Usubject.h"
+#include "Utax.h"
 #include "DMsales.h"
 #include "Guard.h"
 #include "Messages.h"
@@ -439,25 +452,29 @@ void Tfrmmain::buycontchgClick() { openChild<Tfbuycontchg>(fbuycontchg); }
 void Tfrmmain::salecontchgClick() { openChild<Tfsalecontchg>(fsalecontchg); }
 void Tfrmmain::buycontfindClick() { openChild<Tfbuycontsele>(fbuycontsele); }
 void Tfrmmain::salecontfindClick() { openChild<Tfsalecontsele>(fsalecontsele); }
-void Tfrmmain::menucarinClick() {}
-void Tfrmmain::menucaroutClick() {}
-void Tfrmmain::menucarinfClick() {}
-void Tfrmmain::menucaroutfClick() {}
-void Tfrmmain::menuprovbackClick() {}
-void Tfrmmain::menucustbackClick() {}
-void Tfrmmain::menuprovbackfClick() {}
+void Tfrmmain::menucarinClick()
+{
+    if (auto *w = openChild<Tfcarin>(fcarin))
+        connect(w, &Tfcarin::directCostsRequested, this, &Tfrmmain::menubuyoutClick, Qt::UniqueConnection);
+}
+void Tfrmmain::menucaroutClick() { openChild<Tfcarout>(fcarout); }
+void Tfrmmain::menucarinfClick() { openChild<Tfcarinsele>(fcarinsele); }
+void Tfrmmain::menucaroutfClick() { openChild<Tfcaroutsele>(fcaroutsele); }
+void Tfrmmain::menuprovbackClick() { openChild<Tfbackprov>(fbackprov); }
+void Tfrmmain::menucustbackClick() { openChild<Tfcustback>(fcustback); }
+void Tfrmmain::menuprovbackfClick() { openChild<Tfbackprovsele>(fbackprovsele); }
 void Tfrmmain::menuprovpreClick() { openChild<Tfbuyinout>(fbuyinout); }
 void Tfrmmain::menuprovhshClick() { openChild<Tfcarincheck>(fcarincheck); }
 void Tfrmmain::menuprovcomClick() { openChild<Tfprovcheck>(fprovcheck); }
 void Tfrmmain::menucustpreClick() { openChild<Tfcustoutgo>(fcustoutgo); }
 void Tfrmmain::menucusthshClick() { openChild<Tfcaroutcheck>(fcaroutcheck); }
 void Tfrmmain::menucustcomClick() { openChild<Tfcustcheck>(fcustcheck); }
-void Tfrmmain::menuprovfClick() {}
-void Tfrmmain::menucustfClick() {}
-void Tfrmmain::menubuyoutClick() {}
-void Tfrmmain::menusalesrepClick() {}
-void Tfrmmain::menusalerepClick() {}
-void Tfrmmain::menutaxrepClick() {}
+void Tfrmmain::menuprovfClick() { openChild<Tfprovaccountsele>(fprovaccountsele); }
+void Tfrmmain::menucustfClick() { openChild<Tfcustaccountsele>(fcustaccountsele); }
+void Tfrmmain::menubuyoutClick() { openChild<Tfinaddcost>(finaddcost); }
+void Tfrmmain::menusalesrepClick() { openChild<Tfsalesyj>(fsalesyj); }
+void Tfrmmain::menusalerepClick() { openChild<Tfsaleyjtj>(fsaleyjtj); }
+void Tfrmmain::menutaxrepClick() { openChild<Tftax>(ftax); }
 void Tfrmmain::menucompanyClick() { openChild<Tfbgsxx>(fbgsxx); }
 void Tfrmmain::menuprovlogClick() { openChild<Tfprovxx>(fprovxx); }
 void Tfrmmain::menucustlogClick() { openChild<Tfcustxx>(fcustxx); }

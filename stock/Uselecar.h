@@ -24,12 +24,14 @@ inline const QString Received = QStringLiteral(
 // Sold (the services and presents, the return from a customer).
 inline const QString Sold = QStringLiteral("carstatus=1");
 // With a car charge in the provider or customer ledger still to be verified.
+// Written as a set read once through the ledger's isprepay index: as a
+// correlated "exists" the planner took that index for every car.
 inline const QString UnverifiedPurchase = QStringLiteral(
-    "exists (select 1 from cprovaccount where cprovaccount.certificate_no=carinfor.carserial_no"
-    " and cprovaccount.isprepay=2 and not cprovaccount.isaffirm and not cprovaccount.ischeck)");
+    "carserial_no in (select certificate_no from cprovaccount"
+    " where isprepay=2 and not isaffirm and not ischeck)");
 inline const QString UnverifiedSale = QStringLiteral(
-    "exists (select 1 from ccustaccount where ccustaccount.certificate_no=carinfor.carserial_no"
-    " and ccustaccount.isprepay=2 and not ccustaccount.isaffirm and not ccustaccount.ischeck)");
+    "carserial_no in (select certificate_no from ccustaccount"
+    " where isprepay=2 and not isaffirm and not ischeck)");
 
 } // namespace CarScope
 

@@ -7,6 +7,7 @@
 #include "Money.h"
 #include "DataSet.h"
 #include "QueryConditions.h"
+#include "SalesStatistics.h"
 #include "Schema.h"
 #include "TestDb.h"
 
@@ -68,6 +69,8 @@ private slots:
     void moneyRange();
     void moneyTyped_data();
     void moneyTyped();
+    void moneySqlSum_data();
+    void moneySqlSum();
     void displayFormatter();
     void displayOfExtremes_data();
     void displayOfExtremes();
@@ -97,6 +100,8 @@ private slots:
     void conditions_data();
     void conditions();
     void conditionJoining();
+    void dateOfSeveralFields_data();
+    void dateOfSeveralFields();
 
     // Export
     void exportExactBytes();
@@ -293,6 +298,35 @@ void TestData::moneyTyped()
     QFETCH(QString, text);
     QFETCH(Money::Typed, typed);
     QCOMPARE(Money::checkTyped(text), typed);
+}
+
+void TestData::moneySqlSum_data()
+{
+    QTest::addColumn<QString>("amounts"); // the rows, as an SQL list of values
+    QTest::addColumn<QVariant>("sum");
+    QTest::newRow("ten times 0.1") << "0.1,0.1,0.1,0.1,0.1,0.1,0.1,0.1,0.1,0.1" << QVariant(1.0);
+    QTest::newRow("33.83 + 67.67") << "33.83,67.67" << QVariant(101.5);
+    QTest::newRow("a difference") << "117000.2-100000.1" << QVariant(17000.1);
+    QTest::newRow("negative and half a ten-thousandth") << "-5.5,0.00005" << QVariant(-5.4999);
+    QTest::newRow("nulls are left out") << "null,2.5" << QVariant(2.5);
+    QTest::newRow("only nulls") << "null" << QVariant();
+}
+
+// Summed in SQL as Money sums: no REAL rounding error reaches the total.
+void TestData::moneySqlSum()
+{
+    QFETCH(QString, amounts);
+    QFETCH(QVariant, sum);
+    TestDb db;
+    QString rows;
+    for (const QString &a : amounts.split(','))
+        rows += (rows.isEmpty() ? "SELECT " : " UNION ALL SELECT ") + a + " AS x";
+    const QVariant total = db.scalar("SELECT " + Money::sqlSum("x") + " FROM (" + rows + ")");
+    QCOMPARE(total.isNull(), sum.isNull());
+    if (!sum.isNull())
+        QCOMPARE(total.toDouble(), sum.toDouble()); // exactly the double of the decimal
+    // Over no rows: null, as sum() is.
+    QVERIFY(db.scalar("SELECT " + Money::sqlSum("cost") + " FROM presentcost").isNull());
 }
 
 void TestData::displayFormatter()
@@ -640,6 +674,8 @@ void TestData::olderFileGetsTheIndexesAndWal()
         for (const QString &name : indexes)
             QVERIFY2(q.exec("DROP INDEX " + name), qPrintable(q.lastError().text()));
         QVERIFY(q.exec("DROP VIEW salesview"));
+        // An index that a wider one replaced since.
+        QVERIFY(q.exec("CREATE INDEX carinstock_instock_date ON carinstock(instock_date)"));
         QVERIFY(q.exec("PRAGMA user_version = 0"));
         old.close();
     }
@@ -675,12 +711,49 @@ void TestData::statementsUseTheirIndexes_data()
     QTest::newRow("providers' payments by name")
             << "SELECT * FROM cprovaccount WHERE isprepay=0 AND provname LIKE 'x%' ESCAPE '\\'"
             << QStringList{"cprovaccount_isprepay_provname (isprepay=? AND provname>? AND provname<?)"};
+    for (const auto &[table, key] : {std::pair{"ccustaccount", "caccountid"}, {"cprovaccount", "paccountid"}}) {
+        // The account queries: the first page of payments in number order; the
+        // count and sums of a month of entries by their date as stored.
+        QTest::addRow("%s: payments by number", table)
+                << QString("SELECT * FROM (select *, case when ischeck then 1 else 0 end as checked from %1"
+                           " where isprepay=0) ORDER BY %2 LIMIT 200").arg(table, key)
+                << QStringList{QString("%1_isprepay_%2 (isprepay=?)").arg(table, key)};
+        const QStringList entryDate{"affirm_date", "account_date", "in_date"};
+        QueryConditions month(QueryConditions::Join::And);
+        month.fromDate(entryDate, QDate(2024, 5, 1)).toDate(entryDate, QDate(2024, 5, 31));
+        QTest::addRow("%s: charges of a month", table)
+                << month.apply(QString("SELECT count(*), sum(outgo) FROM %1 WHERE isprepay=2 AND isaffirm").arg(table))
+                << QStringList{QString("%1_isprepay_entry_date (isprepay=? AND <expr>>? AND <expr><?)").arg(table)};
+    }
     QTest::newRow("cars in stock") << "SELECT count(1) FROM carinfor WHERE carstatus=0 OR carstatus=3"
                                    << QStringList{"carinfor_in_stock"};
     QTest::newRow("cars returned to their provider")
             << "SELECT * FROM carinstock, carinfor WHERE carinstock.carserial_no = carinfor.carserial_no "
                "AND carstatus=2"
             << QStringList{"carinfor_returned"};
+    using namespace SalesStatistics;
+    QTest::newRow("cars received") << received({}, {}).sql
+                                   << QStringList{"COVERING INDEX carinfor_kept",
+                                                  "COVERING INDEX carinstock_carserial_no"};
+    QTest::newRow("cars received in a period")
+            << received(QDate(2024, 1, 1), QDate(2024, 12, 31)).sql
+            << QStringList{"COVERING INDEX carinstock_instock_date_serial", "COVERING INDEX carinfor_kept"};
+    QTest::newRow("cars sold") << sold({}, {}).sql
+                               << QStringList{"SCAN c USING COVERING INDEX carinfor_sold",
+                                              "INTEGER PRIMARY KEY (rowid=?)"};
+    QTest::newRow("cars sold in a period")
+            << sold(QDate(2024, 1, 1), QDate(2024, 12, 31)).sql
+            << QStringList{"caroutstock_outstock_date (outstock_date>? AND outstock_date<?)",
+                           "COVERING INDEX carinfor_sold (carserial_no=? AND carstatus=?)"};
+    QTest::newRow("tax list counted")
+            << "SELECT count(*) FROM (" + taxList({}, {}, Names::Grid).sql + ")"
+            << QStringList{"COVERING INDEX carinfor_sold"};
+    // The index of the sold cars leaves other lists of sold cars their order.
+    QTest::newRow("sold cars by sale date")
+            << "SELECT * FROM (SELECT caroutstock.*, carinfor.* FROM caroutstock, carinfor"
+               " WHERE caroutstock.carserial_no = carinfor.carserial_no AND carstatus=1)"
+               " ORDER BY outstock_date LIMIT 200"
+            << QStringList{"SCAN caroutstock USING INDEX caroutstock_outstock_date"};
     QTest::newRow("salesview") << "SELECT * FROM salesview"
                                << QStringList{"COVERING INDEX caroutstock_carserial_no_latest",
                                               "COVERING INDEX presentcost_carserial_no_cost",
@@ -944,6 +1017,49 @@ void TestData::conditionJoining()
     QCOMPARE(through.text(), QStringLiteral(" where providerid in (select providerid from cprovcarmodel"
                                             " where carmodel like :qc0 escape '\\')"));
     QCOMPARE(through.binds().value(":qc0").toString(), QStringLiteral("O'\\_%"));
+}
+
+void TestData::dateOfSeveralFields_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("May") << QDate(2024, 5, 1) << QDate(2024, 5, 31) << QStringList{"a", "b", "c"};
+    QTest::newRow("June") << QDate(2024, 6, 1) << QDate(2024, 6, 30) << QStringList{"d"};
+    QTest::newRow("from only") << QDate(2024, 5, 31) << QDate() << QStringList{"c", "d"};
+    QTest::newRow("to only, its whole day") << QDate() << QDate(2024, 5, 2) << QStringList{"a", "b"};
+}
+
+// A row's date is the first of the fields that holds one: a later field
+// counts only where the earlier ones are empty.
+void TestData::dateOfSeveralFields()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, rows);
+    TestDb db;
+    const QVariant none;
+    const QList<QVariantList> fixture{
+        {"a", "2024-05-01", "2023-01-01", "2023-01-01"},
+        {"b", none, "2024-05-02 18:00:00", "2023-01-01"},
+        {"c", none, none, "2024-05-31"},
+        {"d", "2024-06-01", "2024-05-02", none},
+        {"e", none, none, none},
+    };
+    for (const auto &r : fixture)
+        db.insert("ccustaccount", {{"caccountid", r[0]}, {"affirm_date", r[1]},
+                                   {"account_date", r[2]}, {"in_date", r[3]}});
+    const QStringList fields{"affirm_date", "account_date", "in_date"};
+    QueryConditions c;
+    c.fromDate(fields, from).toDate(fields, to);
+    QSqlQuery q = Db::exec(c.apply("SELECT caccountid FROM ccustaccount") + " ORDER BY caccountid",
+                           c.binds());
+    QStringList got;
+    while (q.next())
+        got << q.value(0).toString();
+    QCOMPARE(got, rows);
+    QCOMPARE(QueryConditions::firstOf({"d"}), QStringLiteral("d"));
+    QVERIFY_THROWS_EXCEPTION(DbError, QueryConditions::firstOf({"d", "x);drop table t;--"}));
 }
 
 // ---------------------------------------------------------------- Export

@@ -8,14 +8,22 @@
 #include "Modal.h"
 #include "TestDb.h"
 #include "Umain.h"
+#include "Ubackprov.h"
+#include "Ubackprovsele.h"
 #include "Ubuycontchg.h"
 #include "Ubuycontsele.h"
+#include "Ucarin.h"
 #include "Uconttype.h"
+#include "Uinaddcost.h"
+#include "Ucustback.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
 #include "Ucustxx.h"
 #include "Uperson.h"
 #include "Uprovxx.h"
+#include "Usalesyj.h"
+#include "Usaleyjtj.h"
+#include "Utax.h"
 #include "chngpw.h"
 #include "Clock.h"
 #include "initial.h"
@@ -127,6 +135,27 @@ void startAndLogin(Tfrmmain &frame, const QString &code = "admin", const QString
     QCOMPARE(item(frame, "syslogout")->isEnabled(), loggedIn);
 }
 
+// A menu item, the main window's slot of the window it opens, and its class.
+using MenuWindow = std::tuple<const char *, QPointer<ChildForm> *, const char *>;
+
+// Each item opens its window once, however often it is chosen, without a message.
+void itemsOpenTheirWindows(const std::function<QList<MenuWindow>(Tfrmmain &)> &itemsOf)
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    const QList<MenuWindow> items = itemsOf(frame);
+    for (const auto &[name, slot, className] : items) {
+        item(frame, name)->trigger();
+        item(frame, name)->trigger(); // once only
+        QVERIFY2(*slot, name);
+        QCOMPARE((*slot)->metaObject()->className(), className);
+    }
+    QCOMPARE(frame.mdiArea->subWindowList().size(), items.size());
+    QVERIFY(db.messages.messages.isEmpty());
+    QVERIFY(frame.closeChildren());
+}
+
 // Keeps a window from ever seeing itself activated, as where no window
 // manager activates it.
 class NoActivation : public QObject {
@@ -230,6 +259,9 @@ private slots:
     void registryOpensOnceAndKeepsInput();
     void openedWindowTakesItsSpeedKeys();
     void contractItemsOpenTheirWindows();
+    void stockItemsOpenTheirWindows();
+    void returnItemsOpenTheirWindows();
+    void accountQueryItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -873,7 +905,7 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(frame.openChild<TestWindow>(fone)->edit->text().isEmpty());
 
     // An item whose window has not landed opens nothing; a wired one opens its window once.
-    item(frame, "menucarin")->trigger();
+    item(frame, "databackup")->trigger();
     QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
     item(frame, "menuconttype")->trigger();
     item(frame, "menuconttype")->trigger();
@@ -888,27 +920,62 @@ void TestShell::registryOpensOnceAndKeepsInput()
     QVERIFY(qobject_cast<Tfprovxx *>(frame.fprovxx.data()));
     QVERIFY(qobject_cast<Tfperson *>(frame.fperson.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 5);
+
+    // The statistics open from the report menu.
+    item(frame, "menusalesrep")->trigger();
+    item(frame, "menusalerep")->trigger();
+    item(frame, "menutaxrep")->trigger();
+    QVERIFY(qobject_cast<Tfsalesyj *>(frame.fsalesyj.data()));
+    QVERIFY(qobject_cast<Tfsaleyjtj *>(frame.fsaleyjtj.data()));
+    QVERIFY(qobject_cast<Tftax *>(frame.ftax.data()));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 8);
+}
+
+void TestShell::stockItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menucarin", &frame.fcarin, "Tfcarin"},
+                {"menucarinf", &frame.fcarinsele, "Tfcarinsele"},
+                {"menubuyout", &frame.finaddcost, "Tfinaddcost"}};
+    });
+    // The speed button opens the in-stock, whose 附加费 opens the one direct costs window.
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    frame.SpeedItem4->click();
+    auto *carin = qobject_cast<Tfcarin *>(frame.fcarin.data());
+    QVERIFY(carin);
+    carin->SpeedItem2->click();
+    carin->SpeedItem2->click();
+    QVERIFY(qobject_cast<Tfinaddcost *>(frame.finaddcost.data()));
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
 }
 
 void TestShell::contractItemsOpenTheirWindows()
 {
-    TestDb db;
-    Tfrmmain frame;
-    startAndLogin(frame);
-    const QList<std::tuple<const char *, QPointer<ChildForm> *, const char *>> items{
-        {"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
-        {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
-        {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
-        {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
-    for (const auto &[name, slot, className] : items) {
-        item(frame, name)->trigger();
-        item(frame, name)->trigger(); // once only
-        QVERIFY2(*slot, name);
-        QCOMPARE((*slot)->metaObject()->className(), className);
-    }
-    QCOMPARE(frame.mdiArea->subWindowList().size(), 4);
-    QVERIFY(db.messages.messages.isEmpty());
-    QVERIFY(frame.closeChildren());
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"buycontchg", &frame.fbuycontchg, "Tfbuycontchg"},
+                {"salecontchg", &frame.fsalecontchg, "Tfsalecontchg"},
+                {"buycontfind", &frame.fbuycontsele, "Tfbuycontsele"},
+                {"salecontfind", &frame.fsalecontsele, "Tfsalecontsele"}};
+    });
+}
+
+void TestShell::returnItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menuprovback", &frame.fbackprov, "Tfbackprov"},
+                {"menucustback", &frame.fcustback, "Tfcustback"},
+                {"menuprovbackf", &frame.fbackprovsele, "Tfbackprovsele"}};
+    });
+}
+
+void TestShell::accountQueryItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menuprovf", &frame.fprovaccountsele, "Tfprovaccountsele"},
+                {"menucustf", &frame.fcustaccountsele, "Tfcustaccountsele"}};
+    });
 }
 
 void TestShell::windowThatCannotBeMadeLeavesTheProgramRunning()

@@ -37,6 +37,8 @@ private slots:
     void cachedModeAppliesOrRevertsAll();
     void cachedApplyIsWholeOrNothing();
     void postThatCannotReadBackWritesNothing();
+    void keyDrawnWhenTheRowIsWritten_data();
+    void keyDrawnWhenTheRowIsWritten();
     void savesFollowTheCallersTransaction();
     void pendingUpdatesAreNeverReloadedAway();
     void detailRowsGoWithTheirMaster_data();
@@ -55,6 +57,8 @@ private slots:
     void dateEdit();
     void calendarKeys_data();
     void calendarKeys();
+    void comboEditKeysOpenItsPicker_data();
+    void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void amountPassesOnlyAmounts_data();
@@ -266,6 +270,52 @@ void TestWidgets::cachedApplyIsWholeOrNothing()
     ds.post();
     ds.applyUpdates();
     QCOMPARE(db.count("model"), 3);
+}
+
+void TestWidgets::keyDrawnWhenTheRowIsWritten_data()
+{
+    QTest::addColumn<bool>("cached");
+    QTest::newRow("cached") << true;
+    QTest::newRow("direct") << false;
+}
+
+void TestWidgets::keyDrawnWhenTheRowIsWritten()
+{
+    QFETCH(bool, cached);
+    TestDb db;
+    DataSet ds;
+    ds.setTableName("addcost");
+    ds.setCachedUpdates(cached);
+    ds.beforeInsertWrite = [](QSqlRecord &row) {
+        row.setValue("addcostid", frmDMcarsales->NextDocumentNumber(
+                                          "caddcostpre", "caddcost_s", "as", "addcost", "addcostid"));
+    };
+    ds.open();
+    // A failing write takes its numbers back with it.
+    db.exec("CREATE TRIGGER refuses BEFORE INSERT ON addcost WHEN NEW.cost < 0 "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ds.append();
+    ds.setValue("cost", 10.0);
+    QVERIFY(ds.post());
+    ds.append();
+    ds.setValue("cost", -1.0);
+    if (cached)
+        QVERIFY(!guard([&] { ds.applyUpdates(); }));
+    else
+        QVERIFY(!guard([&] { ds.post(); }));
+    QCOMPARE(db.count("addcost"), cached ? 0 : 1);
+    QCOMPARE(db.scalar("SELECT caddcost_s FROM XTDH").toInt(), cached ? 0 : 1);
+    ds.setValue("cost", 20.0);
+    if (cached)
+        ds.applyUpdates();
+    else
+        QVERIFY(ds.post());
+    const QString ym = db.scalar("SELECT YM_S FROM XTDH").toString();
+    QCOMPARE(db.scalar("SELECT group_concat(addcostid, ' ') FROM (SELECT addcostid FROM addcost ORDER BY cost)")
+                     .toString(),
+             "AS" + ym + "0001 AS" + ym + "0002");
+    QCOMPARE(ds.recordCount(), 2);
+    QVERIFY(!ds.value("addcostid").isNull());
 }
 
 void TestWidgets::postThatCannotReadBackWritesNothing()
@@ -806,6 +856,32 @@ void TestWidgets::calendarKeys()
     QVERIFY(db.messages.messages.isEmpty());
     form.ds.post();
     QCOMPARE(form.stored(db), date);
+}
+
+void TestWidgets::comboEditKeysOpenItsPicker_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("F4") << int(Qt::Key_F4) << 0 << 1 << "";
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << 1 << "";
+    QTest::newRow("a letter is typed") << int(Qt::Key_A) << 0 << 0 << "a";
+    QTest::newRow("Down alone") << int(Qt::Key_Down) << 0 << 0 << "";
+}
+
+void TestWidgets::comboEditKeysOpenItsPicker()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, clicks);
+    QFETCH(QString, text);
+    ComboEdit edit;
+    int clicked = 0;
+    connect(&edit, &ComboEdit::buttonClick, &edit, [&] { ++clicked; });
+    QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(clicked, clicks);
+    QCOMPARE(edit.text(), text);
 }
 
 void TestWidgets::boundControlsWriteAsTyped()

@@ -2,6 +2,9 @@
 #include "Guard.h"
 #include "Messages.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
 ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -25,4 +28,22 @@ bool ChildForm::askBeforeClose(const QString &question, const std::function<bool
         break;
     }
     return closes;
+}
+
+void ChildForm::showAlongside(ChildForm *window) const
+{
+    QMdiArea *area = nullptr;
+    for (QWidget *w = parentWidget(); w && !area; w = w->parentWidget())
+        area = qobject_cast<QMdiArea *>(w);
+    if (!area) {
+        window->show();
+        return;
+    }
+    QMdiSubWindow *sub = area->addSubWindow(window);
+    connect(window, &QObject::destroyed, sub, &QObject::deleteLater);
+    sub->adjustSize();
+    const QRect free = area->viewport()->rect();
+    sub->move(qMax(0, (free.width() - sub->width()) / 2), qMax(0, (free.height() - sub->height()) / 2));
+    sub->show();
+    area->setActiveSubWindow(sub);
 }

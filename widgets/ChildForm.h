@@ -12,6 +12,10 @@ class ChildForm : public QWidget {
 public:
     explicit ChildForm(QWidget *parent = nullptr);
 
+    // Shows another window where this one stands: in the same document area
+    // (centred, freed with its frame when it closes), or on its own.
+    void showAlongside(ChildForm *window) const;
+
 protected:
     // The question on closing with unsaved input, with Yes, No and Cancel
     // (the default, so a stray Enter neither saves nor discards). Yes runs

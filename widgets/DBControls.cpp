@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QValidator>
@@ -27,6 +28,17 @@ public:
 };
 
 } // namespace
+
+QString amountRefusal(const QString &caption, const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return QString();
+    switch (Money::checkTyped(text)) {
+    case Money::Typed::Amount: return QString();
+    case Money::Typed::TooLarge: return Money::tooLargeMessage(caption);
+    default: return QStringLiteral("%1必须是数字，最多4位小数！").arg(caption);
+    }
+}
 
 void setUpperCaseInput(QLineEdit *edit, bool upper)
 {
@@ -52,11 +64,6 @@ DBEdit::DBEdit(QWidget *parent)
 
 namespace {
 
-QString notAmountMessage(const QString &caption)
-{
-    return QStringLiteral("%1必须是数字，最多4位小数！").arg(caption);
-}
-
 // Takes amounts within the typed limit and what leads to one; remembers why
 // the last text was refused.
 class AmountValidator : public QValidator {
@@ -72,8 +79,8 @@ public:
         case Money::Typed::Amount: return Acceptable;
         // Empty is null, a field's valid value; what fixup leaves must be acceptable.
         case Money::Typed::Partial: return input.trimmed().isEmpty() ? Acceptable : Intermediate;
-        case Money::Typed::TooLarge: m_refusal = Money::tooLargeMessage(m_caption); break;
-        case Money::Typed::NotAmount: m_refusal = notAmountMessage(m_caption); break;
+        case Money::Typed::TooLarge:
+        case Money::Typed::NotAmount: m_refusal = amountRefusal(m_caption, input); break;
         }
         return Invalid;
     }
@@ -102,12 +109,10 @@ bool DBEdit::amountPasses()
 {
     if (!m_amount || text().trimmed().isEmpty())
         return true;
-    const Money::Typed typed = Money::checkTyped(text());
-    if (typed == Money::Typed::Amount)
+    const QString refusal = amountRefusal(m_caption, text());
+    if (refusal.isEmpty())
         return true;
-    Msg::warning(typed == Money::Typed::TooLarge ? Money::tooLargeMessage(m_caption)
-                                                 : notAmountMessage(m_caption),
-                 this);
+    Msg::warning(refusal, this);
     setFocus();
     return false;
 }
@@ -270,4 +275,14 @@ void ComboEdit::focusOutEvent(QFocusEvent *event)
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
         && reason != Qt::OtherFocusReason && isVisible())
         emit exited();
+}
+
+void ComboEdit::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier)
+        || (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier)) {
+        emit buttonClick();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }

@@ -16,6 +16,10 @@
 // stored so only once typed over).
 void setUpperCaseInput(QLineEdit *edit, bool upper = true);
 
+// Why typed text is no amount for the field of that caption (the warning to
+// show); empty when it is an amount within the typed limit, or empty.
+QString amountRefusal(const QString &caption, const QString &text);
+
 // What every bound control has: its link to the field.
 class BoundControl {
 public:
@@ -116,7 +120,8 @@ public:
 };
 
 // A line edit with a picker button at its end; the window opens its picker
-// on buttonClick.
+// on buttonClick. Alt+Down or F4 press the button, as they open a date
+// edit's calendar.
 class ComboEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -135,4 +140,5 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 };

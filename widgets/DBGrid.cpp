@@ -2,6 +2,7 @@
 #include "Guard.h"
 #include "FieldLink.h"
 #include "Format.h"
+#include "Messages.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -300,8 +301,38 @@ bool DBGrid::appendForTyping(const QKeyEvent *event)
     return true;
 }
 
+bool DBGrid::rowKey(const QKeyEvent *event)
+{
+    DataSet *ds = dataSet();
+    if (!m_rowKeys || state() == EditingState || !ds || !ds->isActive() || ds->isReadOnly()
+        || (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier)))
+        return false;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (event->key() == Qt::Key_Delete && ctrl) {
+        if (!ds->isEmpty() && Msg::question(QStringLiteral("确认删除吗？"), this))
+            guard([&] { ds->deleteRecord(); }, this);
+        return true;
+    }
+    const bool atEnd = ds->isEmpty() || ds->recNo() == ds->recordCount() - 1;
+    if (ctrl || !(event->key() == Qt::Key_Insert || (event->key() == Qt::Key_Down && atEnd)))
+        return false;
+    // A new row left untouched is not followed by another.
+    if (ds->state() == DataSet::Insert && !ds->isModified())
+        return true;
+    int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    while (column < m_model->columnCount() - 1 && isColumnHidden(column))
+        ++column;
+    if (guard([&] { ds->append(); }, this) && ds->state() == DataSet::Insert)
+        setCurrentIndex(m_model->index(ds->recNo(), column));
+    return true;
+}
+
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (rowKey(event)) {
+        event->accept();
+        return;
+    }
     // Tab walks the cells; Ctrl+Tab (Ctrl+Shift+Tab back) leaves the grid, as
     // it leaves any control that keeps its Tab.
     const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;

@@ -53,6 +53,9 @@ public:
     void setReadOnly(bool readOnly);
     DataSet *dataSet() const { return m_model->dataSet(); }
     DataSetModel *dataModel() const { return m_model; }
+    // Rows are added and deleted from the keyboard: Insert, or Down on the
+    // last row, appends one; Ctrl+Delete deletes the current row after "确认删除吗？".
+    void setRowKeys(bool on) { m_rowKeys = on; }
 
 signals:
     // Enter in the grid, after a cell being edited has handed its text to the
@@ -66,10 +69,12 @@ protected:
 private:
     bool ownsEnter() const;
     bool appendForTyping(const QKeyEvent *event);
+    bool rowKey(const QKeyEvent *event);
     void followDataSet();
     void rowChosen(const QModelIndex &current);
 
     DataSetModel *m_model;
     QPointer<DataSet> m_connected;
     bool m_following = false;
+    bool m_rowKeys = false;
 };

@@ -1,0 +1,289 @@
+#include "ReturnForm.h"
+#include "Clock.h"
+#include "DMsales.h"
+#include "Db.h"
+#include "FieldLink.h"
+#include "Format.h"
+#include "Guard.h"
+#include "Messages.h"
+#include "Money.h"
+#include "SpeedBar.h"
+#include "Uselecar.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSqlQuery>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString RefundType = QStringLiteral("退货款项");
+
+// The car's own fields as the window shows them, the model's caption apart.
+const QList<QPair<QString, QString>> CarFields{
+        {QStringLiteral("颜    色："), QStringLiteral("color")},
+        {QStringLiteral("产    地："), QStringLiteral("producingarea")},
+        {QStringLiteral("VIN_NO号："), QStringLiteral("vin_no")},
+        {QStringLiteral("底 盘 号："), QStringLiteral("chassis_no")},
+        {QStringLiteral("发动机号："), QStringLiteral("engine_no")},
+        {QStringLiteral("合格证号："), QStringLiteral("qualifier_no")},
+        {QStringLiteral("报关单号："), QStringLiteral("customs_no")},
+        {QStringLiteral("商检单号："), QStringLiteral("commodity_no")},
+        {QStringLiteral("出厂日期："), QStringLiteral("factory_date")},
+        {QStringLiteral("存 放 地："), QStringLiteral("storearea")},
+        {QStringLiteral("入库价格："), QStringLiteral("carprice")}};
+
+// Read-only fields two to a row, captions beside them; the texts are named
+// DBText<n> from `first` on.
+int placeFields(QWidget *owner, QGridLayout *grid, DataSource *source,
+                const QList<QPair<QString, QString>> &fields, int first)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        auto *text = new DBText(owner);
+        text->setObjectName(QStringLiteral("DBText%1").arg(first + i));
+        text->setDataSource(source, fields.at(i).second);
+        text->setMinimumWidth(120);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto *caption = new QLabel(fields.at(i).first, owner);
+        grid->addWidget(caption, i / 2, (i % 2) * 2);
+        grid->addWidget(text, i / 2, (i % 2) * 2 + 1);
+    }
+    return first + int(fields.size());
+}
+
+} // namespace
+
+TReturnForm::CarPicker &TReturnForm::carPicker()
+{
+    static CarPicker picker = [](QWidget *owner, const QString &scope) -> std::optional<QString> {
+        const std::optional<QSqlRecord> car = pickCar(owner, scope);
+        if (!car)
+            return std::nullopt;
+        return car->value(QStringLiteral("carserial_no")).toString();
+    };
+    return picker;
+}
+
+TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
+    : ChildForm(parent), tb_record(new DataSet(this)), ds_record(new DataSource(tb_record, this)),
+      tb_carinfor(new DataSet(this)), ds_carinfor(new DataSource(tb_carinfor, this)), m_kind(kind)
+{
+    setObjectName(kind.objectName);
+    setWindowTitle(kind.caption);
+    tb_record->setObjectName(kind.recordName);
+    tb_record->setTableName(kind.recordTable);
+    tb_record->setIndexName(QStringLiteral("PrimaryKey"));
+    tb_record->setReadOnly(true); // the return writes by statements, in its transaction
+    ds_record->setObjectName(kind.recordSource);
+    tb_carinfor->setObjectName(QStringLiteral("tb_carinfor"));
+    tb_carinfor->setTableName(QStringLiteral("carinfor"));
+    tb_carinfor->setIndexName(QStringLiteral("PrimaryKey"));
+    tb_carinfor->setReadOnly(true);
+    ds_carinfor->setObjectName(QStringLiteral("ds_carinfor"));
+
+    auto *speedBar = new SpeedBar(this);
+    SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("选车"));
+    SpeedItem2 = speedBar->addItem(QStringLiteral("SpeedItem2"), QStringLiteral("退货"));
+    SpeedItem3 = speedBar->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("退出"));
+
+    auto *header = new QGridLayout;
+    int next = placeFields(this, header, ds_record, kind.headerFields, 1);
+
+    auto *carGroup = new QGroupBox(QStringLiteral("车辆信息："), this);
+    carGroup->setObjectName(QStringLiteral("GroupBox1"));
+    auto *carGrid = new QGridLayout(carGroup);
+    QList<QPair<QString, QString>> carFields{{kind.modelCaption, QStringLiteral("carmodel")}};
+    carFields += CarFields;
+    placeFields(carGroup, carGrid, ds_carinfor, carFields, next);
+
+    DateEdit1 = new DateEdit(this);
+    DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
+    // A return is usually entered on its day.
+    DateEdit1->setDate(Clock::today());
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setTabChangesFocus(true);
+    Memo1->setFixedHeight(60);
+    Label21 = new QLabel(this);
+    Label21->setObjectName(QStringLiteral("Label21"));
+
+    auto *inputs = new QGridLayout;
+    auto place = [this, inputs](int row, int col, const QString &caption, QWidget *w) {
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(w);
+        inputs->addWidget(label, row, col * 2, Qt::AlignTop);
+        inputs->addWidget(w, row, col * 2 + 1);
+    };
+    place(0, 0, QStringLiteral("退货日期："), DateEdit1);
+    place(0, 1, QStringLiteral("退货经办人："), Edit1);
+    place(1, 0, QStringLiteral("退货原因："), Memo1);
+    inputs->removeWidget(Memo1);
+    inputs->addWidget(Memo1, 1, 1, 1, 3);
+    inputs->addWidget(new QLabel(QStringLiteral("操作员："), this), 2, 2);
+    inputs->addWidget(Label21, 2, 3);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(speedBar);
+    layout->addLayout(header);
+    layout->addWidget(carGroup);
+    layout->addLayout(inputs);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrder(DateEdit1, Edit1);
+    setTabOrder(Edit1, Memo1);
+
+    connect(SpeedItem1, &QToolButton::clicked, this, &TReturnForm::SpeedItem1Click);
+    connect(SpeedItem2, &QToolButton::clicked, this, &TReturnForm::SpeedItem2Click);
+    connect(SpeedItem3, &QToolButton::clicked, this, &QWidget::close);
+    // ds_carinforStateChange: a return needs a car shown.
+    connect(tb_carinfor, &DataSet::stateChanged, this,
+            [this](DataSet::State s) { SpeedItem2->setEnabled(s != DataSet::Inactive); });
+    SpeedItem2->setEnabled(false);
+
+    // FormCreate
+    Label21->setText(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
+    Memo1->clear();
+    DateEdit1->setFocus();
+}
+
+QVariant TReturnForm::latestRecord(const QString &serial) const
+{
+    // The order of salesview: the latest by date, then by number.
+    const QString key = Db::identifier(m_kind.recordKey);
+    return Db::scalar(QStringLiteral("SELECT %1 FROM %2 WHERE carserial_no = :serial"
+                                     " ORDER BY %3 DESC, %1 DESC LIMIT 1")
+                              .arg(key, Db::identifier(m_kind.recordTable),
+                                   Db::identifier(m_kind.dateField)),
+                      {{QStringLiteral(":serial"), serial}});
+}
+
+void TReturnForm::SpeedItem1Click()
+{
+    const CarPicker &pick = carPicker();
+    if (!pick)
+        return;
+    const std::optional<QString> serial = pick(this, m_kind.carScope);
+    if (serial && !serial->isEmpty())
+        guard([&] { showCar(*serial); }, this);
+}
+
+void TReturnForm::showCar(const QString &serial)
+{
+    closeCar();
+    // The record by its own key: never another sale of the same car.
+    tb_record->clearFilter();
+    tb_record->setFilter(m_kind.recordKey, latestRecord(serial));
+    tb_carinfor->clearFilter();
+    tb_carinfor->setFilter(QStringLiteral("carserial_no"), serial);
+    tb_record->open();
+    tb_carinfor->open();
+}
+
+void TReturnForm::closeCar()
+{
+    tb_record->close();
+    tb_carinfor->close();
+}
+
+void TReturnForm::SpeedItem2Click()
+{
+    if (!tb_carinfor->isActive() || tb_carinfor->isEmpty())
+        return;
+    const QDate day = DateEdit1->date();
+    if (!day.isValid()) {
+        Msg::warning(QStringLiteral("请输入退货日期!"), this);
+        DateEdit1->setFocus();
+        return;
+    }
+    if (!Msg::question(m_kind.question, this))
+        return;
+    bool returned = false;
+    if (!guard([&] { returned = carryOut(day); }, this))
+        return; // the database's message was shown; the car and the inputs stay
+    if (!returned) {
+        Msg::warning(QStringLiteral("该车辆状态已改变，请重新选车!"), this);
+        guard([this] { closeCar(); }, this);
+        return;
+    }
+    // Done: no car shown; the inputs keep their texts for the next return.
+    guard([this] { closeCar(); }, this);
+}
+
+bool TReturnForm::carryOut(const QDate &day)
+{
+    const QString serial = tb_carinfor->value(QStringLiteral("carserial_no")).toString();
+    const QVariant record = tb_record->isEmpty() ? QVariant() : tb_record->value(m_kind.recordKey);
+    const QString table = Db::identifier(m_kind.recordTable);
+    const QString key = Db::identifier(m_kind.recordKey);
+    const QString code = Db::identifier(m_kind.partnerCode);
+    const QString name = Db::identifier(m_kind.partnerName);
+
+    Db::Transaction t;
+
+    // Read again here: the car and its record as they stand now, not as the
+    // picker showed them.
+    if (record.isNull() || latestRecord(serial) != record)
+        return false;
+    QSqlQuery q = Db::exec(QStringLiteral("SELECT c.carstatus, r.%1, r.%2, %3 FROM carinfor c"
+                                          " JOIN %4 r ON r.carserial_no = c.carserial_no"
+                                          " WHERE c.carserial_no = :serial AND r.%5 = :record")
+                                   .arg(code, name, m_kind.amountSource, table, key),
+                           {{QStringLiteral(":serial"), serial}, {QStringLiteral(":record"), record}});
+    if (!q.next())
+        return false;
+    const QVariant status = q.value(0);
+    const QVariant partnerCode = q.value(1), partnerName = q.value(2), price = q.value(3);
+    q.finish();
+    if (status.isNull() || !m_kind.fromStatuses.contains(status.toInt()))
+        return false;
+
+    const QString date = Fmt::date(day);
+    const QVariant handler = FieldLink::textValue(Edit1->text());
+    const QVariant reason = FieldLink::textValue(Memo1->toPlainText());
+
+    Db::exec(QStringLiteral("UPDATE carinfor SET carstatus = :status, remarks = :reason"
+                            " WHERE carserial_no = :serial"),
+             {{QStringLiteral(":status"), m_kind.newStatus},
+              {QStringLiteral(":reason"), reason},
+              {QStringLiteral(":serial"), serial}});
+
+    const DocumentNumbering &n = m_kind.numbering;
+    const QString number = frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn,
+                                                             n.typeCode, n.table, n.numberField);
+    Db::exec(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, account_date, affirm_recorder,"
+                            " isaffirm, in_date, ischeck, isprepay)"
+                            " VALUES (:a1, :a2, :a3, :a4, :a5, :a6, :a7, :a8, :a9, :a10, :a11)")
+                     .arg(Db::identifier(n.table), Db::identifier(n.numberField), code, name,
+                          Db::identifier(m_kind.typeField), Db::identifier(m_kind.amountField)),
+             {{QStringLiteral(":a1"), number},
+              {QStringLiteral(":a2"), partnerCode},
+              {QStringLiteral(":a3"), partnerName},
+              {QStringLiteral(":a4"), RefundType},
+              {QStringLiteral(":a5"), price.isNull() ? price : Money::fromVariant(price).toVariant()},
+              {QStringLiteral(":a6"), date},
+              {QStringLiteral(":a7"), handler},
+              {QStringLiteral(":a8"), 1},
+              {QStringLiteral(":a9"), date},
+              {QStringLiteral(":a10"), 0},
+              {QStringLiteral(":a11"), 1}});
+
+    Db::exec(QStringLiteral("UPDATE %1 SET %2 = :date, %3 = :handler WHERE %4 = :record")
+                     .arg(table, Db::identifier(m_kind.dateField),
+                          Db::identifier(m_kind.handlerField), key),
+             {{QStringLiteral(":date"), date},
+              {QStringLiteral(":handler"), handler},
+              {QStringLiteral(":record"), record}});
+
+    t.commit();
+    return true;
+}
+
+void TReturnForm::closeEvent(QCloseEvent *event)
+{
+    // FormCloseQuery: the window always closes, without a question.
+    guard([this] { closeCar(); }, this);
+    event->accept();
+}

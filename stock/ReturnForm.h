@@ -1,0 +1,82 @@
+#pragma once
+
+#include "ChildForm.h"
+#include "DBControls.h"
+#include "DateEdit.h"
+#include "DocumentEntry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+#include <QPair>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <functional>
+#include <optional>
+
+// What sets the return to a provider apart from the return by a customer.
+struct ReturnKind {
+    QString objectName, caption;
+    // The car's stock record: its table, key, date and handler fields, and
+    // the names of its data set and data source.
+    QString recordTable, recordKey, dateField, handlerField;
+    QString recordName, recordSource;
+    // The partner of the record and of the refund (the same names in both).
+    QString partnerCode, partnerName;
+    QList<QPair<QString, QString>> headerFields; // caption, field of the record
+    QString modelCaption;
+    QString carScope;         // the cars the picker offers: a condition on carinfor
+    QList<int> fromStatuses;  // the states a car may be returned from
+    int newStatus = 0;
+    QString question;
+    DocumentNumbering numbering; // of the refund entry in the partner's ledger
+    QString typeField;           // provaccttype / custaccttype
+    QString amountField;         // outgo / income
+    QString amountSource;        // c.carprice of the car, r.saleprice of the record
+};
+
+// One car returned: to its provider (Tfbackprov) or by its customer
+// (Tfcustback). The car is chosen with the car picker; the return sets its
+// state and reason, books a verified refund in the partner's ledger and puts
+// the return's date and handler on the car's stock record, all in one
+// transaction.
+class TReturnForm : public ChildForm {
+    Q_OBJECT
+public:
+    TReturnForm(const ReturnKind &kind, QWidget *parent = nullptr);
+
+    // Chooses one car of the scope (a condition on carinfor): its serial, or
+    // nothing on Cancel. Tests put a stand-in here; by default the car picker.
+    using CarPicker = std::function<std::optional<QString>(QWidget *owner, const QString &scope)>;
+    static CarPicker &carPicker();
+
+    // The stock record a return of that car takes: the car's latest (a car
+    // sold, returned and sold again has two sales), null when it has none.
+    QVariant latestRecord(const QString &serial) const;
+
+    DataSet *tb_record; // tb_carin / tb_carout
+    DataSource *ds_record;
+    DataSet *tb_carinfor;
+    DataSource *ds_carinfor;
+    DateEdit *DateEdit1;
+    QLineEdit *Edit1;
+    QPlainTextEdit *Memo1;
+    QLabel *Label21; // the operator
+    QToolButton *SpeedItem1, *SpeedItem2, *SpeedItem3;
+
+    void SpeedItem1Click();
+    void SpeedItem2Click();
+    // Shows the car: its latest stock record and its own row.
+    void showCar(const QString &serial);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The return in one transaction; false, nothing written, when the car is
+    // no longer in a state it may be returned from.
+    bool carryOut(const QDate &day);
+    void closeCar();
+
+    const ReturnKind m_kind;
+};

@@ -1,0 +1,249 @@
+#include "Ucarinsele.h"
+#include "Columns.h"
+#include "ContractPicker.h"
+#include "DMsales.h"
+#include "Db.h"
+#include "EnterMovesOn.h"
+#include "Guard.h"
+#include "PartnerPicker.h"
+#include "Ucarin.h"
+#include "Uselebuycont.h"
+#include "Useleprn.h"
+#include "Useleprov.h"
+#include "rep_chlrkmx.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+Tfcarinsele::Tfcarinsele(QWidget *parent)
+    : ChildForm(parent), tq_carin(new DataSet(this)), ds_carin(new DataSource(tq_carin, this))
+{
+    setObjectName(QStringLiteral("fcarinsele"));
+    setWindowTitle(QStringLiteral("车辆入库库存查询"));
+    tq_carin->setObjectName(QStringLiteral("tq_carin"));
+    // Years of receipts: read as the grid scrolls, oldest first, counted by the database.
+    tq_carin->setKeyFields({QStringLiteral("carin_no")});
+    tq_carin->setIndexFieldNames(QStringLiteral("instock_date"));
+    tq_carin->setPageSize(PageSize);
+    ds_carin->setObjectName(QStringLiteral("ds_carin"));
+
+    auto *speedBar = new SpeedBar(this);
+    SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("查询"));
+    SpeedItem3 = speedBar->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("清除条件"));
+    SpeedItem6 = speedBar->addItem(QStringLiteral("SpeedItem6"), QStringLiteral("打印"));
+    SpeedItem7 = speedBar->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
+
+    auto named = [this](auto *w, const char *name) {
+        w->setObjectName(QLatin1String(name));
+        return w;
+    };
+    ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
+    ComboEdit1->setMaxLength(10); // the longest provider code
+    setUpperCaseInput(ComboEdit1);
+    ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
+    Edit1 = named(new QLineEdit(this), "Edit1");
+    Edit2 = named(new QLineEdit(this), "Edit2");
+    Edit3 = named(new QLineEdit(this), "Edit3");
+    DateEdit1 = named(new DateEdit(this), "DateEdit1");
+    DateEdit2 = named(new DateEdit(this), "DateEdit2");
+    ComboBox1 = named(new QComboBox(this), "ComboBox1");
+    ComboBox1->setEditable(true);
+    ComboBox1->setCompleter(nullptr); // what is shown is what is matched
+    RadioGroup1 = named(new QGroupBox(QStringLiteral("查询类别"), this), "RadioGroup1");
+    RadioGroup1Item0 = named(new QRadioButton(QStringLiteral("入库"), RadioGroup1), "RadioGroup1Item0");
+    RadioGroup1Item1 = named(new QRadioButton(QStringLiteral("库存"), RadioGroup1), "RadioGroup1Item1");
+    RadioGroup1Item0->setChecked(true);
+    auto *items = new QHBoxLayout(RadioGroup1);
+    items->addWidget(RadioGroup1Item0);
+    items->addWidget(RadioGroup1Item1);
+    Label6 = named(new QLabel(this), "Label6");
+
+    RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
+    RxDBGrid1->setColumns(
+        {gridColumn("入库单号", "carin_no", 100), gridColumn("车系列号", "carserial_no", 110),
+         gridColumn("采购合同号", "buycontract_no", 90), gridColumn("供应商代码", "providerid"),
+         gridColumn("供应商名称", "provname", 120), gridColumn("入库类型", "carintype"),
+         gridColumn("经办人", "buyrecorder"), gridColumn("入库日期", "instock_date", 130),
+         gridColumn("入库发票号", "buyinvoice_no"), gridColumn("", "isback", 40, false),
+         gridColumn("", "carinfor_serial_no", 40, false), gridColumn("车型", "carmodel"),
+         gridColumn("报关单号", "customs_no"), gridColumn("合格证号", "qualifier_no"),
+         gridColumn("商检号", "commodity_no"), gridColumn("vin_no号", "vin_no", 110),
+         gridColumn("底盘号", "chassis_no", 110), gridColumn("发动机号", "engine_no", 100),
+         gridColumn("出厂日期", "factory_date"), gridColumn("产地", "producingarea"),
+         gridColumn("颜色", "color", 50), gridColumn("存放地", "storearea"),
+         gridColumn("入库价格", "carprice"), gridColumn("采购成本费用", "addcost", 90),
+         gridColumn("", "carstatus", 40, false), gridColumn("备注", "remarks", 120)});
+    RxDBGrid1->setDataSource(ds_carin);
+
+    StatusBar1 = named(new QStatusBar(this), "StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    statusText = new QLabel(QStringLiteral("车辆入库查询"), StatusBar1);
+    StatusBar1->addWidget(statusText);
+
+    auto *header = new QHBoxLayout;
+    header->addWidget(new QLabel(QStringLiteral("查询条件："), this));
+    header->addStretch();
+    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
+    header->addWidget(Label6);
+    auto *fields = new QGridLayout;
+    auto place = [&](int row, int col, const char *label, QWidget *w) {
+        auto *caption = new QLabel(QString::fromUtf8(label), this);
+        caption->setBuddy(w);
+        fields->addWidget(caption, row, col * 2);
+        fields->addWidget(w, row, col * 2 + 1);
+    };
+    place(0, 0, "代码(供)：", ComboEdit1);
+    place(0, 1, "合 同 号：", ComboEdit2);
+    place(0, 2, "序列号：", Edit1);
+    place(1, 0, "供应商：", Edit2);
+    place(1, 1, "底 盘 号：", Edit3);
+    place(1, 2, "型  号：", ComboBox1);
+    place(2, 0, "入库日期：", DateEdit1);
+    place(2, 1, "至：", DateEdit2);
+    fields->addWidget(RadioGroup1, 2, 4, 1, 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(speedBar);
+    layout->addLayout(header);
+    layout->addLayout(fields);
+    layout->addWidget(RxDBGrid1, 1);
+    layout->addWidget(StatusBar1);
+    resize(820, 520);
+
+    QWidget *order[] = {ComboEdit1, ComboEdit2, Edit1, Edit2, Edit3, DateEdit1, DateEdit2, ComboBox1,
+                        RadioGroup1Item0, RadioGroup1Item1, RxDBGrid1};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(SpeedItem1, &QToolButton::clicked, this, &Tfcarinsele::SpeedItem1Click);
+    connect(SpeedItem3, &QToolButton::clicked, this, &Tfcarinsele::SpeedItem3Click);
+    connect(SpeedItem6, &QToolButton::clicked, this, &Tfcarinsele::SpeedItem6Click);
+    connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
+    connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcarinsele::ComboEdit1ButtonClick);
+    connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcarinsele::ComboEdit2ButtonClick);
+    connect(tq_carin, &DataSet::stateChanged, this, &Tfcarinsele::ds_carinStateChange);
+
+    FormCreate();
+    installEnterMovesOn(this);
+}
+
+void Tfcarinsele::FormCreate()
+{
+    if (frmDMcarsales)
+        Label6->setText(frmDMcarsales->operatorName());
+    guard([this] {
+        QSqlQuery q = Db::exec(QStringLiteral("select model from model"));
+        while (q.next())
+            ComboBox1->addItem(q.value(0).toString());
+        ComboBox1->setEditText(QString());
+    }, this);
+    ComboEdit1->setFocus();
+    ds_carinStateChange();
+}
+
+QString Tfcarinsele::listSql(bool inStockNow)
+{
+    // One name per column: the car's own serial is carinfor_serial_no.
+    return QStringLiteral(
+               "select carinstock.carin_no, carinstock.carserial_no, buycontract_no, providerid, provname,"
+               " carintype, buyrecorder, instock_date, buyinvoice_no, isback,"
+               " carinfor.carserial_no as carinfor_serial_no, carmodel, customs_no, qualifier_no,"
+               " commodity_no, vin_no, chassis_no, engine_no, factory_date, producingarea, color, storearea,"
+               " carprice, (select sum(cost) from addcost where addcost.carserial_no=carinfor.carserial_no)"
+               " as addcost, carstatus, remarks"
+               " from carinstock, carinfor where carinstock.carserial_no=carinfor.carserial_no")
+        + (inStockNow ? QStringLiteral(" and (carstatus in (0,3))") : QStringLiteral(" and (carstatus in (0,1,3))"));
+}
+
+QueryConditions Tfcarinsele::conditions() const
+{
+    // Texts count as typed, blanks too; a date not filled in adds nothing.
+    QueryConditions c(QueryConditions::Join::And);
+    c.prefix(QStringLiteral("carinstock.carserial_no"), Edit1->text())
+        .prefix(QStringLiteral("providerid"), ComboEdit1->text())
+        .prefix(QStringLiteral("buycontract_no"), ComboEdit2->text())
+        .prefix(QStringLiteral("provname"), Edit2->text())
+        .prefix(QStringLiteral("chassis_no"), Edit3->text())
+        .prefix(QStringLiteral("carmodel"), ComboBox1->currentText())
+        .fromDate(QStringLiteral("instock_date"), DateEdit1->date())
+        .toDate(QStringLiteral("instock_date"), DateEdit2->date());
+    return c;
+}
+
+void Tfcarinsele::SpeedItem1Click()
+{
+    conditions().setOn(tq_carin, listSql(inStockNow()));
+    // A list that cannot be read stays closed, and so "打印" stays off.
+    guard([this] { tq_carin->open(); }, this);
+    if (tq_carin->isActive())
+        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carin->recordCount()));
+}
+
+void Tfcarinsele::SpeedItem3Click()
+{
+    for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit1), static_cast<QLineEdit *>(ComboEdit2), Edit1,
+                         Edit2, Edit3})
+        e->clear();
+    ComboBox1->setEditText(QString());
+    DateEdit1->clearDate();
+    DateEdit2->clearDate();
+}
+
+void Tfcarinsele::ds_carinStateChange() { SpeedItem6->setEnabled(tq_carin->isActive()); }
+
+void Tfcarinsele::ComboEdit2ButtonClick()
+{
+    const auto picked = pickContract<Tfselebuycont>(this, ContractScope::All);
+    if (picked)
+        ComboEdit2->setText(picked->contractNo);
+}
+
+void Tfcarinsele::ComboEdit1ButtonClick()
+{
+    const auto picked = pickPartner<Tfseleprov>(this);
+    if (!picked)
+        return;
+    ComboEdit1->setText(picked->code);
+    Edit2->setText(picked->name);
+}
+
+void Tfcarinsele::SpeedItem6Click()
+{
+    if (!tq_carin->isActive())
+        return;
+    if (inStockNow()) {
+        PrintInStockList();
+        return;
+    }
+    QPointer<Tfseleprn> choice = new Tfseleprn(this);
+    const int result = choice->exec();
+    delete choice.data();
+    if (result == Tfseleprn::List) {
+        PrintInStockList();
+    } else if (result == Tfseleprn::Slip && !tq_carin->isEmpty()) {
+        // An empty list has no slip to print.
+        const QString number = tq_carin->value(QStringLiteral("carin_no")).toString();
+        guard([&] { Tfcarin::PrintInSlip(this, number); }, this);
+    }
+}
+
+void Tfcarinsele::PrintInStockList()
+{
+    guard([this] {
+        Tfrep_chlrkmx layout(this);
+        const bool now = inStockNow();
+        layout.QRLabel1->setCaption(now ? QStringLiteral("车辆库存明细表") : QStringLiteral("车辆入库明细表"));
+        layout.QRLabel16->setCaption(DateEdit1->displayText());
+        layout.QRLabel17->setCaption(DateEdit2->displayText());
+        layout.QRLabel19->setCaption(Label6->text());
+        // The conditions as they stand now, which may differ from the list shown.
+        conditions().setOn(layout.rep_chlrkmx, listSql(now), QStringLiteral(" order by carin_no"));
+        layout.rep_chlrkmx->open();
+        try {
+            layout.Print();
+        } catch (const AppError &) {
+            // A failure while printing is dropped, as for every list.
+        }
+    }, this);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ChildForm.h"
+#include "DBControls.h"
+#include "DBGrid.h"
+#include "QueryConditions.h"
+#include "SpeedBar.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStatusBar>
+
+// 车辆入库库存查询: cars taken in ("入库": not returned to the provider) or
+// in stock now ("库存"), with their in-stock records and direct costs, found
+// by the conditions filled in; prints the in-stock slip or the list.
+class Tfcarinsele : public ChildForm {
+    Q_OBJECT
+public:
+    explicit Tfcarinsele(QWidget *parent = nullptr);
+    static constexpr int PageSize = 200;
+
+    // The statement of the list and the printed list before its conditions,
+    // for the scope chosen: every in-stock record of a car taken in, or of a
+    // car in stock now.
+    static QString listSql(bool inStockNow);
+    // The conditions as the controls stand, each filled one a bound condition.
+    QueryConditions conditions() const;
+    bool inStockNow() const { return RadioGroup1Item1->isChecked(); }
+
+    DataSet *tq_carin;
+    DataSource *ds_carin;
+    QLabel *Label6; // operator
+    ComboEdit *ComboEdit1; // provider code
+    ComboEdit *ComboEdit2; // contract number
+    QLineEdit *Edit1;      // serial
+    QLineEdit *Edit2;      // provider name
+    QLineEdit *Edit3;      // chassis
+    DateEdit *DateEdit1, *DateEdit2;
+    QComboBox *ComboBox1; // model
+    QGroupBox *RadioGroup1;
+    QRadioButton *RadioGroup1Item0; // 入库
+    QRadioButton *RadioGroup1Item1; // 库存
+    DBGrid *RxDBGrid1;
+    QStatusBar *StatusBar1;
+    QLabel *statusText;
+    QToolButton *SpeedItem1, *SpeedItem3, *SpeedItem6, *SpeedItem7;
+
+    void SpeedItem1Click(); // 查询
+    void SpeedItem3Click(); // 清除条件
+    void SpeedItem6Click(); // 打印
+    void ComboEdit2ButtonClick();
+    void ComboEdit1ButtonClick();
+    // Prints the list of the conditions as they stand now.
+    void PrintInStockList();
+
+private:
+    void FormCreate();
+    void ds_carinStateChange();
+};

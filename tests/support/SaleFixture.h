@@ -1,0 +1,40 @@
+#pragma once
+
+#include "TestDb.h"
+
+#include <QDateTime>
+#include <QPointer>
+#include <QTest>
+#include <QVariantMap>
+
+// Rows the sale tests stand on, written directly.
+namespace SaleFixture {
+
+inline const QDateTime Now(QDate(2024, 5, 6), QTime(9, 30, 0));
+
+// The operator, the clock, two customers and the fee subjects.
+void seed(TestDb &db);
+// A car with its status (0 in stock, 1 sold, 3 back from a customer).
+void addCar(TestDb &db, const QString &serial, int status, double price = 100000,
+            const QVariantMap &more = {});
+// A sales contract of the given state, with one line per quantity.
+void addContract(TestDb &db, const QString &contractNo, const QString &customer, int state,
+                 const QList<int> &quantities);
+// A stored sale of the car.
+void addSale(TestDb &db, const QString &number, const QString &serial, const QString &customer,
+             const QString &date, double price = 120000, const QString &contractNo = {});
+
+} // namespace SaleFixture
+
+// A window shown offscreen, freed at the end of the test unless it closed itself.
+template <class W>
+struct Shown {
+    explicit Shown(W *window) : w(window)
+    {
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w);
+    }
+    ~Shown() { delete w.data(); }
+    W *operator->() const { return w.data(); }
+    QPointer<W> w;
+};
