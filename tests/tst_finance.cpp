@@ -1,7 +1,7 @@
 // Payments, verification and reconciliation: the balance rule without
 // widgets, and the real windows driven as a user drives them.
 #include "Clock.h"
-#include "Driving.h"
+#include "Drive.h"
 #include "Modal.h"
 #include "Uselecar.h"
 #include "Uselecust.h"
@@ -94,8 +94,21 @@ QString row(const QString &table, const QString &fields, const QString &where,
     return values.join('|');
 }
 
+// A window shown offscreen and made the active one, freed at the end of the
+// test unless it closed itself.
 template <class W>
-using Window = ShownWindow<W>;
+struct Window {
+    explicit Window(W *window) : w(window)
+    {
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w);
+        QApplication::setActiveWindow(w);
+    }
+    ~Window() { delete w.data(); }
+    W *operator->() const { return w.data(); }
+    W *get() const { return w.data(); }
+    QPointer<W> w;
+};
 
 // ------------------------------------------------------------ the entry twins
 
@@ -187,7 +200,7 @@ private:
 void pickCarIn(QWidget *w, CarPick &pick)
 {
     pick.arm();
-    pressButton(w, "SpeedItem1");
+    QVERIFY(Drive::press(w, "SpeedItem1"));
     QApplication::setActiveWindow(w->window()); // back from the dialog, as on a screen
 }
 
@@ -422,7 +435,7 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     Window w(t.make());
     QVERIFY(!w->ComboEdit1->isEnabled());
     QVERIFY(!w->SpeedItem5->isEnabled());
-    pressButton(w.get(), "SpeedItem1");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
     const QString number = w->DBText1->text();
     QVERIFY(number.startsWith(t.prefix) && number.endsWith("0001"));
     QCOMPARE(db.count(t.table), 1); // stored at once with only its number
@@ -430,8 +443,8 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     QVERIFY(!w->SpeedItem7->isEnabled());
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
 
-    typeInto(w.get(), "ComboEdit1", t.code.toLower()); // typed letters become capitals
-    leaveField(w->ComboEdit1);
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", t.code.toLower())); // typed letters become capitals
+    Drive::leave(w->ComboEdit1);
     QCOMPARE(w->DBEdit1->text(), t.name);
     if (w->DBComboBox1) {
         w->DBComboBox1->setCurrentIndex(w->DBComboBox1->findText(t.type));
@@ -440,13 +453,13 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     QCOMPARE(w->DBComboBox1 != nullptr, twin != "delf");
     QCOMPARE(w->ComboEdit2 != nullptr, twin != "delf");
     QCOMPARE(w->SpeedItem2 != nullptr, twin == "custoutgo");
-    typeInto(w.get(), "DBEdit2", "PZ-7");
+    QVERIFY(Drive::type(w.get(), "DBEdit2", "PZ-7"));
     if (w->ComboEdit2)
-        typeInto(w.get(), "ComboEdit2", t.contract);
-    typeInto(w.get(), "DBEdit3", "FP-9");
-    typeInto(w.get(), "DBEdit4", "12345.67");
-    typeInto(w.get(), "DBEdit5", "张三");
-    pressButton(w.get(), "SpeedItem5");
+        QVERIFY(Drive::type(w.get(), "ComboEdit2", t.contract));
+    QVERIFY(Drive::type(w.get(), "DBEdit3", "FP-9"));
+    QVERIFY(Drive::type(w.get(), "DBEdit4", "12345.67"));
+    QVERIFY(Drive::type(w.get(), "DBEdit5", "张三"));
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList());
     QVERIFY(w->SpeedItem1->isEnabled());
     QVERIFY(!w->ComboEdit1->isEnabled());
@@ -503,13 +516,13 @@ void TestFinance::entryRefusals()
     TestDb db;
     seed(db);
     Window w(t.make());
-    pressButton(w.get(), "SpeedItem1");
-    typeInto(w.get(), "ComboEdit1", code);
-    typeInto(w.get(), "DBEdit4", amount);
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", code));
+    QVERIFY(Drive::type(w.get(), "DBEdit4", amount));
     if (w->ComboEdit2)
-        typeInto(w.get(), "ComboEdit2", contract);
+        QVERIFY(Drive::type(w.get(), "ComboEdit2", contract));
     db.messages.clear();
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList{message});
     QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
     QCOMPARE(db.messages.messages.first().title, QString("提示"));
@@ -526,16 +539,16 @@ void TestFinance::amountThatIsNoNumber()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    pressButton(w.get(), "SpeedItem1");
-    typeInto(w.get(), "ComboEdit1", "C001");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "C001"));
     // Typed: refused as it is typed, with a message naming the field.
-    typeInto(w.get(), "DBEdit4", "12a");
+    QVERIFY(Drive::type(w.get(), "DBEdit4", "12a"));
     QCOMPARE(w->DBEdit4->text(), QString("12"));
     QCOMPARE(db.messages.texts(), QStringList{"预付金额必须是数字，最多4位小数！"});
     // Put there otherwise (pasted past the check): refused at save, never stored.
     w->DBEdit4->setText("1,5");
     db.messages.clear();
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList{"预付金额必须是数字，最多4位小数！"});
     QCOMPARE(QApplication::focusWidget(), w->DBEdit4);
     QVERIFY(w->table()->isEditing());
@@ -544,12 +557,12 @@ void TestFinance::amountThatIsNoNumber()
     // A lone sign counts as no amount.
     w->DBEdit4->setText("-");
     db.messages.clear();
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList{"预付金额必须是数字，最多4位小数！"});
     // Zero and negative amounts pass.
-    typeInto(w.get(), "DBEdit4", "-0.5");
+    QVERIFY(Drive::type(w.get(), "DBEdit4", "-0.5"));
     db.messages.clear();
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(db.scalar("SELECT income FROM ccustaccount").toDouble(), -0.5);
 }
@@ -561,15 +574,15 @@ void TestFinance::cancelGivesTheNumberBack()
     TestDb db;
     seed(db);
     Window w(t.make());
-    pressButton(w.get(), "SpeedItem1");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
     const QString first = w->DBText1->text();
-    typeInto(w.get(), "ComboEdit1", t.code);
-    pressButton(w.get(), "SpeedItem3");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", t.code));
+    QVERIFY(Drive::press(w.get(), "SpeedItem3"));
     QCOMPARE(db.count(t.table), 0);
     QVERIFY(w->ComboEdit1->text().isEmpty());
     QVERIFY(!w->table()->isActive());
     QVERIFY(w->SpeedItem7->isEnabled());
-    pressButton(w.get(), "SpeedItem1");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
     QCOMPARE(w->DBText1->text(), first);
 }
 
@@ -578,7 +591,7 @@ void TestFinance::closeQuestion()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    pressButton(w.get(), "SpeedItem1");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
     const QString number = w->DBText1->text();
     // Cancel keeps everything; Yes with no code refuses and stays open.
     db.messages.answer(QMessageBox::Cancel);
@@ -597,10 +610,10 @@ void TestFinance::closeQuestion()
     QCOMPARE(db.count("recycle", "type='ks'"), 1);
     // Yes with a whole entry saves it and closes.
     Window again(new Tfcustoutgo);
-    pressButton(again.get(), "SpeedItem1");
+    QVERIFY(Drive::press(again.get(), "SpeedItem1"));
     QCOMPARE(again->DBText1->text(), number);
-    typeInto(again.get(), "ComboEdit1", "C001");
-    typeInto(again.get(), "DBEdit4", "10");
+    QVERIFY(Drive::type(again.get(), "ComboEdit1", "C001"));
+    QVERIFY(Drive::type(again.get(), "DBEdit4", "10"));
     db.messages.answer(QMessageBox::Yes);
     QVERIFY(again->close());
     QCOMPARE(db.count("ccustaccount", "isaffirm=1 AND income=10"), 1);
@@ -611,30 +624,30 @@ void TestFinance::codeLookedUpOnLeaving()
     TestDb db;
     seed(db);
     Window w(new Tfbuyinout);
-    pressButton(w.get(), "SpeedItem1");
-    typeInto(w.get(), "ComboEdit1", "X9");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "X9"));
     db.messages.clear();
     // Another window or a menu taking the focus for a while is not leaving.
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(w->ComboEdit1, &away);
     QVERIFY(db.messages.texts().isEmpty());
-    leaveField(w->ComboEdit1);
+    Drive::leave(w->ComboEdit1);
     QCOMPARE(db.messages.texts(), QStringList{"输入的供应商代码不存在!"});
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
-    typeInto(w.get(), "ComboEdit1", " P001 ");
-    leaveField(w->ComboEdit1);
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", " P001 "));
+    Drive::leave(w->ComboEdit1);
     QCOMPARE(w->DBEdit1->text(), QString("供应商乙"));
     // A contract number that does not exist is told on leaving; the text stays.
     db.messages.clear();
-    typeInto(w.get(), "ComboEdit2", "CG-404");
-    leaveField(w->ComboEdit2);
+    QVERIFY(Drive::type(w.get(), "ComboEdit2", "CG-404"));
+    Drive::leave(w->ComboEdit2);
     QCOMPARE(db.messages.texts(), QStringList{"不存在此采购合同号!"});
     QCOMPARE(w->ComboEdit2->text(), QString("CG-404"));
     // The code is stored without its blanks, the name is its register's.
-    typeInto(w.get(), "ComboEdit2", "cg-1"); // the database compares without regard to case
-    typeInto(w.get(), "DBEdit4", "7");
+    QVERIFY(Drive::type(w.get(), "ComboEdit2", "cg-1")); // the database compares without regard to case
+    QVERIFY(Drive::type(w.get(), "DBEdit4", "7"));
     db.messages.clear();
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(row("cprovaccount", "providerid, provname, buycont_no, outgo", "1"),
              QString("P001|供应商乙|cg-1|7"));
@@ -645,7 +658,7 @@ void TestFinance::pickersFillCodeNameAndContract()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    pressButton(w.get(), "SpeedItem1");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
     whenModal<Tfselecust>([](Tfselecust *d) {
         QVERIFY(d->Table1->locate("customerid", "C002"));
         d->BitBtn1->click();
@@ -665,8 +678,8 @@ void TestFinance::pickersFillCodeNameAndContract()
     w->ComboEdit2->clickButton();
     QCOMPARE(offered, (QStringList{"XS-1", "XS-2"}));
     QCOMPARE(w->ComboEdit2->text(), QString("XS-2"));
-    typeInto(w.get(), "DBEdit4", "300");
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::type(w.get(), "DBEdit4", "300"));
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(row("ccustaccount", "customerid, custname, salecont_no, income", "1"),
              QString("C002|客户乙|XS-2|300"));
@@ -677,19 +690,19 @@ void TestFinance::feeWindowsOpenedFromThePrepayment()
     TestDb db;
     seed(db);
     Window w(new Tfcustoutgo);
-    pressButton(w.get(), "SpeedItem2");
+    QVERIFY(Drive::press(w.get(), "SpeedItem2"));
     QPointer<Tfdelf> first = w->fdelf;
-    pressButton(w.get(), "SpeedItem2");
+    QVERIFY(Drive::press(w.get(), "SpeedItem2"));
     QPointer<Tfdelf> second = w->fdelf;
     QVERIFY(first && second && first != second);
     QVERIFY(second->isWindow() && second->isVisible());
     QCOMPARE(second->windowTitle(), QString("代垫费用管理"));
     // "代垫费用" stays enabled while an entry is edited.
-    pressButton(w.get(), "SpeedItem1");
+    QVERIFY(Drive::press(w.get(), "SpeedItem1"));
     QVERIFY(w->SpeedItem2->isEnabled());
-    pressButton(w.get(), "SpeedItem3");
+    QVERIFY(Drive::press(w.get(), "SpeedItem3"));
     // A fee window with an entry being edited keeps the prepayment window open.
-    pressButton(second.data(), "SpeedItem1");
+    QVERIFY(Drive::press(second.data(), "SpeedItem1"));
     db.messages.answer(QMessageBox::Cancel);
     QVERIFY(!w->close());
     QVERIFY(first.isNull() || !first->isVisible());
@@ -774,16 +787,16 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QVERIFY(w->SpeedItem2->isEnabled());
     QVERIFY(!w->SpeedItem1->isEnabled());
 
-    typeInto(w.get(), "DBEdit13", "  ");
-    pressButton(w.get(), "SpeedItem2");
+    QVERIFY(Drive::type(w.get(), "DBEdit13", "  "));
+    QVERIFY(Drive::press(w.get(), "SpeedItem2"));
     QCOMPARE(db.messages.texts(), QStringList{"请输入经办人!"});
     QCOMPARE(QApplication::focusWidget(), w->DBEdit13);
     QCOMPARE(db.count(t.table, "isaffirm=1"), 1);
 
-    typeInto(w.get(), "DBEdit13", "赵六");
+    QVERIFY(Drive::type(w.get(), "DBEdit13", "赵六"));
     if (t.customers)
-        typeInto(w.get(), "DBEdit5", "FP-88");
-    pressButton(w.get(), "SpeedItem2");
+        QVERIFY(Drive::type(w.get(), "DBEdit5", "FP-88"));
+    QVERIFY(Drive::press(w.get(), "SpeedItem2"));
     QVERIFY(w->SpeedItem1->isEnabled());
     QVERIFY(!w->ledger()->isActive());
     QCOMPARE(row(t.table, "isaffirm, ischeck, isprepay, affirm_recorder, " + t.dateField, t.key + "='A1'"),
@@ -808,8 +821,8 @@ void TestFinance::verifyCancelAndClose()
     CarPick pick("VIN1");
     Window w(new Tfcarincheck);
     pickCarIn(w.get(), pick);
-    typeInto(w.get(), "DBEdit13", "赵六");
-    pressButton(w.get(), "SpeedItem3");
+    QVERIFY(Drive::type(w.get(), "DBEdit13", "赵六"));
+    QVERIFY(Drive::press(w.get(), "SpeedItem3"));
     QVERIFY(w->SpeedItem1->isEnabled());
     QCOMPARE(row("cprovaccount", "isaffirm, affirm_recorder, in_date", "1"), QString("0|null|null"));
     // The car pane keeps showing the car.
@@ -837,8 +850,8 @@ void TestFinance::verifiedElsewhereIsNotReopened()
     pickCarIn(w.get(), pick);
     // Another window verifies it and a reconciliation closes it meanwhile.
     db.exec("UPDATE ccustaccount SET isaffirm=1, ischeck=1, affirm_recorder='甲'");
-    typeInto(w.get(), "DBEdit13", "赵六");
-    pressButton(w.get(), "SpeedItem2");
+    QVERIFY(Drive::type(w.get(), "DBEdit13", "赵六"));
+    QVERIFY(Drive::press(w.get(), "SpeedItem2"));
     QCOMPARE(db.messages.texts(), QStringList{"此帐目已经核实!"});
     QCOMPARE(row("ccustaccount", "isaffirm, ischeck, affirm_recorder", "1"), QString("1|1|甲"));
     QVERIFY(w->SpeedItem1->isEnabled());
@@ -858,11 +871,11 @@ void TestFinance::reconcileThroughTheWindow()
     Window w(new Tfcustcheck);
     QCOMPARE(w->Edit2->text(), Today);
     QVERIFY(!w->SpeedItem5->isEnabled());
-    typeInto(w.get(), "ComboEdit1", "c001");
-    leaveField(w->ComboEdit1);
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "c001"));
+    Drive::leave(w->ComboEdit1);
     QCOMPARE(w->Edit1->text(), QString("客户甲"));
-    typeInto(w.get(), "Edit3", "李四");
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::type(w.get(), "Edit3", "李四"));
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     QCOMPARE(w->tq_income->recordCount(), 4); // K1, K2, K3 and K6
     QCOMPARE(w->tq_outgo->recordCount(), 1);  // the verified sale
     QCOMPARE(w->Panel0->text(), QString("预付金额：12000代垫：500"));
@@ -871,7 +884,7 @@ void TestFinance::reconcileThroughTheWindow()
     QVERIFY(w->Label8->text().isEmpty());
     QVERIFY(w->SpeedItem5->isEnabled());
 
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：2500元"));
     QVERIFY(!w->SpeedItem5->isEnabled()); // once per display
     QCOMPARE(row("ccustaccount", "customerid, custname, income, affirm_recorder",
@@ -880,11 +893,11 @@ void TestFinance::reconcileThroughTheWindow()
 
     // Second round after the further sale is verified.
     db.exec("UPDATE ccustaccount SET isaffirm=1 WHERE caccountid='K5'");
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：2500元")); // the display keeps it
     QCOMPARE(w->Panel0->text(), QString("预付金额：2500代垫："));
     QCOMPARE(w->tq_income->valueAt(0, "custaccttype").toString(), QString("上次余额"));
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户欠公司：500元"));
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 2);
 }
@@ -898,17 +911,17 @@ void TestFinance::providerWindowTexts()
     Window w(new Tfprovcheck);
     QCOMPARE(w->windowTitle(), QString("供应商对帐"));
     QCOMPARE(w->GroupBox1->title(), QString("供应商信息"));
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     QCOMPARE(db.messages.texts(), QStringList{"请首先选择供应商代码!"});
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
-    typeInto(w.get(), "ComboEdit1", "P001");
-    typeInto(w.get(), "Edit3", "王五");
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "P001"));
+    QVERIFY(Drive::type(w.get(), "Edit3", "王五"));
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     QCOMPARE(w->tq_outgo->recordCount(), 1);
     QCOMPARE(w->tq_income->recordCount(), 1);
     QCOMPARE(w->Panel0->text(), QString("预付金额：50000"));
     QCOMPARE(w->Panel1->text(), QString("车款累计：80000"));
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(w->Label8->text(), QString("对帐结果：公司欠该供应商：30000元"));
     QCOMPARE(row("cprovaccount", "providerid, provname, outgo", "provaccttype='上次余额'"),
              QString("P001|供应商乙|-30000"));
@@ -920,13 +933,13 @@ void TestFinance::reconcileTwiceOrAfterChanges()
     seed(db);
     workedCustomer(db);
     Window w(new Tfcustcheck);
-    typeInto(w.get(), "ComboEdit1", "C001");
-    typeInto(w.get(), "Edit3", "李四");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "C001"));
+    QVERIFY(Drive::type(w.get(), "Edit3", "李四"));
 
     // An entry arrives between the display and "对帐": nothing is closed or carried.
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     addLedgerEntry(db, customer("K9", EntryKind::Payment, 100, {}));
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList{"帐目已有变动，请重新显示帐目信息!"});
     QCOMPARE(db.count("ccustaccount", "check_date IS NOT NULL"), 0);
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 0);
@@ -934,16 +947,16 @@ void TestFinance::reconcileTwiceOrAfterChanges()
     QVERIFY(w->Label8->text().isEmpty());
 
     // The code changed after the display: no reconciliation until the next display.
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     QVERIFY(w->SpeedItem5->isEnabled());
-    typeInto(w.get(), "ComboEdit1", "C002");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "C002"));
     QVERIFY(!w->SpeedItem5->isEnabled());
-    typeInto(w.get(), "ComboEdit1", "C001");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "C001"));
     QVERIFY(!w->SpeedItem5->isEnabled());
 
     // Displayed again, it counts the new entry, once.
-    pressButton(w.get(), "BitBtn1");
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户预付金额剩余：2600元"));
     QVERIFY(!w->SpeedItem5->isEnabled());
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 1);
@@ -957,18 +970,18 @@ void TestFinance::displayAndReconcileRefusals()
     seed(db);
     workedCustomer(db);
     Window w(new Tfcustcheck);
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     QCOMPARE(db.messages.texts(), QStringList{"请首先选择客户代码!"});
     QVERIFY(w->Panel0->text().isEmpty());
-    typeInto(w.get(), "ComboEdit1", "X1");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "X1"));
     db.messages.clear();
-    leaveField(w->ComboEdit1);
+    Drive::leave(w->ComboEdit1);
     QCOMPARE(db.messages.texts(), QStringList{"输入的客户代码不存在!"});
-    typeInto(w.get(), "ComboEdit1", "C001");
-    pressButton(w.get(), "BitBtn1");
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "C001"));
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
     db.messages.clear();
-    typeInto(w.get(), "Edit3", " ");
-    pressButton(w.get(), "SpeedItem5");
+    QVERIFY(Drive::type(w.get(), "Edit3", " "));
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList{"请输入经办人!"});
     QCOMPARE(QApplication::focusWidget(), w->Edit3);
     QCOMPARE(db.count("ccustaccount", "ischeck=1"), 1);
@@ -986,7 +999,7 @@ void TestFinance::keyboardOnlyVerificationAndReconciliation()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
         QApplication::processEvents();
     };
-    const auto typeHere = [](const QString &text) { typeKeys(QApplication::focusWidget(), text); };
+    const auto typeHere = [](const QString &text) { Drive::typeText(QApplication::focusWidget(), text); };
 
     Window check(new Tfcaroutcheck);
     check->setFocus();

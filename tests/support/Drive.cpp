@@ -26,6 +26,12 @@ void Drive::typeText(QWidget *target, const QString &text)
     }
 }
 
+void Drive::leave(QWidget *field)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &out);
+}
+
 bool Drive::type(QWidget *window, const char *edit, const QString &text)
 {
     auto *e = window->findChild<QLineEdit *>(edit);

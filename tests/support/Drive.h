@@ -16,6 +16,8 @@ void typeText(QWidget *target, const QString &text);
 bool type(QWidget *window, const char *edit, const QString &text);
 // The grid's column showing the field; -1 when none.
 int column(const DBGrid *grid, const QString &field);
+// Leaves the field as the Tab key does.
+void leave(QWidget *field);
 // Opens the editor of the grid's current cell, types the text and ends with Enter.
 bool typeCell(DBGrid *grid, const QString &text);
 
