@@ -262,6 +262,7 @@ private slots:
     void stockItemsOpenTheirWindows();
     void returnItemsOpenTheirWindows();
     void accountQueryItemsOpenTheirWindows();
+    void saleFinanceAndStatisticsItemsOpenTheirWindows();
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
@@ -949,6 +950,23 @@ void TestShell::stockItemsOpenTheirWindows()
     carin->SpeedItem2->click();
     QVERIFY(qobject_cast<Tfinaddcost *>(frame.finaddcost.data()));
     QCOMPARE(frame.mdiArea->subWindowList().size(), 2);
+}
+
+void TestShell::saleFinanceAndStatisticsItemsOpenTheirWindows()
+{
+    itemsOpenTheirWindows([](Tfrmmain &frame) -> QList<MenuWindow> {
+        return {{"menucarout", &frame.fcarout, "Tfcarout"},
+                {"menucaroutf", &frame.fcaroutsele, "Tfcaroutsele"},
+                {"menuprovpre", &frame.fbuyinout, "Tfbuyinout"},
+                {"menuprovhsh", &frame.fcarincheck, "Tfcarincheck"},
+                {"menuprovcom", &frame.fprovcheck, "Tfprovcheck"},
+                {"menucustpre", &frame.fcustoutgo, "Tfcustoutgo"},
+                {"menucusthsh", &frame.fcaroutcheck, "Tfcaroutcheck"},
+                {"menucustcom", &frame.fcustcheck, "Tfcustcheck"},
+                {"menusalesrep", &frame.fsalesyj, "Tfsalesyj"},
+                {"menusalerep", &frame.fsaleyjtj, "Tfsaleyjtj"},
+                {"menutaxrep", &frame.ftax, "Tftax"}};
+    });
 }
 
 void TestShell::contractItemsOpenTheirWindows()
