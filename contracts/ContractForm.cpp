@@ -126,11 +126,8 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     header->addWidget(Label19, 1);
 
     auto *top = new QGridLayout;
-    auto place = [this](QGridLayout *g, int row, int col, const QString &label, QWidget *w) {
-        auto *caption = new QLabel(label, this);
-        caption->setBuddy(w); // a field's messages name it by its caption
-        g->addWidget(caption, row, col * 2);
-        g->addWidget(w, row, col * 2 + 1);
+    const auto place = [](QGridLayout *g, int row, int col, const QString &label, QWidget *w) {
+        placeField(g, row, col, label, w);
     };
     place(top, 0, 0, kind.codeLabel, codeEdit);
     place(top, 0, 1, kind.nameLabel, DBEdit7);

@@ -60,11 +60,8 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     operatorName->setObjectName(QStringLiteral("operatorName"));
 
     auto *grid = new QGridLayout(frame);
-    auto place = [&](int row, int col, const QString &label, QWidget *w) {
-        auto *caption = new QLabel(label, frame);
-        caption->setBuddy(w);
-        grid->addWidget(caption, row, col * 2);
-        grid->addWidget(w, row, col * 2 + 1);
+    auto place = [grid](int row, int col, const QString &label, QWidget *w) {
+        placeField(grid, row, col, label, w);
     };
     place(0, 0, kind.numberLabel, Edit1);
     place(0, 1, kind.codeLabel, ComboEdit1);

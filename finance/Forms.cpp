@@ -1,11 +1,9 @@
 #include "Forms.h"
+#include "DBControls.h"
 
 void FieldGrid::place(const QString &label, QWidget *field)
 {
-    auto *caption = new QLabel(label, m_form);
-    caption->setBuddy(field);
-    addWidget(caption, m_place / 2, (m_place % 2) * 2);
-    addWidget(field, m_place / 2, (m_place % 2) * 2 + 1);
+    placeField(this, m_place / 2, m_place % 2, label, field);
     ++m_place;
 }
 

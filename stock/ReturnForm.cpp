@@ -112,11 +112,8 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     Label21->setObjectName(QStringLiteral("Label21"));
 
     auto *inputs = new QGridLayout;
-    auto place = [this, inputs](int row, int col, const QString &caption, QWidget *w) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(w);
-        inputs->addWidget(label, row, col * 2, Qt::AlignTop);
-        inputs->addWidget(w, row, col * 2 + 1);
+    auto place = [inputs](int row, int col, const QString &caption, QWidget *w) {
+        placeField(inputs, row, col, caption, w, Qt::AlignTop);
     };
     place(0, 0, QStringLiteral("退货日期："), DateEdit1);
     place(0, 1, QStringLiteral("退货经办人："), Edit1);

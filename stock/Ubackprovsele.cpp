@@ -67,11 +67,8 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     auto *frame = new QGroupBox(QStringLiteral("查询条件："), this);
     frame->setObjectName(QStringLiteral("GroupBox1"));
     auto *grid = new QGridLayout(frame);
-    auto place = [frame, grid](int row, int col, const QString &label, QWidget *w) {
-        auto *caption = new QLabel(label, frame);
-        caption->setBuddy(w);
-        grid->addWidget(caption, row, col * 2);
-        grid->addWidget(w, row, col * 2 + 1);
+    auto place = [grid](int row, int col, const QString &label, QWidget *w) {
+        placeField(grid, row, col, label, w);
     };
     place(0, 0, QStringLiteral("序 列 号："), Edit1);
     place(0, 1, QStringLiteral("底盘号："), Edit2);

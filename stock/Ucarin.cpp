@@ -101,11 +101,8 @@ Tfcarin::Tfcarin(QWidget *parent)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
 
-    auto place = [this](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
-        auto *caption = new QLabel(QString::fromUtf8(label), this);
-        caption->setBuddy(w); // a field's messages name it by its caption
-        g->addWidget(caption, row, col * 2);
-        g->addWidget(w, row, col * 2 + 1);
+    const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
+        placeField(g, row, col, QString::fromUtf8(label), w);
     };
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("入库流水号："), this));

@@ -87,11 +87,8 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     header->addWidget(new QLabel(QStringLiteral("操作员："), this));
     header->addWidget(Label6);
     auto *fields = new QGridLayout;
-    auto place = [&](int row, int col, const char *label, QWidget *w) {
-        auto *caption = new QLabel(QString::fromUtf8(label), this);
-        caption->setBuddy(w);
-        fields->addWidget(caption, row, col * 2);
-        fields->addWidget(w, row, col * 2 + 1);
+    auto place = [fields](int row, int col, const char *label, QWidget *w) {
+        placeField(fields, row, col, QString::fromUtf8(label), w);
     };
     place(0, 0, "代码(供)：", ComboEdit1);
     place(0, 1, "合 同 号：", ComboEdit2);

@@ -99,11 +99,8 @@ Tfcarout::Tfcarout(QWidget *parent)
     DBDateEdit2->setDefaultToNow();
     DBEdit8 = bound(ds_carout, "DBEdit8", "salerecorder", true);
 
-    auto place = [this](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
-        auto *caption = new QLabel(QString::fromUtf8(label), this);
-        caption->setBuddy(w); // a field's messages name it by its caption
-        g->addWidget(caption, row, col * 2);
-        g->addWidget(w, row, col * 2 + 1);
+    const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
+        placeField(g, row, col, QString::fromUtf8(label), w);
     };
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("出库流水号："), this));

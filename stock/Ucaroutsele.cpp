@@ -61,11 +61,8 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     Label6 = named(new QLabel(frame), "Label6");
 
     auto *grid = new QGridLayout(frame);
-    auto place = [&](int row, int col, const char *label, QWidget *w) {
-        auto *caption = new QLabel(QString::fromUtf8(label), frame);
-        caption->setBuddy(w);
-        grid->addWidget(caption, row, col * 2);
-        grid->addWidget(w, row, col * 2 + 1);
+    auto place = [grid](int row, int col, const char *label, QWidget *w) {
+        placeField(grid, row, col, QString::fromUtf8(label), w);
     };
     place(0, 0, "合 同 号：", ComboEdit2);
     place(0, 1, "序列号：", Edit1);

@@ -293,3 +293,13 @@ void ComboEdit::focusOutEvent(QFocusEvent *event)
         && reason != Qt::OtherFocusReason && isVisible())
         emit exited();
 }
+
+QLabel *placeField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *field,
+                   Qt::Alignment captionAlignment)
+{
+    auto *label = new QLabel(caption, field->parentWidget());
+    label->setBuddy(field);
+    grid->addWidget(label, row, col * 2, captionAlignment);
+    grid->addWidget(field, row, col * 2 + 1);
+    return label;
+}

@@ -4,6 +4,7 @@
 #include "FieldLink.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -142,3 +143,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 };
+
+// A field and its caption side by side in a grid of captioned fields: column
+// col takes grid columns 2*col and 2*col+1. The caption is the field's buddy,
+// so a field's messages name it by its caption.
+QLabel *placeField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *field,
+                   Qt::Alignment captionAlignment = {});
