@@ -64,8 +64,7 @@ void TfrmDMcarsales::frmDMcarsalesCreate()
 
 void TfrmDMcarsales::openDatabase()
 {
-    const QFileInfo file(m_path);
-    const bool isNew = !file.exists() || file.size() == 0;
+    const bool existed = QFileInfo::exists(m_path);
 
     norvelcms = QSqlDatabase::contains(Db::ConnectionName)
                     ? QSqlDatabase::database(Db::ConnectionName, false)
@@ -75,13 +74,27 @@ void TfrmDMcarsales::openDatabase()
     if (!norvelcms.open())
         throw DbError(norvelcms.lastError());
 
-    if (isNew) {
+    // Nothing is written before the file is known to be ours (or new): SQLite
+    // opens any file, and the first read tells what it holds.
+    const Schema::Contents contents = Schema::contents();
+    if (contents == Schema::Contents::Foreign) {
+        // Another program's database stays as it is: read-only from here on,
+        // so every later action fails with the database's message.
+        norvelcms.close();
+        norvelcms.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY"));
+        norvelcms.open();
+        throw DbError(QStringLiteral("数据库文件 %1 不是本系统的数据库，无法使用。")
+                          .arg(QDir::toNativeSeparators(m_path)));
+    }
+
+    if (contents == Schema::Contents::Empty) {
         try {
             Schema::configure();
             Schema::create();
         } catch (const AppError &) {
             norvelcms.close();
-            QFile::remove(m_path); // never leave a half-made database behind
+            if (!existed)
+                QFile::remove(m_path); // never leave a half-made database behind
             throw;
         }
         m_connected = true;
@@ -89,8 +102,6 @@ void TfrmDMcarsales::openDatabase()
         return;
     }
 
-    // SQLite opens any file; the first read tells whether it is a database.
-    Db::scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     Schema::configure();
     Schema::upgrade();
     m_connected = true;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QStringList>
 
 static void initSchemaResource() { Q_INIT_RESOURCE(data); }
@@ -33,6 +34,24 @@ void setVersion(int version)
 }
 
 } // namespace
+
+Contents contents()
+{
+    // Reading the catalogue also tells a file that is no database (it throws).
+    QSqlQuery q = Db::exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QStringList found;
+    while (q.next())
+        found << q.value(0).toString().toLower();
+    q.finish();
+    if (found.isEmpty())
+        return Contents::Empty;
+    static const QRegularExpression table(QStringLiteral("^CREATE TABLE (\\w+)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    for (const QString &statement : statements())
+        if (const auto m = table.match(statement); m.hasMatch() && found.contains(m.captured(1).toLower()))
+            return Contents::Ours;
+    return Contents::Foreign;
+}
 
 void configure()
 {

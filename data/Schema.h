@@ -7,6 +7,11 @@ namespace Schema {
 // when an index or a view of the schema changes.
 inline constexpr int Version = 4;
 
+// What an opened file holds, read without changing it: nothing yet, this
+// system's tables, or only tables of another program.
+enum class Contents { Empty, Ours, Foreign };
+Contents contents();
+
 // Settings every open of the file needs: WAL, so that a reader never blocks a
 // save and a save never blocks a reader (also of another program), and a page
 // cache that holds the cars and stock records a statistics run goes through.

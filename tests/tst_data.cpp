@@ -81,6 +81,8 @@ private slots:
     void salesviewCountsEachSoldCarOnce();
     void missingFileIsCreated();
     void fileThatIsNotADatabase();
+    void databaseOfAnotherProgram_data();
+    void databaseOfAnotherProgram();
     void rightsFollowPersonnel();
     void queryFirstRow();
     void readerNeverBlocksASave_data();
@@ -539,6 +541,57 @@ void TestData::fileThatIsNotADatabase()
                                           "salecont_no");
             }).contains("not a database"));
     QCOMPARE(f.size(), 4096); // the file is left as it was
+}
+
+void TestData::databaseOfAnotherProgram_data()
+{
+    QTest::addColumn<QStringList>("statements"); // what the other program left in the file
+    QTest::addColumn<bool>("used");               // taken as this system's (made anew when empty)
+    QTest::newRow("another program's tables")
+        << QStringList{"CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT)",
+                       "INSERT INTO notes (body) VALUES ('keep me')"}
+        << false;
+    QTest::newRow("an empty database") << QStringList{"PRAGMA user_version = 7"} << true;
+}
+
+void TestData::databaseOfAnotherProgram()
+{
+    QFETCH(QStringList, statements);
+    QFETCH(bool, used);
+    TestDb db(false);
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName("huoyun.mdb");
+        QVERIFY(other.open());
+        for (const QString &sql : statements)
+            QVERIFY(QSqlQuery(other).exec(sql));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    QFile f("huoyun.mdb");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+
+    db.dm = std::make_unique<TfrmDMcarsales>();
+    QCOMPARE(db.dm->isConnected(), used);
+    if (used) {
+        QVERIFY(db.dm->createdDatabase());
+        QVERIFY(db.dm->trsk->locate("personnelid", "admin"));
+        return;
+    }
+    QVERIFY2(db.dm->openError().contains("不是本系统的数据库"), qPrintable(db.dm->openError()));
+    QVERIFY(!db.dm->trsk->isActive());
+    // Later actions fail with a message and write nothing.
+    QVERIFY(!failure([&] {
+                db.dm->NextDocumentNumber("csalecontpre", "csalecont_s", "ss", "csalecontract",
+                                          "salecont_no");
+            }).isEmpty());
+    QVERIFY(!failure([&] { Db::exec("CREATE TABLE dq (dqdm TEXT)"); }).isEmpty());
+    db.stopDataModule();
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() == before);
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{"huoyun.mdb"});
 }
 
 void TestData::rightsFollowPersonnel()
