@@ -3,7 +3,6 @@
 #include "Guard.h"
 #include "FieldLink.h"
 #include "Messages.h"
-#include "PartnerRows.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -23,9 +22,8 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
     // A dealer's partners run to a hundred thousand: read as the grid scrolls.
     Table1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    // A quick-added row is stored as its register stores it.
-    if (!info.addFields.isEmpty())
-        storePartnerRowsAsRegistered(Table1, info.codeField);
+    // A quick-added row is stored as typed: no capitals, no registration
+    // date. Codes are matched without regard to case everywhere.
 
     auto *layout = new QVBoxLayout(this);
     if (!info.addFields.isEmpty()) {

@@ -7,9 +7,8 @@
 
 class DataSet;
 
-// How a customer or provider row is stored, by its register and by a
-// picker's quick add alike: the code in capitals, and the registration date
-// and time of now when the row comes without one. Installed as the table's
+// How a customer or provider register stores a row: the code in capitals,
+// and the registration date and time of now when the row comes without one. Installed as the table's
 // beforePost, after whatever check the table already runs.
 void storePartnerRowsAsRegistered(DataSet *table, const QString &codeField);
 
