@@ -6,7 +6,19 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+void centreOnScreen(QWidget *window)
+{
+    const QWidget *owner = window->parentWidget() ? window->parentWidget()->window() : window;
+    QScreen *screen = owner->screen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->geometry().center());
+    window->move(frame.topLeft());
+}
 
 ShellDialog::ShellDialog(QWidget *parent, const QString &objectName, const QString &caption,
                          Qt::WindowFlags flags)

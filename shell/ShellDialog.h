@@ -6,6 +6,10 @@
 
 class QPushButton;
 
+// Puts a window in the middle of the screen its owner stands on (its own
+// screen without one), whatever size the owner has at that moment.
+void centreOnScreen(QWidget *window);
+
 // A small form dialog of the shell: labelled fields above the buttons
 // BitBtn1 "确定" (runs check(), its failures shown as the database's
 // message) and BitBtn2 "取消". Enter in an edit passes the focus on, as in

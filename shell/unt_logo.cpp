@@ -1,5 +1,6 @@
 #include "unt_logo.h"
 #include "Pictures.h"
+#include "ShellDialog.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -40,6 +41,9 @@ Tfrm_logo::Tfrm_logo(QWidget *parent)
 // then never ends.
 void Tfrm_logo::setVisible(bool visible)
 {
+    // The owner may not be maximised yet: centred on the screen, not on it.
+    if (visible)
+        centreOnScreen(this);
     QDialog::setVisible(visible);
     if (visible)
         Timer1->start();

@@ -46,6 +46,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -1090,6 +1091,17 @@ void TestShell::splashAndAbout()
     splash.Timer1->setInterval(1);
     splash.Timer1->start();
     QTRY_VERIFY(!splash.isVisible());
+
+    // Centred on the screen, not on a small owner in its corner.
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 150);
+    owner.show();
+    Tfrm_logo owned(&owner);
+    owned.show();
+    const QPoint middle = owner.screen()->geometry().center();
+    QVERIFY2((owned.frameGeometry().center() - middle).manhattanLength() <= 1,
+             qPrintable(QStringLiteral("splash at %1,%2").arg(owned.frameGeometry().center().x())
+                            .arg(owned.frameGeometry().center().y())));
 
     Tfrmmain frame;
     QString title, dbVer;
