@@ -19,9 +19,11 @@
 #include <QComboBox>
 #include <QSqlQuery>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 
@@ -178,6 +180,7 @@ private slots:
     void numberingFailureOpensNothing();
     void pickedLongCodeAndPickLists();
     void codeIsLookedUpOnlyWhenTheFieldIsLeft();
+    void oneRefusalPerPress();
     void openCellCountsAndPickListsTakeAnyText();
     void datesNotWholeAreRefused_data();
     void datesNotWholeAreRefused();
@@ -671,6 +674,45 @@ void TestContracts::codeIsLookedUpOnlyWhenTheFieldIsLeft()
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(w->ComboEdit1, &out);
     QCOMPARE(db.messages.texts(), QStringList{t.codeNotFound});
+}
+
+void TestContracts::oneRefusalPerPress()
+{
+    // In the document area, as the main window holds it; the buttons pressed
+    // with the mouse, which takes no focus from the field.
+    const Twin &t = twin("sales");
+    TestDb db;
+    seed(db);
+    QMdiArea area;
+    QPointer<TContractEntry> w = t.make();
+    area.addSubWindow(w);
+    area.resize(900, 700);
+    area.show();
+    area.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    QTest::mouseClick(w->SpeedItem1, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    typeText(w->ComboEdit1, "X999");
+    struct Press {
+        QToolButton *button;
+        QStringList messages;
+    };
+    const QList<Press> presses{{w->SpeedItem2, {t.codeNotFound}},
+                               {w->SpeedItem4, {t.codeNotFound}},
+                               {w->SpeedItem5, {"合同执行后将无法修改，是否继续？", t.codeNotFound}}};
+    for (const Press &p : presses) {
+        db.messages.clear();
+        db.messages.answer(QMessageBox::Yes);
+        QTest::mouseClick(p.button, Qt::LeftButton);
+        QCOMPARE(db.messages.texts(), p.messages);
+        QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    }
+    // A click on a caption neither leaves the field.
+    db.messages.clear();
+    QTest::mouseClick(w->Label19, Qt::LeftButton);
+    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    QVERIFY(db.scalar("SELECT customerid FROM csalecontract").isNull());
 }
 
 void TestContracts::openCellCountsAndPickListsTakeAnyText()

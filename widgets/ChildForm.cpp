@@ -2,6 +2,7 @@
 #include "Guard.h"
 #include "Messages.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -11,6 +12,15 @@ ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
     // Holds the focus itself while none of its fields can (a document window
     // before its add): its speed buttons' keys then still reach it.
     setFocusPolicy(Qt::ClickFocus);
+    // A click on a place that takes no focus (a speed button, a label, the
+    // background) would give the window the focus and so leave the field,
+    // running its check once more before the button's own. While one of its
+    // fields has the focus, the window hands the focus on to that field.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        QWidget *field = now && now != this && isAncestorOf(now) ? now : nullptr;
+        if (focusProxy() != field)
+            setFocusProxy(field);
+    });
 }
 
 bool ChildForm::askBeforeClose(const QString &question, const std::function<bool()> &save,
