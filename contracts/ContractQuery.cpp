@@ -111,6 +111,7 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &TContractQuery::ComboEdit1ButtonClick);
     connect(m_list, &DataSet::stateChanged, this, &TContractQuery::listStateChanged);
     connect(m_list, &DataSet::rowsChanged, this, &TContractQuery::listStateChanged);
+    connect(m_list, &DataSet::counted, this, &TContractQuery::listStateChanged);
 
     FormCreate();
     installEnterMovesOn(this);
@@ -190,5 +191,7 @@ void TContractQuery::listStateChanged()
 {
     const bool open = m_list->isActive();
     SpeedItem6->setEnabled(open);
-    countLabel->setText(open ? QStringLiteral("共%1份合同").arg(m_list->recordCount()) : QString());
+    // The count follows the first screen (counted).
+    countLabel->setText(open && m_list->countKnown() ? QStringLiteral("共%1份合同").arg(m_list->recordCount())
+                                                     : QString());
 }

@@ -1,6 +1,7 @@
 #include "DataSet.h"
 #include "Db.h"
 #include "Errors.h"
+#include <QTimer>
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -94,6 +95,7 @@ void DataSet::leaveEmpty()
         ReloadNotice notice(this); // views drop the old master's rows too
         m_rows.clear();
         m_first = m_count = 0;
+        m_countKnown = true;
         m_newListed = false;
         m_newRow = Row();
     }
@@ -273,10 +275,9 @@ void DataSet::load(bool notify)
         if (m_cached)
             throw AppError(QStringLiteral("分页的数据集不能缓存修改"));
         pageOrder(); // a query without its key fields cannot page
-        QVariantMap binds;
-        const QString base = selectText(binds, false);
-        count = Db::scalar(QStringLiteral("SELECT count(*) FROM (%1)").arg(base), binds).toInt();
+        // The first page at once; the count, which reads every row, later.
         rows = fetch(QString(), {}, false, m_pageSize, 0, &fields);
+        count = int(rows.size());
     } else {
         QVariantMap binds;
         QSqlQuery q(Db::connection());
@@ -295,6 +296,7 @@ void DataSet::load(bool notify)
         m_fields.remove(0);
     for (int i = 0; i < m_fields.count(); ++i)
         m_fields.setValue(i, QVariant());
+    m_countKnown = !isPaged() || count < m_pageSize;
     m_rows = std::move(rows);
     m_count = count;
     m_first = 0;
@@ -308,8 +310,66 @@ void DataSet::load(bool notify)
     if (notify) {
         notice.reset();
         emit rowsChanged();
-        rethrow(currentMoved());
+        const std::exception_ptr failure = currentMoved();
+        announceCount();
+        rethrow(failure);
     }
+}
+
+int DataSet::recordCount() const
+{
+    if (m_pageSize == 0)
+        return int(m_rows.size());
+    if (!m_countKnown)
+        const_cast<DataSet *>(this)->countRows();
+    return m_count;
+}
+
+// The rows past the first page join the list; the views hear of them first.
+void DataSet::countRows()
+{
+    if (m_countKnown)
+        return;
+    QVariantMap binds;
+    const QString base = selectText(binds, false);
+    const int count = Db::scalar(QStringLiteral("SELECT count(*) FROM (%1)").arg(base), binds).toInt();
+    m_countKnown = true;
+    if (count > m_count) {
+        emit rowsAboutToBeAppended(m_count, count - 1);
+        m_count = count;
+        emit rowsAppended();
+        emit rowsChanged();
+    }
+    // Fewer rows than were read means some went since: the list keeps those it
+    // read, as it keeps any row it shows, until it is read again.
+    emit counted();
+}
+
+// Counted now when the first page was the whole list, else once the page is
+// on the screen: a later turn of the event loop, on this thread and connection.
+void DataSet::announceCount()
+{
+    if (m_countKnown) {
+        emit counted();
+        return;
+    }
+    QTimer::singleShot(0, this, [this, loads = m_loads] {
+        if (m_loads != loads || !isActive())
+            return;
+        try {
+            countRows();
+        } catch (const AppError &e) {
+            reportError(e);
+        }
+    });
+}
+
+// A row asked for, within the list: the count is needed only past the rows read.
+int DataSet::boundRow(int row) const
+{
+    if (row < m_count)
+        return qMax(0, row);
+    return qMax(0, qMin(row, recordCount() - 1));
 }
 
 void DataSet::open()
@@ -321,7 +381,9 @@ void DataSet::open()
     setState(Browse);
     emit reloaded();
     emit rowsChanged();
-    rethrow(currentMoved());
+    const std::exception_ptr failure = currentMoved();
+    announceCount();
+    rethrow(failure);
 }
 
 void DataSet::close()
@@ -333,6 +395,7 @@ void DataSet::close()
     emit aboutToReload();
     m_rows.clear();
     m_first = m_count = 0;
+    m_countKnown = true;
     m_deleted.clear();
     m_fields.clear();
     m_current = -1;
@@ -345,7 +408,7 @@ void DataSet::close()
 
 QVariantList DataSet::identity(int row) const
 {
-    if (row < 0 || row >= recordCount())
+    if (row < 0 || row >= listedRows())
         return {};
     return identityOf(rowAt(row));
 }
@@ -396,11 +459,13 @@ void DataSet::refresh()
         }
     }
     if (!found && !isEmpty())
-        m_current = qBound(0, oldRow, recordCount() - 1);
+        m_current = boundRow(oldRow);
     m_bof = m_eof = isEmpty();
     notice.reset();
     emit rowsChanged();
-    rethrow(currentMoved());
+    const std::exception_ptr failure = currentMoved();
+    announceCount();
+    rethrow(failure);
 }
 
 void DataSet::setState(State s)
@@ -415,7 +480,7 @@ bool DataSet::setRecNo(int row)
 {
     if (isEmpty())
         return false;
-    row = qBound(0, row, recordCount() - 1);
+    row = boundRow(row);
     if (row != m_current) {
         const QVariantList id = isPaged() ? QVariantList() : identity(row);
         const quint64 loads = m_loads;
@@ -449,7 +514,7 @@ bool DataSet::setRecNo(int row)
 
 void DataSet::moveTo(int row)
 {
-    row = qBound(0, row, recordCount() - 1);
+    row = boundRow(row);
     m_bof = m_eof = false;
     if (row != m_current) {
         m_current = row;
@@ -472,7 +537,7 @@ void DataSet::last()
 // A refused step ends a walk as its end would: a loop until eof() stops.
 void DataSet::next()
 {
-    if (m_current + 1 >= recordCount() || !setRecNo(m_current + 1))
+    if ((m_current + 1 >= listedRows() && m_current + 1 >= recordCount()) || !setRecNo(m_current + 1))
         m_eof = true;
 }
 
@@ -533,7 +598,7 @@ QVariant DataSet::value(const QString &field) const { return valueAt(m_current, 
 QVariant DataSet::valueAt(int row, const QString &field) const
 {
     const int col = fieldIndex(field);
-    if (row < 0 || row >= recordCount())
+    if (row < 0 || row >= listedRows())
         return QVariant();
     if (row == m_current && isEditing())
         return m_buffer.value(col);
@@ -544,7 +609,7 @@ QSqlRecord DataSet::record(int row) const
 {
     if (row == m_current && isEditing())
         return m_buffer;
-    return row >= 0 && row < recordCount() ? rowAt(row).values : QSqlRecord();
+    return row >= 0 && row < listedRows() ? rowAt(row).values : QSqlRecord();
 }
 
 // ---------------------------------------------------------------- editing
@@ -1231,6 +1296,7 @@ void DataSet::windowAt(int position, const Row &row)
 // The first row (in the list's order) that meets the condition, and its place.
 bool DataSet::findPaged(const QString &condition, const QVariantMap &binds, int &position)
 {
+    recordCount(); // a row's place may lie past the rows read
     const QList<Row> found = fetch(condition, binds, false, 1);
     if (found.isEmpty())
         return false;
@@ -1243,6 +1309,7 @@ bool DataSet::findPaged(const QString &condition, const QVariantMap &binds, int 
 // Returns its new place, which becomes current.
 int DataSet::placeRow(int from, const Row &stored)
 {
+    recordCount();
     const bool wasNew = m_newListed && from == m_count - 1;
     const int others = m_count - 1;
     const int to = qBound(0, positionOf(stored), others);

@@ -82,8 +82,15 @@ public:
     State state() const { return m_state; }
     bool isEditing() const { return m_state == Edit || m_state == Insert; }
 
-    int recordCount() const { return m_pageSize > 0 ? m_count : int(m_rows.size()); }
-    bool isEmpty() const { return recordCount() == 0; }
+    // The rows of the list. A paged data set shows its first page before it
+    // knows its count (counted() follows, in a later turn of the event loop);
+    // asked before then, it counts at once, so the figure is always right.
+    int recordCount() const;
+    // What the views list now: the count once known, before it the rows read.
+    int listedRows() const { return m_pageSize > 0 ? m_count : int(m_rows.size()); }
+    bool countKnown() const { return m_pageSize == 0 || m_countKnown; }
+    // Known without the count: an empty first page is an empty list.
+    bool isEmpty() const { return listedRows() == 0; }
     // Aggregates over the same rows, computed by the database, e.g.
     // totals({"count(*)", "sum(price)"}); one field per expression, in order.
     QSqlRecord totals(const QStringList &expressions) const;
@@ -195,6 +202,13 @@ signals:
     void rowAboutToBeMoved(int from, int to);
     void rowMoved(int from, int to);
     void rowChanged(int row); // a value shown in that row changed
+    // A paged data set has counted its rows: those past the first page follow
+    // the rows listed so far (views append them), then counted() is emitted.
+    // counted() comes after every open and refresh, at once when the count
+    // needs no statement of its own.
+    void rowsAboutToBeAppended(int first, int last);
+    void rowsAppended();
+    void counted();
 
 private:
     enum class RowStatus { Stored, Inserted, Modified };
@@ -225,6 +239,9 @@ private:
     QList<Row> fetch(const QString &condition, QVariantMap binds, bool backward, int limit,
                      int offset = 0, QSqlRecord *fields = nullptr) const;
     int storedRows() const { return m_count - (m_newListed ? 1 : 0); }
+    void countRows();
+    void announceCount();
+    int boundRow(int row) const;
     void loadPage(int row) const;
     int positionOf(const Row &row) const;
     void windowAt(int position, const Row &row);
@@ -278,6 +295,7 @@ private:
     mutable int m_first = 0;
     int m_pageSize = 0;
     int m_count = 0;    // paged: rows in the list, a new one included
+    bool m_countKnown = true; // paged: m_count is the count, not the rows read so far
     Row m_newRow;       // paged: the row being inserted, always the last
     bool m_newListed = false;
     quint64 m_moves = 0;       // how often a post put its row elsewhere

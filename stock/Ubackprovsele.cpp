@@ -112,6 +112,10 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     StatusBar1->setSizeGripEnabled(false);
     countLabel = named(new QLabel(StatusBar1), "countLabel");
     StatusBar1->addWidget(countLabel, 1);
+    // The count of the same rows, by the database, once the first screen is shown.
+    connect(tq_backprov, &DataSet::counted, this, [this] {
+        countLabel->setText(QStringLiteral("共:%1 条记录").arg(tq_backprov->recordCount()));
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);
@@ -152,8 +156,6 @@ void Tfbackprovsele::SpeedItem1Click()
     guard([this] {
         conditions().setOn(tq_backprov, baseText());
         tq_backprov->open();
-        // The count of the same rows, by the database.
-        countLabel->setText(QStringLiteral("共:%1 条记录").arg(tq_backprov->recordCount()));
     }, this);
 }
 

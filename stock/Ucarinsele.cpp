@@ -80,6 +80,10 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     StatusBar1->setSizeGripEnabled(false);
     statusText = new QLabel(QStringLiteral("车辆入库查询"), StatusBar1);
     StatusBar1->addWidget(statusText);
+    // The count of the same rows, by the database, once the first screen is shown.
+    connect(tq_carin, &DataSet::counted, this, [this] {
+        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carin->recordCount()));
+    });
 
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("查询条件："), this));
@@ -173,8 +177,6 @@ void Tfcarinsele::SpeedItem1Click()
     conditions().setOn(tq_carin, listSql(inStockNow()));
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] { tq_carin->open(); }, this);
-    if (tq_carin->isActive())
-        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carin->recordCount()));
 }
 
 void Tfcarinsele::SpeedItem3Click()

@@ -112,6 +112,10 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     StatusBar1->setSizeGripEnabled(false);
     statusText = named(new QLabel(QStringLiteral("车辆销售查询"), StatusBar1), "statusText");
     StatusBar1->addWidget(statusText);
+    // The count of the same rows, by the database, once the first screen is shown.
+    connect(tq_carout, &DataSet::counted, this, [this] {
+        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carout->recordCount()));
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);
@@ -203,7 +207,6 @@ void Tfcaroutsele::SpeedItem1Click()
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] {
         tq_carout->open();
-        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carout->recordCount()));
     }, this);
 }
 

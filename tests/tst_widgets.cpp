@@ -84,6 +84,7 @@ private slots:
     void pagedListReadsEveryRowInOrder();
     void pagedListFindsCountsAndRefreshes();
     void pagedPostPlacesItsOwnRow();
+    void pagedFirstScreenBeforeItsCount();
     void gridFollowsRowsWithoutAReset_data();
     void gridFollowsRowsWithoutAReset();
 };
@@ -1522,6 +1523,58 @@ void TestWidgets::pagedListFindsCountsAndRefreshes()
     const QStringList now = customersInOrder(db);
     for (int r : {0, int(now.indexOf("d1")), int(now.indexOf("d3")), 1002})
         QCOMPARE(ds.valueAt(r, "customerid").toString(), now.at(r));
+}
+
+void TestWidgets::pagedFirstScreenBeforeItsCount()
+{
+    TestDb db;
+    fillCustomers(db, 1000);
+    DataSet ds;
+    DataSource source(&ds);
+    DBGrid grid;
+    grid.setColumns({{"代码", "customerid"}});
+    grid.setDataSource(&source);
+    QSignalSpy counted(&ds, &DataSet::counted);
+    openCustomers(ds);
+    // The first page is listed and readable; nothing has counted yet.
+    QVERIFY(!ds.countKnown());
+    QCOMPARE(grid.model()->rowCount(), 100);
+    QCOMPARE(ds.value("customerid").toString(), customersInOrder(db).first());
+    QVERIFY(!ds.isEmpty());
+    QCOMPARE(counted.count(), 0);
+    // Rows saved meanwhile by another desk are in the count when it comes:
+    // it ran after the first screen, in a later turn of the event loop.
+    {
+        OtherDesk other;
+        QCOMPARE(other.exec("INSERT INTO ccustomer (customerid, custname) VALUES ('d1', 'zz')"), QString());
+    }
+    QTRY_COMPARE(counted.count(), 1);
+    QVERIFY(ds.countKnown());
+    QCOMPARE(grid.model()->rowCount(), 1001);
+    QCOMPARE(ds.recordCount(), 1001);
+    QCOMPARE(grid.model()->index(1000, 0).data().toString(), QStringLiteral("d1"));
+
+    // Asked before then, the count is right at once, and is not taken again.
+    ds.close();
+    openCustomers(ds);
+    ds.close();
+    counted.clear();
+    openCustomers(ds); // the count of the list read first is dropped
+    QCOMPARE(ds.recordCount(), 1001);
+    QCOMPARE(grid.model()->rowCount(), 1001);
+    ds.last();
+    QCOMPARE(ds.value("customerid").toString(), QStringLiteral("d1"));
+    QCOMPARE(counted.count(), 1);
+    QTest::qWait(20);
+    QCOMPARE(counted.count(), 1);
+
+    // A list within its first page is counted by reading it.
+    DataSet few;
+    QSignalSpy fewCounted(&few, &DataSet::counted);
+    openCustomers(few, 2000);
+    QVERIFY(few.countKnown());
+    QCOMPARE(fewCounted.count(), 1);
+    QCOMPARE(few.recordCount(), 1001);
 }
 
 void TestWidgets::pagedPostPlacesItsOwnRow()

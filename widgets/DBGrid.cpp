@@ -49,6 +49,14 @@ void DataSetModel::setDataSource(DataSource *source)
             endMoveRows();
             m_changingRows = false;
         });
+        connect(ds, &DataSet::rowsAboutToBeAppended, this, [this](int first, int last) {
+            m_changingRows = true;
+            beginInsertRows({}, first, last);
+        });
+        connect(ds, &DataSet::rowsAppended, this, [this] {
+            endInsertRows();
+            m_changingRows = false;
+        });
         connect(ds, &DataSet::rowChanged, this, &DataSetModel::rowChanged);
     }
     endResetModel();
@@ -72,7 +80,7 @@ int DataSetModel::rowCount(const QModelIndex &parent) const
     const DataSet *ds = dataSet();
     // Not by the state: the rows are there, and the view reset, before an
     // opening data set reports itself open (a closed one holds none).
-    return parent.isValid() || !ds ? 0 : ds->recordCount();
+    return parent.isValid() || !ds ? 0 : ds->listedRows();
 }
 
 int DataSetModel::columnCount(const QModelIndex &parent) const

@@ -38,6 +38,7 @@ void DBNavigator::setDataSource(DataSource *source)
         connect(ds, &DataSet::stateChanged, this, &DBNavigator::updateButtons);
         connect(ds, &DataSet::currentChanged, this, &DBNavigator::updateButtons);
         connect(ds, &DataSet::rowsChanged, this, &DBNavigator::updateButtons);
+        connect(ds, &DataSet::counted, this, &DBNavigator::updateButtons);
     }
     updateButtons();
 }
@@ -84,7 +85,7 @@ void DBNavigator::updateButtons()
     const bool editing = ds && ds->isEditing();
     const bool writable = ds && ds->isActive() && !ds->isReadOnly();
     const int row = ds ? ds->recNo() : -1;
-    const int rows = ds ? ds->recordCount() : 0;
+    const int rows = ds ? ds->listedRows() : 0;
     m_buttons[First]->setEnabled(browse && row > 0);
     m_buttons[Prior]->setEnabled(browse && row > 0);
     m_buttons[Next]->setEnabled(browse && row >= 0 && row < rows - 1);
