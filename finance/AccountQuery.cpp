@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -231,7 +232,13 @@ void TAccountQuery::SpeedItem1Click()
         // The list's own failure is not shown: it stays closed, and the
         // totals below meet the same fault and show it.
     }
-    guard([&] { showTotals(c); }, this);
+    // The sums read every row of the years: they follow the first screen, in
+    // a later turn of the event loop. A query asked again replaces them.
+    const quint64 due = ++m_totalsDue;
+    QTimer::singleShot(0, this, [this, c, due] {
+        if (due == m_totalsDue)
+            guard([&] { showTotals(c); }, this);
+    });
 }
 
 void TAccountQuery::showTotals(const QueryConditions &c)

@@ -89,5 +89,6 @@ private:
     DataSource *m_source;
     DataSet *m_charges; // only summed, never opened
     QList<QLabel *> m_panels;
+    quint64 m_totalsDue = 0; // the query whose sums are to be shown
     bool m_lookingUp = false;
 };

@@ -40,7 +40,12 @@ void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QApplication::processEvents();
 }
 
-void query() { key(Qt::Key_1, Qt::AltModifier); }       // 查询
+// 查询; the sums follow the first screen, in a later turn of the event loop.
+void query()
+{
+    key(Qt::Key_1, Qt::AltModifier);
+    QCoreApplication::processEvents();
+}
 void clearFilters() { key(Qt::Key_2, Qt::AltModifier); } // 清除条件
 void print() { key(Qt::Key_3, Qt::AltModifier); }        // 打印
 
