@@ -36,7 +36,7 @@ std::unique_ptr<QObject> openList(const QString &sql, const QVariantMap &binds,
     list->setPageSize(firstScreen);
     list->open();
     const QStringList fields = list->fieldNames();
-    for (int r = 0; r < qMin(firstScreen, list->recordCount()); ++r)
+    for (int r = 0; r < qMin(firstScreen, list->listedRows()); ++r)
         list->valueAt(r, fields.first());
     return list;
 }
