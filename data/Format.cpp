@@ -1,6 +1,8 @@
 #include "Format.h"
 #include "Money.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace Fmt {
@@ -41,7 +43,7 @@ QDateTime toDateTime(const QVariant &v)
 
 QDate toDate(const QVariant &v) { return toDateTime(v).date(); }
 
-QString display(const QVariant &v)
+QString display(const QVariant &v, StoredDates dates)
 {
     if (v.isNull() || !v.isValid())
         return QString();
@@ -61,6 +63,12 @@ QString display(const QVariant &v)
         return std::isfinite(d) ? QString::number(d, 'f', 0) : QString::number(d);
     }
     case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QString: {
+        // A date field stores the moment its row was added; it shows the date.
+        static const QRegularExpression stored(QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$"));
+        const QString text = v.toString();
+        return dates == StoredDates::DateAlone && stored.match(text).hasMatch() ? text.left(10) : text;
+    }
     default: return v.toString();
     }
 }

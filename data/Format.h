@@ -25,9 +25,12 @@ QVariant sqlDateTime(const QDateTime &dt);
 QDate toDate(const QVariant &v);
 QDateTime toDateTime(const QVariant &v);
 
-// Display text of any value: null is "", dates as above, money (every REAL)
+// Display text of any value: null is "", dates as above, a date field's
+// stored text ("2024-05-01 13:05:09") as its date alone, money (every REAL)
 // as plain decimal text, integers plain. Never throws: a REAL beyond Money's
 // range shows its whole digits, NaN and infinities as "nan", "inf", "-inf".
-QString display(const QVariant &v);
+// The export writes a date field's text as stored, its time of day included.
+enum class StoredDates { DateAlone, AsStored };
+QString display(const QVariant &v, StoredDates dates = StoredDates::DateAlone);
 
 } // namespace Fmt

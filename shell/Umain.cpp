@@ -50,6 +50,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 
@@ -134,6 +135,11 @@ Tfrmmain::Tfrmmain(QWidget *parent) : QMainWindow(parent), mdiArea(new QMdiArea(
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdiArea);
+    // Ctrl+F4 closes the active window on every platform, not only where it
+    // is the platform's own close key.
+    auto *closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), mdiArea);
+    closeKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(closeKey, &QShortcut::activated, mdiArea, &QMdiArea::closeActiveSubWindow);
     buildMenus();
     buildSpeedBar();
     setWindowState(Qt::WindowMaximized);
@@ -394,6 +400,7 @@ void Tfrmmain::showChild(ChildForm *child)
     child->show();
     mdiArea->setActiveSubWindow(sub);
     sub->raise();
+    child->takeFocus();
 }
 
 void Tfrmmain::tile(Qt::Orientation orientation)

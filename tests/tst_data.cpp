@@ -344,6 +344,10 @@ void TestData::displayFormatter()
     QCOMPARE(Fmt::display(33.83 + 67.67), QStringLiteral("101.5"));
     QCOMPARE(Fmt::display(qlonglong(42)), QStringLiteral("42"));
     QCOMPARE(Fmt::display(QStringLiteral("张三")), QStringLiteral("张三"));
+    // A date field holds the moment its row was added and shows the date.
+    QCOMPARE(Fmt::display(QStringLiteral("2024-05-01 13:05:09")), QStringLiteral("2024-05-01"));
+    QCOMPARE(Fmt::display(QStringLiteral("2024-05-01")), QStringLiteral("2024-05-01"));
+    QCOMPARE(Fmt::display(QStringLiteral("2024-05-01 13:05:09 备注")), QStringLiteral("2024-05-01 13:05:09 备注"));
     QCOMPARE(Fmt::toDate(QStringLiteral("2024-05-01 23:59:59")), QDate(2024, 5, 1));
     QCOMPARE(Fmt::toDateTime(QStringLiteral("2024-05-01")), QDate(2024, 5, 1).startOfDay());
 }

@@ -90,7 +90,7 @@ QString row(const QString &table, const QString &fields, const QString &where,
         return "none";
     QStringList values;
     for (int i = 0; i < q.record().count(); ++i)
-        values << (q.value(i).isNull() ? "null" : Fmt::display(q.value(i)));
+        values << (q.value(i).isNull() ? "null" : Fmt::display(q.value(i), Fmt::StoredDates::AsStored));
     return values.join('|');
 }
 

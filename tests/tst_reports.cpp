@@ -934,7 +934,8 @@ void TestReports::taxPrintCountsAndSums()
     QCOMPARE(sourceText(page, "sum(carprice)"), QStringLiteral("310000.1"));
     QCOMPARE(sourceText(page, "sum(saleprice)"), QStringLiteral("357000.5"));
     const QStringList texts = page.texts();
-    for (const char *text : {"DP-E", "2024-06-03 10:00:00", "2024-05-31 14:30:00", "330101"})
+    // Dates print as dates, whatever time of day the sale stored.
+    for (const char *text : {"DP-E", "2024-06-03", "2024-05-31", "330101"})
         QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
     QVERIFY(t.db.messages.messages.isEmpty());
 }

@@ -1,6 +1,8 @@
 // The application shell: main window, menus, rights, login, logout,
 // password change, rights editor, data initialisation, splash and about box.
 #include "ChildForm.h"
+#include "DBGrid.h"
+#include "Drive.h"
 #include "DMsales.h"
 #include "Errors.h"
 #include "Startup.h"
@@ -41,6 +43,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -134,6 +137,47 @@ void startAndLogin(Tfrmmain &frame, const QString &code = "admin", const QString
     frame.show();
     QVERIFY(QTest::qWaitFor([&] { return *done && !QApplication::activeModalWidget(); }, 3000));
     QCOMPARE(item(frame, "syslogout")->isEnabled(), loggedIn);
+}
+
+// Keys as a user gives them on a screen: to the focus widget of the active
+// main window, so that its shortcuts, document area and filters see them.
+void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+    QApplication::processEvents();
+}
+
+// "@n" is Alt+n (the n-th speed button), "\n" Enter, anything else typed.
+void keys(const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        if (step.size() == 2 && step.at(0) == '@')
+            key(Qt::Key_0 + step.at(1).digitValue(), Qt::AltModifier);
+        else if (step == "\n")
+            key(Qt::Key_Return);
+        else
+            for (const QChar c : step) {
+                Drive::typeText(QApplication::focusWidget(), QString(c));
+                QApplication::processEvents();
+            }
+    }
+}
+
+// The main window logged in and active, with the window of the menu item open in it.
+ChildForm *openActive(Tfrmmain &frame, const char *menuItem)
+{
+    startAndLogin(frame);
+    QApplication::setActiveWindow(&frame);
+    item(frame, menuItem)->trigger();
+    QApplication::processEvents();
+    QMdiSubWindow *sub = frame.mdiArea->activeSubWindow();
+    return sub ? qobject_cast<ChildForm *>(sub->widget()) : nullptr;
+}
+
+QWidget *focusIn(QWidget *window)
+{
+    QWidget *f = QApplication::focusWidget();
+    return f && (f == window || window->isAncestorOf(f)) ? f : nullptr;
 }
 
 // A menu item, the main window's slot of the window it opens, and its class.
@@ -267,6 +311,15 @@ private slots:
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
+
+    // The keyboard in the document area
+    void enterMovesOnInDocumentWindows_data();
+    void enterMovesOnInDocumentWindows();
+    void gridLeftByKeyboard();
+    void windowKeepsKeysAfterQuestion();
+    void windowOpensWithFocusOnFirstField_data();
+    void windowOpensWithFocusOnFirstField();
+    void downPicksFromModelList();
 
     // Splash, about box, translations
     void splashAndAbout();
@@ -1073,6 +1126,136 @@ void TestShell::windowMenuArranges()
     item(frame, "menua1")->trigger();
     QCOMPARE(sa->geometry().bottom(), area.bottom());
     QCOMPARE(sb->x(), sa->x() + sa->width());
+}
+
+// ---------------------------------------------------------------- keyboard in the document area
+
+void TestShell::enterMovesOnInDocumentWindows_data()
+{
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("car models") << QByteArray("menumodel")
+                                << QStringList{"@1", "M01", "\n", "桑塔纳2000", "@2"}
+                                << "SELECT code || '/' || model FROM model" << "M01/桑塔纳2000";
+    QTest::newRow("customer register")
+        << QByteArray("menucustlog")
+        << QStringList{"@1", "C01", "\n", "甲公司", "\n", "北京路1号", "\n", "100000", "@3"}
+        << "SELECT custname || '/' || address || '/' || zip FROM ccustomer" << "甲公司/北京路1号/100000";
+    QTest::newRow("purchase contract") << QByteArray("buycont") << QStringList{"@1", "P01", "\n", "HT-1", "@2"}
+                                       << "SELECT providerid || '/' || contract_no FROM cbuycontract"
+                                       << "P01/HT-1";
+}
+
+void TestShell::enterMovesOnInDocumentWindows()
+{
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, sql);
+    QFETCH(QString, stored);
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P01"}, {"provname", "一汽"}});
+    Tfrmmain frame;
+    QVERIFY(openActive(frame, menuItem.constData()));
+    db.messages.answer(QMessageBox::No); // 是否打印?
+    keys(steps);
+    QCOMPARE(db.scalar(sql).toString(), stored);
+}
+
+void TestShell::gridLeftByKeyboard()
+{
+    // Ctrl+Enter leaves the lines, also from a cell being typed, and
+    // Ctrl+Shift+Enter goes back before them; Escape ends a cell's edit.
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P01"}, {"provname", "一汽"}});
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, "buycont");
+    QVERIFY(w);
+    auto *grid = w->findChild<DBGrid *>("DBGrid1");
+    keys({"@1", "P01", "\n", "HT-2"});
+    for (int i = 0; i < 20 && QApplication::focusWidget() != grid; ++i)
+        key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    keys({"SUV"});
+    QVERIFY(grid->isAncestorOf(QApplication::focusWidget())); // the cell's editor
+    key(Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>("DBEdit13"));
+    QCOMPARE(grid->model()->index(0, 0).data().toString(), QString("SUV"));
+
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>("DBEdit8"));
+
+    key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    keys({"A"});
+    QVERIFY(grid->isAncestorOf(QApplication::focusWidget()));
+    key(Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(frame.mdiArea->subWindowList().size(), 1);
+}
+
+void TestShell::windowKeepsKeysAfterQuestion()
+{
+    // The question after a save closes while the fields are disabled: the
+    // window keeps the keyboard, and Alt+1 adds the next car.
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P01"}, {"provname", "一汽"}});
+    db.messages.modal = true;
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, "menucarin");
+    QVERIFY(w);
+    keys({"@1", "\n", "S1", "\n", "P01", "\n"});
+    w->findChild<QWidget *>("DBEdit15")->setFocus();
+    keys({"C1"});
+    db.messages.answer(QMessageBox::No); // 是否打印入库单?
+    keys({"@2"});
+    QCOMPARE(db.messages.texts(), QStringList{"是否打印入库单?"});
+    QCOMPARE(db.count("carinfor", "carserial_no = 'S1'"), 1);
+    QVERIFY(focusIn(w));
+    keys({"@1"});
+    QCOMPARE(db.count("carinstock"), 2);
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>("ComboEdit2"));
+}
+
+void TestShell::windowOpensWithFocusOnFirstField_data()
+{
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("customer reconciliation") << QByteArray("menucustcom") << "ComboEdit1";
+    QTest::newRow("provider reconciliation") << QByteArray("menuprovcom") << "ComboEdit1";
+    QTest::newRow("customer account query") << QByteArray("menucustf") << "ComboEdit1";
+}
+
+void TestShell::windowOpensWithFocusOnFirstField()
+{
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QString, field);
+    TestDb db;
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    auto *first = w->findChild<QLineEdit *>(field);
+    QCOMPARE(QApplication::focusWidget(), first);
+    keys({"C01"});
+    QCOMPARE(first->text(), QString("C01"));
+}
+
+void TestShell::downPicksFromModelList()
+{
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P01"}, {"provname", "一汽"}});
+    db.insert("cprovcarmodel", {{"providerid", "P01"}, {"carmodel", "桑塔纳"}});
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, "menucarin");
+    QVERIFY(w);
+    keys({"@1", "\n", "S1", "\n", "P01", "\n", "\n"});
+    auto *models = w->findChild<QComboBox *>("DBComboBox1");
+    QCOMPARE(QApplication::focusWidget(), models);
+    key(Qt::Key_Down);
+    QCOMPARE(models->currentText(), QString("桑塔纳"));
 }
 
 // ---------------------------------------------------------------- splash, about, translations

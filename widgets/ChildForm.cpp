@@ -3,8 +3,32 @@
 #include "Messages.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+namespace {
+
+// The document area gives the focus to a window's frame itself when it finds
+// no field to give it to: after a question that closed while the field with
+// the focus was disabled, or on opening. The frame passes it on to the window,
+// where its fields and keys are.
+class FrameFocus : public QObject {
+public:
+    FrameFocus(ChildForm *form, QObject *frame) : QObject(form), m_form(form), m_frame(frame) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_frame && event->type() == QEvent::FocusIn)
+            m_form->takeFocus();
+        return false;
+    }
+
+private:
+    ChildForm *m_form;
+    QObject *m_frame;
+};
+
+} // namespace
 
 ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
 {
@@ -21,6 +45,32 @@ ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
         if (focusProxy() != field)
             setFocusProxy(field);
     });
+}
+
+bool ChildForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange)
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            frame->installEventFilter(new FrameFocus(this, frame));
+    return QWidget::event(event);
+}
+
+void ChildForm::takeFocus()
+{
+    const auto takes = [this](QWidget *w) {
+        return w && w != this && isAncestorOf(w) && w->isEnabled() && w->isVisible()
+            && (w->focusPolicy() & Qt::TabFocus);
+    };
+    QWidget *target = focusWidget();
+    if (!takes(target)) {
+        target = this;
+        for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+            if (takes(w) && !w->focusProxy()) {
+                target = w;
+                break;
+            }
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 bool ChildForm::askBeforeClose(const QString &question, const std::function<bool()> &save,
@@ -56,4 +106,5 @@ void ChildForm::showAlongside(ChildForm *window) const
     sub->move(qMax(0, (free.width() - sub->width()) / 2), qMax(0, (free.height() - sub->height()) / 2));
     sub->show();
     area->setActiveSubWindow(sub);
+    window->takeFocus();
 }

@@ -16,7 +16,14 @@ public:
     // (centred, freed with its frame when it closes), or on its own.
     void showAlongside(ChildForm *window) const;
 
+    // Gives the window the keyboard: to the field that last had it, else to
+    // its first field that takes Tab, else to the window itself (so that its
+    // speed buttons' keys still reach it).
+    void takeFocus();
+
 protected:
+    bool event(QEvent *event) override;
+
     // The question on closing with unsaved input, with Yes, No and Cancel
     // (the default, so a stray Enter neither saves nor discards). Yes runs
     // save (true when stored), No runs discard; a refused or failed save or

@@ -52,8 +52,12 @@ void setUpperCaseInput(QLineEdit *edit, bool upper)
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent), BoundControl(new FieldLink(this, [this](const QVariant &v) {
           const QString text = Fmt::display(v);
-          if (text != this->text())
+          if (text != this->text()) {
               setText(text);
+              // A text longer than the field shows its beginning, not its end.
+              if (!hasFocus())
+                  setCursorPosition(0);
+          }
       }))
 {
     connect(this, &QLineEdit::textEdited, this, [this](const QString &) {
@@ -145,10 +149,10 @@ DBComboBox::DBComboBox(QWidget *parent, bool listOnly)
           m_showing = true;
           const QString text = Fmt::display(v);
           if (isEditable()) {
-              // The arrow keys go on from the item shown, when it is one.
-              const int item = findText(text, Qt::MatchFixedString);
-              if (item >= 0)
-                  setCurrentIndex(item);
+              // The arrow keys go on from the item shown, when it is one; from
+              // none (filling the list makes its first entry current) Down
+              // takes the first.
+              setCurrentIndex(findText(text, Qt::MatchFixedString));
               setEditText(text);
           }
           else

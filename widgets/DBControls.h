@@ -87,8 +87,8 @@ class DBDateEdit : public DateEdit, public BoundControl {
     Q_OBJECT
 public:
     explicit DBDateEdit(QWidget *parent = nullptr);
-    // Whenever the row goes into editing with this date empty, it gets the
-    // current date and time. Called after setDataSource.
+    // Whenever the row goes into editing with this date empty, it gets
+    // today's date (a date field holds no time of day). Called after setDataSource.
     void setDefaultToNow();
 
     // The field's name in messages: the caption set here, else the text of the

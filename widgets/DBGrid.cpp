@@ -203,6 +203,23 @@ public:
             QStyledItemDelegate::setModelData(editor, model, index);
     }
 
+    // The keys that leave the grid leave it from a cell being edited too,
+    // after the cell has handed its text to the row.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        bool forward = true;
+        auto *editor = qobject_cast<QWidget *>(watched);
+        auto *grid = qobject_cast<DBGrid *>(parent());
+        if (editor && grid && event->type() == QEvent::KeyPress
+            && DBGrid::isLeaveKey(static_cast<QKeyEvent *>(event), &forward)) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            grid->leave(forward);
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
 private:
     DataSetModel *m_model;
 };
@@ -341,13 +358,11 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    // Tab walks the cells; Ctrl+Tab (Ctrl+Shift+Tab back) leaves the grid, as
-    // it leaves any control that keeps its Tab.
-    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-    if (tab && (event->modifiers() & Qt::ControlModifier)) {
+    // Tab walks the cells.
+    bool forward = true;
+    if (isLeaveKey(event, &forward)) {
         event->accept();
-        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab
-                                    && !(event->modifiers() & Qt::ShiftModifier));
+        leave(forward);
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -360,6 +375,25 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
     // From a cell editor the signal follows when the editor has handed its text on.
     if (state() != EditingState)
         emit enterPressed();
+}
+
+bool DBGrid::isLeaveKey(const QKeyEvent *event, bool *forward)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)
+        || (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const int key = event->key();
+    const bool back = (event->modifiers() & Qt::ShiftModifier) || key == Qt::Key_Backtab;
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Tab && key != Qt::Key_Backtab)
+        return false;
+    if (forward)
+        *forward = !back;
+    return true;
+}
+
+void DBGrid::leave(bool forward)
+{
+    QWidget::focusNextPrevChild(forward);
 }
 
 void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)

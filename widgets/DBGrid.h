@@ -56,6 +56,12 @@ public:
     // Rows are added and deleted from the keyboard: Insert, or Down on the
     // last row, appends one; Ctrl+Delete deletes the current row after "确认删除吗？".
     void setRowKeys(bool on) { m_rowKeys = on; }
+    // Ctrl+Enter leaves the grid for the next field, Ctrl+Shift+Enter for the
+    // one before, also from a cell being edited (which keeps what was typed).
+    // Ctrl+Tab, which the document area takes for itself, does the same where
+    // it reaches the grid.
+    static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
+    void leave(bool forward);
 
 signals:
     // Enter in the grid, after a cell being edited has handed its text to the

@@ -57,7 +57,9 @@ private:
     {
         QWidget *next = from->nextInFocusChain();
         while (next && next != from) {
-            if (next->window() == m_window && next->isEnabled() && next->isVisible()
+            // Inside the window: in the main window's document area its
+            // controls' window() is the main window.
+            if (m_window->isAncestorOf(next) && next->isEnabled() && next->isVisible()
                 && (next->focusPolicy() & Qt::TabFocus) && !next->focusProxy()) {
                 next->setFocus(Qt::TabFocusReason);
                 return;

@@ -1,5 +1,10 @@
 #include "ScriptedMessages.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
 ScriptedMessages::ScriptedMessages() : m_previous(Msg::handler()) { Msg::setHandler(this); }
 
 ScriptedMessages::~ScriptedMessages() { Msg::setHandler(m_previous); }
@@ -12,8 +17,18 @@ QStringList ScriptedMessages::texts() const
     return t;
 }
 
-QMessageBox::StandardButton ScriptedMessages::show(QWidget *, Msg::Record &message)
+QMessageBox::StandardButton ScriptedMessages::show(QWidget *parent, Msg::Record &message)
 {
+    if (modal) {
+        QDialog box(parent);
+        auto *button = new QPushButton(QStringLiteral("OK"), &box);
+        button->setDefault(true);
+        QTimer::singleShot(20, &box, &QDialog::accept);
+        box.exec();
+        // The window manager gives the activation back; offscreen nobody does.
+        if (parent)
+            QApplication::setActiveWindow(parent->window());
+    }
     QMessageBox::StandardButton a;
     if (message.buttons == QMessageBox::Ok) {
         a = QMessageBox::Ok;

@@ -20,6 +20,9 @@ public:
 
     QList<Msg::Record> messages;
     int unanswered = 0;
+    // Each message also comes up as a real modal box that takes the focus and
+    // closes again, so that the focus goes where a box leaves it on a screen.
+    bool modal = false;
 
     QMessageBox::StandardButton show(QWidget *parent, Msg::Record &message) override;
 
