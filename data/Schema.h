@@ -5,7 +5,7 @@ namespace Schema {
 
 // The structure's version, kept in the file (PRAGMA user_version). Raise it
 // when an index or a view of the schema changes.
-inline constexpr int Version = 4;
+inline constexpr int Version = 5;
 
 // What an opened file holds, read without changing it: nothing yet, this
 // system's tables, or only tables of another program.

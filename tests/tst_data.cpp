@@ -716,7 +716,7 @@ void TestData::olderFileGetsTheIndexesAndWal()
     TestDb db;
     QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QStringLiteral("wal"));
     const QStringList indexes = indexNames();
-    QVERIFY(indexes.contains("ccustaccount_isprepay_customerid"));
+    QVERIFY(indexes.contains("ccustaccount_isprepay_customerid_caccountid"));
     db.insert("dq", {{"dqdm", "01"}, {"dqmc", "华东"}});
     db.stopDataModule();
 
@@ -733,6 +733,7 @@ void TestData::olderFileGetsTheIndexesAndWal()
         QVERIFY(q.exec("DROP VIEW salesview"));
         // An index that a wider one replaced since.
         QVERIFY(q.exec("CREATE INDEX carinstock_instock_date ON carinstock(instock_date)"));
+        QVERIFY(q.exec("CREATE INDEX ccustaccount_isprepay_customerid ON ccustaccount(isprepay, customerid)"));
         QVERIFY(q.exec("PRAGMA user_version = 0"));
         old.close();
     }
@@ -758,13 +759,13 @@ void TestData::statementsUseTheirIndexes_data()
     QTest::addColumn<QStringList>("plan");
     QTest::newRow("one customer's payments")
             << "SELECT * FROM ccustaccount WHERE isprepay=0 AND customerid LIKE 'K1%' ESCAPE '\\'"
-            << QStringList{"ccustaccount_isprepay_customerid (isprepay=? AND customerid>? AND customerid<?)"};
+            << QStringList{"ccustaccount_isprepay_customerid_caccountid (isprepay=? AND customerid>? AND customerid<?)"};
     QTest::newRow("one customer's charges by name")
             << "SELECT sum(outgo) FROM ccustaccount WHERE isprepay=2 AND isaffirm AND custname LIKE '北京%' ESCAPE '\\'"
             << QStringList{"ccustaccount_isprepay_custname (isprepay=? AND custname>? AND custname<?)"};
     QTest::newRow("one provider's payments")
             << "SELECT sum(outgo) FROM cprovaccount WHERE isprepay=0 AND providerid LIKE 'G1%' ESCAPE '\\'"
-            << QStringList{"cprovaccount_isprepay_providerid (isprepay=? AND providerid>? AND providerid<?)"};
+            << QStringList{"cprovaccount_isprepay_providerid_paccountid (isprepay=? AND providerid>? AND providerid<?)"};
     QTest::newRow("providers' payments by name")
             << "SELECT * FROM cprovaccount WHERE isprepay=0 AND provname LIKE 'x%' ESCAPE '\\'"
             << QStringList{"cprovaccount_isprepay_provname (isprepay=? AND provname>? AND provname<?)"};
@@ -775,6 +776,12 @@ void TestData::statementsUseTheirIndexes_data()
                 << QString("SELECT * FROM (select *, case when ischeck then 1 else 0 end as checked from %1"
                            " where isprepay=0) ORDER BY %2 LIMIT 200").arg(table, key)
                 << QStringList{QString("%1_isprepay_%2 (isprepay=?)").arg(table, key)};
+        // The reconciliation: one partner's open charges, by number, unsorted.
+        const QString partner = QString(key) == "caccountid" ? "customerid" : "providerid";
+        QTest::addRow("%s: one partner's charges by number", table)
+                << QString("SELECT * FROM (select * from %1 where isprepay=2 and isaffirm and not ischeck"
+                           " and %3='K1') ORDER BY %2 LIMIT 200").arg(table, key, partner)
+                << QStringList{QString("%1_isprepay_%3_%2 (isprepay=? AND %3=?)").arg(table, key, partner)};
         const QStringList entryDate{"affirm_date", "account_date", "in_date"};
         QueryConditions month(QueryConditions::Join::And);
         month.fromDate(entryDate, QDate(2024, 5, 1)).toDate(entryDate, QDate(2024, 5, 31));
@@ -1057,14 +1064,19 @@ void TestData::conditionJoining()
     QCOMPARE(none.apply("select * from t"), QStringLiteral("select * from t"));
 
     QueryConditions where;
-    where.prefix("a", "x").equals("b", 1).prefix("c", "");
+    QCOMPARE(where.leadingColumn(), QString());
+    where.prefix("c", "").prefix("a", "x").equals("b", 1);
     QCOMPARE(where.text(), QStringLiteral(" where a like :qc0 escape '\\' and b=:qc1"));
+    QCOMPARE(where.leadingColumn(), QStringLiteral("a")); // the first filter given
     QCOMPARE(where.binds().value(":qc0").toString(), QStringLiteral("x%"));
 
     QueryConditions andOnly(QueryConditions::Join::And);
     andOnly.fromDate("d", QDate(2024, 5, 1)).toDate("d", QDate(2024, 5, 31));
     QCOMPARE(andOnly.text(), QStringLiteral(" and d>=:qc0 and d<:qc1"));
     QCOMPARE(andOnly.binds().value(":qc1").toString(), QStringLiteral("2024-06-01"));
+    QueryConditions several;
+    several.toDate(QStringList{"d", "e"}, QDate(2024, 5, 31)).prefix("a", "x");
+    QCOMPARE(several.leadingColumn(), QStringLiteral("coalesce(d, e)"));
 
     QCOMPARE(QueryConditions::likePrefix("50%_\\"), QStringLiteral("50\\%\\_\\\\%"));
 
