@@ -253,7 +253,7 @@ void TRegisterForm::SpeedItem4Click()
     SetRegisterEditing(false);
 }
 
-QString TRegisterForm::selectText(QVariantMap &binds) const
+QString TRegisterForm::selectText(QVariantMap &binds, QString *order) const
 {
     QueryConditions c;
     c.fromDate(QStringLiteral("register_date"), DateEdit1->date())
@@ -261,15 +261,21 @@ QString TRegisterForm::selectText(QVariantMap &binds) const
     if (choiceBox && m_info.choiceCondition)
         m_info.choiceCondition(c, choiceBox->currentText());
     binds = c.binds();
+    if (order)
+        *order = c.leadingColumn();
     return c.apply(QStringLiteral("select * from ") + m_info.table);
 }
 
 void TRegisterForm::openList(DataSet *list) const
 {
     QVariantMap binds;
-    const QString sql = selectText(binds);
+    QString order;
+    const QString sql = selectText(binds, &order);
     list->close();
     list->setSql(sql);
+    // As the database finds the rows by the first filter given (the key alone
+    // without one): a year of customers is not sorted for the first screen.
+    list->setIndexFieldNames(order);
     list->clearParams();
     for (auto b = binds.cbegin(); b != binds.cend(); ++b)
         list->setParam(b.key(), b.value());

@@ -75,7 +75,8 @@ public:
 
     virtual void SetRegisterEditing(bool editing);
     // The base statement followed by the query page's conditions, with their binds.
-    QString selectText(QVariantMap &binds) const;
+    // The order it gives is the first filter's column, where the database looks first.
+    QString selectText(QVariantMap &binds, QString *order = nullptr) const;
 
     DataSet *table() const { return m_table; }
     DataSet *query() const { return m_query; }

@@ -19,8 +19,10 @@ QString QueryConditions::likePrefix(const QString &text)
     return p + QLatin1Char('%');
 }
 
-QString QueryConditions::add(const QString &condition, const QVariant &value)
+QString QueryConditions::add(const QString &column, const QString &condition, const QVariant &value)
 {
+    if (m_conditions.isEmpty())
+        m_leading = column;
     const QString name = QStringLiteral(":qc%1").arg(m_binds.size());
     m_binds.insert(name, value);
     m_conditions << condition.arg(name);
@@ -30,7 +32,8 @@ QString QueryConditions::add(const QString &condition, const QVariant &value)
 QueryConditions &QueryConditions::prefix(const QString &field, const QString &text)
 {
     if (!text.isEmpty())
-        add(Db::identifier(field) + QStringLiteral(" like %1 escape '\\'"), likePrefix(text));
+        add(Db::identifier(field), Db::identifier(field) + QStringLiteral(" like %1 escape '\\'"),
+            likePrefix(text));
     return *this;
 }
 
@@ -38,7 +41,7 @@ QueryConditions &QueryConditions::prefixIn(const QString &field, const QString &
                                            const QString &matchField, const QString &text)
 {
     if (!text.isEmpty())
-        add(Db::identifier(field) + QStringLiteral(" in (") + select + QStringLiteral(" where ")
+        add(Db::identifier(field), Db::identifier(field) + QStringLiteral(" in (") + select + QStringLiteral(" where ")
                     + Db::identifier(matchField) + QStringLiteral(" like %1 escape '\\')"),
             likePrefix(text));
     return *this;
@@ -47,7 +50,7 @@ QueryConditions &QueryConditions::prefixIn(const QString &field, const QString &
 QueryConditions &QueryConditions::equals(const QString &field, const QVariant &value)
 {
     if (value.isValid() && !value.isNull())
-        add(Db::identifier(field) + QStringLiteral("=%1"), value);
+        add(Db::identifier(field), Db::identifier(field) + QStringLiteral("=%1"), value);
     return *this;
 }
 
@@ -74,7 +77,7 @@ QueryConditions &QueryConditions::toDate(const QString &field, const QDate &day)
 QueryConditions &QueryConditions::fromDate(const QStringList &fields, const QDate &day)
 {
     if (day.isValid())
-        add(firstOf(fields) + QStringLiteral(">=%1"), Fmt::date(day));
+        add(firstOf(fields), firstOf(fields) + QStringLiteral(">=%1"), Fmt::date(day));
     return *this;
 }
 
@@ -82,7 +85,7 @@ QueryConditions &QueryConditions::toDate(const QStringList &fields, const QDate 
 {
     // Stored dates carry the time of day: the bound is the next day, exclusive.
     if (day.isValid())
-        add(firstOf(fields) + QStringLiteral("<%1"), Fmt::date(day.addDays(1)));
+        add(firstOf(fields), firstOf(fields) + QStringLiteral("<%1"), Fmt::date(day.addDays(1)));
     return *this;
 }
 

@@ -40,6 +40,10 @@ public:
     QueryConditions &toDate(const QStringList &fields, const QDate &day);
 
     bool isEmpty() const { return m_conditions.isEmpty(); }
+    // The column (or the firstOf expression) of the first condition given,
+    // empty without one: where the database looks first, and so the order it
+    // finds the rows in, which a list can follow instead of sorting them all.
+    const QString &leadingColumn() const { return m_leading; }
     int count() const { return int(m_conditions.size()); }
     const QStringList &conditions() const { return m_conditions; }
 
@@ -58,9 +62,10 @@ public:
     static QString firstOf(const QStringList &fields);
 
 private:
-    QString add(const QString &condition, const QVariant &value);
+    QString add(const QString &column, const QString &condition, const QVariant &value);
 
     Join m_join;
     QStringList m_conditions;
     QVariantMap m_binds;
+    QString m_leading;
 };

@@ -224,9 +224,15 @@ void TAccountQuery::SpeedItem1Click()
         return;
     const QueryConditions c = conditions();
     try {
-        c.setOn(m_list, QStringLiteral("select *, case when ischeck then '是' else '否' end as checked"
-                                       " from %1 where isprepay=0")
-                                .arg(m_kind.table));
+        c.setOn(m_list, QStringLiteral("select *, case when ischeck then '是' else '否' end as checked, "
+                                       "%1 as entry_date from %2 where isprepay=0")
+                                .arg(QueryConditions::firstOf(EntryDate), m_kind.table));
+        // In the order the database finds the rows by the first filter given,
+        // as it returns them; sorting every entry of the years by its number
+        // would keep the first screen waiting.
+        const QString lead = c.leadingColumn();
+        m_list->setIndexFieldNames(lead == QueryConditions::firstOf(EntryDate) ? QStringLiteral("entry_date")
+                                                                               : lead);
         m_list->open();
     } catch (const AppError &) {
         // The list's own failure is not shown: it stays closed, and the
