@@ -81,10 +81,13 @@ BenchCase ledger(bool customers, const QString &condition, const QueryConditions
 {
     const QString table = customers ? "ccustaccount" : "cprovaccount";
     const QString paid = customers ? "income" : "outgo", charged = customers ? "outgo" : "income";
+    // Ordered as the window orders it: by the first filter's column, the entry date by its alias.
+    const QString entryDate = QueryConditions::firstOf({"affirm_date", "account_date", "in_date"});
+    const QString lead = c.leadingColumn();
     return listCase(customers ? "Tfcustaccountsele" : "Tfprovaccountsele", condition,
-                    "select *, case when ischeck then '是' else '否' end as checked from " + table
-                            + " where isprepay=0",
-                    "",
+                    "select *, case when ischeck then '是' else '否' end as checked, " + entryDate
+                            + " as entry_date from " + table + " where isprepay=0",
+                    lead.isEmpty() ? QString() : " order by " + (lead == entryDate ? "entry_date" : lead),
                     {"select count(*) from " + table + " where isprepay=0",
                      "select sum(" + paid + ") from " + table + " where isprepay=0",
                      "select sum(" + charged + ") from " + table + " where isprepay=2 and isaffirm"},
@@ -268,15 +271,17 @@ QList<BenchCase> benchCases()
         // The registers: the entry page's table in key order, the query page's list.
         listCase("Tfcustxx", "录入", "select * from ccustomer", " order by customerid", {}, none()),
         listCase("Tfcustxx", "", "select * from ccustomer", "", {"select count(*) from ccustomer"}, none()),
-        listCase("Tfcustxx", "建档 2024", "select * from ccustomer", "", {"select count(*) from ccustomer"},
+        listCase("Tfcustxx", "建档 2024", "select * from ccustomer", " order by register_date",
+                 {"select count(*) from ccustomer"},
                  QC().fromDate("register_date", yearStart).toDate("register_date", yearEnd)),
         listCase("Tfprovxx", "录入", "select * from cprovider", " order by providerid", {}, none()),
         listCase("Tfprovxx", "车型 " + provider, "select * from cprovcarmodel", "",
                  {"select count(*) from cprovcarmodel"}, QC().equals("providerid", provider)),
-        listCase("Tfprovxx", "型号 桑塔纳, 2024", "select * from cprovider", "", {"select count(*) from cprovider"},
+        listCase("Tfprovxx", "型号 桑塔纳, 2024", "select * from cprovider", " order by register_date",
+                 {"select count(*) from cprovider"},
                  QC().fromDate("register_date", yearStart).toDate("register_date", yearEnd)
                          .prefixIn("providerid", "select providerid from cprovcarmodel", "carmodel", "桑塔纳")),
-        listCase("Tfperson", "性别 男", "select * from cpersonnel", "", {"select count(*) from cpersonnel"},
+        listCase("Tfperson", "性别 男", "select * from cpersonnel", " order by sex", {"select count(*) from cpersonnel"},
                  QC().prefix("sex", "男")),
 
         salesFigures({}, {}),

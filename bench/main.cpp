@@ -190,8 +190,12 @@ int main(int argc, char **argv)
             const double totals = c.totals.isEmpty() ? -1 : medianMs([&] { runTotals(c); });
 
             QStringList shellScreen, shellTotals;
+            // The same screen: in the list's own order, where the window gives one.
             for (const BenchStatement &s : c.screen)
-                shellScreen << literal(s) + (c.list ? QStringLiteral(" limit %1").arg(FirstScreen) : QString());
+                shellScreen << literal(s)
+                                       + (c.list && !s.order.isEmpty() ? QStringLiteral(" order by ") + s.order
+                                                                        : QString())
+                                       + (c.list ? QStringLiteral(" limit %1").arg(FirstScreen) : QString());
             for (const BenchStatement &s : c.totals)
                 shellTotals << literal(s);
             const double sScreen = shell.available() ? shell.ms(shellScreen) : -1;
