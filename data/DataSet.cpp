@@ -65,8 +65,16 @@ void DataSet::setMaster(DataSet *master, const QString &masterField, const QStri
 
 struct DataSet::ReloadNotice {
     DataSet *dataSet;
-    explicit ReloadNotice(DataSet *ds) : dataSet(ds) { emit ds->aboutToReload(); }
-    ~ReloadNotice() { emit dataSet->reloaded(); }
+    explicit ReloadNotice(DataSet *ds) : dataSet(ds)
+    {
+        ++ds->m_reloading;
+        emit ds->aboutToReload();
+    }
+    ~ReloadNotice()
+    {
+        --dataSet->m_reloading;
+        emit dataSet->reloaded();
+    }
 };
 
 void DataSet::followMaster()
@@ -334,6 +342,11 @@ void DataSet::countRows()
     const QString base = selectText(binds, false);
     const int count = Db::scalar(QStringLiteral("SELECT count(*) FROM (%1)").arg(base), binds).toInt();
     m_countKnown = true;
+    if (m_reloading) {
+        // Views take the rows anew once the reading ends; counted() follows it.
+        m_count = qMax(count, m_count);
+        return;
+    }
     if (count > m_count) {
         emit rowsAboutToBeAppended(m_count, count - 1);
         m_count = count;

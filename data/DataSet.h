@@ -296,6 +296,7 @@ private:
     int m_pageSize = 0;
     int m_count = 0;    // paged: rows in the list, a new one included
     bool m_countKnown = true; // paged: m_count is the count, not the rows read so far
+    int m_reloading = 0;      // views are told the rows are being read again
     Row m_newRow;       // paged: the row being inserted, always the last
     bool m_newListed = false;
     quint64 m_moves = 0;       // how often a post put its row elsewhere
