@@ -763,7 +763,7 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     db.insert("carinfor", {{"carserial_no", "VIN2"}});
     db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "VIN1"}, {"providerid", "P001"}});
     db.insert("caroutstock", {{"carout_no", "CS1"}, {"carserial_no", "VIN1"}, {"outstock_date", "2024-01-01"}});
-    db.insert("caroutstock", {{"carout_no", "CS2"}, {"carserial_no", "VIN1"}, {"outstock_date", "2024-03-01"},
+    db.insert("caroutstock", {{"carout_no", "CS2"}, {"carserial_no", "VIN1"}, {"outstock_date", "2024-03-01 18:25:46"},
                               {"saleprice", 120000}});
     addLedgerEntry(db, unverifiedCharge(t.customers, "A2", "VIN1", 1000, t.code));
     addLedgerEntry(db, unverifiedCharge(t.customers, "A1", "VIN1", 2000, t.code));
@@ -781,8 +781,10 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A1")); // the lower entry number first
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit10")->text(), QString("桑塔纳"));
-    if (t.customers) // the latest sale of a car sold twice
+    if (t.customers) { // the latest sale of a car sold twice, its date shown as a date
         QCOMPARE(w->findChild<QLineEdit *>("DBEdit1")->text(), QString("CS2"));
+        QCOMPARE(w->findChild<QLineEdit *>("DBEdit6")->text(), QString("2024-03-01"));
+    }
     QCOMPARE(w->DBDateEdit1->date(), Now.date());
     QVERIFY(w->SpeedItem2->isEnabled());
     QVERIFY(!w->SpeedItem1->isEnabled());

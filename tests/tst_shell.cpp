@@ -319,6 +319,7 @@ private slots:
     void windowKeepsKeysAfterQuestion();
     void windowOpensWithFocusOnFirstField_data();
     void windowOpensWithFocusOnFirstField();
+    void speedButtonClickLeavesNoField();
     void downPicksFromModelList();
 
     // Splash, about box, translations
@@ -1241,6 +1242,26 @@ void TestShell::windowOpensWithFocusOnFirstField()
     QCOMPARE(QApplication::focusWidget(), first);
     keys({"C01"});
     QCOMPARE(first->text(), QString("C01"));
+}
+
+void TestShell::speedButtonClickLeavesNoField()
+{
+    // 查询 clicked with the mouse takes no focus from the code field: no check
+    // of the code runs for it; leaving the field does check it, once.
+    TestDb db;
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, "menucustf");
+    QVERIFY(w);
+    auto *code = w->findChild<QLineEdit *>("ComboEdit1");
+    QCOMPARE(QApplication::focusWidget(), code);
+    keys({"X999"});
+    QTest::mouseClick(w->findChild<QToolButton *>("SpeedItem1"), Qt::LeftButton);
+    QApplication::processEvents();
+    QVERIFY(!db.messages.texts().contains("输入的客户代码不存在!"));
+    QCOMPARE(QApplication::focusWidget(), code);
+    key(Qt::Key_Tab);
+    QCOMPARE(db.messages.texts().count("输入的客户代码不存在!"), 1);
+    QCOMPARE(QApplication::focusWidget(), code);
 }
 
 void TestShell::downPicksFromModelList()
