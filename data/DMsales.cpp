@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 TfrmDMcarsales *frmDMcarsales = nullptr;
 
@@ -64,7 +65,8 @@ void TfrmDMcarsales::frmDMcarsalesCreate()
 
 void TfrmDMcarsales::openDatabase()
 {
-    const bool existed = QFileInfo::exists(m_path);
+    // A file of no bytes is as good as none: a failed start leaves none.
+    const bool existed = QFileInfo(m_path).size() > 0;
 
     norvelcms = QSqlDatabase::contains(Db::ConnectionName)
                     ? QSqlDatabase::database(Db::ConnectionName, false)
@@ -78,10 +80,13 @@ void TfrmDMcarsales::openDatabase()
     // opens any file, and the first read tells what it holds.
     const Schema::Contents contents = Schema::contents();
     if (contents == Schema::Contents::Foreign) {
-        // Another program's database stays as it is: read-only from here on,
-        // so every later action fails with the database's message.
+        // Another program's database stays as it is: read as a file that does
+        // not change from here on (no journal, no -wal or -shm of its own), so
+        // every later action fails with the database's message.
         norvelcms.close();
-        norvelcms.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY"));
+        norvelcms.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
+                                  + QStringLiteral("?mode=ro&immutable=1"));
+        norvelcms.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
         norvelcms.open();
         throw DbError(QStringLiteral("数据库文件 %1 不是本系统的数据库，无法使用。")
                           .arg(QDir::toNativeSeparators(m_path)));

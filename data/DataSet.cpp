@@ -852,6 +852,7 @@ void DataSet::deleteRecord()
     cancel();
     if (beforeDelete && !beforeDelete())
         return;
+    recordCount(); // counted before the row goes, not after, which would drop it twice
     const Row row = rowAt(m_current);
     if (!m_cached) {
         Db::Transaction t; // the row and the detail rows that go with it, or nothing

@@ -282,8 +282,11 @@ void TAccountQuery::SpeedItem2Click()
     layout->findLabel(QStringLiteral("QRLabel19"))->setCaption(Label10->text());
     DataSet *rows = layout->findQuery(m_kind.reportQuery);
     // The layout's statement (remarks included), in the list's order.
+    const QString lead = c.leadingColumn();
     if (!guard([&] {
-            c.setOn(rows, rows->sql(), QStringLiteral(" order by ") + m_kind.keyField);
+            c.setOn(rows, rows->sql(),
+                    QStringLiteral(" order by ") + (lead.isEmpty() ? QString() : lead + QStringLiteral(", "))
+                            + m_kind.keyField);
             rows->open();
         }, this))
         return; // the database's message was shown; nothing is printed

@@ -136,10 +136,14 @@ Tfrmmain::Tfrmmain(QWidget *parent) : QMainWindow(parent), mdiArea(new QMdiArea(
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdiArea);
     // Ctrl+F4 closes the active window on every platform, not only where it
-    // is the platform's own close key.
-    auto *closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), mdiArea);
-    closeKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(closeKey, &QShortcut::activated, mdiArea, &QMdiArea::closeActiveSubWindow);
+    // is the platform's own close key (there the windows' frames have it, and
+    // a second one would make the key ambiguous).
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(ctrlF4)) {
+        auto *closeKey = new QShortcut(ctrlF4, mdiArea);
+        closeKey->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(closeKey, &QShortcut::activated, mdiArea, &QMdiArea::closeActiveSubWindow);
+    }
     buildMenus();
     buildSpeedBar();
     setWindowState(Qt::WindowMaximized);

@@ -112,10 +112,8 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     StatusBar1->setSizeGripEnabled(false);
     countLabel = named(new QLabel(StatusBar1), "countLabel");
     StatusBar1->addWidget(countLabel, 1);
-    // The count of the same rows, by the database, once the first screen is shown.
-    connect(tq_backprov, &DataSet::counted, this, [this] {
-        countLabel->setText(QStringLiteral("共:%1 条记录").arg(tq_backprov->recordCount()));
-    });
+    // The count of the same rows, by the database.
+    showCountOn(countLabel, tq_backprov, QStringLiteral("共:%1 条记录"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);

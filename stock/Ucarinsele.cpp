@@ -80,10 +80,8 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     StatusBar1->setSizeGripEnabled(false);
     statusText = new QLabel(QStringLiteral("车辆入库查询"), StatusBar1);
     StatusBar1->addWidget(statusText);
-    // The count of the same rows, by the database, once the first screen is shown.
-    connect(tq_carin, &DataSet::counted, this, [this] {
-        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carin->recordCount()));
-    });
+    // The count of the same rows, by the database.
+    showCountOn(statusText, tq_carin, QStringLiteral("共:%1 条记录"));
 
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("查询条件："), this));

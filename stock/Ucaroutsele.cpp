@@ -112,10 +112,8 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     StatusBar1->setSizeGripEnabled(false);
     statusText = named(new QLabel(QStringLiteral("车辆销售查询"), StatusBar1), "statusText");
     StatusBar1->addWidget(statusText);
-    // The count of the same rows, by the database, once the first screen is shown.
-    connect(tq_carout, &DataSet::counted, this, [this] {
-        statusText->setText(QStringLiteral("共:%1 条记录").arg(tq_carout->recordCount()));
-    });
+    // The count of the same rows, by the database.
+    showCountOn(statusText, tq_carout, QStringLiteral("共:%1 条记录"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);

@@ -555,6 +555,10 @@ void TestData::databaseOfAnotherProgram_data()
         << QStringList{"CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT)",
                        "INSERT INTO notes (body) VALUES ('keep me')"}
         << false;
+    QTest::newRow("another program's, in WAL")
+        << QStringList{"PRAGMA journal_mode = WAL", "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT)",
+                       "INSERT INTO notes (body) VALUES ('keep me')"}
+        << false;
     QTest::newRow("an empty database") << QStringList{"PRAGMA user_version = 7"} << true;
 }
 

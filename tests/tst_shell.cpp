@@ -320,6 +320,7 @@ private slots:
     void windowOpensWithFocusOnFirstField_data();
     void windowOpensWithFocusOnFirstField();
     void speedButtonClickLeavesNoField();
+    void ctrlF4ClosesTheActiveWindow();
     void downPicksFromModelList();
 
     // Splash, about box, translations
@@ -1262,6 +1263,16 @@ void TestShell::speedButtonClickLeavesNoField()
     key(Qt::Key_Tab);
     QCOMPARE(db.messages.texts().count("输入的客户代码不存在!"), 1);
     QCOMPARE(QApplication::focusWidget(), code);
+}
+
+void TestShell::ctrlF4ClosesTheActiveWindow()
+{
+    TestDb db;
+    Tfrmmain frame;
+    QPointer<ChildForm> w = openActive(frame, "menucustf");
+    QVERIFY(w);
+    key(Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(!w);
 }
 
 void TestShell::downPicksFromModelList()

@@ -307,3 +307,13 @@ QLabel *placeField(QGridLayout *grid, int row, int col, const QString &caption, 
     grid->addWidget(field, row, col * 2 + 1);
     return label;
 }
+
+void showCountOn(QLabel *label, DataSet *list, const QString &format)
+{
+    QObject::connect(list, &DataSet::counted, label,
+                     [=] { label->setText(format.arg(list->recordCount())); });
+    QObject::connect(list, &DataSet::reloaded, label, [=] {
+        if (list->isActive() && !list->countKnown())
+            label->clear();
+    });
+}

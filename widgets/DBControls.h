@@ -22,6 +22,8 @@ void setUpperCaseInput(QLineEdit *edit, bool upper = true);
 QString amountRefusal(const QString &caption, const QString &text);
 
 // What every bound control has: its link to the field.
+class DataSet;
+
 class BoundControl {
 public:
     void setDataSource(DataSource *source, const QString &field)
@@ -149,3 +151,8 @@ protected:
 // so a field's messages name it by its caption.
 QLabel *placeField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *field,
                    Qt::Alignment captionAlignment = {});
+
+// The label shows a list's count as the format's %1 once the database has it,
+// after the first screen. A list read anew clears it until then; a list that
+// could not be read leaves it as it stood.
+void showCountOn(QLabel *label, DataSet *list, const QString &format);
