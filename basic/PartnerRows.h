@@ -8,8 +8,9 @@
 class DataSet;
 
 // How a customer or provider register stores a row: the code in capitals,
-// and the registration date and time of now when the row comes without one. Installed as the table's
-// beforePost, after whatever check the table already runs.
+// and the registration date and time of now when the row comes without one.
+// Installed as the table's beforePost, after whatever check the table already
+// runs.
 void storePartnerRowsAsRegistered(DataSet *table, const QString &codeField);
 
 // A customer's or provider's fields on its register's entry page.

@@ -1,12 +1,12 @@
 #include "DataSet.h"
 #include "Db.h"
 #include "Errors.h"
-#include <QTimer>
 
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
+#include <QTimer>
 #include <exception>
 
 #include <algorithm>

@@ -223,16 +223,16 @@ void TAccountQuery::SpeedItem1Click()
     if (!datesPass())
         return;
     const QueryConditions c = conditions();
+    const QString entryDate = QueryConditions::firstOf(EntryDate);
     try {
         c.setOn(m_list, QStringLiteral("select *, case when ischeck then '是' else '否' end as checked, "
                                        "%1 as entry_date from %2 where isprepay=0")
-                                .arg(QueryConditions::firstOf(EntryDate), m_kind.table));
+                                .arg(entryDate, m_kind.table));
         // In the order the database finds the rows by the first filter given,
         // as it returns them; sorting every entry of the years by its number
         // would keep the first screen waiting.
         const QString lead = c.leadingColumn();
-        m_list->setIndexFieldNames(lead == QueryConditions::firstOf(EntryDate) ? QStringLiteral("entry_date")
-                                                                               : lead);
+        m_list->setIndexFieldNames(lead == entryDate ? QStringLiteral("entry_date") : lead);
         m_list->open();
     } catch (const AppError &) {
         // The list's own failure is not shown: it stays closed, and the

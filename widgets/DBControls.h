@@ -21,9 +21,9 @@ void setUpperCaseInput(QLineEdit *edit, bool upper = true);
 // show); empty when it is an amount within the typed limit, or empty.
 QString amountRefusal(const QString &caption, const QString &text);
 
-// What every bound control has: its link to the field.
 class DataSet;
 
+// What every bound control has: its link to the field.
 class BoundControl {
 public:
     void setDataSource(DataSource *source, const QString &field)
@@ -89,8 +89,8 @@ class DBDateEdit : public DateEdit, public BoundControl {
     Q_OBJECT
 public:
     explicit DBDateEdit(QWidget *parent = nullptr);
-    // Whenever the row goes into editing with this date empty, it gets
-    // today's date (a date field holds no time of day). Called after setDataSource.
+    // Whenever the row goes into editing with this date empty, it gets the
+    // current date and time. Called after setDataSource.
     void setDefaultToNow();
 
     // The field's name in messages: the caption set here, else the text of the
