@@ -1,20 +1,11 @@
 #pragma once
 
+#include "Codes.h"
 #include "DocumentEntry.h"
 #include "Money.h"
 
 #include <QString>
 #include <optional>
-
-// The kinds of ledger entries (isprepay).
-namespace EntryKind {
-enum : int {
-    Payment = 0,     // money paid or received, entered by hand
-    Credit = 1,      // a carried balance or the refund of a return
-    CarCharge = 2,   // the goods value of one car, verified before it counts
-    AdvancedFee = 3, // a fee paid on a customer's behalf
-};
-}
 
 // One of the two ledgers, customers' or providers', and how its balance is
 // counted: payments in minus charges.
