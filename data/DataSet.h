@@ -50,15 +50,17 @@ public:
     void setFilter(const QString &field, const QVariant &value);
     void clearFilter();
 
-    // A detail follows its master's current row: it holds the rows whose
-    // detailField equals the master's masterField, none when the master is empty.
-    // A row appended to a detail takes the master's value. The master tells its
-    // details when its row moves; a detail whose read fails is left open and
-    // empty, and the failure is thrown to the caller of the master's move once
-    // every detail has followed. Before the master
-    // moves, reloads, drops a new row or closes, each open detail posts or
-    // cancels its row as on moving; a detail that refuses, or that has pending
-    // updates (AppError), keeps the master where it is.
+    // Makes this data set a detail of the master: it holds the rows whose
+    // detailField equals the master's masterField.
+    // - A master that is closed or empty: the detail holds no rows.
+    // - A row appended to the detail takes the master's value.
+    // - The master's row moves: each open detail reads its rows again.
+    // - A detail whose read fails stays open and empty; once every detail has
+    //   followed, the failure is thrown to whoever moved the master.
+    // - Before the master moves, reloads, drops a new row or closes, each open
+    //   detail posts or cancels its row, as on moving.
+    // - A detail that refuses that, or has pending cached updates (AppError),
+    //   keeps the master where it is.
     void setMaster(DataSet *master, const QString &masterField, const QString &detailField);
     DataSet *master() const { return m_master; }
     // A detail whose rows go with their master's row: the master's delete
@@ -96,9 +98,12 @@ public:
     QSqlRecord totals(const QStringList &expressions) const;
     QVariant total(const QString &expression) const;
     int recNo() const { return m_current; } // 0-based, -1 when empty
-    // Moving posts a row being edited first; a refused post leaves the row where it is.
-    // The row asked for is the one standing there now: a post that reads the
-    // rows again finds it by key. True when the data set stands on it.
+    // Goes to the row at that place (0-based); true when it stands there.
+    // A row being edited is posted first; a refused post stays put (false).
+    // The post may shift the places, by putting its own row where the order
+    // wants it or by reading the rows again (afterPost): the move still goes
+    // to the row that stood at the place when asked. Read again, a list finds
+    // it by key (false when it has gone); a paged list goes to the place.
     bool setRecNo(int row);
     void first();
     void last();
@@ -139,13 +144,14 @@ public:
     // Sets a field of the current row, putting it into edit state first.
     void setValue(const QString &field, const QVariant &value);
     bool isModified() const { return m_modified; }
-    // Writes the row being edited. False when a beforePost hook refused it:
-    // the row stays in editing. A database failure throws and also keeps it.
-    // Once written, the post is done: a failure after it (afterPost, a
-    // handler of the signals) is reported (reportError), not thrown.
-    // Outside editing there is nothing to write and the result is true.
-    // Inside a caller's transaction that is later undone, the row goes back
-    // into editing with what was typed.
+    // Writes the row being edited.
+    // - Outside editing there is nothing to write: true.
+    // - A beforePost hook refuses: false, the row stays in editing.
+    // - The database refuses: it throws, the row stays in editing.
+    // - Once written, the post is done: a failure after it (afterPost, a
+    //   handler of the signals) is reported (reportError), not thrown.
+    // - Inside a caller's transaction that is later undone, the row goes back
+    //   into editing with what was typed.
     bool post();
     void cancel();
     // Deletes the current row. A row being inserted is only dropped; on an
