@@ -137,6 +137,7 @@ private slots:
     void registerFindByDateRange();
     void registerChoiceFilter_data();
     void registerChoiceFilter();
+    void providerQueryStartsWithoutModel();
     void registerPrintsTheList_data();
     void registerPrintsTheList();
     void registerClosesWithoutAsking();
@@ -714,6 +715,40 @@ void TestBasic::registerChoiceFilter()
     QCOMPARE(w->choiceBox->currentText(), text);
     press(w.get(), "SpeedItem5");
     QCOMPARE(column(w->query(), k.codeField), listed);
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+// The model box opens empty, its list holding every model: find and print
+// with nothing typed take every provider, also one that supplies no model.
+void TestBasic::providerQueryStartsWithoutModel()
+{
+    TestDb db;
+    db.insert("model", {{"code", "1"}, {"model", "捷达CIF"}});
+    db.insert("model", {{"code", "2"}, {"model", "桑塔纳"}});
+    db.insert("cprovider", {{"providerid", "P1"}, {"provname", "一汽"}});
+    db.insert("cprovider", {{"providerid", "P2"}, {"provname", "上汽"}});
+    db.insert("cprovcarmodel", {{"providerid", "P2"}, {"carmodel", "桑塔纳"}});
+    CapturedPrints prints;
+    auto w = shown(new Tfprovxx);
+    QCOMPARE(w->choiceBox->currentText(), QString());
+    QCOMPARE(w->choiceBox->count(), 2);
+    QCOMPARE(w->choiceBox->itemText(0), QStringLiteral("捷达CIF"));
+    showPage(w.get(), w->queryPage);
+    press(w.get(), "SpeedItem5");
+    QCOMPARE(column(w->query(), "providerid"), (QStringList{"P1", "P2"}));
+    press(w.get(), "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 1);
+    const QStringList texts = prints.documents.first().pages.first().texts();
+    QVERIFY(texts.contains("一汽"));
+    QVERIFY(texts.contains("上汽"));
+
+    // A model chosen from the list is a condition.
+    w->choiceBox->setFocus();
+    QTest::keyClick(w->choiceBox, Qt::Key_Down);
+    QCOMPARE(w->choiceBox->currentText(), QStringLiteral("捷达CIF"));
+    QTest::keyClick(w->choiceBox, Qt::Key_Down);
+    press(w.get(), "SpeedItem5");
+    QCOMPARE(column(w->query(), "providerid"), QStringList{"P2"});
     QVERIFY(db.messages.messages.isEmpty());
 }
 
