@@ -293,11 +293,15 @@ void TRegisterForm::openList(DataSet *list) const
 
 void TRegisterForm::SpeedItem5Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     guard([this] { openList(m_query); }, this);
 }
 
 void TRegisterForm::SpeedItem6Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     const std::unique_ptr<ListReport> layout = m_info.layout(this);
     DataSet *rows = layout->findQuery(m_info.reportQuery);
     if (!guard([&] { openList(rows); }, this))

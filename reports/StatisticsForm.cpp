@@ -5,7 +5,6 @@
 #include "DataSet.h"
 #include "Errors.h"
 #include "Guard.h"
-#include "Messages.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -124,14 +123,8 @@ void TStatisticsForm::SpeedItem2Click()
 
 bool TStatisticsForm::period(QDate &from, QDate &to)
 {
-    // A date typed in part would silently widen the period to all the data.
-    for (auto [edit, caption] : {std::pair{DateEdit3, "开始日期"}, {DateEdit4, "结束日期"}}) {
-        if (edit->holdsBadDate()) {
-            Msg::warning(QString::fromUtf8(caption) + QStringLiteral("不是有效的日期!"), this);
-            edit->setFocus();
-            return false;
-        }
-    }
+    if (!DateEdit::rangePasses(DateEdit3, DateEdit4))
+        return false;
     from = DateEdit3->date();
     to = DateEdit4->date();
     return true;

@@ -635,15 +635,17 @@ void TestBasic::registerFindByDateRange_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("refusal");
     const QStringList all{"r1", "r2", "r3", "r4", "r5"};
     for (const RegisterKind &k : registerKinds) {
-        QTest::addRow("%s no dates", k.name) << QString(k.name) << "" << "" << all;
+        QTest::addRow("%s no dates", k.name) << QString(k.name) << "" << "" << all << "";
         QTest::addRow("%s one month", k.name)
-            << QString(k.name) << "20240501" << "20240531" << QStringList{"r2", "r3"};
+            << QString(k.name) << "20240501" << "20240531" << QStringList{"r2", "r3"} << "";
         QTest::addRow("%s to only", k.name)
-            << QString(k.name) << "" << "20240430" << QStringList{"r1"};
-        QTest::addRow("%s half typed date counts as empty", k.name)
-            << QString(k.name) << "202405" << "20240531" << QStringList{"r1", "r2", "r3"};
+            << QString(k.name) << "" << "20240430" << QStringList{"r1"} << "";
+        // Not taken as no date, which would list every row of the years.
+        QTest::addRow("%s half typed date is refused", k.name)
+            << QString(k.name) << "202405" << "20240531" << QStringList{} << "开始日期不是有效的日期!";
     }
 }
 
@@ -653,6 +655,7 @@ void TestBasic::registerFindByDateRange()
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QStringList, listed);
+    QFETCH(QString, refusal);
     const RegisterKind &k = registerKind(window);
     TestDb db;
     db.exec(QString("DELETE FROM %1").arg(k.table));
@@ -668,6 +671,11 @@ void TestBasic::registerFindByDateRange()
     typeDate(w->DateEdit1, from);
     typeDate(w->DateEdit2, to);
     press(w.get(), "SpeedItem5");
+    if (!refusal.isEmpty()) {
+        QCOMPARE(db.messages.texts(), QStringList{refusal});
+        QVERIFY(!w->query()->isActive());
+        return;
+    }
     QCOMPARE(column(w->query(), k.codeField), listed);
     QCOMPARE(w->DBGrid1->model()->rowCount(), int(listed.size()));
     QVERIFY(db.messages.messages.isEmpty());
