@@ -3,6 +3,7 @@
 #include "DMsales.h"
 #include "DBGrid.h"
 #include "DataSet.h"
+#include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Guard.h"
 
@@ -177,6 +178,18 @@ void TStatisticsForm::printList(BandedReport &layout, const QString &query,
         }, this))
         return; // the database's message was shown; nothing is printed
     printQuietly(layout);
+}
+
+void TStatisticsForm::showEvent(QShowEvent *event)
+{
+    // Enter moves on as in every child window. The rule reaches the controls
+    // that exist when it is installed: the figures and the grid of each
+    // window come after this base, and are all there once it shows.
+    if (!m_enterMovesOn) {
+        m_enterMovesOn = true;
+        installEnterMovesOn(this);
+    }
+    ChildForm::showEvent(event);
 }
 
 void TStatisticsForm::closeEvent(QCloseEvent *event)
