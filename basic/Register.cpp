@@ -136,7 +136,7 @@ TRegisterForm::TRegisterForm(const RegisterInfo &info, QWidget *parent)
         choiceBox->setObjectName(info.choiceName);
         choiceBox->setEditable(true);
         choiceBox->setCompleter(nullptr); // what is shown is what is searched for
-        choiceBox->addItems(info.choices);
+        setChoices(info.choices);
         choiceBox->setMinimumContentsLength(10);
         auto *choiceLabel = new QLabel(info.choiceLabel, queryPage);
         choiceLabel->setBuddy(choiceBox);
@@ -204,6 +204,15 @@ void TRegisterForm::SetRegisterEditing(bool editing)
     DBNavigator1->setEnabled(!editing);
     SpeedItem3->setEnabled(editing);
     SpeedItem4->setEnabled(editing);
+}
+
+void TRegisterForm::setChoices(const QStringList &choices)
+{
+    // Filling an editable box shows its first entry, which would be a
+    // condition nobody typed. With none current, Down takes the first.
+    choiceBox->clear();
+    choiceBox->addItems(choices);
+    choiceBox->setCurrentIndex(-1);
 }
 
 void TRegisterForm::PageControl1Change()
@@ -284,11 +293,15 @@ void TRegisterForm::openList(DataSet *list) const
 
 void TRegisterForm::SpeedItem5Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     guard([this] { openList(m_query); }, this);
 }
 
 void TRegisterForm::SpeedItem6Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     const std::unique_ptr<ListReport> layout = m_info.layout(this);
     DataSet *rows = layout->findQuery(m_info.reportQuery);
     if (!guard([&] { openList(rows); }, this))

@@ -82,6 +82,8 @@ public:
     DataSet *query() const { return m_query; }
     DataSource *source() const { return m_source; }
     QWidget *control(const char *name) const;
+    // The list of the query page's combo box; the box itself shows no text.
+    void setChoices(const QStringList &choices);
 
     QTabWidget *PageControl1;
     QWidget *entryPage;

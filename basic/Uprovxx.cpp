@@ -59,7 +59,7 @@ Tfprovxx::Tfprovxx(QWidget *parent)
     }, this);
     GridColumn model = gridColumn("车型", "carmodel", 120);
     model.pickList = models;
-    choiceBox->addItems(models);
+    setChoices(models);
 
     auto *label = new QLabel(QStringLiteral("车\n型"), entryPage);
     DBGrid2 = new DBGrid(entryPage);

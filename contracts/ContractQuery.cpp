@@ -143,7 +143,7 @@ QueryConditions TContractQuery::conditions() const
     const int progress = ComboBox2->currentIndex();
     if (progress > 0)
         c.equals(QStringLiteral("isfinished"), progress - 1);
-    // A date not filled in, or not a whole date, adds nothing.
+    // A date not filled in adds nothing.
     c.fromDate(QStringLiteral("contract_date"), DateEdit1->date())
         .toDate(QStringLiteral("contract_date"), DateEdit2->date());
     return c;
@@ -151,6 +151,8 @@ QueryConditions TContractQuery::conditions() const
 
 void TContractQuery::SpeedItem8Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     const QueryConditions c = conditions();
     c.setOn(m_list, QStringLiteral("select * from ") + m_kind.table);
     // A list that cannot be read stays closed, and so "打印" stays off.

@@ -89,6 +89,24 @@ QueryConditions &QueryConditions::toDate(const QStringList &fields, const QDate 
     return *this;
 }
 
+std::optional<QDate> QueryConditions::filterDate(const QString &shown)
+{
+    if (QString(shown).remove(QLatin1Char('-')).trimmed().isEmpty())
+        return QDate();
+    const QDate day = QDate::fromString(shown, Fmt::DateFormat);
+    if (!day.isValid())
+        return std::nullopt;
+    return day;
+}
+
+QString QueryConditions::dateRefusal(const QString &shown, DateEnd end)
+{
+    if (filterDate(shown))
+        return {};
+    return end == DateEnd::From ? QStringLiteral("开始日期不是有效的日期!")
+                                : QStringLiteral("结束日期不是有效的日期!");
+}
+
 QString QueryConditions::text() const
 {
     QString s;

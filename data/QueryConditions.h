@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <optional>
 
 class DataSet;
 class QSqlQuery;
@@ -38,6 +39,18 @@ public:
     // date may stand in one of several fields: {"affirm_date", "account_date"}.
     QueryConditions &fromDate(const QStringList &fields, const QDate &day);
     QueryConditions &toDate(const QStringList &fields, const QDate &day);
+
+    // The end of a date range that a filter's date field gives.
+    enum class DateEnd { From, To };
+    // A filter's date as its field shows it: blank (the mask "    -  -  ", or
+    // no text) is no condition and gives an invalid date; a whole date gives
+    // that date; anything else (typed in part, no such day) holds no date and
+    // gives nothing, so that a query is refused rather than widened to all.
+    static std::optional<QDate> filterDate(const QString &shown);
+    // Why a query does not run on such a field: "开始日期不是有效的日期!" for
+    // the from date, "结束日期不是有效的日期!" for the to date; empty when the
+    // field is blank or holds a whole date.
+    static QString dateRefusal(const QString &shown, DateEnd end);
 
     bool isEmpty() const { return m_conditions.isEmpty(); }
     // The column (or the firstOf expression) of the first condition given,

@@ -207,20 +207,9 @@ QueryConditions TAccountQuery::conditions() const
     return c;
 }
 
-bool TAccountQuery::datesPass()
-{
-    for (DateEdit *edit : {DateEdit1, DateEdit2})
-        if (edit->holdsBadDate()) {
-            Msg::warning(QStringLiteral("请输入有效的日期!"), this);
-            edit->setFocus();
-            return false;
-        }
-    return true;
-}
-
 void TAccountQuery::SpeedItem1Click()
 {
-    if (!datesPass())
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
     const QueryConditions c = conditions();
     const QString entryDate = QueryConditions::firstOf(EntryDate);
@@ -272,7 +261,7 @@ void TAccountQuery::SpeedItem3Click()
 
 void TAccountQuery::SpeedItem2Click()
 {
-    if (!datesPass())
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
     // The filters as they stand now, not as the list was made.
     const QueryConditions c = conditions();

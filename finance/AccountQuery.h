@@ -80,8 +80,6 @@ private:
     // The filters as they stand: name and code as prefixes, typed text taken
     // literally; the date range on the entries' date.
     QueryConditions conditions() const;
-    // A date box holding a date typed in part is refused.
-    bool datesPass();
     void showTotals(const QueryConditions &c);
 
     const AccountKind m_kind;

@@ -3,9 +3,9 @@
 #include "DMsales.h"
 #include "DBGrid.h"
 #include "DataSet.h"
+#include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Guard.h"
-#include "Messages.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -124,14 +124,8 @@ void TStatisticsForm::SpeedItem2Click()
 
 bool TStatisticsForm::period(QDate &from, QDate &to)
 {
-    // A date typed in part would silently widen the period to all the data.
-    for (auto [edit, caption] : {std::pair{DateEdit3, "开始日期"}, {DateEdit4, "结束日期"}}) {
-        if (edit->holdsBadDate()) {
-            Msg::warning(QString::fromUtf8(caption) + QStringLiteral("不是有效的日期!"), this);
-            edit->setFocus();
-            return false;
-        }
-    }
+    if (!DateEdit::rangePasses(DateEdit3, DateEdit4))
+        return false;
     from = DateEdit3->date();
     to = DateEdit4->date();
     return true;
@@ -184,6 +178,18 @@ void TStatisticsForm::printList(BandedReport &layout, const QString &query,
         }, this))
         return; // the database's message was shown; nothing is printed
     printQuietly(layout);
+}
+
+void TStatisticsForm::showEvent(QShowEvent *event)
+{
+    // Enter moves on as in every child window. The rule reaches the controls
+    // that exist when it is installed: the figures and the grid of each
+    // window come after this base, and are all there once it shows.
+    if (!m_enterMovesOn) {
+        m_enterMovesOn = true;
+        installEnterMovesOn(this);
+    }
+    ChildForm::showEvent(event);
 }
 
 void TStatisticsForm::closeEvent(QCloseEvent *event)

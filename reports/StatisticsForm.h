@@ -83,8 +83,10 @@ protected:
     static QString operatorName();
 
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QVBoxLayout *m_body;
     QList<DataSet *> m_queries;
+    bool m_enterMovesOn = false;
 };

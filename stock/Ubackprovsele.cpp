@@ -138,7 +138,7 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
 
 QueryConditions Tfbackprovsele::conditions() const
 {
-    // A date field that holds no whole date counts as not filled.
+    // A date field left blank adds nothing.
     QueryConditions c(QueryConditions::Join::And);
     c.prefix(QStringLiteral("carinstock.carserial_no"), Edit1->text())
             .prefix(QStringLiteral("providerid"), ComboEdit1->text())
@@ -151,6 +151,8 @@ QueryConditions Tfbackprovsele::conditions() const
 
 void Tfbackprovsele::SpeedItem1Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     guard([this] {
         conditions().setOn(tq_backprov, baseText());
         tq_backprov->open();

@@ -172,6 +172,8 @@ QueryConditions Tfcarinsele::conditions() const
 
 void Tfcarinsele::SpeedItem1Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     conditions().setOn(tq_carin, listSql(inStockNow()));
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] { tq_carin->open(); }, this);
@@ -227,6 +229,8 @@ void Tfcarinsele::SpeedItem6Click()
 
 void Tfcarinsele::PrintInStockList()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     guard([this] {
         Tfrep_chlrkmx layout(this);
         const bool now = inStockNow();

@@ -201,6 +201,8 @@ QueryConditions Tfcaroutsele::conditions() const
 
 void Tfcaroutsele::SpeedItem1Click()
 {
+    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
+        return;
     conditions().setOn(tq_carout, listSql());
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] {
@@ -220,7 +222,7 @@ void Tfcaroutsele::SpeedItem3Click()
 
 void Tfcaroutsele::SpeedItem6Click()
 {
-    if (!tq_carout->isActive())
+    if (!tq_carout->isActive() || !DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
     guard([this] {
         Tfrep_chlchkmx layout(this);

@@ -137,6 +137,7 @@ private slots:
     void registerFindByDateRange();
     void registerChoiceFilter_data();
     void registerChoiceFilter();
+    void providerQueryStartsWithoutModel();
     void registerPrintsTheList_data();
     void registerPrintsTheList();
     void registerClosesWithoutAsking();
@@ -634,15 +635,17 @@ void TestBasic::registerFindByDateRange_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("refusal");
     const QStringList all{"r1", "r2", "r3", "r4", "r5"};
     for (const RegisterKind &k : registerKinds) {
-        QTest::addRow("%s no dates", k.name) << QString(k.name) << "" << "" << all;
+        QTest::addRow("%s no dates", k.name) << QString(k.name) << "" << "" << all << "";
         QTest::addRow("%s one month", k.name)
-            << QString(k.name) << "20240501" << "20240531" << QStringList{"r2", "r3"};
+            << QString(k.name) << "20240501" << "20240531" << QStringList{"r2", "r3"} << "";
         QTest::addRow("%s to only", k.name)
-            << QString(k.name) << "" << "20240430" << QStringList{"r1"};
-        QTest::addRow("%s half typed date counts as empty", k.name)
-            << QString(k.name) << "202405" << "20240531" << QStringList{"r1", "r2", "r3"};
+            << QString(k.name) << "" << "20240430" << QStringList{"r1"} << "";
+        // Not taken as no date, which would list every row of the years.
+        QTest::addRow("%s half typed date is refused", k.name)
+            << QString(k.name) << "202405" << "20240531" << QStringList{} << "开始日期不是有效的日期!";
     }
 }
 
@@ -652,6 +655,7 @@ void TestBasic::registerFindByDateRange()
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QStringList, listed);
+    QFETCH(QString, refusal);
     const RegisterKind &k = registerKind(window);
     TestDb db;
     db.exec(QString("DELETE FROM %1").arg(k.table));
@@ -667,6 +671,11 @@ void TestBasic::registerFindByDateRange()
     typeDate(w->DateEdit1, from);
     typeDate(w->DateEdit2, to);
     press(w.get(), "SpeedItem5");
+    if (!refusal.isEmpty()) {
+        QCOMPARE(db.messages.texts(), QStringList{refusal});
+        QVERIFY(!w->query()->isActive());
+        return;
+    }
     QCOMPARE(column(w->query(), k.codeField), listed);
     QCOMPARE(w->DBGrid1->model()->rowCount(), int(listed.size()));
     QVERIFY(db.messages.messages.isEmpty());
@@ -714,6 +723,40 @@ void TestBasic::registerChoiceFilter()
     QCOMPARE(w->choiceBox->currentText(), text);
     press(w.get(), "SpeedItem5");
     QCOMPARE(column(w->query(), k.codeField), listed);
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+// The model box opens empty, its list holding every model: find and print
+// with nothing typed take every provider, also one that supplies no model.
+void TestBasic::providerQueryStartsWithoutModel()
+{
+    TestDb db;
+    db.insert("model", {{"code", "1"}, {"model", "捷达CIF"}});
+    db.insert("model", {{"code", "2"}, {"model", "桑塔纳"}});
+    db.insert("cprovider", {{"providerid", "P1"}, {"provname", "一汽"}});
+    db.insert("cprovider", {{"providerid", "P2"}, {"provname", "上汽"}});
+    db.insert("cprovcarmodel", {{"providerid", "P2"}, {"carmodel", "桑塔纳"}});
+    CapturedPrints prints;
+    auto w = shown(new Tfprovxx);
+    QCOMPARE(w->choiceBox->currentText(), QString());
+    QCOMPARE(w->choiceBox->count(), 2);
+    QCOMPARE(w->choiceBox->itemText(0), QStringLiteral("捷达CIF"));
+    showPage(w.get(), w->queryPage);
+    press(w.get(), "SpeedItem5");
+    QCOMPARE(column(w->query(), "providerid"), (QStringList{"P1", "P2"}));
+    press(w.get(), "SpeedItem6");
+    QCOMPARE(prints.documents.size(), 1);
+    const QStringList texts = prints.documents.first().pages.first().texts();
+    QVERIFY(texts.contains("一汽"));
+    QVERIFY(texts.contains("上汽"));
+
+    // A model chosen from the list is a condition.
+    w->choiceBox->setFocus();
+    QTest::keyClick(w->choiceBox, Qt::Key_Down);
+    QCOMPARE(w->choiceBox->currentText(), QStringLiteral("捷达CIF"));
+    QTest::keyClick(w->choiceBox, Qt::Key_Down);
+    press(w.get(), "SpeedItem5");
+    QCOMPARE(column(w->query(), "providerid"), QStringList{"P2"});
     QVERIFY(db.messages.messages.isEmpty());
 }
 

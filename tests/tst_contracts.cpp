@@ -1442,25 +1442,26 @@ void TestContracts::queryConditions_data()
     QTest::addColumn<QString>("from"); // typed into the date edits
     QTest::addColumn<QString>("to");
     QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("refusal"); // the warning instead of a list
     const QStringList all{"Q1", "Q2", "Q3", "Q4", "Q5"};
     for (const char *k : {"sales", "purchase"}) {
         const QString code = twin(k).code.toLower(); // typed in lower case
-        QTest::addRow("%s nothing filled", k) << QString(k) << "" << "" << "" << "" << 0 << "" << "" << all;
-        QTest::addRow("%s started", k) << QString(k) << "" << "" << "" << "" << 2 << "" << "" << QStringList{"Q2", "Q4"};
-        QTest::addRow("%s not started", k) << QString(k) << "" << "" << "" << "" << 1 << "" << "" << QStringList{"Q1", "Q5"};
-        QTest::addRow("%s finished", k) << QString(k) << "" << "" << "" << "" << 3 << "" << "" << QStringList{"Q3"};
-        QTest::addRow("%s January", k) << QString(k) << "" << "" << "" << "" << 0 << "20240101" << "20240131" << QStringList{"Q1", "Q2", "Q4"};
-        QTest::addRow("%s one day to 23:59", k) << QString(k) << "" << "" << "" << "" << 0 << "20240131" << "20240131" << QStringList{"Q2"};
-        QTest::addRow("%s only the end", k) << QString(k) << "" << "" << "" << "" << 0 << "" << "20240115" << QStringList{"Q1", "Q4"};
-        QTest::addRow("%s a date in part", k) << QString(k) << "" << "" << "" << "" << 0 << "202402" << "" << all;
-        QTest::addRow("%s number prefix", k) << QString(k) << "ht" << "" << "" << "" << 0 << "" << "" << QStringList{"Q1", "Q2", "Q4"};
-        QTest::addRow("%s apostrophe", k) << QString(k) << "HT'" << "" << "" << "" << 0 << "" << "" << QStringList{"Q4"};
-        QTest::addRow("%s code in lower case", k) << QString(k) << "" << code << "" << "" << 0 << "" << "" << QStringList{"Q1", "Q3"};
-        QTest::addRow("%s underscore", k) << QString(k) << "" << "C_" << "" << "" << 0 << "" << "" << QStringList{"Q4"};
-        QTest::addRow("%s percent in the name", k) << QString(k) << "" << "" << "50%" << "" << 0 << "" << "" << QStringList{"Q4"};
-        QTest::addRow("%s type", k) << QString(k) << "" << "" << "" << "现货" << 0 << "" << "" << QStringList{"Q1", "Q3"};
-        QTest::addRow("%s all together", k) << QString(k) << "HT" << code << "" << "现" << 1 << "20240101" << "20240101" << QStringList{"Q1"};
-        QTest::addRow("%s nothing found", k) << QString(k) << "ZZ" << "" << "" << "" << 0 << "" << "" << QStringList{};
+        QTest::addRow("%s nothing filled", k) << QString(k) << "" << "" << "" << "" << 0 << "" << "" << all << "";
+        QTest::addRow("%s started", k) << QString(k) << "" << "" << "" << "" << 2 << "" << "" << QStringList{"Q2", "Q4"} << "";
+        QTest::addRow("%s not started", k) << QString(k) << "" << "" << "" << "" << 1 << "" << "" << QStringList{"Q1", "Q5"} << "";
+        QTest::addRow("%s finished", k) << QString(k) << "" << "" << "" << "" << 3 << "" << "" << QStringList{"Q3"} << "";
+        QTest::addRow("%s January", k) << QString(k) << "" << "" << "" << "" << 0 << "20240101" << "20240131" << QStringList{"Q1", "Q2", "Q4"} << "";
+        QTest::addRow("%s one day to 23:59", k) << QString(k) << "" << "" << "" << "" << 0 << "20240131" << "20240131" << QStringList{"Q2"} << "";
+        QTest::addRow("%s only the end", k) << QString(k) << "" << "" << "" << "" << 0 << "" << "20240115" << QStringList{"Q1", "Q4"} << "";
+        QTest::addRow("%s a date in part is refused", k) << QString(k) << "" << "" << "" << "" << 0 << "202402" << "" << QStringList{} << "开始日期不是有效的日期!";
+        QTest::addRow("%s number prefix", k) << QString(k) << "ht" << "" << "" << "" << 0 << "" << "" << QStringList{"Q1", "Q2", "Q4"} << "";
+        QTest::addRow("%s apostrophe", k) << QString(k) << "HT'" << "" << "" << "" << 0 << "" << "" << QStringList{"Q4"} << "";
+        QTest::addRow("%s code in lower case", k) << QString(k) << "" << code << "" << "" << 0 << "" << "" << QStringList{"Q1", "Q3"} << "";
+        QTest::addRow("%s underscore", k) << QString(k) << "" << "C_" << "" << "" << 0 << "" << "" << QStringList{"Q4"} << "";
+        QTest::addRow("%s percent in the name", k) << QString(k) << "" << "" << "50%" << "" << 0 << "" << "" << QStringList{"Q4"} << "";
+        QTest::addRow("%s type", k) << QString(k) << "" << "" << "" << "现货" << 0 << "" << "" << QStringList{"Q1", "Q3"} << "";
+        QTest::addRow("%s all together", k) << QString(k) << "HT" << code << "" << "现" << 1 << "20240101" << "20240101" << QStringList{"Q1"} << "";
+        QTest::addRow("%s nothing found", k) << QString(k) << "ZZ" << "" << "" << "" << 0 << "" << "" << QStringList{} << "";
     }
 }
 
@@ -1475,6 +1476,7 @@ void TestContracts::queryConditions()
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QStringList, listed);
+    QFETCH(QString, refusal);
     const Twin &t = twin(kind);
     TestDb db;
     seed(db);
@@ -1495,6 +1497,11 @@ void TestContracts::queryConditions()
         typeText(edit, text);
     }
     press(w.w, "SpeedItem8");
+    if (!refusal.isEmpty()) {
+        QCOMPARE(db.messages.texts(), QStringList{refusal});
+        QCOMPARE(QApplication::focusWidget(), w->DateEdit1);
+        return;
+    }
     QVERIFY2(db.messages.messages.isEmpty(), qPrintable(db.messages.texts().join('|')));
     QCOMPARE(::listed(w->list(), t.numberField), listed);
     QCOMPARE(w->countLabel->text(), QString("共%1份合同").arg(listed.size()));

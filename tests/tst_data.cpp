@@ -104,6 +104,8 @@ private slots:
     void conditionJoining();
     void dateOfSeveralFields_data();
     void dateOfSeveralFields();
+    void filterDate_data();
+    void filterDate();
 
     // Export
     void exportExactBytes();
@@ -1133,6 +1135,42 @@ void TestData::dateOfSeveralFields()
     QCOMPARE(got, rows);
     QCOMPARE(QueryConditions::firstOf({"d"}), QStringLiteral("d"));
     QVERIFY_THROWS_EXCEPTION(DbError, QueryConditions::firstOf({"d", "x);drop table t;--"}));
+}
+
+void TestData::filterDate_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QDate>("day"); // invalid: no condition
+    QTest::newRow("blank mask: no condition") << "    -  -  " << false << QDate();
+    QTest::newRow("no text: no condition") << "" << false << QDate();
+    QTest::newRow("a whole date") << "2024-02-29" << false << QDate(2024, 2, 29);
+    QTest::newRow("no such day") << "2024-02-30" << true << QDate();
+    QTest::newRow("not a leap year") << "2023-02-29" << true << QDate();
+    QTest::newRow("month 13") << "2024-13-01" << true << QDate();
+    QTest::newRow("month 0") << "2024-00-10" << true << QDate();
+    QTest::newRow("typed in part") << "2025-03-  " << true << QDate();
+    QTest::newRow("a year only") << "2025-  -  " << true << QDate();
+    QTest::newRow("a day only") << "    -  -05" << true << QDate();
+    QTest::newRow("year short of a digit") << " 202-05-01" << true << QDate();
+}
+
+// A filter's date field either sets a condition, sets none (blank), or
+// refuses the query: it never silently counts as empty.
+void TestData::filterDate()
+{
+    QFETCH(QString, shown);
+    QFETCH(bool, refused);
+    QFETCH(QDate, day);
+    const std::optional<QDate> date = QueryConditions::filterDate(shown);
+    QCOMPARE(!date, refused);
+    if (date)
+        QCOMPARE(*date, day);
+    using End = QueryConditions::DateEnd;
+    QCOMPARE(QueryConditions::dateRefusal(shown, End::From),
+             refused ? QStringLiteral("开始日期不是有效的日期!") : QString());
+    QCOMPARE(QueryConditions::dateRefusal(shown, End::To),
+             refused ? QStringLiteral("结束日期不是有效的日期!") : QString());
 }
 
 // ---------------------------------------------------------------- Export

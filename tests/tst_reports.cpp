@@ -278,6 +278,8 @@ private slots:
     void taxList();
     void taxPrintCountsAndSums();
     void badDateIsRefused();
+    void enterMovesOnThroughTheDates_data();
+    void enterMovesOnThroughTheDates();
     void failingStatisticsShowNothing();
 };
 
@@ -964,6 +966,77 @@ void TestReports::badDateIsRefused()
     t.alt(3);
     QCOMPARE(t.db.messages.texts(), QStringList{"开始日期不是有效的日期!"});
     QVERIFY(t.prints.documents.isEmpty());
+}
+
+void TestReports::enterMovesOnThroughTheDates_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("result"); // what May gives
+    QTest::newRow("sales statistics") << "sales" << QStringList{"3", "2"}; // received, sold
+    QTest::newRow("salesman statistics") << "salesmen" << QStringList{"", "张三"};
+    QTest::newRow("tax report") << "tax" << QStringList{"B", "F"};
+}
+
+// By keyboard alone: the from date, Enter, the to date, 统计. Enter moves on
+// in every field, the figures and the grid too.
+void TestReports::enterMovesOnThroughTheDates()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, result);
+    SixCarsSeeded seeded;
+    QPointer<TStatisticsForm> w;
+    std::function<QStringList()> shown;
+    const auto column = [](DataSet *d, const char *field) {
+        QStringList values;
+        for (int r = 0; d->isActive() && r < d->recordCount(); ++r)
+            values << d->valueAt(r, field).toString();
+        return values;
+    };
+    if (window == "sales") {
+        auto *f = new Tfsaleyjtj;
+        shown = [f] { return QStringList{f->DBEdit1->text(), f->DBEdit3->text()}; };
+        w = f;
+    } else if (window == "salesmen") {
+        auto *f = new Tfsalesyj;
+        shown = [f, column] { return column(f->tq_salesyj, "sales"); };
+        w = f;
+    } else {
+        auto *f = new Tftax;
+        shown = [f, column] { return column(f->tq_tax, "carserial_no"); };
+        w = f;
+    }
+    const std::unique_ptr<TStatisticsForm> owner(w);
+    w->show();
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->DateEdit3->setFocus();
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    QTest::keyClicks(QApplication::focusWidget(), "20240501");
+    key(Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->DateEdit4);
+    QTest::keyClicks(QApplication::focusWidget(), "20240531");
+    QCOMPARE(w->DateEdit3->displayText(), QStringLiteral("2024-05-01"));
+    QCOMPARE(w->DateEdit4->displayText(), QStringLiteral("2024-05-31"));
+    key(Qt::Key_1, Qt::AltModifier);
+    QCOMPARE(shown(), result);
+    QVERIFY(seeded.db.messages.messages.isEmpty());
+
+    // On past the to date, and from each later field to the next.
+    w->DateEdit4->setFocus();
+    QWidget *last = w->DateEdit4;
+    for (int i = 0; i < 12; ++i) {
+        key(Qt::Key_Return);
+        QWidget *now = QApplication::focusWidget();
+        QVERIFY(now && w->isAncestorOf(now));
+        if (now == w->DateEdit3)
+            break; // round to the first field
+        QVERIFY(now != last);
+        last = now;
+    }
+    QCOMPARE(QApplication::focusWidget(), w->DateEdit3);
+    QCOMPARE(w->DateEdit4->displayText(), QStringLiteral("2024-05-31"));
 }
 
 void TestReports::failingStatisticsShowNothing()

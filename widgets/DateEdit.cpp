@@ -1,11 +1,14 @@
 #include "DateEdit.h"
 #include "Clock.h"
 #include "Format.h"
+#include "Messages.h"
+#include "QueryConditions.h"
 
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QStyle>
+#include <utility>
 
 DateEdit::DateEdit(QWidget *parent) : QLineEdit(parent)
 {
@@ -26,6 +29,20 @@ void DateEdit::setDate(const QDate &date)
     const QString text = date.isValid() ? Fmt::date(date) : QString();
     if (date != this->date() || (text.isEmpty() && displayText() != blankText()))
         setText(text);
+}
+
+bool DateEdit::rangePasses(DateEdit *from, DateEdit *to)
+{
+    using End = QueryConditions::DateEnd;
+    for (auto [edit, end] : {std::pair{from, End::From}, {to, End::To}}) {
+        const QString refusal = QueryConditions::dateRefusal(edit->displayText(), end);
+        if (!refusal.isEmpty()) {
+            Msg::warning(refusal, edit);
+            edit->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
 }
 
 void DateEdit::keyPressEvent(QKeyEvent *event)

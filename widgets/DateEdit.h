@@ -23,6 +23,11 @@ public:
     bool isBlank() const { return displayText() == blankText(); }
     // Neither blank nor a whole, real date: typed in part, or no such day.
     bool holdsBadDate() const { return !isBlank() && !date().isValid(); }
+    // The date range of a query window as its fields show it may run: each
+    // field blank or a whole date (the condition builder's rule). The first
+    // that holds something else is refused with a warning naming it, and gets
+    // the focus back.
+    static bool rangePasses(DateEdit *from, DateEdit *to);
     // An invalid date empties the field.
     void setDate(const QDate &date);
     void clearDate() { setDate(QDate()); }

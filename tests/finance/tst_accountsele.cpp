@@ -426,7 +426,7 @@ void TestAccountQuery::dateTypedInPartIsRefused()
     Window w("customer");
     typeInto(w->DateEdit2, "202405");
     query();
-    QCOMPARE(db.messages.texts(), QStringList{"请输入有效的日期!"});
+    QCOMPARE(db.messages.texts(), QStringList{"结束日期不是有效的日期!"});
     QVERIFY(!w->query()->isActive());
     QCOMPARE(w->panelText(0), QString());
     QCOMPARE(QApplication::focusWidget(), w->DateEdit2);

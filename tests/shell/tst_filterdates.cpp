@@ -1,0 +1,200 @@
+// The date conditions of every query and statistics window: a date field that
+// holds something but no date refuses the query and the print, driven through
+// the real windows.
+#include "Drive.h"
+#include "ReportPrinter.h"
+#include "TestDb.h"
+#include "Ubackprovsele.h"
+#include "Ubuycontsele.h"
+#include "Ucarinsele.h"
+#include "Ucaroutsele.h"
+#include "Ucustaccountsele.h"
+#include "Ucustxx.h"
+#include "Uperson.h"
+#include "Uprovaccountsele.h"
+#include "Uprovxx.h"
+#include "Usalecontsele.h"
+#include "Usalesyj.h"
+#include "Usaleyjtj.h"
+#include "Utax.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// What the test needs of one window: its list, its date fields, its query
+// and print buttons ("" where it prints no list of its conditions).
+struct QueryWindow {
+    ChildForm *window;
+    DataSet *list;
+    DateEdit *from, *to;
+    const char *query;
+    const char *print;
+};
+
+template <class R>
+QueryWindow registerWindow(R *w)
+{
+    w->PageControl1->setCurrentWidget(w->queryPage);
+    return {w, w->query(), w->DateEdit1, w->DateEdit2, "SpeedItem5", "SpeedItem6"};
+}
+
+template <class S>
+QueryWindow statisticsWindow(S *w, DataSet *result, const char *print = "SpeedItem3")
+{
+    return {w, result, w->DateEdit3, w->DateEdit4, "SpeedItem1", print};
+}
+
+const QMap<QString, std::function<QueryWindow()>> windows{
+    {"customer register", [] { return registerWindow(new Tfcustxx); }},
+    {"provider register", [] { return registerWindow(new Tfprovxx); }},
+    {"personnel register", [] { return registerWindow(new Tfperson); }},
+    {"purchase contract query",
+     [] {
+         auto *w = new Tfbuycontsele;
+         return QueryWindow{w, w->list(), w->DateEdit1, w->DateEdit2, "SpeedItem8", ""};
+     }},
+    {"sales contract query",
+     [] {
+         auto *w = new Tfsalecontsele;
+         return QueryWindow{w, w->list(), w->DateEdit1, w->DateEdit2, "SpeedItem8", ""};
+     }},
+    {"in-stock query",
+     [] {
+         auto *w = new Tfcarinsele;
+         w->RadioGroup1Item1->setChecked(true); // 库存 prints its list without a choice
+         return QueryWindow{w, w->tq_carin, w->DateEdit1, w->DateEdit2, "SpeedItem1", "SpeedItem6"};
+     }},
+    {"sales query",
+     [] {
+         auto *w = new Tfcaroutsele;
+         return QueryWindow{w, w->tq_carout, w->DateEdit1, w->DateEdit2, "SpeedItem1", "SpeedItem6"};
+     }},
+    {"returns query",
+     [] {
+         auto *w = new Tfbackprovsele;
+         return QueryWindow{w, w->tq_backprov, w->DateEdit1, w->DateEdit2, "SpeedItem1", ""};
+     }},
+    {"provider account query",
+     [] {
+         auto *w = new Tfprovaccountsele;
+         return QueryWindow{w, w->query(), w->DateEdit1, w->DateEdit2, "SpeedItem1", "SpeedItem2"};
+     }},
+    {"customer account query",
+     [] {
+         auto *w = new Tfcustaccountsele;
+         return QueryWindow{w, w->query(), w->DateEdit1, w->DateEdit2, "SpeedItem1", "SpeedItem2"};
+     }},
+    {"sales statistics",
+     [] {
+         // Its sheet prints the figures as shown, with no conditions of its own.
+         auto *w = new Tfsaleyjtj;
+         return statisticsWindow(w, w->tq_rk, "");
+     }},
+    {"salesman statistics",
+     [] {
+         auto *w = new Tfsalesyj;
+         return statisticsWindow(w, w->tq_salesyj);
+     }},
+    {"tax report",
+     [] {
+         auto *w = new Tftax;
+         return statisticsWindow(w, w->tq_tax);
+     }},
+};
+
+// Replaces what the date field shows with the digits, typed into it.
+void typeDate(DateEdit *edit, const QString &digits)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, digits);
+}
+
+void press(QWidget *window, const char *button)
+{
+    QVERIFY2(Drive::press(window, button), button);
+    QApplication::processEvents(); // what a query leaves for the next turn
+}
+
+} // namespace
+
+class TestFilterDates : public QObject {
+    Q_OBJECT
+
+private slots:
+    void noDateRefusesQueryAndPrint_data();
+    void noDateRefusesQueryAndPrint();
+};
+
+void TestFilterDates::noDateRefusesQueryAndPrint_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("toDate"); // the to date, else the from date
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    for (auto w = windows.keyBegin(); w != windows.keyEnd(); ++w) {
+        const QByteArray name = w->toUtf8();
+        QTest::addRow("%s, from: no such day", name.constData()) << *w << false << "20240230" << "2024-02-30";
+        QTest::addRow("%s, to: month 13", name.constData()) << *w << true << "20241301" << "2024-13-01";
+        QTest::addRow("%s, from: typed in part", name.constData()) << *w << false << "202503" << "2025-03-  ";
+        QTest::addRow("%s, to: a year only", name.constData()) << *w << true << "2024" << "2024-  -  ";
+    }
+}
+
+void TestFilterDates::noDateRefusesQueryAndPrint()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, toDate);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    TestDb db;
+    CapturedPrints prints;
+    const QueryWindow q = windows.value(window)();
+    const QPointer<ChildForm> w(q.window);
+    w->show();
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+
+    // The blank mask is no condition: the list opens on every row.
+    press(w, q.query);
+    QVERIFY(q.list->isActive());
+    QVERIFY2(db.messages.messages.isEmpty(), qPrintable(db.messages.texts().join('|')));
+    const QString listed = q.list->sql();
+
+    DateEdit *edit = toDate ? q.to : q.from;
+    typeDate(edit, typed);
+    QCOMPARE(edit->displayText(), shown);
+    q.from == edit ? q.to->setFocus() : q.from->setFocus(); // the button is pressed from elsewhere
+    QSignalSpy reopened(q.list, &DataSet::stateChanged);
+    const QString refusal = toDate ? "结束日期不是有效的日期!" : "开始日期不是有效的日期!";
+
+    press(w, q.query);
+    QCOMPARE(db.messages.texts(), QStringList{refusal});
+    QCOMPARE(db.messages.messages.first().title, QStringLiteral("提示"));
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Warning);
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QCOMPARE(edit->displayText(), shown); // the text is the user's to mend
+    // The list as it was: still open on its statement, not read again.
+    QVERIFY(q.list->isActive());
+    QCOMPARE(q.list->sql(), listed);
+    QCOMPARE(reopened.count(), 0);
+
+    if (*q.print) {
+        db.messages.clear();
+        q.from == edit ? q.to->setFocus() : q.from->setFocus();
+        press(w, q.print);
+        QCOMPARE(db.messages.texts(), QStringList{refusal});
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QVERIFY(prints.documents.isEmpty());
+    }
+    delete w.data();
+}
+
+QTEST_MAIN(TestFilterDates)
+#include "tst_filterdates.moc"
