@@ -98,14 +98,12 @@ int TContractChange::SaveChange(int state)
 {
     if (!hasContract())
         return 1;
-    const QString serial = m_master->value(m_kind.numbering.numberField).toString();
     if (state != 0)
         m_master->setValue(IsFinished, state);
+    // Every line is stored as typed, also one whose quantity is now 0 or empty.
     bool stored = false;
     try {
-        stored = document->save([&] {
-            Db::exec(m_kind.emptyLinesDelete, {{QStringLiteral(":aa"), serial}});
-        });
+        stored = document->save();
     } catch (const AppError &) {
         if (state != 0)
             m_master->setValue(IsFinished, 0); // the changes stay, the state does not

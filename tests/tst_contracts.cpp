@@ -205,6 +205,8 @@ private slots:
     void changeWithoutContractStoresNothing();
     void changeFindsWithThePicker_data() { addFillSaveThenCancelReusesSerial_data(); }
     void changeFindsWithThePicker();
+    void changeStoresEveryLineAsTyped_data();
+    void changeStoresEveryLineAsTyped();
 
     // Contract pickers
     void pickerScopes_data();
@@ -1052,7 +1054,7 @@ void TestContracts::changeFieldAndLinesThenSave()
     changeLine(w->DBGrid1, 0, "120000", "3"); // the walk goes on to the next line's quantity
     QCOMPARE(w->DBGrid1->currentIndex().row(), 1);
     QCOMPARE(currentField(w->DBGrid1), QString("qty"));
-    typeCellAndEnter(w->DBGrid1, "0"); // goes at the save
+    typeCellAndEnter(w->DBGrid1, "0"); // stored as typed
     // Enter in the last line's quantity adds no line.
     typeCellAndEnter(w->DBGrid1, "4");
     QCOMPARE(w->lines()->recordCount(), 3);
@@ -1073,10 +1075,10 @@ void TestContracts::changeFieldAndLinesThenSave()
     QCOMPARE(db.scalar("SELECT settlemode || '/' || arrive_date || '/' || isfinished || '/' || contract_no FROM "
                        + t.master + " WHERE " + t.numberField + " = 'N2'").toString(),
              QString("承兑/2024-07-15/0/HT-2"));
-    QCOMPARE(storedLines(db, t), QString("桑塔纳:120000x3 奥迪:300000x4"));
+    QCOMPARE(storedLines(db, t), QString("桑塔纳:120000x3 捷达:50000x0 奥迪:300000x4"));
     QCOMPARE(changedState(w.w), false);
     QCOMPARE(w->master()->value(t.numberField).toString(), QString("N2"));
-    QCOMPARE(w->lines()->recordCount(), 2);
+    QCOMPARE(w->lines()->recordCount(), 3);
     // The other contracts are untouched.
     QCOMPARE(db.count(t.master, "settlemode = '现款'"), 4);
 }
@@ -1277,6 +1279,64 @@ void TestContracts::changeFindsWithThePicker()
     QCOMPARE(listed, (QStringList{"N1", "N2"}));
     QCOMPARE(w->master()->value(t.numberField).toString(), QString("N1"));
     QCOMPARE(w->DBEdit1->text(), QString("HT-1"));
+}
+
+void TestContracts::changeStoresEveryLineAsTyped_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("qty");
+    for (const char *k : {"sales", "purchase"})
+        for (const char *way : {"save", "start", "close yes"})
+            for (const char *qty : {"0", ""})
+                QTest::addRow("%s %s qty '%s'", k, way, qty) << QString(k) << QString(way) << QString(qty);
+}
+
+// A line whose quantity is changed to 0 or emptied keeps its model, origin
+// and price, whichever way the change is stored.
+void TestContracts::changeStoresEveryLineAsTyped()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, way);
+    QFETCH(QString, qty);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedChangeable(db, t);
+    db.exec("UPDATE " + t.lines + " SET producingarea = '上海' WHERE carmodel = '捷达'");
+    Window<TContractChange> w(makeChange(kind));
+    if (!qty.isEmpty()) {
+        changeLine(w->DBGrid1, 1, "51000", qty);
+    } else {
+        // The quantity emptied with the Delete key.
+        changeLine(w->DBGrid1, 1, "51000", "9");
+        w->DBGrid1->setCurrentIndex(w->DBGrid1->model()->index(1, column(w->DBGrid1, "qty")));
+        QTest::keyClick(w->DBGrid1, Qt::Key_F2);
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor && w->DBGrid1->isAncestorOf(editor));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(w->DBGrid1->hasFocus());
+    }
+    if (way == "save") {
+        db.messages.answer(QMessageBox::No); // 是否打印?
+        press(w.w, "SpeedItem2");
+    } else if (way == "start") {
+        db.messages.answer(QMessageBox::Yes);
+        db.messages.answer(QMessageBox::No); // 是否打印?
+        press(w.w, "SpeedItem5");
+    } else {
+        db.messages.answer(QMessageBox::Yes);
+        QVERIFY(w->close());
+    }
+    QCOMPARE(db.messages.unanswered, 0);
+    QCOMPARE(storedLines(db, t), "桑塔纳:100000x2 捷达:51000x" + qty + " 奥迪:300000x4");
+    QCOMPARE(db.scalar("SELECT cartype || '/' || producingarea || '/' || typeof(qty) FROM " + t.lines
+                       + " WHERE carmodel = '捷达'").toString(),
+             "轿车/上海/" + QString(qty.isEmpty() ? "null" : "integer"));
+    QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master + " WHERE " + t.numberField + " = 'N2'").toInt(),
+             way == "start" ? 1 : 0);
 }
 
 // ---------------------------------------------------------------- pickers
