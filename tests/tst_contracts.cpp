@@ -207,6 +207,8 @@ private slots:
     void changeFindsWithThePicker();
     void changeStoresEveryLineAsTyped_data();
     void changeStoresEveryLineAsTyped();
+    void printQuestionWhileTheContractIsShown_data();
+    void printQuestionWhileTheContractIsShown();
 
     // Contract pickers
     void pickerScopes_data();
@@ -1337,6 +1339,59 @@ void TestContracts::changeStoresEveryLineAsTyped()
              "轿车/上海/" + QString(qty.isEmpty() ? "null" : "integer"));
     QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master + " WHERE " + t.numberField + " = 'N2'").toInt(),
              way == "start" ? 1 : 0);
+}
+
+void TestContracts::printQuestionWhileTheContractIsShown_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<QString>("button");
+    for (const char *k : {"sales", "purchase"})
+        for (bool change : {false, true})
+            for (const char *button : {"SpeedItem2", "SpeedItem5"})
+                QTest::addRow("%s %s %s", k, change ? "change" : "entry", button)
+                    << QString(k) << change << QString(button);
+}
+
+// "是否打印?" comes while the saved contract is on the screen; the window
+// empties it (or goes on to the next contract) only afterwards.
+void TestContracts::printQuestionWhileTheContractIsShown()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, change);
+    QFETCH(QString, button);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedChangeable(db, t);
+    CapturedPrints prints;
+    Window<TContractForm> w(change ? static_cast<TContractForm *>(makeChange(kind)) : t.make());
+    QString expected = "HT-2";
+    if (change) {
+        nextSettleMode(static_cast<TContractChange *>(w.w.data()));
+    } else {
+        addFilled(static_cast<TContractEntry *>(w.w.data()), t, "HT-9");
+        expected = "HT-9";
+    }
+    QStringList shown;
+    db.messages.whenShown = [&](const Msg::Record &m) {
+        if (m.text == "是否打印?")
+            shown << w->DBEdit1->text() << w->codeEdit->text()
+                  << (w->master()->isActive() ? w->master()->value("settlemode").toString() : "closed");
+    };
+    if (button == "SpeedItem5")
+        db.messages.answer(QMessageBox::Yes);
+    db.messages.answer(QMessageBox::Yes); // 是否打印?
+    press(w.w, qPrintable(button));
+    QCOMPARE(db.messages.unanswered, 0);
+    QCOMPARE(shown, (QStringList{expected, t.code, change ? "承兑" : ""}));
+    QCOMPARE(prints.documents.size(), 1);
+    QVERIFY(prints.documents.first().pages.first().texts().contains(expected));
+    // Then the contract is closed, or the started one has left the list.
+    if (!change)
+        QVERIFY(w->DBEdit1->text().isEmpty() && !w->master()->isActive() && w->codeEdit->text().isEmpty());
+    else
+        QCOMPARE(w->DBEdit1->text(), QString(button == "SpeedItem5" ? "HT-1" : "HT-2"));
 }
 
 // ---------------------------------------------------------------- pickers
