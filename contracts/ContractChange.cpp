@@ -94,20 +94,23 @@ void TContractChange::dataChanged()
         SetChangeState(true);
 }
 
-int TContractChange::SaveChange(int state)
+int TContractChange::SaveChange(int state, const std::function<void()> &whileShown)
 {
     if (!hasContract())
         return 1;
-    const QString serial = m_master->value(m_kind.numbering.numberField).toString();
     if (state != 0)
         m_master->setValue(IsFinished, state);
+    // Every line is stored as typed, also one whose quantity is now 0 or empty.
+    bool written = false;
     bool stored = false;
     try {
-        stored = document->save([&] {
-            Db::exec(m_kind.emptyLinesDelete, {{QStringLiteral(":aa"), serial}});
+        stored = document->save({}, [&] {
+            written = true;
+            if (whileShown)
+                whileShown();
         });
     } catch (const AppError &) {
-        if (state != 0)
+        if (state != 0 && !written)
             m_master->setValue(IsFinished, 0); // the changes stay, the state does not
         throw;
     }
@@ -132,15 +135,26 @@ void TContractChange::SpeedItem1Click()
         guard([&] { m_master->locate(m_kind.numbering.numberField, picked->serial); }, this);
 }
 
-// Saves with the given state, then offers to print what was saved.
+// Saves with the given state and offers to print what was saved while it is
+// still shown; a started contract leaves the list only afterwards.
 bool TContractChange::saveAndOfferPrint(int state)
 {
     const QString serial = m_master->value(m_kind.numbering.numberField).toString();
-    if (SaveChange(state) != 0)
-        return false;
+    bool saved = false;
+    try {
+        const int result = SaveChange(state, [&] {
+            saved = true;
+            if (Msg::question(QStringLiteral("是否打印?"), this))
+                m_kind.print(this, serial);
+        });
+        if (result != 0)
+            return false;
+    } catch (...) {
+        if (saved) // a failed print: the changes are stored all the same
+            SetChangeState(false);
+        throw;
+    }
     SetChangeState(false);
-    if (Msg::question(QStringLiteral("是否打印?"), this))
-        m_kind.print(this, serial);
     return true;
 }
 

@@ -47,7 +47,8 @@ private:
     bool hasContract() const { return m_master->isActive() && !m_master->isEmpty(); }
     // Stores the contract's changes with the given state: 0 stored, 1 refused
     // (the contract is no longer unstarted; message shown, changes kept).
-    int SaveChange(int state);
+    // whileShown runs once they are stored, before the list is read again.
+    int SaveChange(int state, const std::function<void()> &whileShown = {});
     bool saveAndOfferPrint(int state);
     void cancelChanges();
     void dataChanged();

@@ -202,10 +202,17 @@ void TContractEntry::DiscardContract() { document->discard(); }
 
 void TContractEntry::finishAndOfferPrint()
 {
-    const QString serial = document->number();
+    // Asked over the saved contract. The window empties afterwards, also when
+    // the print fails: a saved contract left open would be discarded by No to
+    // the close question.
+    try {
+        if (Msg::question(QStringLiteral("是否打印?"), this))
+            m_kind.print(this, document->number());
+    } catch (...) {
+        SetContractEditing(false);
+        throw;
+    }
     SetContractEditing(false);
-    if (Msg::question(QStringLiteral("是否打印?"), this))
-        m_kind.print(this, serial);
 }
 
 void TContractEntry::SpeedItem2Click()

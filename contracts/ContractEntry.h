@@ -46,7 +46,7 @@ private:
     std::optional<QString> partyName(const QString &code) const;
     bool refuse(const QString &message, QWidget *field);
     void loadPickLists(const QString &modelsSql, const QVariantMap &binds);
-    // Ends the contract in the window and then offers to print it.
+    // Offers to print the saved contract, then ends it in the window.
     void finishAndOfferPrint();
 
     bool m_popupOn = false;

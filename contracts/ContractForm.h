@@ -33,7 +33,7 @@ struct ContractKind {
     QString deliveryLabel, modelTitle, startCaption, printCaption;
     bool settleModeFreeText = false;
     QString closeQuestion;
-    QString emptyLinesDelete; // lines without a quantity go at save, :aa the serial
+    QString emptyLinesDelete; // the entry's save drops lines without a quantity, :aa the serial
     std::function<std::optional<PickedPartner>(QWidget *owner)> pick;
     void (*print)(QWidget *owner, const QString &serial) = nullptr;
 };

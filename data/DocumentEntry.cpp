@@ -45,7 +45,7 @@ bool DocumentEntry::add()
     return true;
 }
 
-bool DocumentEntry::save(const std::function<void()> &also)
+bool DocumentEntry::save(const std::function<void()> &also, const std::function<void()> &whileShown)
 {
     if (beforeSave && !beforeSave())
         return false;
@@ -63,7 +63,7 @@ bool DocumentEntry::save(const std::function<void()> &also)
                 also();
             if (joined) {
                 QPointer<DocumentEntry> self(this);
-                Db::Transaction::whenCommitted([self] { if (self) self->stored(); },
+                Db::Transaction::whenCommitted([self, whileShown] { if (self) self->stored(whileShown); },
                                                [self] { if (self) self->backToEditing(); });
             }
             t.commit();
@@ -77,11 +77,24 @@ bool DocumentEntry::save(const std::function<void()> &also)
         return false;
     }
     if (!joined)
-        stored();
+        stored(whileShown);
     return true;
 }
 
-void DocumentEntry::stored()
+void DocumentEntry::stored(const std::function<void()> &whileShown)
+{
+    // The rows are stored whatever happens while they show.
+    try {
+        if (whileShown)
+            whileShown();
+    } catch (...) {
+        readAgain();
+        throw;
+    }
+    readAgain();
+}
+
+void DocumentEntry::readAgain()
 {
     // Lines first: the row's re-read makes its lines follow it again.
     for (const Lines &l : std::as_const(m_lines))

@@ -41,7 +41,10 @@ public:
     // Afterwards the row is stored and no longer being edited. False when a
     // check of a data set refused a row: nothing is written and the row is
     // back in editing, as after a failure (which throws).
-    bool save(const std::function<void()> &also = {});
+    // `whileShown` runs once the transaction has committed and before the
+    // data sets read their rows again, so that the document still shows as
+    // it was saved (also where the reading would leave it out of a list).
+    bool save(const std::function<void()> &also = {}, const std::function<void()> &whileShown = {});
     // Runs first in every save (the window's check of what stands in its
     // fields, showing its own message); false refuses the save, nothing written.
     std::function<bool()> beforeSave;
@@ -55,7 +58,8 @@ public:
     void close();
 
 private:
-    void stored();
+    void stored(const std::function<void()> &whileShown = {});
+    void readAgain();
     void backToEditing();
 
     DataSet *m_master;

@@ -284,6 +284,7 @@ void Tfoutaddcost::ShowCar(const QString &serial)
         d->open();
     }
     PageControl1->setCurrentIndex(0);
+    PageControl1->currentWidget()->setFocus(); // the car's rows take the typing
     ds_StateChange();
 }
 

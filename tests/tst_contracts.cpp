@@ -205,6 +205,10 @@ private slots:
     void changeWithoutContractStoresNothing();
     void changeFindsWithThePicker_data() { addFillSaveThenCancelReusesSerial_data(); }
     void changeFindsWithThePicker();
+    void changeStoresEveryLineAsTyped_data();
+    void changeStoresEveryLineAsTyped();
+    void printQuestionWhileTheContractIsShown_data();
+    void printQuestionWhileTheContractIsShown();
 
     // Contract pickers
     void pickerScopes_data();
@@ -1052,7 +1056,7 @@ void TestContracts::changeFieldAndLinesThenSave()
     changeLine(w->DBGrid1, 0, "120000", "3"); // the walk goes on to the next line's quantity
     QCOMPARE(w->DBGrid1->currentIndex().row(), 1);
     QCOMPARE(currentField(w->DBGrid1), QString("qty"));
-    typeCellAndEnter(w->DBGrid1, "0"); // goes at the save
+    typeCellAndEnter(w->DBGrid1, "0"); // stored as typed
     // Enter in the last line's quantity adds no line.
     typeCellAndEnter(w->DBGrid1, "4");
     QCOMPARE(w->lines()->recordCount(), 3);
@@ -1073,10 +1077,10 @@ void TestContracts::changeFieldAndLinesThenSave()
     QCOMPARE(db.scalar("SELECT settlemode || '/' || arrive_date || '/' || isfinished || '/' || contract_no FROM "
                        + t.master + " WHERE " + t.numberField + " = 'N2'").toString(),
              QString("承兑/2024-07-15/0/HT-2"));
-    QCOMPARE(storedLines(db, t), QString("桑塔纳:120000x3 奥迪:300000x4"));
+    QCOMPARE(storedLines(db, t), QString("桑塔纳:120000x3 捷达:50000x0 奥迪:300000x4"));
     QCOMPARE(changedState(w.w), false);
     QCOMPARE(w->master()->value(t.numberField).toString(), QString("N2"));
-    QCOMPARE(w->lines()->recordCount(), 2);
+    QCOMPARE(w->lines()->recordCount(), 3);
     // The other contracts are untouched.
     QCOMPARE(db.count(t.master, "settlemode = '现款'"), 4);
 }
@@ -1277,6 +1281,117 @@ void TestContracts::changeFindsWithThePicker()
     QCOMPARE(listed, (QStringList{"N1", "N2"}));
     QCOMPARE(w->master()->value(t.numberField).toString(), QString("N1"));
     QCOMPARE(w->DBEdit1->text(), QString("HT-1"));
+}
+
+void TestContracts::changeStoresEveryLineAsTyped_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("qty");
+    for (const char *k : {"sales", "purchase"})
+        for (const char *way : {"save", "start", "close yes"})
+            for (const char *qty : {"0", ""})
+                QTest::addRow("%s %s qty '%s'", k, way, qty) << QString(k) << QString(way) << QString(qty);
+}
+
+// A line whose quantity is changed to 0 or emptied keeps its model, origin
+// and price, whichever way the change is stored.
+void TestContracts::changeStoresEveryLineAsTyped()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, way);
+    QFETCH(QString, qty);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedChangeable(db, t);
+    db.exec("UPDATE " + t.lines + " SET producingarea = '上海' WHERE carmodel = '捷达'");
+    Window<TContractChange> w(makeChange(kind));
+    if (!qty.isEmpty()) {
+        changeLine(w->DBGrid1, 1, "51000", qty);
+    } else {
+        // The quantity emptied with the Delete key.
+        changeLine(w->DBGrid1, 1, "51000", "9");
+        w->DBGrid1->setCurrentIndex(w->DBGrid1->model()->index(1, column(w->DBGrid1, "qty")));
+        QTest::keyClick(w->DBGrid1, Qt::Key_F2);
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor && w->DBGrid1->isAncestorOf(editor));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(w->DBGrid1->hasFocus());
+    }
+    if (way == "save") {
+        db.messages.answer(QMessageBox::No); // 是否打印?
+        press(w.w, "SpeedItem2");
+    } else if (way == "start") {
+        db.messages.answer(QMessageBox::Yes);
+        db.messages.answer(QMessageBox::No); // 是否打印?
+        press(w.w, "SpeedItem5");
+    } else {
+        db.messages.answer(QMessageBox::Yes);
+        QVERIFY(w->close());
+    }
+    QCOMPARE(db.messages.unanswered, 0);
+    QCOMPARE(storedLines(db, t), "桑塔纳:100000x2 捷达:51000x" + qty + " 奥迪:300000x4");
+    QCOMPARE(db.scalar("SELECT cartype || '/' || producingarea || '/' || typeof(qty) FROM " + t.lines
+                       + " WHERE carmodel = '捷达'").toString(),
+             "轿车/上海/" + QString(qty.isEmpty() ? "null" : "integer"));
+    QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master + " WHERE " + t.numberField + " = 'N2'").toInt(),
+             way == "start" ? 1 : 0);
+}
+
+void TestContracts::printQuestionWhileTheContractIsShown_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<QString>("button");
+    for (const char *k : {"sales", "purchase"})
+        for (bool change : {false, true})
+            for (const char *button : {"SpeedItem2", "SpeedItem5"})
+                QTest::addRow("%s %s %s", k, change ? "change" : "entry", button)
+                    << QString(k) << change << QString(button);
+}
+
+// "是否打印?" comes while the saved contract is on the screen; the window
+// empties it (or goes on to the next contract) only afterwards.
+void TestContracts::printQuestionWhileTheContractIsShown()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, change);
+    QFETCH(QString, button);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedChangeable(db, t);
+    CapturedPrints prints;
+    Window<TContractForm> w(change ? static_cast<TContractForm *>(makeChange(kind)) : t.make());
+    QString expected = "HT-2";
+    if (change) {
+        nextSettleMode(static_cast<TContractChange *>(w.w.data()));
+    } else {
+        addFilled(static_cast<TContractEntry *>(w.w.data()), t, "HT-9");
+        expected = "HT-9";
+    }
+    QStringList shown;
+    db.messages.whenShown = [&](const Msg::Record &m) {
+        if (m.text == "是否打印?")
+            shown << w->DBEdit1->text() << w->codeEdit->text()
+                  << (w->master()->isActive() ? w->master()->value("settlemode").toString() : "closed");
+    };
+    if (button == "SpeedItem5")
+        db.messages.answer(QMessageBox::Yes);
+    db.messages.answer(QMessageBox::Yes); // 是否打印?
+    press(w.w, qPrintable(button));
+    QCOMPARE(db.messages.unanswered, 0);
+    QCOMPARE(shown, (QStringList{expected, t.code, change ? "承兑" : ""}));
+    QCOMPARE(prints.documents.size(), 1);
+    QVERIFY(prints.documents.first().pages.first().texts().contains(expected));
+    // Then the contract is closed, or the started one has left the list.
+    if (!change)
+        QVERIFY(w->DBEdit1->text().isEmpty() && !w->master()->isActive() && w->codeEdit->text().isEmpty());
+    else
+        QCOMPARE(w->DBEdit1->text(), QString(button == "SpeedItem5" ? "HT-1" : "HT-2"));
 }
 
 // ---------------------------------------------------------------- pickers

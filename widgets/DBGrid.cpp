@@ -118,7 +118,7 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     const DataSet *ds = dataSet();
     if (index.isValid() && !m_readOnly && ds && !ds->isReadOnly()
-        && !m_columns.at(index.column()).readOnly)
+        && m_columns.at(index.column()).visible && !m_columns.at(index.column()).readOnly)
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -176,6 +176,7 @@ public:
         box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->addItems(picks);
+        box->setCurrentIndex(-1); // the cell's own text follows
         connect(box, &QComboBox::activated, self, [self, box] { emit self->commitData(box); });
         connect(box->lineEdit(), &QLineEdit::textEdited, self,
                 [self, box] { emit self->commitData(box); });
@@ -185,8 +186,13 @@ public:
     {
         const QString text = index.data(Qt::EditRole).toString();
         if (auto *box = qobject_cast<QComboBox *>(editor)) {
-            if (box->currentText() != text) // the echo of its own text would move the cursor
+            // The echo of its own text would move the cursor. A key that opens
+            // the cell replaces its text, as in a cell without a pick list.
+            if (box->currentText() != text) {
+                box->setCurrentIndex(box->findText(text, Qt::MatchFixedString)); // the arrows go on from it
                 box->setEditText(text);
+                box->lineEdit()->selectAll();
+            }
         } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
             if (line->text() != text) // the echo of its own text would move the cursor
                 line->setText(text);
@@ -272,6 +278,102 @@ void DBGrid::setReadOnly(bool readOnly)
     setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
                              : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::AnyKeyPressed);
+    settleCurrent();
+}
+
+bool DBGrid::enterable(int column) const
+{
+    const GridColumns &columns = m_model->columns();
+    if (column < 0 || column >= columns.size() || isColumnHidden(column))
+        return false;
+    const DataSet *ds = dataSet();
+    if (editTriggers() == NoEditTriggers || !ds || ds->isReadOnly() || !columns.at(column).readOnly)
+        return true;
+    // Read-only columns are passed over where another shown column takes typing.
+    for (int c = 0; c < columns.size(); ++c)
+        if (!isColumnHidden(c) && !columns.at(c).readOnly)
+            return false;
+    return true;
+}
+
+int DBGrid::enterableFrom(int column, int step) const
+{
+    for (int c = column; c >= 0 && c < m_model->columnCount(); c += step)
+        if (enterable(c))
+            return c;
+    return -1;
+}
+
+int DBGrid::entryColumn() const
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && enterable(current.column()))
+        return current.column();
+    return qMax(0, enterableFrom(0, 1));
+}
+
+void DBGrid::settleCurrent()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !enterable(current.column()))
+        setCurrentIndex(m_model->index(current.row(), entryColumn()));
+}
+
+QModelIndex DBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex from = currentIndex();
+    const QModelIndex to = QTableView::moveCursor(action, modifiers);
+    if (!to.isValid() || enterable(to.column()))
+        return to;
+    int row = to.row();
+    int column = -1;
+    const int rows = m_model->rowCount();
+    switch (action) {
+    case MoveNext: // on to the next row's first, as Tab goes on from the last column
+        column = enterableFrom(to.column(), 1);
+        if (column < 0) {
+            row = row + 1 < rows ? row + 1 : 0;
+            column = enterableFrom(0, 1);
+        }
+        break;
+    case MovePrevious:
+        column = enterableFrom(to.column(), -1);
+        if (column < 0) {
+            row = row > 0 ? row - 1 : rows - 1;
+            column = enterableFrom(m_model->columnCount() - 1, -1);
+        }
+        break;
+    case MoveLeft:
+    case MoveEnd:
+        column = enterableFrom(to.column(), -1);
+        break;
+    default:
+        column = enterableFrom(to.column(), 1);
+        break;
+    }
+    // Nothing further that way: the cell stays where it was.
+    if (column < 0 && from.isValid() && enterable(from.column()))
+        column = from.column();
+    if (column < 0)
+        column = entryColumn();
+    return m_model->index(row, column);
+}
+
+void DBGrid::mousePressEvent(QMouseEvent *event)
+{
+    const int before = currentIndex().column();
+    QTableView::mousePressEvent(event);
+    // A click on a cell that takes no typing chooses its row, in the column
+    // the cursor stood in.
+    const QModelIndex now = currentIndex();
+    if (now.isValid() && !enterable(now.column()))
+        setCurrentIndex(m_model->index(now.row(), enterable(before) ? before : entryColumn()));
+}
+
+void DBGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    settleCurrent();
 }
 
 void DBGrid::followDataSet()
@@ -282,7 +384,7 @@ void DBGrid::followDataSet()
     if (row < 0 || (current.isValid() && current.row() == row))
         return;
     m_following = true;
-    setCurrentIndex(m_model->index(row, current.isValid() ? current.column() : 0));
+    setCurrentIndex(m_model->index(row, entryColumn()));
     m_following = false;
 }
 
@@ -314,9 +416,7 @@ bool DBGrid::appendForTyping(const QKeyEvent *event)
         || m_model->rowCount() > 0 || text.isEmpty() || !text.at(0).isPrint()
         || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
-    int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    while (column < m_model->columnCount() && isColumnHidden(column))
-        ++column;
+    const int column = entryColumn();
     if (!guard([&] { ds->append(); }, this) || ds->state() != DataSet::Insert)
         return false;
     const QModelIndex cell = m_model->index(ds->recNo(), column);
@@ -344,9 +444,7 @@ bool DBGrid::rowKey(const QKeyEvent *event)
     // A new row left untouched is not followed by another.
     if (ds->state() == DataSet::Insert && !ds->isModified())
         return true;
-    int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    while (column < m_model->columnCount() - 1 && isColumnHidden(column))
-        ++column;
+    const int column = entryColumn();
     if (guard([&] { ds->append(); }, this) && ds->state() == DataSet::Insert)
         setCurrentIndex(m_model->index(ds->recNo(), column));
     return true;
@@ -367,6 +465,7 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || !ownsEnter()) {
+        settleCurrent(); // a key never acts on a cell that takes no typing
         appendForTyping(event);
         QTableView::keyPressEvent(event);
         return;

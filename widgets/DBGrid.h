@@ -71,8 +71,20 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // Keys, clicks and the focus coming in never leave the current cell on a
+    // hidden column, nor on a read-only one where cells can be typed into.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // A column the current cell may stand on.
+    bool enterable(int column) const;
+    // The nearest such column from `column` on, in the direction of step; -1 if none.
+    int enterableFrom(int column, int step) const;
+    // The current column where it is enterable, else the first that is.
+    int entryColumn() const;
+    void settleCurrent();
     bool ownsEnter() const;
     bool appendForTyping(const QKeyEvent *event);
     bool rowKey(const QKeyEvent *event);

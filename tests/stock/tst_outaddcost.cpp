@@ -4,7 +4,9 @@
 #include "SaleFixture.h"
 #include "Uoutaddcost.h"
 
+#include <QApplication>
 #include <QSqlQuery>
+#include <QTabBar>
 #include <QTabWidget>
 
 using namespace SaleFixture;
@@ -79,6 +81,7 @@ private slots:
     void closeWithPendingRowsAsks();
     void badAmountIsRefused();
     void failedSaveStoresNothingAndKeepsRows();
+    void choosingACarFocusesTheServicesOnTheirName();
 };
 
 void TestOutaddcost::rowsNumberedOnInsertAndSavedTogether()
@@ -269,6 +272,32 @@ void TestOutaddcost::failedSaveStoresNothingAndKeepsRows()
     QVERIFY(Drive::press(w.w, "SpeedItem2"));
     QCOMPARE(db.count("servicecost"), 1);
     QCOMPARE(db.count("presentcost"), 1);
+}
+
+// From the presents page too, 选车 shows the services with the focus on the
+// first row's fee name, and what is typed there is kept.
+void TestOutaddcost::choosingACarFocusesTheServicesOnTheirName()
+{
+    TestDb db;
+    seed(db);
+    addCar(db, "CAR1", 1);
+    db.insert("servicecost", {{"serviceid", "VS1"}, {"carserial_no", "CAR1"}, {"subjectname", "洗车"}});
+    Shown<Tfoutaddcost> w(costWindow("CAR1"));
+    QApplication::setActiveWindow(w.w);
+    QTabBar *tabs = w->PageControl1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(w->PageControl1->currentIndex(), 1);
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : w.w.data(), Qt::Key_1, Qt::AltModifier); // 选车
+    QCOMPARE(w->PageControl1->currentIndex(), 0);
+    QVERIFY(w->DBGrid1->hasFocus());
+    QCOMPARE(w->DBGrid1->currentIndex().row(), 0);
+    QCOMPARE(w->DBGrid1->currentIndex().column(), Drive::column(w->DBGrid1, "subjectname"));
+    Drive::typeText(w->DBGrid1, "上");
+    Drive::typeText(QApplication::focusWidget(), "牌");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::AltModifier); // 保存
+    QCOMPARE(db.scalar("SELECT serviceid || '/' || subjectname FROM servicecost").toString(),
+             QString("VS1/上牌"));
 }
 
 QTEST_MAIN(TestOutaddcost)

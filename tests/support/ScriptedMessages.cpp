@@ -19,6 +19,8 @@ QStringList ScriptedMessages::texts() const
 
 QMessageBox::StandardButton ScriptedMessages::show(QWidget *parent, Msg::Record &message)
 {
+    if (whenShown)
+        whenShown(message);
     if (modal) {
         QDialog box(parent);
         auto *button = new QPushButton(QStringLiteral("OK"), &box);

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 // Records every message box and answers questions from a script. While it
 // exists no real box is shown. An unscripted question gets the answer that
@@ -20,6 +21,9 @@ public:
 
     QList<Msg::Record> messages;
     int unanswered = 0;
+    // Runs as each message comes up, before it is answered: what the window
+    // shows at that moment can be read.
+    std::function<void(const Msg::Record &)> whenShown;
     // Each message also comes up as a real modal box that takes the focus and
     // closes again, so that the focus goes where a box leaves it on a screen.
     bool modal = false;

@@ -1,0 +1,389 @@
+// The cells that the keyboard and the mouse reach in the grids whose rows
+// carry hidden or read-only columns, driven through the real windows.
+#include "Db.h"
+#include "Drive.h"
+#include "Format.h"
+#include "Modal.h"
+#include "SaleFixture.h"
+#include "Ubuycontchg.h"
+#include "Uinaddcost.h"
+#include "Uoutaddcost.h"
+#include "Uprovxx.h"
+#include "Usalecontchg.h"
+#include "Uselecar.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabWidget>
+#include <functional>
+#include <memory>
+
+using namespace SaleFixture;
+
+namespace {
+
+// One grid of one window, with what the rows stand on and how a user reaches it.
+struct Road {
+    std::unique_ptr<QWidget> window;
+    DBGrid *grid = nullptr;
+    // Brings the focus into the grid as a user does.
+    std::function<void()> enter;
+    // Reads the rows of the grid's table, key fields included.
+    QString rowsSql;
+    bool asksToPrint = false; // the change windows ask "是否打印?" on saving
+};
+
+void activate(QWidget *w)
+{
+    QApplication::setActiveWindow(w);
+    QApplication::processEvents();
+}
+
+// Each character to the widget with the focus, as typing does.
+void typeKeys(const QString &text)
+{
+    for (const QChar ch : text) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(focus, &press);
+    }
+}
+
+void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, Qt::Key(k), m);
+}
+
+void clickCell(DBGrid *grid, int row, int column)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, column));
+    QVERIFY(cell.isValid());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QString rows(const QString &sql)
+{
+    QSqlQuery q = Db::exec(sql);
+    QStringList out;
+    while (q.next()) {
+        QStringList cells;
+        for (int c = 0; c < q.record().count(); ++c)
+            cells << (q.isNull(c) ? QString("-") : Fmt::display(q.value(c)));
+        out << cells.join('/');
+    }
+    return out.join(' ');
+}
+
+// 采购直接成本管理: Alt+1, Enter on the car in the picker.
+Road directCost(TestDb &db, bool storedRow, bool twoRows)
+{
+    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", 0}, {"carprice", 100000}});
+    db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
+    db.insert("subject", {{"subjectid", "11"}, {"subjectname", "路桥费"}, {"subjecttype", "车辆附加费"}});
+    if (storedRow)
+        db.insert("addcost", {{"addcostid", "AS2026120001"}, {"carserial_no", "A1"},
+                              {"subjectname", "购置税"}, {"cost", 100}});
+    if (twoRows)
+        db.insert("addcost", {{"addcostid", "AS2026120002"}, {"carserial_no", "A1"}, {"subjectname", "运费"}});
+    Road r;
+    auto *w = new Tfinaddcost;
+    r.window.reset(w);
+    r.grid = w->dbgrid1;
+    r.enter = [w] {
+        activate(w);
+        auto picked = whenModal<Tfselecar>([](Tfselecar *d) { QTest::keyClick(d->Edit1, Qt::Key_Return); });
+        key(Qt::Key_1, Qt::AltModifier);
+        QVERIFY(*picked);
+        activate(w);
+    };
+    r.rowsSql = "SELECT addcostid, carin_no, carserial_no, subjectname, cost FROM addcost ORDER BY addcostid";
+    return r;
+}
+
+// 销售附加业务管理: Alt+1 chooses the sold car; the presents by their page, clicked.
+Road servicesOrPresents(TestDb &db, bool presents, bool storedRow, bool twoRows)
+{
+    addCar(db, "CAR1", 1);
+    if (storedRow && presents)
+        db.insert("presentcost", {{"presentid", "ZS1"}, {"carout_no", "XS1"}, {"carserial_no", "CAR1"},
+                                  {"subjectname", "雨伞"}, {"cost", 10}});
+    if (storedRow && !presents)
+        db.insert("servicecost", {{"serviceid", "VS1"}, {"carserial_no", "CAR1"},
+                                  {"subjectname", "洗车"}, {"cost", 10}});
+    if (twoRows && presents)
+        db.insert("presentcost", {{"presentid", "ZS2"}, {"carserial_no", "CAR1"}});
+    if (twoRows && !presents)
+        db.insert("servicecost", {{"serviceid", "VS2"}, {"carserial_no", "CAR1"}});
+    Road r;
+    auto *w = new Tfoutaddcost;
+    w->chooseCar = [](QWidget *) { return std::optional<QString>("CAR1"); };
+    r.window.reset(w);
+    r.grid = presents ? w->DBGrid4 : w->DBGrid1;
+    r.enter = [w, presents] {
+        activate(w);
+        key(Qt::Key_1, Qt::AltModifier);
+        if (!presents)
+            return;
+        w->PageControl1->setCurrentIndex(1);
+        // A click into the grid, on its first row's number where there is a row.
+        if (w->tb_present->isEmpty())
+            QTest::mouseClick(w->DBGrid4->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        else
+            clickCell(w->DBGrid4, 0, Drive::column(w->DBGrid4, "presentid"));
+    };
+    r.rowsSql = presents
+                    ? "SELECT substr(presentid, 1, 2), carout_no, carserial_no, subjectname, cost FROM presentcost"
+                    : "SELECT substr(serviceid, 1, 2), carserial_no, subjectname, cost FROM servicecost";
+    return r;
+}
+
+// 采购合同变更 and 销售合同变更: Tab from the delivery date into the lines.
+Road contractChange(TestDb &db, bool sales, bool twoRows)
+{
+    const QString master = sales ? "csalecontract" : "cbuycontract";
+    const QString lines = sales ? "csalecontdetail" : "cbuycontdetail";
+    const QString serial = sales ? "salecont_no" : "buycont_no";
+    db.insert(master, {{serial, "N1"}, {"contract_no", "HT-1"}, {"isfinished", 0}});
+    db.insert(lines, {{serial, "N1"}, {"cartype", "轿车"}, {"carmodel", "桑塔纳"}, {"producingarea", "上海"},
+                      {"unit", "辆"}, {"unitprice", 100000}, {"qty", 2}});
+    if (twoRows)
+        db.insert(lines, {{serial, "N1"}, {"carmodel", "捷达"}});
+    Road r;
+    TContractChange *w = sales ? static_cast<TContractChange *>(new Tfsalecontchg)
+                               : static_cast<TContractChange *>(new Tfbuycontchg);
+    r.window.reset(w);
+    r.grid = w->DBGrid1;
+    r.enter = [w] {
+        activate(w);
+        w->DBDateEdit1->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Tab);
+    };
+    r.rowsSql = QString("SELECT %1, cartype, carmodel, producingarea, unit, unitprice, qty FROM %2")
+                    .arg(serial, lines);
+    r.asksToPrint = true;
+    return r;
+}
+
+// 供应商 register: a provider with a model, in editing, the focus into its model grid.
+Road providerModels(TestDb &db, bool twoRows)
+{
+    db.insert("cprovider", {{"providerid", "P0"}, {"provname", "一汽"}});
+    db.insert("cprovcarmodel", {{"providerid", "P0"}, {"carmodel", "富康"}});
+    if (twoRows)
+        db.insert("cprovcarmodel", {{"providerid", "P0"}, {"carmodel", "捷达"}});
+    Road r;
+    auto *w = new Tfprovxx;
+    r.window.reset(w);
+    r.grid = w->DBGrid2;
+    r.enter = [w] {
+        activate(w);
+        QVERIFY(Drive::type(w, "DBEdit2", "一汽集团"));
+        w->DBGrid2->setFocus(Qt::TabFocusReason);
+    };
+    r.rowsSql = "SELECT providerid, carmodel FROM cprovcarmodel";
+    return r;
+}
+
+// The road by its name; two rows where the keys are to move between rows.
+Road road(TestDb &db, const QString &name, bool twoRows = false)
+{
+    if (name.startsWith("direct cost"))
+        return directCost(db, name.endsWith("stored row"), twoRows);
+    if (name.startsWith("services") || name.startsWith("presents"))
+        return servicesOrPresents(db, name.startsWith("presents"), name.endsWith("stored row"), twoRows);
+    if (name.startsWith("purchase change") || name.startsWith("sales change"))
+        return contractChange(db, name.startsWith("sales"), twoRows);
+    return providerModels(db, twoRows);
+}
+
+void show(Road &r)
+{
+    r.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
+}
+
+// The grid's current cell, and that it is one a user may type into.
+bool onEnterableCell(DBGrid *grid)
+{
+    const QModelIndex current = grid->currentIndex();
+    if (!current.isValid())
+        return false;
+    const GridColumn &c = grid->columns().at(current.column());
+    return c.visible && !c.readOnly && !grid->isColumnHidden(current.column());
+}
+
+QString currentField(DBGrid *grid)
+{
+    const QModelIndex current = grid->currentIndex();
+    return current.isValid() ? grid->columns().at(current.column()).field : QString();
+}
+
+} // namespace
+
+class TestGridCells : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typedTextLandsInTheCellsTyped_data();
+    void typedTextLandsInTheCellsTyped();
+    void noKeyOrClickReachesAHiddenOrReadOnlyCell_data();
+    void noKeyOrClickReachesAHiddenOrReadOnlyCell();
+    void hiddenAndReadOnlyColumnsAreNeverEditable();
+};
+
+void TestGridCells::typedTextLandsInTheCellsTyped_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("direct cost, stored row")
+        << "路桥费" << "300" << "AS2026120001/-/A1/购置税/100" << "AS2026120001/-/A1/路桥费/300";
+    QTest::newRow("direct cost, first row") << "路桥费" << "300" << "" << "AS" + QString("/-/A1/路桥费/300");
+    QTest::newRow("services, stored row") << "保养" << "300" << "VS/CAR1/洗车/10" << "VS/CAR1/保养/300";
+    QTest::newRow("services, first row") << "保养" << "300" << "" << "VS/CAR1/保养/300";
+    QTest::newRow("presents, stored row") << "脚垫" << "80" << "ZS/XS1/CAR1/雨伞/10" << "ZS/XS1/CAR1/脚垫/80";
+    QTest::newRow("presents, first row") << "脚垫" << "80" << "" << "ZS/-/CAR1/脚垫/80";
+    QTest::newRow("purchase change line") << "120000" << "5" << "N1/轿车/桑塔纳/上海/辆/100000/2"
+                                          << "N1/轿车/桑塔纳/上海/辆/120000/5";
+    QTest::newRow("sales change line") << "120000" << "0" << "N1/轿车/桑塔纳/上海/辆/100000/2"
+                                       << "N1/轿车/桑塔纳/上海/辆/120000/0";
+}
+
+// Into the grid, type, Tab, type, Alt+2: the typed cells hold what was typed,
+// the hidden and read-only ones what they held.
+void TestGridCells::typedTextLandsInTheCellsTyped()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    TestDb db;
+    seed(db);
+    Road r = road(db, QTest::currentDataTag());
+    show(r);
+    const QString ym = db.scalar("SELECT YM_S FROM XTDH").toString();
+    QCOMPARE(rows(r.rowsSql), before);
+    r.enter();
+    QVERIFY(r.grid->hasFocus());
+    if (r.grid->dataSet()->isEmpty())
+        QVERIFY(!r.grid->currentIndex().isValid());
+    else
+        QVERIFY2(onEnterableCell(r.grid), qPrintable(currentField(r.grid)));
+    typeKeys(first);
+    key(Qt::Key_Tab);
+    typeKeys(second);
+    if (r.asksToPrint)
+        db.messages.answer(QMessageBox::No);
+    key(Qt::Key_2, Qt::AltModifier);
+    QApplication::processEvents();
+    QString stored = rows(r.rowsSql);
+    if (QString(QTest::currentDataTag()) == "direct cost, first row")
+        stored.replace("AS" + ym + "0001", "AS");
+    QCOMPARE(stored, after);
+    QCOMPARE(db.messages.texts(), r.asksToPrint ? QStringList{"是否打印?"} : QStringList());
+}
+
+void TestGridCells::noKeyOrClickReachesAHiddenOrReadOnlyCell_data()
+{
+    // The row's name is the road to the grid.
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"direct cost, stored row", "services, stored row", "presents, stored row",
+                             "purchase change line", "sales change line", "provider models"})
+        QTest::newRow(name) << QString(name);
+}
+
+// Every key that moves in a grid, and a click on every visible cell, leave its
+// current cell on a column that can be typed into.
+void TestGridCells::noKeyOrClickReachesAHiddenOrReadOnlyCell()
+{
+    TestDb db;
+    seed(db);
+    QFETCH(QString, name);
+    Road r = road(db, name, true);
+    show(r);
+    r.enter();
+    DBGrid *grid = r.grid;
+    QVERIFY(grid->hasFocus());
+    QCOMPARE(grid->dataSet()->recordCount(), 2);
+    QVERIFY2(onEnterableCell(grid), qPrintable(currentField(grid)));
+
+    const QList<QPair<int, Qt::KeyboardModifiers>> keys{
+        {Qt::Key_Home, Qt::NoModifier},    {Qt::Key_Left, Qt::NoModifier},
+        {Qt::Key_End, Qt::NoModifier},     {Qt::Key_Right, Qt::NoModifier},
+        {Qt::Key_Home, Qt::ControlModifier}, {Qt::Key_End, Qt::ControlModifier},
+        {Qt::Key_Up, Qt::NoModifier},      {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_PageUp, Qt::NoModifier},  {Qt::Key_PageDown, Qt::NoModifier},
+        {Qt::Key_Tab, Qt::NoModifier},     {Qt::Key_Tab, Qt::NoModifier},
+        {Qt::Key_Tab, Qt::NoModifier},     {Qt::Key_Backtab, Qt::ShiftModifier},
+        {Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Backtab, Qt::ShiftModifier},
+        {Qt::Key_Home, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier}};
+    for (const auto &[k, m] : keys) {
+        // Tab from the last cell passes the focus on, as in every grid.
+        if (!grid->hasFocus())
+            grid->setFocus(Qt::TabFocusReason);
+        key(k, m);
+        const QString what = QString("after key %1, on %2").arg(QKeySequence(k | m).toString(), currentField(grid));
+        QVERIFY2(onEnterableCell(grid), qPrintable(what));
+    }
+    // From the first row's Home, Tab walks every enterable cell of the row and
+    // then the next row's.
+    grid->setFocus();
+    key(Qt::Key_Home, Qt::ControlModifier);
+    key(Qt::Key_Home);
+    QStringList enterable;
+    for (const GridColumn &c : grid->columns())
+        if (c.visible && !c.readOnly)
+            enterable << c.field;
+    QStringList walked, expected;
+    for (int i = 0; i < 2 * enterable.size(); ++i) {
+        if (i > 0)
+            key(Qt::Key_Tab);
+        walked << QString::number(grid->currentIndex().row()) + ":" + currentField(grid);
+        expected << QString::number(i / enterable.size()) + ":" + enterable.at(i % enterable.size());
+    }
+    QCOMPARE(walked, expected);
+    // And Shift+Tab back.
+    for (int i = 2 * enterable.size() - 1; i > 0; --i) {
+        QCOMPARE(QString::number(grid->currentIndex().row()) + ":" + currentField(grid), expected.at(i));
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    QCOMPARE(QString::number(grid->currentIndex().row()) + ":" + currentField(grid), expected.first());
+
+    // A click on any visible cell chooses its row, on a column that can be typed into.
+    for (int row = 0; row < 2; ++row)
+        for (int c = 0; c < grid->columns().size(); ++c) {
+            if (grid->isColumnHidden(c))
+                continue;
+            clickCell(grid, row, c);
+            QCOMPARE(grid->currentIndex().row(), row);
+            QVERIFY2(onEnterableCell(grid), qPrintable(grid->columns().at(c).field));
+        }
+}
+
+// Nothing reaches a hidden or read-only column through the model either.
+void TestGridCells::hiddenAndReadOnlyColumnsAreNeverEditable()
+{
+    TestDb db;
+    seed(db);
+    for (const char *name : {"direct cost, stored row", "presents, stored row", "purchase change line",
+                             "provider models"}) {
+        Road r = road(db, name);
+        show(r);
+        r.enter();
+        DBGrid *grid = r.grid;
+        QVERIFY(grid->model()->rowCount() > 0);
+        for (int c = 0; c < grid->columns().size(); ++c) {
+            const GridColumn &column = grid->columns().at(c);
+            const bool editable = grid->model()->flags(grid->model()->index(0, c)) & Qt::ItemIsEditable;
+            QCOMPARE(editable, column.visible && !column.readOnly);
+        }
+        r.window.reset();
+    }
+}
+
+QTEST_MAIN(TestGridCells)
+#include "tst_gridcells.moc"
