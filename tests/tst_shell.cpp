@@ -147,14 +147,21 @@ void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
     QApplication::processEvents();
 }
 
-// "@n" is Alt+n (the n-th speed button), "\n" Enter, anything else typed.
+// "@n" is Alt+n (the n-th speed button), "^X" Ctrl+X, "\n" Enter, "\r"
+// Shift+Enter, "\t" Tab, anything else typed.
 void keys(const QStringList &steps)
 {
     for (const QString &step : steps) {
         if (step.size() == 2 && step.at(0) == '@')
             key(Qt::Key_0 + step.at(1).digitValue(), Qt::AltModifier);
+        else if (step.size() == 2 && step.at(0) == '^')
+            key(step.at(1).toLatin1(), Qt::ControlModifier);
         else if (step == "\n")
             key(Qt::Key_Return);
+        else if (step == "\r")
+            key(Qt::Key_Return, Qt::ShiftModifier);
+        else if (step == "\t")
+            key(Qt::Key_Tab);
         else
             for (const QChar c : step) {
                 Drive::typeText(QApplication::focusWidget(), QString(c));
@@ -322,6 +329,8 @@ private slots:
     void speedButtonClickLeavesNoField();
     void ctrlF4ClosesTheActiveWindow();
     void downPicksFromModelList();
+    void registerRemarksEnterMovesOn_data();
+    void registerRemarksEnterMovesOn();
 
     // Splash, about box, translations
     void splashAndAbout();
@@ -1288,6 +1297,40 @@ void TestShell::downPicksFromModelList()
     QCOMPARE(QApplication::focusWidget(), models);
     key(Qt::Key_Down);
     QCOMPARE(models->currentText(), QString("桑塔纳"));
+}
+
+void TestShell::registerRemarksEnterMovesOn_data()
+{
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("personnel") << QByteArray("menuperson") << "cpersonnel" << "personnelid";
+    QTest::newRow("providers") << QByteArray("menuprovlog") << "cprovider" << "providerid";
+    QTest::newRow("customers") << QByteArray("menucustlog") << "ccustomer" << "customerid";
+}
+
+void TestShell::registerRemarksEnterMovesOn()
+{
+    // Enter goes on from the remarks as from every field; Shift+Enter breaks
+    // their line. What is typed next is not in the remarks.
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QString, table);
+    QFETCH(QString, code);
+    TestDb db;
+    db.insert("model", {{"code", "M1"}, {"model", "解放J6"}});
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    auto *memo = w->findChild<QWidget *>("DBMemo1");
+    keys({"@1", "X9"});
+    for (int i = 0; i < 30 && QApplication::focusWidget() != memo; ++i)
+        keys({"\n"});
+    QCOMPARE(QApplication::focusWidget(), memo);
+    keys({"第一行", "\r", "第二行", "\n"});
+    QVERIFY(QApplication::focusWidget() != memo);
+    keys({"解放J6", "@3"});
+    QCOMPARE(db.scalar(QString("SELECT remarks FROM %1 WHERE %2 = 'X9'").arg(table, code)).toString(),
+             QString("第一行\n第二行"));
 }
 
 // ---------------------------------------------------------------- splash, about, translations
