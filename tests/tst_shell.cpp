@@ -354,6 +354,8 @@ private slots:
     void windowKeepsKeysAfterItsButtons();
     void pagesTurnByKeyboard_data();
     void pagesTurnByKeyboard();
+    void focusBackAfterDialog_data();
+    void focusBackAfterDialog();
 
     // Splash, about box, translations
     void splashAndAbout();
@@ -1496,6 +1498,52 @@ void TestShell::pagesTurnByKeyboard()
     key(Qt::Key_PageUp, Qt::ControlModifier);
     QCOMPARE(pages->currentIndex(), opened);
     QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>(first));
+}
+
+void TestShell::focusBackAfterDialog_data()
+{
+    // The window and its field with the focus, what opens the dialog (a
+    // menu item, else keys), and the dialog's class.
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("dialogItem");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("password change") << QByteArray("menucustf") << "ComboEdit1" << QByteArray("chgpass")
+                                     << QStringList();
+    QTest::newRow("login") << QByteArray("menucustf") << "ComboEdit1" << QByteArray() << QStringList{"^I"};
+    QTest::newRow("about box") << QByteArray("menuprovcom") << "ComboEdit1" << QByteArray("menusoft")
+                               << QStringList();
+    QTest::newRow("data initialisation") << QByteArray("menucustf") << "ComboEdit1" << QByteArray("I1")
+                                         << QStringList();
+    QTest::newRow("report choice") << QByteArray("menucarinf") << "ComboEdit1" << QByteArray()
+                                   << QStringList{"@1", "@3"};
+}
+
+void TestShell::focusBackAfterDialog()
+{
+    // Nobody gives the activation back when the dialog closes (offscreen, or a
+    // window manager after a tool window): the window and its field get it.
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, dialogItem);
+    QFETCH(QStringList, steps);
+    TestDb db;
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    auto *typed = w->findChild<QWidget *>(field);
+    QCOMPARE(QApplication::focusWidget(), typed);
+    const auto closed = whenModal<QDialog>([](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+    if (!dialogItem.isEmpty())
+        item(frame, dialogItem)->trigger();
+    keys(steps);
+    QVERIFY(*closed);
+    QTRY_COMPARE(QApplication::activeWindow(), &frame);
+    QCOMPARE(frame.mdiArea->activeSubWindow(), w->parentWidget());
+    QCOMPARE(QApplication::focusWidget(), typed);
+    // The main window's keys reach it: Ctrl+O asks for the logout.
+    keys({"^O"});
+    QCOMPARE(db.messages.lastText(), QString("确实注销?"));
 }
 
 // ---------------------------------------------------------------- splash, about, translations
