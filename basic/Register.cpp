@@ -193,7 +193,7 @@ void TRegisterForm::FormCreate()
 {
     guard([this] { m_table->open(); }, this);
     SetRegisterEditing(false);
-    installEnterMovesOn(this);
+    installEnterMovesOn(this, EnterRule::EveryControl); // the remarks too
 }
 
 void TRegisterForm::SetRegisterEditing(bool editing)

@@ -37,6 +37,7 @@
 #include "DMsales.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "ModalDialog.h"
 #include "Pictures.h"
 #include "Rights.h"
 #include "chngpw.h"
@@ -289,7 +290,7 @@ void Tfrmmain::FormActivate()
     setLoginBusy(true); // no login of its own while the splash stands
     {
         Tfrm_logo splash(this);
-        splash.exec();
+        execModal(splash);
     }
     const Login result = runLogin();
     if (result == Login::Cancelled)
@@ -313,7 +314,7 @@ Tfrmmain::Login Tfrmmain::runLogin()
     setLoginBusy(true);
     const auto idle = qScopeGuard([this] { setLoginBusy(false); });
     Tflogin flogin(this);
-    if (flogin.exec() != QDialog::Accepted)
+    if (execModal(flogin) != QDialog::Accepted)
         return Login::Cancelled;
     // The personnel list is read again, so that a person added since the
     // start logs in with their own row and rights.
@@ -350,7 +351,7 @@ void Tfrmmain::syslogoutClick()
 void Tfrmmain::chgpassClick()
 {
     Tfchngpw fchngpw(this);
-    fchngpw.exec();
+    execModal(fchngpw);
 }
 
 void Tfrmmain::sysexitClick() { close(); }
@@ -375,13 +376,13 @@ void Tfrmmain::I1Click()
 {
     // No window may go on showing rows that the initialisation empties.
     Tfinitial finitial(this, [this] { return closeChildren(); });
-    finitial.exec();
+    execModal(finitial);
 }
 
 void Tfrmmain::menusoftClick()
 {
     Tx_AboutBox x_AboutBox(this);
-    x_AboutBox.exec();
+    execModal(x_AboutBox);
 }
 
 // ---------------------------------------------------------------- child windows

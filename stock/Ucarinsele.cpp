@@ -5,6 +5,7 @@
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
+#include "ModalDialog.h"
 #include "PartnerPicker.h"
 #include "Ucarin.h"
 #include "Uselebuycont.h"
@@ -216,7 +217,7 @@ void Tfcarinsele::SpeedItem6Click()
         return;
     }
     QPointer<Tfseleprn> choice = new Tfseleprn(this);
-    const int result = choice->exec();
+    const int result = execModal(*choice);
     delete choice.data();
     if (result == Tfseleprn::List) {
         PrintInStockList();

@@ -18,6 +18,8 @@
 #include "Uconttype.h"
 #include "Uinaddcost.h"
 #include "Ucustback.h"
+#include "Uoutaddcost.h"
+#include "Uselecar.h"
 #include "Usalecontchg.h"
 #include "Usalecontsele.h"
 #include "Ucustxx.h"
@@ -50,6 +52,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -147,14 +151,21 @@ void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
     QApplication::processEvents();
 }
 
-// "@n" is Alt+n (the n-th speed button), "\n" Enter, anything else typed.
+// "@n" is Alt+n (the n-th speed button), "^X" Ctrl+X, "\n" Enter, "\r"
+// Shift+Enter, "\t" Tab, anything else typed.
 void keys(const QStringList &steps)
 {
     for (const QString &step : steps) {
         if (step.size() == 2 && step.at(0) == '@')
             key(Qt::Key_0 + step.at(1).digitValue(), Qt::AltModifier);
+        else if (step.size() == 2 && step.at(0) == '^')
+            key(step.at(1).toLatin1(), Qt::ControlModifier);
         else if (step == "\n")
             key(Qt::Key_Return);
+        else if (step == "\r")
+            key(Qt::Key_Return, Qt::ShiftModifier);
+        else if (step == "\t")
+            key(Qt::Key_Tab);
         else
             for (const QChar c : step) {
                 Drive::typeText(QApplication::focusWidget(), QString(c));
@@ -172,6 +183,21 @@ ChildForm *openActive(Tfrmmain &frame, const char *menuItem)
     QApplication::processEvents();
     QMdiSubWindow *sub = frame.mdiArea->activeSubWindow();
     return sub ? qobject_cast<ChildForm *>(sub->widget()) : nullptr;
+}
+
+// A business window that no menu item opens, in the document area as its
+// opener puts it there, active.
+ChildForm *openInArea(Tfrmmain &frame, ChildForm *window)
+{
+    startAndLogin(frame);
+    QApplication::setActiveWindow(&frame);
+    QMdiSubWindow *sub = frame.mdiArea->addSubWindow(window);
+    QObject::connect(window, &QObject::destroyed, sub, &QObject::deleteLater);
+    sub->show();
+    frame.mdiArea->setActiveSubWindow(sub);
+    window->takeFocus();
+    QApplication::processEvents();
+    return window;
 }
 
 QWidget *focusIn(QWidget *window)
@@ -322,6 +348,14 @@ private slots:
     void speedButtonClickLeavesNoField();
     void ctrlF4ClosesTheActiveWindow();
     void downPicksFromModelList();
+    void registerRemarksEnterMovesOn_data();
+    void registerRemarksEnterMovesOn();
+    void windowKeepsKeysAfterItsButtons_data();
+    void windowKeepsKeysAfterItsButtons();
+    void pagesTurnByKeyboard_data();
+    void pagesTurnByKeyboard();
+    void focusBackAfterDialog_data();
+    void focusBackAfterDialog();
 
     // Splash, about box, translations
     void splashAndAbout();
@@ -1288,6 +1322,228 @@ void TestShell::downPicksFromModelList()
     QCOMPARE(QApplication::focusWidget(), models);
     key(Qt::Key_Down);
     QCOMPARE(models->currentText(), QString("桑塔纳"));
+}
+
+void TestShell::registerRemarksEnterMovesOn_data()
+{
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("personnel") << QByteArray("menuperson") << "cpersonnel" << "personnelid";
+    QTest::newRow("providers") << QByteArray("menuprovlog") << "cprovider" << "providerid";
+    QTest::newRow("customers") << QByteArray("menucustlog") << "ccustomer" << "customerid";
+}
+
+void TestShell::registerRemarksEnterMovesOn()
+{
+    // Enter goes on from the remarks as from every field; Shift+Enter breaks
+    // their line. What is typed next is not in the remarks.
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QString, table);
+    QFETCH(QString, code);
+    TestDb db;
+    db.insert("model", {{"code", "M1"}, {"model", "解放J6"}});
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    auto *memo = w->findChild<QWidget *>("DBMemo1");
+    keys({"@1", "X9"});
+    for (int i = 0; i < 30 && QApplication::focusWidget() != memo; ++i)
+        keys({"\n"});
+    QCOMPARE(QApplication::focusWidget(), memo);
+    keys({"第一行", "\r", "第二行", "\n"});
+    QVERIFY(QApplication::focusWidget() != memo);
+    keys({"解放J6", "@3"});
+    QCOMPARE(db.scalar(QString("SELECT remarks FROM %1 WHERE %2 = 'X9'").arg(table, code)).toString(),
+             QString("第一行\n第二行"));
+}
+
+void TestShell::windowKeepsKeysAfterItsButtons_data()
+{
+    // The window, the keys up to and with the button that disables or frees
+    // the field with the focus ("car:S" chooses car S with 选车 or 新增;
+    // "tab:N" tabs on to the widget N; "cell:G:F" starts a row in grid G and
+    // goes to its field F), the answers to its questions, the key of its 退出,
+    // and what the window stored.
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("exitKey");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("direct costs, saved from a cell") << QByteArray("menubuyout")
+        << QStringList{"car:A1", "燃料费", "\t", "300", "@2"} << QList<int>() << "@4"
+        << "SELECT subjectname || '/' || cost FROM addcost" << "燃料费/300.0";
+    QTest::newRow("services, saved from a cell") << QByteArray()
+        << QStringList{"@1", "cell:DBGrid1:cost", "50", "@2"} << QList<int>() << "@4"
+        << "SELECT carserial_no || '/' || cost FROM servicecost" << "A1/50.0";
+    QTest::newRow("provider register, saved from the models") << QByteArray("menuprovlog")
+        << QStringList{"@1", "P9", "tab:DBGrid2", "解放J6", "@3"} << QList<int>() << "@7"
+        << "SELECT providerid || '/' || carmodel FROM cprovcarmodel" << "P9/解放J6";
+    QTest::newRow("purchase contract, saved from its lines") << QByteArray("buycont")
+        << QStringList{"@1", "P01", "\n", "HT-2", "tab:DBGrid1", "SUV", "\t", "\t", "\t", "\t", "\t", "2", "@2"}
+        << QList<int>{QMessageBox::No} << "@6"
+        << "SELECT contract_no || '/' || cartype || '/' || qty FROM cbuycontract JOIN cbuycontdetail"
+           " USING (buycont_no)"
+        << "HT-2/SUV/2";
+    QTest::newRow("purchase contract, cancelled from the provider") << QByteArray("buycont")
+        << QStringList{"@1", "@3"} << QList<int>{QMessageBox::Yes} << "@6"
+        << "SELECT count(*) FROM cbuycontract" << "0";
+    QTest::newRow("purchase payment, cancelled from the provider") << QByteArray("menuprovpre")
+        << QStringList{"@1", "@3"} << QList<int>() << "@4"
+        << "SELECT count(*) FROM cprovaccount" << "0";
+    QTest::newRow("car sale, cancelled from the contract") << QByteArray("menucarout")
+        << QStringList{"car:A1", "@3"} << QList<int>() << "@5"
+        << "SELECT count(*) FROM caroutstock" << "0";
+    QTest::newRow("rights editor, cancelled from the rights") << QByteArray("menurights")
+        << QStringList{"@1", "u1", "tab:CheckListBox1", "@4"} << QList<int>() << "@7"
+        << "SELECT count(*) FROM crights" << "1";
+}
+
+void TestShell::windowKeepsKeysAfterItsButtons()
+{
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, exitKey);
+    QFETCH(QString, sql);
+    QFETCH(QString, stored);
+    TestDb db;
+    db.insert("cprovider", {{"providerid", "P01"}, {"provname", "一汽"}});
+    db.insert("model", {{"code", "M1"}, {"model", "解放J6"}});
+    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", menuItem.isEmpty() ? 1 : 0}});
+    db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
+    for (int a : answers)
+        db.messages.answer(QMessageBox::StandardButton(a));
+    Tfrmmain frame;
+    QPointer<ChildForm> w;
+    if (menuItem.isEmpty()) {
+        auto *services = new Tfoutaddcost;
+        services->chooseCar = [](QWidget *) { return std::optional<QString>("A1"); };
+        w = openInArea(frame, services);
+    } else {
+        w = openActive(frame, menuItem.constData());
+    }
+    QVERIFY(w);
+    for (const QString &step : steps) {
+        if (step.startsWith("car:")) {
+            whenModal<Tfselecar>([serial = step.mid(4)](Tfselecar *d) {
+                QTest::keyClicks(d->Edit1, serial);
+                QTest::keyClick(d->Edit1, Qt::Key_Return);
+            });
+            keys({"@1"});
+            QApplication::setActiveWindow(&frame); // the window manager's part
+            QApplication::processEvents();
+        } else if (step.startsWith("tab:")) {
+            auto *to = w->findChild<QWidget *>(step.mid(4));
+            for (int i = 0; i < 30 && QApplication::focusWidget() != to; ++i)
+                keys({"\t"});
+            QCOMPARE(QApplication::focusWidget(), to);
+        } else if (step.startsWith("cell:")) {
+            const QStringList at = step.split(':');
+            auto *grid = w->findChild<DBGrid *>(at.at(1));
+            grid->setFocus();
+            key(Qt::Key_Insert);
+            grid->setCurrentIndex(grid->model()->index(grid->dataSet()->recNo(), Drive::column(grid, at.at(2))));
+        } else {
+            keys({step});
+        }
+        QVERIFY2(focusIn(w), qPrintable(step));
+    }
+    QWidget *f = QApplication::focusWidget();
+    QVERIFY(f && f->isEnabled() && f->isVisible());
+    QVERIFY(focusIn(w));
+    QCOMPARE(db.scalar(sql).toString(), stored);
+    QCOMPARE(db.messages.unanswered, 0);
+    keys({exitKey});
+    QTRY_VERIFY(!w);
+}
+
+void TestShell::pagesTurnByKeyboard_data()
+{
+    // The window, the field it opens with, and the first field of its other page.
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("personnel register, on its query page") << QByteArray("menuperson") << "DateEdit1"
+                                                           << "DBEdit1";
+    QTest::newRow("provider register") << QByteArray("menuprovlog") << "DBEdit1" << "DateEdit1";
+    QTest::newRow("customer register") << QByteArray("menucustlog") << "DBEdit1" << "DateEdit1";
+    QTest::newRow("services and presents") << QByteArray() << "DBGrid1" << "DBGrid4";
+}
+
+void TestShell::pagesTurnByKeyboard()
+{
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QString, first);
+    QFETCH(QString, other);
+    TestDb db;
+    Tfrmmain frame;
+    ChildForm *w = menuItem.isEmpty() ? openInArea(frame, new Tfoutaddcost)
+                                      : openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    auto *pages = w->findChild<QTabWidget *>();
+    const int opened = pages->currentIndex();
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>(first));
+    key(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), (opened + 1) % 2);
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>(other));
+    key(Qt::Key_PageDown, Qt::ControlModifier); // round to the first again
+    QCOMPARE(pages->currentIndex(), opened);
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>(first));
+    key(Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), (opened + 1) % 2);
+    // From the page's tab, which Shift+Tab still reaches, onto the page.
+    pages->findChild<QTabBar *>()->setFocus();
+    key(Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), opened);
+    QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget *>(first));
+}
+
+void TestShell::focusBackAfterDialog_data()
+{
+    // The window and its field with the focus, what opens the dialog (a
+    // menu item, else keys), and the dialog's class.
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("dialogItem");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("password change") << QByteArray("menucustf") << "ComboEdit1" << QByteArray("chgpass")
+                                     << QStringList();
+    QTest::newRow("login") << QByteArray("menucustf") << "ComboEdit1" << QByteArray() << QStringList{"^I"};
+    QTest::newRow("about box") << QByteArray("menuprovcom") << "ComboEdit1" << QByteArray("menusoft")
+                               << QStringList();
+    QTest::newRow("data initialisation") << QByteArray("menucustf") << "ComboEdit1" << QByteArray("I1")
+                                         << QStringList();
+    QTest::newRow("report choice") << QByteArray("menucarinf") << "ComboEdit1" << QByteArray()
+                                   << QStringList{"@1", "@3"};
+}
+
+void TestShell::focusBackAfterDialog()
+{
+    // Nobody gives the activation back when the dialog closes (offscreen, or a
+    // window manager after a tool window): the window and its field get it.
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, dialogItem);
+    QFETCH(QStringList, steps);
+    TestDb db;
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    auto *typed = w->findChild<QWidget *>(field);
+    QCOMPARE(QApplication::focusWidget(), typed);
+    const auto closed = whenModal<QDialog>([](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+    if (!dialogItem.isEmpty())
+        item(frame, dialogItem)->trigger();
+    keys(steps);
+    QVERIFY(*closed);
+    QTRY_COMPARE(QApplication::activeWindow(), &frame);
+    QCOMPARE(frame.mdiArea->activeSubWindow(), w->parentWidget());
+    QCOMPARE(QApplication::focusWidget(), typed);
+    // The main window's keys reach it: Ctrl+O asks for the logout.
+    keys({"^O"});
+    QCOMPARE(db.messages.lastText(), QString("确实注销?"));
 }
 
 // ---------------------------------------------------------------- splash, about, translations

@@ -2,10 +2,15 @@
 #include "Guard.h"
 #include "Messages.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace {
 
@@ -28,6 +33,84 @@ private:
     QObject *m_frame;
 };
 
+// Follows the window's field with the focus. When that field is disabled,
+// hidden or freed while the window is the one at work, and the focus is left
+// nowhere or on a field that takes no keys, the focus goes on: back to the
+// grid whose cell editor went, else to the next field, else as on opening.
+class FocusKeeper : public QObject {
+public:
+    explicit FocusKeeper(ChildForm *form) : QObject(form), m_form(form)
+    {
+        connect(qApp, &QApplication::focusChanged, this, &FocusKeeper::focusChanged);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_field && (event->type() == QEvent::Hide || event->type() == QEvent::EnabledChange))
+            checkLater();
+        return false;
+    }
+
+private:
+    void focusChanged(QWidget *, QWidget *now)
+    {
+        if (now && now != m_form && m_form->isAncestorOf(now)) {
+            if (m_field)
+                m_field->removeEventFilter(this);
+            m_field = now;
+            m_field->installEventFilter(this);
+            m_view = nullptr;
+            for (QWidget *w = now->parentWidget(); w && w != m_form && !m_view; w = w->parentWidget())
+                m_view = qobject_cast<QAbstractItemView *>(w);
+        } else if (!now && m_field) {
+            checkLater(); // the field may be on its way out
+        }
+    }
+
+    // After the change is over: a field being freed or a page being turned
+    // has then handed the focus on, or not.
+    void checkLater()
+    {
+        if (m_due)
+            return;
+        m_due = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_due = false;
+            check();
+        }, Qt::QueuedConnection);
+    }
+
+    void check()
+    {
+        if (!m_form->isVisible() || QApplication::activeWindow() != m_form->window())
+            return;
+        QWidget *f = QApplication::focusWidget();
+        if (f && (f == m_form || !m_form->isAncestorOf(f) || (f->isEnabled() && f->isVisible())))
+            return; // the keys reach the window, or another window has them
+        if (!f && !isCurrent())
+            return;
+        QWidget *to = m_view && m_form->isField(m_view) ? m_view.data() : nullptr;
+        if (!to && m_field && m_form->isAncestorOf(m_field))
+            to = m_form->nextField(m_field);
+        if (to)
+            to->setFocus(Qt::OtherFocusReason);
+        else
+            m_form->takeFocus();
+    }
+
+    // The window is the document area's active one, or a window of its own.
+    bool isCurrent() const
+    {
+        auto *frame = qobject_cast<QMdiSubWindow *>(m_form->parentWidget());
+        return !frame || !frame->mdiArea() || frame->mdiArea()->activeSubWindow() == frame;
+    }
+
+    ChildForm *m_form;
+    QPointer<QWidget> m_field;
+    QPointer<QAbstractItemView> m_view; // the grid whose cell editor m_field is
+    bool m_due = false;
+};
+
 } // namespace
 
 ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
@@ -45,6 +128,13 @@ ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
         if (focusProxy() != field)
             setFocusProxy(field);
     });
+    new FocusKeeper(this);
+    // The pages of a window, as in other programs (Ctrl+Tab is the document area's).
+    for (const auto &[key, step] : {std::pair{Qt::Key_PageDown, 1}, std::pair{Qt::Key_PageUp, -1}}) {
+        auto *pages = new QShortcut(QKeySequence(Qt::CTRL | key), this);
+        pages->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(pages, &QShortcut::activated, this, [this, step] { turnPage(step); });
+    }
 }
 
 bool ChildForm::event(QEvent *event)
@@ -55,22 +145,62 @@ bool ChildForm::event(QEvent *event)
     return QWidget::event(event);
 }
 
+bool ChildForm::isField(const QWidget *w) const
+{
+    return w && w != this && isAncestorOf(w) && w->isEnabled() && w->isVisible()
+        && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !qobject_cast<const QTabBar *>(w);
+}
+
+QWidget *ChildForm::nextField(const QWidget *from) const
+{
+    for (QWidget *w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain())
+        if (isField(w))
+            return w;
+    return nullptr;
+}
+
 void ChildForm::takeFocus()
 {
-    const auto takes = [this](QWidget *w) {
-        return w && w != this && isAncestorOf(w) && w->isEnabled() && w->isVisible()
-            && (w->focusPolicy() & Qt::TabFocus);
-    };
     QWidget *target = focusWidget();
-    if (!takes(target)) {
-        target = this;
-        for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-            if (takes(w) && !w->focusProxy()) {
-                target = w;
-                break;
-            }
+    if (!isField(target))
+        target = nextField(this);
+    (target ? target : this)->setFocus(Qt::OtherFocusReason);
+}
+
+QTabWidget *ChildForm::pagesAtFocus() const
+{
+    for (QWidget *w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(w))
+            return tabs;
+    for (QTabWidget *tabs : findChildren<QTabWidget *>())
+        if (tabs->isVisible())
+            return tabs;
+    return nullptr;
+}
+
+void ChildForm::turnPage(int step)
+{
+    QTabWidget *tabs = pagesAtFocus();
+    if (!tabs || tabs->count() < 2)
+        return;
+    const int count = tabs->count();
+    int page = tabs->currentIndex();
+    for (int n = 1; n < count; ++n) {
+        const int i = (tabs->currentIndex() + n * step + count * n) % count;
+        if (tabs->isTabEnabled(i)) {
+            page = i;
+            break;
+        }
     }
-    target->setFocus(Qt::OtherFocusReason);
+    tabs->setCurrentIndex(page);
+    // Onto the page: its field that last had the focus, else its first one.
+    QWidget *shown = tabs->currentWidget();
+    QWidget *f = QApplication::focusWidget();
+    if (!shown || f == shown || shown->isAncestorOf(f))
+        return;
+    QWidget *to = isField(shown->focusWidget()) ? shown->focusWidget() : isField(shown) ? shown : nextField(shown);
+    if (to && (to == shown || shown->isAncestorOf(to)))
+        to->setFocus(Qt::OtherFocusReason);
 }
 
 bool ChildForm::askBeforeClose(const QString &question, const std::function<bool()> &save,

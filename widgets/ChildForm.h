@@ -3,10 +3,14 @@
 #include <QWidget>
 #include <functional>
 
+class QTabWidget;
+
 // A business window of the main window's document area. It is freed when it
 // closes (the main window's QPointer to it then empties itself); a window
 // with unsaved input asks its question in closeEvent and may ignore the event
-// to stay open.
+// to stay open. It never goes deaf: when the field with the focus is disabled,
+// hidden or freed (a grid's cell editor after a save), the focus goes on to
+// the next field. Ctrl+PgDn and Ctrl+PgUp turn the pages of its tab widget.
 class ChildForm : public QWidget {
     Q_OBJECT
 public:
@@ -17,9 +21,14 @@ public:
     void showAlongside(ChildForm *window) const;
 
     // Gives the window the keyboard: to the field that last had it, else to
-    // its first field that takes Tab, else to the window itself (so that its
-    // speed buttons' keys still reach it).
+    // its first field that takes Tab (a page's tab is no field), else to the
+    // window itself (so that its speed buttons' keys still reach it).
     void takeFocus();
+
+    // One of the window's fields that can take the focus now.
+    bool isField(const QWidget *w) const;
+    // The first field after the widget in the focus chain, or null.
+    QWidget *nextField(const QWidget *from) const;
 
 protected:
     bool event(QEvent *event) override;
@@ -30,4 +39,10 @@ protected:
     // discard, and Cancel, keep the window open. True when it may close.
     bool askBeforeClose(const QString &question, const std::function<bool()> &save,
                         const std::function<void()> &discard);
+
+private:
+    // The next or previous page of the tab widget the focus is in, else of
+    // the window's first one shown; the focus goes onto the page.
+    void turnPage(int step);
+    QTabWidget *pagesAtFocus() const;
 };
