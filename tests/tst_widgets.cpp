@@ -4,6 +4,7 @@
 #include "DBGrid.h"
 #include "DBNavigator.h"
 #include "DataSetFixtures.h"
+#include "DataSetModel.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Errors.h"
