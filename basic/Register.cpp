@@ -1,4 +1,5 @@
 #include "Register.h"
+#include "FreeTextBox.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Errors.h"
@@ -132,10 +133,7 @@ TRegisterForm::TRegisterForm(const RegisterInfo &info, QWidget *parent)
                        static_cast<QWidget *>(toLabel), static_cast<QWidget *>(DateEdit2)})
         conditions->addWidget(w);
     if (!info.choiceName.isEmpty()) {
-        choiceBox = new QComboBox(queryPage);
-        choiceBox->setObjectName(info.choiceName);
-        choiceBox->setEditable(true);
-        choiceBox->setCompleter(nullptr); // what is shown is what is searched for
+        choiceBox = newFreeTextBox(queryPage, info.choiceName);
         setChoices(info.choices);
         choiceBox->setMinimumContentsLength(10);
         auto *choiceLabel = new QLabel(info.choiceLabel, queryPage);
@@ -208,11 +206,7 @@ void TRegisterForm::SetRegisterEditing(bool editing)
 
 void TRegisterForm::setChoices(const QStringList &choices)
 {
-    // Filling an editable box shows its first entry, which would be a
-    // condition nobody typed. With none current, Down takes the first.
-    choiceBox->clear();
-    choiceBox->addItems(choices);
-    choiceBox->setCurrentIndex(-1);
+    setFreeTextChoices(choiceBox, choices);
 }
 
 void TRegisterForm::PageControl1Change()

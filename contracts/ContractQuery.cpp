@@ -1,4 +1,5 @@
 #include "ContractQuery.h"
+#include "FreeTextBox.h"
 #include "Columns.h"
 #include "ContractForm.h"
 #include "DMsales.h"
@@ -44,10 +45,7 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     ComboEdit1->setMaxLength(10); // the longest code of the partner registers
     Edit2 = new QLineEdit(frame);
     Edit2->setObjectName(kind.edit2Name);
-    ComboBox1 = new QComboBox(frame);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setCompleter(nullptr); // what is shown is what is matched
+    ComboBox1 = newFreeTextBox(frame, QStringLiteral("ComboBox1"));
     ComboBox2 = new QComboBox(frame);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->addItems({QString(), QStringLiteral("合同未执行"), QStringLiteral("合同开始执行"),
@@ -123,9 +121,7 @@ void TContractQuery::FormCreate()
         operatorName->setText(frmDMcarsales->operatorName());
     Edit1->setFocus();
     guard([this] {
-        ComboBox1->clear();
-        ComboBox1->addItems(firstColumn(QStringLiteral("select conttype from cconttype")));
-        ComboBox1->setEditText(QString());
+        setFreeTextChoices(ComboBox1, firstColumn(QStringLiteral("select conttype from cconttype")));
     }, this);
     listStateChanged();
     if (m_kind.listAtOpen)
@@ -166,7 +162,7 @@ void TContractQuery::SpeedItem3Click()
 {
     for (QLineEdit *e : {Edit1, static_cast<QLineEdit *>(ComboEdit1), Edit2})
         e->clear();
-    ComboBox1->setEditText(QString());
+    clearFreeText(ComboBox1);
     ComboBox2->setCurrentIndex(0);
     DateEdit1->clearDate();
     DateEdit2->clearDate();

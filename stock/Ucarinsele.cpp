@@ -1,4 +1,5 @@
 #include "Ucarinsele.h"
+#include "FreeTextBox.h"
 #include "Columns.h"
 #include "ContractPicker.h"
 #include "DMsales.h"
@@ -48,9 +49,7 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     Edit3 = named(new QLineEdit(this), "Edit3");
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");
-    ComboBox1 = named(new QComboBox(this), "ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->setCompleter(nullptr); // what is shown is what is matched
+    ComboBox1 = newFreeTextBox(this, QStringLiteral("ComboBox1"));
     RadioGroup1 = named(new QGroupBox(QStringLiteral("查询类别"), this), "RadioGroup1");
     RadioGroup1Item0 = named(new QRadioButton(QStringLiteral("入库"), RadioGroup1), "RadioGroup1Item0");
     RadioGroup1Item1 = named(new QRadioButton(QStringLiteral("库存"), RadioGroup1), "RadioGroup1Item1");
@@ -133,10 +132,11 @@ void Tfcarinsele::FormCreate()
     if (frmDMcarsales)
         Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
+        QStringList models;
         QSqlQuery q = Db::exec(QStringLiteral("select model from model"));
         while (q.next())
-            ComboBox1->addItem(q.value(0).toString());
-        ComboBox1->setEditText(QString());
+            models << q.value(0).toString();
+        setFreeTextChoices(ComboBox1, models);
     }, this);
     ComboEdit1->setFocus();
     ds_carinStateChange();
@@ -185,7 +185,7 @@ void Tfcarinsele::SpeedItem3Click()
     for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit1), static_cast<QLineEdit *>(ComboEdit2), Edit1,
                          Edit2, Edit3})
         e->clear();
-    ComboBox1->setEditText(QString());
+    clearFreeText(ComboBox1);
     DateEdit1->clearDate();
     DateEdit2->clearDate();
 }

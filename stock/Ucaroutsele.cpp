@@ -1,4 +1,5 @@
 #include "Ucaroutsele.h"
+#include "FreeTextBox.h"
 #include "Columns.h"
 #include "DMsales.h"
 #include "Db.h"
@@ -53,9 +54,7 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     setUpperCaseInput(ComboEdit1);
     Edit2 = named(new QLineEdit(frame), "Edit2");
     Edit3 = named(new QLineEdit(frame), "Edit3");
-    ComboBox1 = named(new QComboBox(frame), "ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->setCompleter(nullptr); // what is shown is what is matched
+    ComboBox1 = newFreeTextBox(frame, QStringLiteral("ComboBox1"));
     DateEdit1 = named(new DateEdit(frame), "DateEdit1");
     DateEdit2 = named(new DateEdit(frame), "DateEdit2");
     Label6 = named(new QLabel(frame), "Label6");
@@ -148,9 +147,7 @@ void Tfcaroutsele::FormCreate()
         QSqlQuery q = Db::exec(QStringLiteral("select model from model"));
         while (q.next())
             models << q.value(0).toString();
-        ComboBox1->clear();
-        ComboBox1->addItems(models);
-        ComboBox1->setEditText(QString());
+        setFreeTextChoices(ComboBox1, models);
     }, this);
     ds_caroutStateChange();
 }
@@ -215,7 +212,7 @@ void Tfcaroutsele::SpeedItem3Click()
     for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit2), Edit1,
                          static_cast<QLineEdit *>(ComboEdit1), Edit2, Edit3})
         e->clear();
-    ComboBox1->setEditText(QString());
+    clearFreeText(ComboBox1);
     DateEdit1->clearDate();
     DateEdit2->clearDate();
 }
