@@ -53,6 +53,8 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     setUpperCaseInput(ComboEdit1);
     Edit2 = named(new QLineEdit(frame), "Edit2");
     Edit3 = named(new QLineEdit(frame), "Edit3");
+    fitCodes(Edit1, QStringLiteral("carserial_no"));
+    fitCodes(Edit3, QStringLiteral("chassis_no"));
     ComboBox1 = named(new QComboBox(frame), "ComboBox1");
     ComboBox1->setEditable(true);
     ComboBox1->setCompleter(nullptr); // what is shown is what is matched

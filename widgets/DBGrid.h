@@ -62,6 +62,7 @@ public:
     // it reaches the grid.
     static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
     void leave(bool forward);
+    QSize sizeHint() const override;
 
 signals:
     // Enter in the grid, after a cell being edited has handed its text to the
@@ -69,10 +70,12 @@ signals:
     void enterPressed();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    void fitColumns();
     bool ownsEnter() const;
     bool appendForTyping(const QKeyEvent *event);
     bool rowKey(const QKeyEvent *event);
