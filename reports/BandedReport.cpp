@@ -1,5 +1,6 @@
 #include "BandedReport.h"
 #include "Clock.h"
+#include "CodeFields.h"
 #include "Errors.h"
 #include "Fonts.h"
 #include "Format.h"
@@ -120,10 +121,15 @@ private:
             item.text = e.label ? e.label->caption() : QString();
             item.source = e.label ? e.label->objectName() : QString();
             break;
-        case Band::Element::Field:
-            item.text = Fmt::display(fieldValue(e.data, e.field, e.data == m_report.drivingData ? row : -1));
+        case Band::Element::Field: {
+            const QVariant value = fieldValue(e.data, e.field, e.data == m_report.drivingData ? row : -1);
+            item.text = Fmt::display(value);
             item.source = e.field;
+            // An amount or a count is a number too.
+            item.shrinkToFit = value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Int
+                || value.typeId() == QMetaType::LongLong;
             break;
+        }
         case Band::Element::Sum: {
             const auto sum = m_totals.sums.value(&e);
             if (sum)
@@ -144,7 +150,18 @@ private:
         case Band::Element::Rule: item.kind = Rpt::PageItem::Line; break;
         case Band::Element::Box: item.kind = Rpt::PageItem::Box; break;
         }
+        item.shrinkToFit = item.shrinkToFit || e.shrinkToFit;
+        if (item.kind == Rpt::PageItem::Text && item.shrinkToFit)
+            shrinkToFit(item);
         m_doc.pages.last().items.append(item);
+    }
+
+    // A number or code too wide for its box is printed smaller, never cut.
+    static void shrinkToFit(Rpt::PageItem &item)
+    {
+        const double width = Rpt::textWidth(item.text, item.font);
+        if (width > item.rect.width())
+            item.font.pointSize = std::floor(item.font.pointSize * item.rect.width() / width * 100) / 100;
     }
 
     BandedReport &m_report;
@@ -185,13 +202,8 @@ Band &Band::text(double x, double y, const QString &text, const Rpt::Font &font,
 {
     Element e = element(Element::Fixed, font, align);
     e.text = text;
-    // A CJK character is about one em wide; Latin ones about half.
-    if (w <= 0) {
-        double ems = 0;
-        for (const QChar c : text)
-            ems += c.unicode() < 0x2E80 ? 0.6 : 1.0;
-        w = ems * font.pointSize * MmPerPoint + 1;
-    }
+    if (w <= 0)
+        w = Rpt::textWidth(text, font) + 1;
     return add(e, x, y, w, textHeight(font));
 }
 
@@ -209,6 +221,7 @@ Band &Band::field(double x, double y, double w, DataSet *data, const QString &fi
     Element e = element(Element::Field, font, align);
     e.data = data;
     e.field = field;
+    e.shrinkToFit = CodeFields::length(field) > 0;
     return add(e, x, y, w, textHeight(font));
 }
 
@@ -219,17 +232,24 @@ Band &Band::sum(double x, double y, double w, DataSet *data, const QStringList &
     e.data = data;
     e.factors = factors;
     e.divisor = divisor;
-    return add(e, x, y, w, textHeight(font));
+    return add(e, x, y, w, textHeight(font)).shrinkToFit();
 }
 
 Band &Band::count(double x, double y, double w, const Rpt::Font &font, Qt::Alignment align)
 {
-    return add(element(Element::Count, font, align), x, y, w, textHeight(font));
+    return add(element(Element::Count, font, align), x, y, w, textHeight(font)).shrinkToFit();
 }
 
 Band &Band::date(double x, double y, double w, const Rpt::Font &font)
 {
-    return add(element(Element::Date, font), x, y, w, textHeight(font));
+    return add(element(Element::Date, font), x, y, w, textHeight(font)).shrinkToFit();
+}
+
+Band &Band::shrinkToFit()
+{
+    if (!elements.isEmpty())
+        elements.last().shrinkToFit = true;
+    return *this;
 }
 
 Band &Band::hline(double x, double y, double w) { return add(element(Element::Rule), x, y, w, 0); }

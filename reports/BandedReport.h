@@ -37,6 +37,8 @@ public:
         double divisor = 1;       // Sum: the sum divided by this
         Rpt::Font font;
         Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+        // Its text is made smaller rather than cut (numbers and codes).
+        bool shrinkToFit = false;
     };
 
     double height = 0;
@@ -44,14 +46,17 @@ public:
 
     bool isEmpty() const { return elements.isEmpty() && height <= 0; }
 
-    // A width of 0 sizes a fixed text to its characters.
+    // A width of 0 sizes a fixed text to its characters in its font.
     Band &text(double x, double y, const QString &text, const Rpt::Font &font, double w = 0,
                Qt::Alignment align = Qt::AlignLeft);
     Band &label(double x, double y, double w, QRLabel *label, const Rpt::Font &font,
                 Qt::Alignment align = Qt::AlignLeft);
+    // A field that holds codes or numbers, and any number it holds, shrinks
+    // to fit; free text is cut at the box.
     Band &field(double x, double y, double w, DataSet *data, const QString &field,
                 const Rpt::Font &font, Qt::Alignment align = Qt::AlignLeft);
-    // sum(f1*f2*...)/divisor over the detail rows printed so far.
+    // sum(f1*f2*...)/divisor over the detail rows printed so far. Sums,
+    // counts and dates shrink to fit.
     Band &sum(double x, double y, double w, DataSet *data, const QStringList &factors,
               double divisor, const Rpt::Font &font, Qt::Alignment align = Qt::AlignLeft);
     Band &count(double x, double y, double w, const Rpt::Font &font,
@@ -60,6 +65,8 @@ public:
     Band &hline(double x, double y, double w);
     Band &vline(double x, double y, double h);
     Band &rect(double x, double y, double w, double h);
+    // The element added last shrinks its text to fit (a label for a number).
+    Band &shrinkToFit();
     // A boxed row from left to right with vertical dividers at the given x.
     Band &ruledRow(double y, double h, double left, double right, const QList<double> &dividers);
     // Centred texts in the cells of a ruled row.

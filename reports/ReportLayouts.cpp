@@ -39,9 +39,9 @@ double addTitleAndHeader(BandedReport &report, const QString &title,
     const auto value = BandedReport::song(10);
     const double y = 10;
     b.text(2, y, header->rangeCaption, caption);
-    b.label(lastRight(b), y, 24, report.addLabel(header->rangeFrom), value);
+    b.label(lastRight(b), y, 24, report.addLabel(header->rangeFrom), value).shrinkToFit();
     b.text(lastRight(b) + 1, y, QStringLiteral("至："), caption);
-    b.label(lastRight(b), y, 24, report.addLabel(header->rangeTo), value);
+    b.label(lastRight(b), y, 24, report.addLabel(header->rangeTo), value).shrinkToFit();
     b.text(width - 100, y, header->makerCaption, caption);
     b.label(lastRight(b), y, 30, report.addLabel(header->makerLabel), value);
     b.text(width - 50, y, header->dateCaption, caption);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QPageLayout>
 #include <QRectF>
@@ -15,6 +16,12 @@ struct Font {
     bool bold = false;
 };
 
+// The font that paints it (the family through its stand-ins).
+QFont toQFont(const Font &font);
+
+// The width of a text in the font, in mm.
+double textWidth(const QString &text, const Font &font);
+
 struct PageItem {
     enum Kind { Text, Line, Box };
     Kind kind = Text;
@@ -23,6 +30,9 @@ struct PageItem {
     Font font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     QString source; // the field, label name or expression that gave the text
+    // A number or code is never cut: its font is made smaller until the whole
+    // text fits its rect (when laid out, and again on the device it is painted on).
+    bool shrinkToFit = false;
 };
 
 struct Page {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -14,6 +15,25 @@
 #include <QRegularExpression>
 
 namespace Rpt {
+
+QFont toQFont(const Font &font)
+{
+    QFont f(font.family);
+    f.setPointSizeF(font.pointSize);
+    f.setBold(font.bold);
+    return f;
+}
+
+double textWidth(const QString &text, const Font &font)
+{
+    // Measured large and unhinted, so that the width is the same at any
+    // resolution, then scaled to the point size.
+    constexpr double Pixels = 1000;
+    QFont f = toQFont(font);
+    f.setPixelSize(int(Pixels));
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return QFontMetricsF(f).horizontalAdvance(text) / Pixels * font.pointSize * 25.4 / 72.0;
+}
 
 QStringList Page::texts() const
 {
@@ -101,9 +121,14 @@ void ReportPrinter::paintPage(QPainter &painter, const Rpt::Page &page, double d
         case Rpt::PageItem::Text: {
             if (item.text.isEmpty())
                 break;
-            QFont f(item.font.family);
-            f.setPointSizeF(item.font.pointSize);
-            f.setBold(item.font.bold);
+            QFont f = Rpt::toQFont(item.font);
+            // The device may draw a little wider than the layout measured.
+            for (int i = 0; item.shrinkToFit && i < 3; ++i) {
+                const double drawn = QFontMetricsF(f, painter.device()).horizontalAdvance(item.text);
+                if (drawn <= r.width())
+                    break;
+                f.setPointSizeF(f.pointSizeF() * r.width() / drawn * 0.99);
+            }
             painter.save();
             painter.setFont(f);
             painter.setPen(Qt::black);

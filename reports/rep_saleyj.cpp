@@ -31,9 +31,9 @@ Tfrep_saleyj::Tfrep_saleyj(QObject *owner) : BandedReport(owner)
     for (const QStringList &r : rows) {
         t.ruledRow(y, rowH, left, right, dividers);
         t.text(left + 1, y + 1.6, r[0], caption, 34.0 - left - 2);
-        t.label(34.0 + 1, y + 1.6, 91.2 - 34.0 - 2, addLabel(r[1]), value);
+        t.label(34.0 + 1, y + 1.6, 91.2 - 34.0 - 2, addLabel(r[1]), value).shrinkToFit();
         t.text(91.2 + 1, y + 1.6, r[2], caption, 116.5 - 91.2 - 2);
-        t.label(116.5 + 1, y + 1.6, right - 116.5 - 2, addLabel(r[3]), value);
+        t.label(116.5 + 1, y + 1.6, right - 116.5 - 2, addLabel(r[3]), value).shrinkToFit();
         y += rowH;
     }
     for (auto [member, name] : {std::pair{&QRLabel1, "QRLabel1"}, {&QRLabel16, "QRLabel16"},

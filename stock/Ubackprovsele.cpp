@@ -57,6 +57,8 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     };
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");
+    fitCodes(Edit1, QStringLiteral("carserial_no"));
+    fitCodes(Edit2, QStringLiteral("chassis_no"));
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
     ComboEdit1->setUpperCase(true);
     Edit3 = named(new QLineEdit(this), "Edit3");

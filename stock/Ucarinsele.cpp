@@ -47,6 +47,8 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");
     Edit3 = named(new QLineEdit(this), "Edit3");
+    fitCodes(Edit1, QStringLiteral("carserial_no"));
+    fitCodes(Edit3, QStringLiteral("chassis_no"));
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");
     ComboBox1 = newFreeTextBox(this, QStringLiteral("ComboBox1"));

@@ -54,6 +54,8 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     setUpperCaseInput(ComboEdit1);
     Edit2 = named(new QLineEdit(frame), "Edit2");
     Edit3 = named(new QLineEdit(frame), "Edit3");
+    fitCodes(Edit1, QStringLiteral("carserial_no"));
+    fitCodes(Edit3, QStringLiteral("chassis_no"));
     ComboBox1 = newFreeTextBox(frame, QStringLiteral("ComboBox1"));
     DateEdit1 = named(new DateEdit(frame), "DateEdit1");
     DateEdit2 = named(new DateEdit(frame), "DateEdit2");

@@ -1,5 +1,6 @@
 #include "Uselecar.h"
 #include "Columns.h"
+#include "DBControls.h"
 #include "Guard.h"
 #include "QueryConditions.h"
 
@@ -28,6 +29,8 @@ Tfselecar::Tfselecar(QWidget *owner)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit2 = new QLineEdit(bevel);
     Edit2->setObjectName(QStringLiteral("Edit2"));
+    fitCodes(Edit1, QStringLiteral("carserial_no"));
+    fitCodes(Edit2, QStringLiteral("chassis_no"));
     auto *label1 = new QLabel(QStringLiteral("车系列号："), bevel);
     auto *label2 = new QLabel(QStringLiteral("底盘号："), bevel);
     label1->setBuddy(Edit1);

@@ -259,6 +259,8 @@ private slots:
     void failingQueryPrintsNothing();
     void printFailureReachesCaller();
     void longTextIsClippedToItsBox();
+    void numbersPrintWhole_data();
+    void numbersPrintWhole();
     void chineseFontsAreSubstituted();
     void pdfWhenNoPrinter();
 
@@ -317,6 +319,12 @@ void TestReports::eachLayoutPrintsFromAFixture()
     QVERIFY2(page.texts().contains(c.expected), qPrintable(page.texts().join('|')));
     if (!layout.endsWith("ht")) // the contracts print no date of today
         QVERIFY(page.texts().contains("2024-05-06"));
+    // Fixed texts are as wide as the printing font draws them; numbers fit
+    // their boxes.
+    for (const auto &item : page.items)
+        if (item.kind == Rpt::PageItem::Text && (item.source.isEmpty() || item.shrinkToFit))
+            QVERIFY2(Rpt::textWidth(item.text, item.font) <= item.rect.width() + 1e-9,
+                     qPrintable(item.text));
     // Nothing stands outside the printable area.
     for (const auto &item : page.items) {
         QVERIFY(item.rect.left() >= doc.setup.left - 0.01);
@@ -546,6 +554,9 @@ void TestReports::longTextIsClippedToItsBox()
     QCOMPARE(name->text, longName);
     const double divider = doc.setup.left + 42.5;
     QVERIFY(name->rect.right() <= divider);
+    // Free text keeps its size and is cut at its box.
+    QVERIFY(!name->shrinkToFit);
+    QCOMPARE(name->font.pointSize, 9.0);
 
     // Painted, nothing of it reaches past its box.
     const double dpi = 150;
@@ -566,6 +577,85 @@ void TestReports::longTextIsClippedToItsBox()
                 ++(x < int(name->rect.right() * k) + 1 ? inside : outside);
     QVERIFY(inside > 0);
     QCOMPARE(outside, 0);
+}
+
+void TestReports::numbersPrintWhole_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("source"); // the printed item's field
+    QTest::addColumn<QString>("update"); // puts the value into the fixture
+    QTest::addColumn<QString>("value");
+    const QString document = "RS2026120001", contract = "HT-2026-0001", vin = "LFV2A21K6D4000001",
+                  id = "220102198001011234", invoice = "12345678901234567890";
+    const struct {
+        const char *layout, *source, *update;
+        QString value;
+    } rows[] = {
+        {"chlrkmx", "carin_no", "UPDATE carinstock SET carin_no=:v", document},
+        {"chlrkmx", "buycontract_no", "UPDATE carinstock SET buycontract_no=:v", contract},
+        {"chlrkmx", "buyinvoice_no", "UPDATE carinstock SET buyinvoice_no=:v", invoice},
+        {"chlrkmx", "chassis_no", "UPDATE carinfor SET chassis_no=:v", vin},
+        {"chlrkmx", "carprice", "UPDATE carinfor SET carprice=:v", "1234567.8901"},
+        {"chlchkmx", "carout_no", "UPDATE caroutstock SET carout_no=:v", "CS2026120001"},
+        {"chlchkmx", "salecont", "UPDATE caroutstock SET salecontract_no=:v", contract},
+        {"chlchkmx", "legalpersonid", "UPDATE ccustomer SET legalpersonid=:v", id},
+        {"chlchkmx", "saleinvoice_no", "UPDATE caroutstock SET saleinvoice_no=:v", invoice},
+        {"chlchkmx", "chassis_no", "UPDATE carinfor SET chassis_no=:v", vin},
+        {"provacc", "pzhh", "UPDATE cprovaccount SET certificate_no=:v", vin},
+        {"provacc", "invoice_no", "UPDATE cprovaccount SET invoice_no=:v", invoice},
+        {"custacc", "pzhh", "UPDATE ccustaccount SET certificate_no=:v", vin},
+        {"rshxx", "phone", "UPDATE cpersonnel SET Phone=:v", "0431-85000001"},
+        {"gyshxx", "phone", "UPDATE cprovider SET phone=:v", "0431-8500001"},
+        {"khxx", "phone", "UPDATE ccustomer SET phone=:v", "0431-8500001"},
+        {"khxx", "legalpersonid", "UPDATE ccustomer SET legalpersonid=:v", id},
+        {"shbb", "legalpersonid", "UPDATE ccustomer SET legalpersonid=:v", id},
+        {"shbb", "chassis_no", "UPDATE carinfor SET chassis_no=:v", vin},
+        {"chlrk", "buycontract_no", "UPDATE carinstock SET buycontract_no=:v", contract},
+        {"chlrk", "buyinvoice_no", "UPDATE carinstock SET buyinvoice_no=:v", invoice},
+        {"chlrk", "vin_no", "UPDATE carinfor SET vin_no=:v", vin},
+        {"chlrk", "customs_no", "UPDATE carinfor SET customs_no=:v", "310120240000012345"},
+        {"chlchk", "legalpersonid", "UPDATE ccustomer SET legalpersonid=:v", id},
+        {"chlchk", "saleinvoice_no", "UPDATE caroutstock SET saleinvoice_no=:v", invoice},
+        {"xshht", "contract_no", "UPDATE csalecontract SET contract_no=:v", contract},
+        {"xshht", "phone", "UPDATE ccustomer SET phone=:v", "0431-85000001"},
+        {"xshht", "accountid", "UPDATE ccustomer SET accountid=:v", "6222021001123456789"},
+        {"cght", "phone", "UPDATE cprovider SET phone=:v", "0431-85000001"},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%s %s", r.layout, r.source) << r.layout << r.source << r.update << r.value;
+}
+
+// A number or code is printed whole: its text item holds all of it, in a font
+// small enough for its box, and the box stays inside its cell.
+void TestReports::numbersPrintWhole()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, source);
+    QFETCH(QString, update);
+    QFETCH(QString, value);
+    TestDb db;
+    seedAll(db);
+    db.exec(update, {{":v", value}});
+    CapturedPrints prints;
+    std::unique_ptr<BandedReport> r(layoutCase(layout).make());
+    r->Print();
+    const Rpt::Page &page = prints.documents.first().pages.first();
+    const Rpt::PageItem *item = nullptr;
+    for (const auto &i : page.items)
+        if (i.source == source && i.text == value)
+            item = &i;
+    QVERIFY2(item, qPrintable(page.texts().join('|')));
+    QVERIFY(item->shrinkToFit);
+    QVERIFY2(Rpt::textWidth(item->text, item->font) <= item->rect.width(),
+             qPrintable(QStringLiteral("%1 mm in %2 mm at %3 pt")
+                            .arg(Rpt::textWidth(item->text, item->font))
+                            .arg(item->rect.width())
+                            .arg(item->font.pointSize)));
+    // Its box is the one the layout gave it: between the rules of its cell.
+    for (const auto &line : page.items)
+        if (line.kind == Rpt::PageItem::Line && line.rect.width() == 0
+            && line.rect.top() <= item->rect.center().y() && line.rect.bottom() >= item->rect.center().y())
+            QVERIFY(line.rect.left() <= item->rect.left() || line.rect.left() >= item->rect.right());
 }
 
 void TestReports::chineseFontsAreSubstituted()

@@ -1,5 +1,7 @@
 #include "DBControls.h"
 #include "Clock.h"
+#include "CodeFields.h"
+#include "Fonts.h"
 #include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
@@ -27,6 +29,17 @@ public:
     }
 };
 
+// A line edit's size hint, widened to show so many characters of a code. The
+// edit's own hint has room for 17 x's besides its frame, margins and buttons.
+QSize codeHint(const QLineEdit *edit, QSize hint, int characters)
+{
+    if (characters > 0) {
+        const int around = hint.width() - 17 * edit->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+        hint.setWidth(qMax(hint.width(), around + Fonts::codeWidth(edit->font(), characters)));
+    }
+    return hint;
+}
+
 } // namespace
 
 QString amountRefusal(const QString &caption, const QString &text)
@@ -38,6 +51,11 @@ QString amountRefusal(const QString &caption, const QString &text)
     case Money::Typed::TooLarge: return Money::tooLargeMessage(caption);
     default: return QStringLiteral("%1必须是数字，最多4位小数！").arg(caption);
     }
+}
+
+void fitCodes(QLineEdit *edit, const QString &field)
+{
+    edit->setMinimumWidth(codeHint(edit, edit->sizeHint(), CodeFields::length(field)).width());
 }
 
 void setUpperCaseInput(QLineEdit *edit, bool upper)
@@ -64,6 +82,18 @@ DBEdit::DBEdit(QWidget *parent)
         const bool partial = m_amount && Money::checkTyped(text()) == Money::Typed::Partial;
         m_link->write(partial ? QVariant() : FieldLink::textValue(text()));
     });
+}
+
+QSize DBEdit::sizeHint() const
+{
+    return codeHint(this, QLineEdit::sizeHint(), CodeFields::length(m_link->field()));
+}
+
+QSize DBEdit::minimumSizeHint() const
+{
+    QSize hint = QLineEdit::minimumSizeHint();
+    hint.setWidth(qMax(hint.width(), CodeFields::length(m_link->field()) > 0 ? sizeHint().width() : 0));
+    return hint;
 }
 
 namespace {
@@ -269,6 +299,22 @@ DBText::DBText(QWidget *parent)
     : QLabel(parent),
       BoundControl(new FieldLink(this, [this](const QVariant &v) { setText(Fmt::display(v)); }))
 {
+}
+
+QSize DBText::sizeHint() const
+{
+    QSize hint = QLabel::sizeHint();
+    const QMargins m = contentsMargins();
+    const int codes = Fonts::codeWidth(font(), CodeFields::length(m_link->field()));
+    hint.setWidth(qMax(hint.width(), codes + m.left() + m.right()));
+    return hint;
+}
+
+QSize DBText::minimumSizeHint() const
+{
+    QSize hint = QLabel::minimumSizeHint();
+    hint.setWidth(qMax(hint.width(), sizeHint().width()));
+    return hint;
 }
 
 ComboEdit::ComboEdit(QWidget *parent) : QLineEdit(parent)

@@ -21,6 +21,10 @@ void setUpperCaseInput(QLineEdit *edit, bool upper = true);
 // show); empty when it is an amount within the typed limit, or empty.
 QString amountRefusal(const QString &caption, const QString &text);
 
+// A line edit that holds the codes or numbers of the field (a filter on it)
+// is at least wide enough to show the longest of them whole.
+void fitCodes(QLineEdit *edit, const QString &field);
+
 class DataSet;
 
 // What every bound control has: its link to the field.
@@ -54,6 +58,10 @@ public:
     // limit (text put in by the program, not typed); then the refusal is
     // shown and the focus comes back here. Empty text passes.
     bool amountPasses();
+
+    // Wide enough for the longest code or number of its field.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 private:
     bool m_amount = false;
@@ -120,6 +128,11 @@ class DBText : public QLabel, public BoundControl {
     Q_OBJECT
 public:
     explicit DBText(QWidget *parent = nullptr);
+
+    // Wide enough for the longest code or number of its field, whatever it
+    // shows now.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 };
 
 // A line edit with a picker button at its end; the window opens its picker

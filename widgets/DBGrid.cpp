@@ -1,4 +1,6 @@
 #include "DBGrid.h"
+#include "CodeFields.h"
+#include "Fonts.h"
 #include "Guard.h"
 #include "Messages.h"
 
@@ -7,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaMethod>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -129,10 +133,49 @@ void DBGrid::setDataSource(DataSource *source)
 void DBGrid::setColumns(const GridColumns &columns)
 {
     m_model->setColumns(columns);
-    for (int i = 0; i < columns.size(); ++i) {
-        setColumnWidth(i, columns.at(i).width);
+    for (int i = 0; i < columns.size(); ++i)
         setColumnHidden(i, !columns.at(i).visible);
+    fitColumns();
+}
+
+void DBGrid::fitColumns()
+{
+    // A column's width was measured in the original's font: what fitted there
+    // fits here, and so do its heading and, where it holds codes, its longest code.
+    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const GridColumns &columns = m_model->columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const GridColumn &c = columns.at(i);
+        int width = qMax(Fonts::scaledWidth(c.width, font()), horizontalHeader()->sectionSizeHint(i));
+        if (const int length = CodeFields::length(c.field))
+            width = qMax(width, Fonts::codeWidth(font(), length) + padding);
+        setColumnWidth(i, width);
     }
+    updateGeometry();
+}
+
+QSize DBGrid::sizeHint() const
+{
+    // Wide enough for every column shown, as a window opens at most two
+    // thirds of the screen wide.
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    if (!verticalHeader()->isHidden())
+        width += verticalHeader()->sizeHint().width();
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        if (!isColumnHidden(i))
+            width += columnWidth(i);
+    if (const QScreen *s = screen())
+        width = qMin(width, s->availableGeometry().width() * 2 / 3);
+    QSize hint = QTableView::sizeHint();
+    hint.setWidth(qMax(hint.width(), width));
+    return hint;
+}
+
+void DBGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitColumns();
 }
 
 void DBGrid::setReadOnly(bool readOnly)

@@ -30,6 +30,7 @@ public:
     // it reaches the grid.
     static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
     void leave(bool forward);
+    QSize sizeHint() const override;
 
 signals:
     // Enter in the grid, after a cell being edited has handed its text to the
@@ -37,6 +38,7 @@ signals:
     void enterPressed();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     // Keys, clicks and the focus coming in never leave the current cell on a
@@ -53,6 +55,7 @@ private:
     // The current column where it is enterable, else the first that is.
     int entryColumn() const;
     void settleCurrent();
+    void fitColumns();
     bool ownsEnter() const;
     bool appendForTyping(const QKeyEvent *event);
     bool rowKey(const QKeyEvent *event);

@@ -1,6 +1,8 @@
 #include "Fonts.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QtMath>
 
 namespace {
 
@@ -8,6 +10,15 @@ const QStringList sansCjk{QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("N
                           QStringLiteral("Source Han Sans SC")};
 const QStringList serifCjk{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
                            QStringLiteral("Source Han Serif SC")};
+
+const QString CodeCharacters = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+// Han characters of the captions and headings.
+const QString HanCharacters = QStringLiteral("费用名称合同号车辆底盘发动机");
+
+double averageWidth(const QFontMetricsF &fm, const QString &characters)
+{
+    return fm.horizontalAdvance(characters) / characters.size();
+}
 
 } // namespace
 
@@ -38,6 +49,25 @@ void installSubstitutes()
         return true;
     }();
     Q_UNUSED(done);
+}
+
+double widthScale(const QFont &font)
+{
+    const QFontMetricsF fm(font);
+    return qMax(averageWidth(fm, CodeCharacters) / OriginalLatinWidth,
+                averageWidth(fm, HanCharacters) / OriginalHanWidth);
+}
+
+int scaledWidth(int originalWidth, const QFont &font)
+{
+    return qCeil(originalWidth * widthScale(font));
+}
+
+int codeWidth(const QFont &font, int characters)
+{
+    if (characters <= 0)
+        return 0;
+    return qCeil((characters + 1) * averageWidth(QFontMetricsF(font), CodeCharacters));
 }
 
 } // namespace Fonts
