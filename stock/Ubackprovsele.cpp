@@ -58,7 +58,6 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
-    ComboEdit1->setUpperCase(true);
     Edit3 = named(new QLineEdit(this), "Edit3");
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");

@@ -82,7 +82,6 @@ Tfcarout::Tfcarout(QWidget *parent)
     ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
     DBEdit1 = bound(ds_carout, "DBEdit1", "carserial_no", false);
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
-    ComboEdit1->setUpperCase(true);
     ComboEdit1->setMaxLength(CustomerCodeLength);
     DBEdit10 = bound(ds_carout, "DBEdit10", "saleinvoice_no", true);
     DBEdit2 = bound(ds_carout, "DBEdit2", "custname", true);

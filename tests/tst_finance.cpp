@@ -443,7 +443,7 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     QVERIFY(!w->SpeedItem7->isEnabled());
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
 
-    QVERIFY(Drive::type(w.get(), "ComboEdit1", t.code.toLower())); // typed letters become capitals
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", t.code));
     Drive::leave(w->ComboEdit1);
     QCOMPARE(w->DBEdit1->text(), t.name);
     if (w->DBComboBox1) {
@@ -643,9 +643,15 @@ void TestFinance::codeLookedUpOnLeaving()
     Drive::leave(w->ComboEdit2);
     QCOMPARE(db.messages.texts(), QStringList{"不存在此采购合同号!"});
     QCOMPARE(w->ComboEdit2->text(), QString("CG-404"));
-    // The code is stored without its blanks, the name is its register's.
+    // The contract's provider is compared with the code exactly: its blanks count.
     QVERIFY(Drive::type(w.get(), "ComboEdit2", "cg-1")); // the database compares without regard to case
     QVERIFY(Drive::type(w.get(), "DBEdit4", "7"));
+    db.messages.clear();
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
+    QCOMPARE(db.messages.texts(), QStringList{"所选合同并非是该供应商签约!"});
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    // The name stored is its register's.
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "P001"));
     db.messages.clear();
     QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList());
@@ -748,7 +754,7 @@ void TestFinance::keyboardOnlyPrepayment()
     key(Qt::Key_2, Qt::AltModifier); // 保存
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(row("ccustaccount", "customerid, outgo, custaccttype, affirm_recorder, isprepay", "1"),
-             QString("C001|800|代垫费用|Li|3"));
+             QString("c001|800|代垫费用|Li|3")); // the code as typed
 }
 
 // ---------------------------------------------------------------- verification
@@ -891,7 +897,7 @@ void TestFinance::reconcileThroughTheWindow()
     QVERIFY(!w->SpeedItem5->isEnabled()); // once per display
     QCOMPARE(row("ccustaccount", "customerid, custname, income, affirm_recorder",
                  "custaccttype='上次余额'"),
-             QString("C001|客户甲|2500|李四"));
+             QString("c001|客户甲|2500|李四")); // the code as typed
 
     // Second round after the further sale is verified.
     db.exec("UPDATE ccustaccount SET isaffirm=1 WHERE caccountid='K5'");
