@@ -12,10 +12,11 @@ Tfsalesyj::Tfsalesyj(QWidget *parent)
     ds_salesyj = addQuery(QStringLiteral("tq_salesyj"), QStringLiteral("ds_salesyj"));
     tq_salesyj = ds_salesyj->dataSet();
     BitBtn1 = SpeedBar1->addItem(QStringLiteral("BitBtn1"), QStringLiteral("数据导出"));
-    // The net figures are the database's own, not rounded to amounts.
+    // The net figures are the database's own, not rounded to amounts, and
+    // their fifteen digits fit.
     const auto figure = [](const char *title, const char *field) {
         return GridColumn{.title = QString::fromUtf8(title), .field = QLatin1String(field),
-                          .reals = Fmt::Reals::AsGiven};
+                          .width = 130, .reals = Fmt::Reals::AsGiven};
     };
     DBGrid1 = addResultGrid(ds_salesyj, {{QStringLiteral("业务员"), QStringLiteral("sales")},
                                          {QStringLiteral("销售车辆数"), QStringLiteral("Expr1001")},
