@@ -34,11 +34,12 @@ QStringList keyOf(const QString &base)
 }
 
 BenchCase listCase(const QString &window, const QString &condition, const QString &base,
-                   const QString &order, const QStringList &totals, const QueryConditions &c)
+                   const QString &order, const QStringList &totals, const QueryConditions &c,
+                   const QStringList &keys = {})
 {
     QString orderFields = order;
     orderFields.remove(QStringLiteral(" order by "));
-    BenchCase b{window, condition, {{c.apply(base), c.binds(), keyOf(base), orderFields}}, {}};
+    BenchCase b{window, condition, {{c.apply(base), c.binds(), keys.isEmpty() ? keyOf(base) : keys, orderFields}}, {}};
     for (const QString &t : totals)
         b.totals.append({c.apply(t), c.binds()});
     return b;
@@ -53,6 +54,24 @@ BenchCase statistics(const QString &window, const QString &condition,
 BenchStatement statement(const SalesStatistics::Statement &s) { return {s.sql, s.binds}; }
 
 // The sales performance figures: received, sold (with presents and services), stock.
+// The car picker of a verification: one line per car charge still to verify
+// (Tfselecar's list of CarList::unverifiedCharges), narrowed by a typed serial.
+BenchCase chargesToVerify(bool customers, const QString &serialPrefix)
+{
+    const QString ledger = customers ? "ccustaccount" : "cprovaccount";
+    const QString key = customers ? "caccountid" : "paccountid";
+    const QString from = " from carinfor, " + ledger + " where carinfor.carserial_no=" + ledger
+                         + ".certificate_no and (" + ledger + ".isprepay=2) and (not (" + ledger
+                         + ".isaffirm)) and (not (" + ledger + ".ischeck))";
+    QueryConditions typed(QueryConditions::Join::And);
+    typed.prefix("carinfor.carserial_no", serialPrefix);
+    return listCase("Tfselecar",
+                    QString(customers ? "销售确认" : "入库确认")
+                            + (serialPrefix.isEmpty() ? QString() : ", 序列号 " + serialPrefix),
+                    "select carinfor.*, " + ledger + "." + key + from, "", {"select count(*)" + from},
+                    typed, {key});
+}
+
 BenchCase salesFigures(const QDate &from, const QDate &to)
 {
     using namespace SalesStatistics;
@@ -165,8 +184,6 @@ QList<BenchCase> benchCases()
             " storearea, carprice, remarks, carstatus" + returned;
     const QString received = "carstatus in (0,3) and carstatus=0"
                              " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)";
-    const QString unverifiedSale = "carserial_no in (select certificate_no from ccustaccount"
-                                   " where isprepay=2 and not isaffirm and not ischeck)";
 
     return {
         listCase("Tfselecust", "", "select * from ccustomer", " order by custname",
@@ -202,25 +219,24 @@ QList<BenchCase> benchCases()
         listCase("Tfsalecontchg", "", "select * from csalecontract where isfinished = 0", " order by salecont_no",
                  {}, none(Join::And)),
 
-        // The car picker: the caller's scope in parentheses, narrowed by the typed prefixes.
+        // The car picker: the caller's scope (a condition in parentheses, or the charges to
+        // verify), narrowed by the typed prefixes.
         listCase("Tfselecar", "", "select * from carinfor where (carstatus in (0,3))", "",
                  {"select count(*) from carinfor where (carstatus in (0,3))"}, none(Join::And)),
         listCase("Tfselecar", "序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus in (0,3))", "",
                  {"select count(*) from carinfor where (carstatus in (0,3))"},
-                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+                 QC(Join::And).prefix("carinfor.carserial_no", Typical::serialPrefix())),
         listCase("Tfselecar", "直接成本", "select * from carinfor where (" + received + ")", "",
                  {"select count(*) from carinfor where (" + received + ")"}, none(Join::And)),
-        listCase("Tfselecar", "销售确认", "select * from carinfor where (" + unverifiedSale + ")", "",
-                 {"select count(*) from carinfor where (" + unverifiedSale + ")"}, none(Join::And)),
-        listCase("Tfselecar", "销售确认, 序列号 " + Typical::serialPrefix(),
-                 "select * from carinfor where (" + unverifiedSale + ")", "",
-                 {"select count(*) from carinfor where (" + unverifiedSale + ")"},
-                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+        chargesToVerify(true, ""),
+        chargesToVerify(true, Typical::serialPrefix()),
+        chargesToVerify(false, ""),
+        chargesToVerify(false, Typical::serialPrefix()),
         listCase("Tfselecar", "客户退货", "select * from carinfor where (carstatus=1)", "",
                  {"select count(*) from carinfor where (carstatus=1)"}, none(Join::And)),
         listCase("Tfselecar", "客户退货, 序列号 " + Typical::serialPrefix(), "select * from carinfor where (carstatus=1)", "",
                  {"select count(*) from carinfor where (carstatus=1)"},
-                 QC(Join::And).prefix("carserial_no", Typical::serialPrefix())),
+                 QC(Join::And).prefix("carinfor.carserial_no", Typical::serialPrefix())),
 
         listCase("Tfcarinsele", "入库", inStock + " and (carstatus in (0,1,3))", " order by instock_date",
                  {inCount + " and (carstatus in (0,1,3))"}, none(Join::And)),

@@ -29,9 +29,18 @@ bool DocumentEntry::add()
                                                    n.table, n.numberField);
         if (number.isEmpty())
             return false;
-        Db::exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (:number)")
-                     .arg(Db::identifier(n.table), Db::identifier(n.numberField)),
-                 {{QStringLiteral(":number"), number}});
+        QStringList columns{Db::identifier(n.numberField)}, values{QStringLiteral(":number")};
+        QVariantMap binds{{QStringLiteral(":number"), number}};
+        const QVariantMap also = storedWithNumber ? storedWithNumber() : QVariantMap();
+        for (auto it = also.cbegin(); it != also.cend(); ++it) {
+            columns << Db::identifier(it.key());
+            values << QStringLiteral(":v%1").arg(binds.size());
+            binds.insert(values.last(), it.value());
+        }
+        Db::exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                     .arg(Db::identifier(n.table), columns.join(QStringLiteral(", ")),
+                          values.join(QStringLiteral(", "))),
+                 binds);
         t.commit();
     }
     close();

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QVariantMap>
 #include <functional>
 
 // How one kind of document is numbered (the five texts NextDocumentNumber takes).
@@ -37,6 +38,9 @@ public:
     // row being edited. False, nothing changed, when the numbering gave no
     // number; a failure throws and stores nothing.
     bool add();
+    // Fields the new row is stored with besides its number, asked as add()
+    // stores it (a date that its field fills in as the row is appended).
+    std::function<QVariantMap()> storedWithNumber;
     // Writes the row, its lines and then what `also` runs, in one transaction.
     // Afterwards the row is stored and no longer being edited. False when a
     // check of a data set refused a row: nothing is written and the row is

@@ -21,7 +21,7 @@ bool TfrmDMcarsales::writeExport(QIODevice &out, DataSet &data, const GridColumn
     for (int row = 0; row < data.recordCount(); ++row) {
         QString text;
         for (const GridColumn &c : columns)
-            text += Fmt::display(data.valueAt(row, c.field), Fmt::StoredDates::AsStored) + QLatin1Char('\t');
+            text += c.text(data.valueAt(row, c.field), Fmt::StoredDates::AsStored) + QLatin1Char('\t');
         line = toGbk(text) + lineEnd;
         if (out.write(line) != line.size())
             return false;

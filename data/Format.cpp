@@ -43,7 +43,7 @@ QDateTime toDateTime(const QVariant &v)
 
 QDate toDate(const QVariant &v) { return toDateTime(v).date(); }
 
-QString display(const QVariant &v, StoredDates dates)
+QString display(const QVariant &v, StoredDates dates, Reals reals)
 {
     if (v.isNull() || !v.isValid())
         return QString();
@@ -58,6 +58,8 @@ QString display(const QVariant &v, StoredDates dates)
     case QMetaType::Float: {
         // Showing never fails: a REAL that Money cannot hold is shown as it is.
         const double d = v.toDouble();
+        if (reals == Reals::AsGiven && std::isfinite(d))
+            return QString::number(d, 'g', 15);
         if (std::isfinite(d) && std::fabs(d) <= Money::max().toDouble() - 1)
             return Money::fromDouble(d).toString();
         return std::isfinite(d) ? QString::number(d, 'f', 0) : QString::number(d);

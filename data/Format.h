@@ -26,11 +26,17 @@ QDate toDate(const QVariant &v);
 QDateTime toDateTime(const QVariant &v);
 
 // Display text of any value: null is "", dates as above, a date field's
-// stored text ("2024-05-01 13:05:09") as its date alone, money (every REAL)
-// as plain decimal text, integers plain. Never throws: a REAL beyond Money's
+// stored text ("2024-05-01 13:05:09") as its date alone, money (a REAL, unless
+// told otherwise) as plain decimal text, integers plain. Never throws: a REAL beyond Money's
 // range shows its whole digits, NaN and infinities as "nan", "inf", "-inf".
 // The export writes a date field's text as stored, its time of day included.
 enum class StoredDates { DateAlone, AsStored };
-QString display(const QVariant &v, StoredDates dates = StoredDates::DateAlone);
+// A REAL is an amount (Money's text, four places at most) unless it is a
+// figure the database computed that is no amount, such as a quotient: that
+// shows as the database gives it, its 15 significant digits as SQLite writes
+// a REAL ("68376.0683760684" for 80000/1.17), a whole value without ".0".
+enum class Reals { Amounts, AsGiven };
+QString display(const QVariant &v, StoredDates dates = StoredDates::DateAlone,
+                Reals reals = Reals::Amounts);
 
 } // namespace Fmt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Format.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,6 +15,15 @@ struct GridColumn {
     bool visible = true;
     bool readOnly = false;
     QStringList pickList;
+    // Whether a real in this column is an amount or a figure shown as the
+    // database gives it.
+    Fmt::Reals reals = Fmt::Reals::Amounts;
+
+    // The text of a value of this column, on the screen or (dates as stored) in the export.
+    QString text(const QVariant &value, Fmt::StoredDates dates = Fmt::StoredDates::DateAlone) const
+    {
+        return Fmt::display(value, dates, reals);
+    }
 };
 
 using GridColumns = QList<GridColumn>;

@@ -27,7 +27,6 @@ TAccountCheck::TAccountCheck(const AccountCheckKind &kind, QWidget *parent)
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     ComboEdit1 = new ComboEdit(GroupBox1);
     ComboEdit1->setObjectName(QStringLiteral("ComboEdit1"));
-    setUpperCaseInput(ComboEdit1);
     auto readOnly = [this](const char *name) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));

@@ -116,8 +116,8 @@ void TChargeCheck::SetVerifyEditing(bool editing)
 
 void TChargeCheck::SpeedItem1Click()
 {
-    // A car is listed once however many charges it has; the lowest entry
-    // number is verified first.
+    // A car is listed once for each charge still to verify; whichever line
+    // is picked, the lowest entry number is verified first.
     if (const std::optional<QSqlRecord> car = pickCar(this, m_kind.carScope))
         openCar(car->value(Serial).toString());
 }

@@ -4,6 +4,7 @@
 #include "DBControls.h"
 #include "Ledger.h"
 #include "SpeedBar.h"
+#include "Uselecar.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -19,7 +20,7 @@ struct CheckField {
 struct ChargeCheckKind {
     QString objectName, caption, statusText;
     const LedgerSide *side = nullptr;
-    QString carScope; // the cars with a charge of this ledger still to verify
+    CarList carScope; // the car charges of this ledger still to verify
     QString recordTable, recordName, recordSource; // the stock record of the car
     QString ledgerName, ledgerSource;
     QList<CheckField> recordFields;

@@ -74,7 +74,6 @@ TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
     ComboEdit1 = new ComboEdit(this);
     ComboEdit1->setObjectName(QStringLiteral("ComboEdit1"));
     ComboEdit1->setMaxLength(PartnerCodeLength);
-    setUpperCaseInput(ComboEdit1);
     DBEdit1 = bound(new DBEdit(this), "DBEdit1", side.nameField);
     DBEdit1->setReadOnly(true);
     DBEdit1->setFocusPolicy(Qt::NoFocus);
@@ -229,8 +228,8 @@ int TLedgerEntry::SaveLedgerEntry()
         frmDMcarsales->QueryFirstRow(QStringLiteral("select %1 from %2 where contract_no=:aa")
                                              .arg(side.codeField, m_kind.contractTable),
                                      {&owner}, {{QStringLiteral(":aa"), contract}});
-        // Codes compare as the database compares them, without regard to case.
-        if (owner.toString().trimmed().compare(code, Qt::CaseInsensitive) != 0)
+        // Exactly, with the code as it stands: letter case and blanks count.
+        if (owner.toString() != ComboEdit1->text())
             return refuse(m_kind.contractNotOwner, ComboEdit1);
     }
     m_table->setValue(side.codeField, code);

@@ -12,14 +12,20 @@ Tfsalesyj::Tfsalesyj(QWidget *parent)
     ds_salesyj = addQuery(QStringLiteral("tq_salesyj"), QStringLiteral("ds_salesyj"));
     tq_salesyj = ds_salesyj->dataSet();
     BitBtn1 = SpeedBar1->addItem(QStringLiteral("BitBtn1"), QStringLiteral("数据导出"));
+    // The net figures are the database's own, not rounded to amounts, and
+    // their fifteen digits fit.
+    const auto figure = [](const char *title, const char *field) {
+        return GridColumn{.title = QString::fromUtf8(title), .field = QLatin1String(field),
+                          .width = 130, .reals = Fmt::Reals::AsGiven};
+    };
     DBGrid1 = addResultGrid(ds_salesyj, {{QStringLiteral("业务员"), QStringLiteral("sales")},
                                          {QStringLiteral("销售车辆数"), QStringLiteral("Expr1001")},
                                          {QStringLiteral("销售金额"), QStringLiteral("xsh")},
                                          {QStringLiteral("赠品金额"), QStringLiteral("ps")},
                                          {QStringLiteral("服务费用"), QStringLiteral("sv")},
-                                         {QStringLiteral("销售收入"), QStringLiteral("Expr1005")},
-                                         {QStringLiteral("进销差价"), QStringLiteral("Expr1006")},
-                                         {QStringLiteral("毛利润"), QStringLiteral("Expr1007")}});
+                                         figure("销售收入", "Expr1005"),
+                                         figure("进销差价", "Expr1006"),
+                                         figure("毛利润", "Expr1007")});
     connect(BitBtn1, &QToolButton::clicked, this, &Tfsalesyj::BitBtn1Click);
     resize(760, 460);
 }

@@ -1,7 +1,7 @@
 #include "CarChoice.h"
 #include "Uselecar.h"
 
-CarChoice carPicker(const QString &scope)
+CarChoice carPicker(const CarList &scope)
 {
     return [scope](QWidget *owner) -> std::optional<QString> {
         const std::optional<QSqlRecord> car = pickCar(owner, scope);

@@ -13,4 +13,4 @@
 using CarChoice = std::function<std::optional<QString>(QWidget *owner)>;
 
 // The car picker over the owner, limited to a scope of CarScope (Uselecar.h).
-CarChoice carPicker(const QString &scope);
+CarChoice carPicker(const CarList &scope);

@@ -60,7 +60,6 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     fitCodes(Edit1, QStringLiteral("carserial_no"));
     fitCodes(Edit2, QStringLiteral("chassis_no"));
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
-    ComboEdit1->setUpperCase(true);
     Edit3 = named(new QLineEdit(this), "Edit3");
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");

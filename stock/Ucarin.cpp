@@ -75,7 +75,6 @@ Tfcarin::Tfcarin(QWidget *parent)
     ComboEdit1 = new ComboEdit(this);
     ComboEdit1->setObjectName(QStringLiteral("ComboEdit1"));
     ComboEdit1->setMaxLength(ProviderCodeLength);
-    setUpperCaseInput(ComboEdit1);
     DBEdit2 = bound(new DBEdit(this), "DBEdit2", ds_carin, "provname");
     DBEdit2->setEnabled(false);
     DBEdit2->setFocusPolicy(Qt::NoFocus);
@@ -369,8 +368,8 @@ int Tfcarin::SaveInStock()
             Db::scalar(QStringLiteral("select providerid from cbuycontract where contract_no=:aa"),
                        {{QStringLiteral(":aa"), contract}})
                 .toString();
-        // Codes compare as the database compares them: without regard to case.
-        if (signedBy.compare(provider, Qt::CaseInsensitive) != 0)
+        // Exactly: a code typed in another letter case is not the contract's.
+        if (signedBy != provider)
             return refuse(QStringLiteral("所选合同并非是该供应商签约!"), ComboEdit1);
         if (Db::scalar(QStringLiteral("select carmodel from cbuycontdetail,cbuycontract"
                                       " where cbuycontract.buycont_no=cbuycontdetail.buycont_no"

@@ -42,7 +42,6 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     };
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
     ComboEdit1->setMaxLength(10); // the longest provider code
-    setUpperCaseInput(ComboEdit1);
     ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");

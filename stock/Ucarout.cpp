@@ -1,7 +1,9 @@
 #include "Ucarout.h"
+#include "Clock.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
+#include "Format.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
@@ -45,6 +47,11 @@ Tfcarout::Tfcarout(QWidget *parent)
                                    QStringLiteral("carout_no")},
                                   this));
     document->beforeWrite = [this] { return carStillInStock(); };
+    // The record is stored at once with the moment of the add as its date,
+    // which the date field then shows and the save keeps unless changed.
+    document->storedWithNumber = [] {
+        return QVariantMap{{QStringLiteral("outstock_date"), Fmt::sqlDateTime(Clock::now())}};
+    };
 
     auto *speedBar = new SpeedBar(this);
     SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("增加"),
@@ -75,7 +82,6 @@ Tfcarout::Tfcarout(QWidget *parent)
     ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
     DBEdit1 = bound(ds_carout, "DBEdit1", "carserial_no", false);
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
-    ComboEdit1->setUpperCase(true);
     ComboEdit1->setMaxLength(CustomerCodeLength);
     DBEdit10 = bound(ds_carout, "DBEdit10", "saleinvoice_no", true);
     DBEdit2 = bound(ds_carout, "DBEdit2", "custname", true);

@@ -51,7 +51,6 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     ComboEdit2 = named(new ComboEdit(frame), "ComboEdit2");
     Edit1 = named(new QLineEdit(frame), "Edit1");
     ComboEdit1 = named(new ComboEdit(frame), "ComboEdit1");
-    setUpperCaseInput(ComboEdit1);
     Edit2 = named(new QLineEdit(frame), "Edit2");
     Edit3 = named(new QLineEdit(frame), "Edit3");
     fitCodes(Edit1, QStringLiteral("carserial_no"));

@@ -17,8 +17,7 @@ Tfselecar::Tfselecar(QWidget *owner)
     setWindowFlag(Qt::Tool);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     query1->setObjectName(QStringLiteral("query1"));
-    // A dealer's years of cars: read as the grid scrolls, in serial order.
-    query1->setKeyFields({QStringLiteral("carserial_no")});
+    // A dealer's years of cars: read as the grid scrolls, in the order of the list's key.
     query1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
 
@@ -79,18 +78,34 @@ Tfselecar::Tfselecar(QWidget *owner)
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString Tfselecar::listSql(const QString &scope)
+CarList::CarList() : CarList(CarScope::InStock) {}
+
+CarList::CarList(const QString &condition)
+    : sql(QStringLiteral("select * from carinfor where (") + condition + QLatin1Char(')')),
+      keys{QStringLiteral("carserial_no")}
 {
-    return QStringLiteral("select * from carinfor where (") + scope + QLatin1Char(')');
+}
+
+CarList CarList::unverifiedCharges(const QString &ledger, const QString &entryKey)
+{
+    // Listed by entry number, the order the charges were booked in: the
+    // number also tells apart the lines of one car, and the ledger's index
+    // by kind and number gives the first screen without sorting every charge.
+    return {QStringLiteral("select carinfor.*, %1.%2 from carinfor, %1"
+                           " where carinfor.carserial_no=%1.certificate_no and (%1.isprepay=2)"
+                           " and (not (%1.isaffirm)) and (not (%1.ischeck))")
+                    .arg(ledger, entryKey),
+            {entryKey}};
 }
 
 void Tfselecar::Edit1Change()
 {
     // The typed text narrows the scope literally, as a prefix.
     QueryConditions conditions(QueryConditions::Join::And);
-    conditions.prefix(QStringLiteral("carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("chassis_no"), Edit2->text());
-    conditions.setOn(query1, listSql(m_scope));
+    conditions.prefix(QStringLiteral("carinfor.carserial_no"), Edit1->text())
+        .prefix(QStringLiteral("carinfor.chassis_no"), Edit2->text());
+    conditions.setOn(query1, m_list.sql);
+    query1->setKeyFields(m_list.keys);
     guard([this] { query1->open(); }, this);
 }
 
@@ -111,7 +126,7 @@ std::optional<QSqlRecord> Tfselecar::pick()
     return query1->record(query1->recNo());
 }
 
-std::optional<QSqlRecord> pickCar(QWidget *owner, const QString &scope)
+std::optional<QSqlRecord> pickCar(QWidget *owner, const CarList &scope)
 {
     QPointer<Tfselecar> picker = new Tfselecar(owner);
     picker->setScope(scope);

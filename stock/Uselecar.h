@@ -7,11 +7,30 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSqlRecord>
+#include <QStringList>
 #include <optional>
 
-// Which cars a caller lets the user choose from: a condition on the columns
-// of carinfor, without "where". The picker keeps it in parentheses, so the
-// typed prefixes narrow it and never widen it.
+// What the car picker lists: a statement over carinfor that ends in its
+// where clause, and the key that tells its lines apart. The picker narrows
+// the where clause by the typed prefixes and never widens it.
+struct CarList {
+    // The picker's own list: the cars in stock.
+    CarList();
+    // The cars whose columns meet the condition (on carinfor, without
+    // "where"), each once; the condition is kept in parentheses.
+    CarList(const QString &condition);
+    // One line per unverified, open car charge of the ledger (its table and
+    // entry number), in entry order: a car with two such charges is listed twice.
+    static CarList unverifiedCharges(const QString &ledger, const QString &entryKey);
+
+    QString sql;
+    QStringList keys;
+
+private:
+    CarList(const QString &sql, const QStringList &keys) : sql(sql), keys(keys) {}
+};
+
+// Which cars a caller lets the user choose from.
 namespace CarScope {
 
 // In stock: bought in, or returned by a customer (the car sale, the return to
@@ -23,15 +42,11 @@ inline const QString Received = QStringLiteral(
     " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)");
 // Sold (the services and presents, the return from a customer).
 inline const QString Sold = QStringLiteral("carstatus=1");
-// With a car charge in the provider or customer ledger still to be verified.
-// Written as a set read once through the ledger's isprepay index: as a
-// correlated "exists" the planner took that index for every car.
-inline const QString UnverifiedPurchase = QStringLiteral(
-    "carserial_no in (select certificate_no from cprovaccount"
-    " where isprepay=2 and not isaffirm and not ischeck)");
-inline const QString UnverifiedSale = QStringLiteral(
-    "carserial_no in (select certificate_no from ccustaccount"
-    " where isprepay=2 and not isaffirm and not ischeck)");
+// The car charges of the provider or customer ledger still to be verified.
+inline const CarList UnverifiedPurchase =
+    CarList::unverifiedCharges(QStringLiteral("cprovaccount"), QStringLiteral("paccountid"));
+inline const CarList UnverifiedSale =
+    CarList::unverifiedCharges(QStringLiteral("ccustaccount"), QStringLiteral("caccountid"));
 
 } // namespace CarScope
 
@@ -44,8 +59,8 @@ public:
     static constexpr int PageSize = 200;
 
     // Fixed for the dialog's life; before pick(). The default is InStock.
-    void setScope(const QString &condition) { m_scope = condition; }
-    const QString &scope() const { return m_scope; }
+    void setScope(const CarList &list) { m_list = list; }
+    const CarList &scope() const { return m_list; }
 
     // The caller's steps in one: open the list, show the dialog, read the
     // chosen car's row. Nothing on Cancel, Escape or an empty list, nor when
@@ -64,14 +79,11 @@ public:
     void Edit1Change();
     void BitBtn1Click();
 
-    // The statement the list runs, with its bound values (also for the benchmark).
-    static QString listSql(const QString &scope);
-
 private:
-    QString m_scope = CarScope::InStock;
+    CarList m_list;
 };
 
 // Opens the car picker over the owner with the caller's scope and returns the
 // chosen car's row. The dialog is the owner's child: an owner freed while it
 // runs takes the dialog with it, so it lives on the heap.
-std::optional<QSqlRecord> pickCar(QWidget *owner, const QString &scope = CarScope::InStock);
+std::optional<QSqlRecord> pickCar(QWidget *owner, const CarList &scope = CarScope::InStock);

@@ -74,6 +74,8 @@ private slots:
     void displayFormatter();
     void displayOfExtremes_data();
     void displayOfExtremes();
+    void displayAsTheDatabaseGives_data();
+    void displayAsTheDatabaseGives();
 
     // Schema and start-up
     void schemaHasEveryTableAndField();
@@ -374,6 +376,40 @@ void TestData::displayOfExtremes()
     QFETCH(double, stored);
     QFETCH(QString, shown);
     QCOMPARE(Fmt::display(stored), shown);
+}
+
+void TestData::displayAsTheDatabaseGives_data()
+{
+    QTest::addColumn<QString>("expression"); // computed by the database
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("given");
+    QTest::newRow("a quotient") << "80000/1.17" << "68376.0684" << "68376.0683760684";
+    QTest::newRow("sums divided") << "(240000.3-500+867.67)/1.17" << "205442.7094" << "205442.709401709";
+    QTest::newRow("negative") << "-10000/1.17" << "-8547.0085" << "-8547.00854700855";
+    QTest::newRow("a third") << "1.0/3" << "0.3333" << "0.333333333333333";
+    QTest::newRow("whole") << "117000/1.17" << "100000" << "100000";
+    QTest::newRow("a difference") << "117000.2-500.5+1533.83-100000.1" << "18033.43" << "18033.43";
+}
+
+// A figure the database computed shows its 15 significant digits, as the
+// database writes it as text; as an amount it shows four places at most.
+void TestData::displayAsTheDatabaseGives()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, amount);
+    QFETCH(QString, given);
+    TestDb db;
+    const QVariant value = db.scalar("SELECT " + expression);
+    QCOMPARE(value.typeId(), QMetaType::Double);
+    QCOMPARE(Fmt::display(value), amount);
+    QCOMPARE(Fmt::display(value, Fmt::StoredDates::DateAlone, Fmt::Reals::AsGiven), given);
+    QString text = db.scalar("SELECT CAST(" + expression + " AS TEXT)").toString();
+    if (text.endsWith(".0"))
+        text.chop(2); // a whole value, written without its point as every number is
+    QCOMPARE(given, text);
+    // Other values show as ever.
+    QCOMPARE(Fmt::display(qlonglong(42), Fmt::StoredDates::DateAlone, Fmt::Reals::AsGiven), QString("42"));
+    QCOMPARE(Fmt::display(QVariant(), Fmt::StoredDates::DateAlone, Fmt::Reals::AsGiven), QString());
 }
 
 // ---------------------------------------------------------------- Schema

@@ -443,7 +443,7 @@ void TestFinance::entryAddSaveStoresVerifiedOpenRow()
     QVERIFY(!w->SpeedItem7->isEnabled());
     QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
 
-    QVERIFY(Drive::type(w.get(), "ComboEdit1", t.code.toLower())); // typed letters become capitals
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", t.code));
     Drive::leave(w->ComboEdit1);
     QCOMPARE(w->DBEdit1->text(), t.name);
     if (w->DBComboBox1) {
@@ -643,9 +643,15 @@ void TestFinance::codeLookedUpOnLeaving()
     Drive::leave(w->ComboEdit2);
     QCOMPARE(db.messages.texts(), QStringList{"不存在此采购合同号!"});
     QCOMPARE(w->ComboEdit2->text(), QString("CG-404"));
-    // The code is stored without its blanks, the name is its register's.
+    // The contract's provider is compared with the code exactly: its blanks count.
     QVERIFY(Drive::type(w.get(), "ComboEdit2", "cg-1")); // the database compares without regard to case
     QVERIFY(Drive::type(w.get(), "DBEdit4", "7"));
+    db.messages.clear();
+    QVERIFY(Drive::press(w.get(), "SpeedItem5"));
+    QCOMPARE(db.messages.texts(), QStringList{"所选合同并非是该供应商签约!"});
+    QCOMPARE(QApplication::focusWidget(), w->ComboEdit1);
+    // The name stored is its register's.
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "P001"));
     db.messages.clear();
     QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(db.messages.texts(), QStringList());
@@ -748,7 +754,7 @@ void TestFinance::keyboardOnlyPrepayment()
     key(Qt::Key_2, Qt::AltModifier); // 保存
     QCOMPARE(db.messages.texts(), QStringList());
     QCOMPARE(row("ccustaccount", "customerid, outgo, custaccttype, affirm_recorder, isprepay", "1"),
-             QString("C001|800|代垫费用|Li|3"));
+             QString("c001|800|代垫费用|Li|3")); // the code as typed
 }
 
 // ---------------------------------------------------------------- verification
@@ -778,7 +784,8 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     CarPick pick("VIN1");
     Window w(t.make());
     pickCarIn(w.get(), pick);
-    QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
+    // One line per charge to verify.
+    QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A1")); // the lower entry number first
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit10")->text(), QString("桑塔纳"));
     if (t.customers) { // the latest sale of a car sold twice, its date shown as a date
@@ -808,7 +815,7 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QCOMPARE(row(t.table, "isaffirm", t.key + "='A2'"), QString("0"));
     QCOMPARE(row(t.table, "isaffirm, ischeck", t.key + "='A0'"), QString("1|1"));
 
-    // The car stays listed, for its other charge.
+    // The car stays listed once, for its other charge.
     pickCarIn(w.get(), pick);
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A2"));
@@ -891,7 +898,7 @@ void TestFinance::reconcileThroughTheWindow()
     QVERIFY(!w->SpeedItem5->isEnabled()); // once per display
     QCOMPARE(row("ccustaccount", "customerid, custname, income, affirm_recorder",
                  "custaccttype='上次余额'"),
-             QString("C001|客户甲|2500|李四"));
+             QString("c001|客户甲|2500|李四")); // the code as typed
 
     // Second round after the further sale is verified.
     db.exec("UPDATE ccustaccount SET isaffirm=1 WHERE caccountid='K5'");

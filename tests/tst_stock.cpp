@@ -210,6 +210,9 @@ private slots:
     void pickerNarrowsItsScope();
     void pickerConfirmsOnlyARow();
     void pickerReturnsTheSelectedCar();
+    void pickerListsEachChargeToVerify_data();
+    void pickerListsEachChargeToVerify();
+    void pickerPagesThroughCharges();
 
     void costsPendingUntilSavedAndNumbered();
     void costAmountParsedStrictly_data();
@@ -320,6 +323,91 @@ void TestStock::pickerReturnsTheSelectedCar()
     QVERIFY(chosen);
     QCOMPARE(chosen->value("carserial_no").toString(), QString("A2"));
     QCOMPARE(chosen->value("carstatus").toInt(), 3);
+}
+
+namespace {
+
+// A ledger's car charges as listed: serial and entry number of each line.
+QStringList chargeLines(DataSet *list, const QString &key)
+{
+    QStringList lines;
+    for (int r = 0; r < list->recordCount(); ++r)
+        lines << list->valueAt(r, "carserial_no").toString() + "/" + list->valueAt(r, key).toString();
+    return lines;
+}
+
+} // namespace
+
+void TestStock::pickerListsEachChargeToVerify_data()
+{
+    QTest::addColumn<bool>("customers");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("chassis");
+    QTest::addColumn<QStringList>("lines");
+    for (const bool customers : {false, true}) {
+        const char *ledger = customers ? "sale" : "in-stock";
+        QTest::addRow("%s, nothing typed", ledger) << customers << "" << "" << QStringList{"A1/E1", "A1/E2", "A2/E5"};
+        QTest::addRow("%s, serial", ledger) << customers << "a1" << "" << QStringList{"A1/E1", "A1/E2"};
+        QTest::addRow("%s, chassis", ledger) << customers << "" << "DP2" << QStringList{"A2/E5"};
+        QTest::addRow("%s, none of this ledger's", ledger) << customers << "B" << "" << QStringList{};
+    }
+}
+
+void TestStock::pickerListsEachChargeToVerify()
+{
+    QFETCH(bool, customers);
+    QFETCH(QString, serial);
+    QFETCH(QString, chassis);
+    QFETCH(QStringList, lines);
+    TestDb db;
+    addCar(db, "A1", 1, "DP1");
+    addCar(db, "A2", 2, "DP2"); // the status plays no part
+    addCar(db, "A3", 0, "DP3");
+    addCar(db, "B1", 1, "XX4");
+    const QString key = customers ? "caccountid" : "paccountid";
+    // An entry of the customer or the provider ledger.
+    const auto charge = [&](bool customer, const QString &number, const QString &car, int kind,
+                            bool affirmed, bool checked) {
+        db.insert(customer ? "ccustaccount" : "cprovaccount",
+                  {{customer ? "caccountid" : "paccountid", number}, {"certificate_no", car},
+                   {"isprepay", kind}, {"isaffirm", affirmed ? 1 : 0}, {"ischeck", checked ? 1 : 0}});
+    };
+    charge(customers, "E2", "A1", 2, false, false); // two charges of A1 to verify: two lines
+    charge(customers, "E1", "A1", 2, false, false);
+    charge(customers, "E3", "A1", 2, true, false);  // verified
+    charge(customers, "E4", "A2", 2, false, true);  // closed
+    charge(customers, "E5", "A2", 2, false, false);
+    charge(customers, "E6", "B1", 0, false, false); // no car charge
+    charge(!customers, "E7", "B1", 2, false, false); // the other ledger's
+
+    Tfselecar picker;
+    picker.setScope(customers ? CarScope::UnverifiedSale : CarScope::UnverifiedPurchase);
+    picker.Edit1Change();
+    typeInto(picker.Edit1, serial);
+    typeInto(picker.Edit2, chassis);
+    QVERIFY(picker.query1->isActive());
+    QCOMPARE(chargeLines(picker.query1, key), lines);
+    QCOMPARE(picker.query1->recordCount(), lines.size());
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestStock::pickerPagesThroughCharges()
+{
+    // Beyond one page, every line comes once: the lines of a car are told apart by their entry.
+    TestDb db;
+    const int cars = Tfselecar::PageSize / 2 + 30;
+    db.exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<%1)"
+                    " INSERT INTO carinfor (carserial_no, carstatus) SELECT printf('C%03d', i), 0 FROM n")
+                    .arg(cars));
+    db.exec("INSERT INTO ccustaccount (caccountid, certificate_no, isprepay, isaffirm, ischeck)"
+            " SELECT 'K' || carserial_no || '-' || t, carserial_no, 2, 0, 0 FROM carinfor, (SELECT 1 AS t UNION SELECT 2)");
+    Tfselecar picker;
+    picker.setScope(CarScope::UnverifiedSale);
+    picker.Edit1Change();
+    const QStringList lines = chargeLines(picker.query1, "caccountid");
+    QCOMPARE(lines.size(), 2 * cars);
+    QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), 2 * cars);
+    QCOMPARE(lines.at(Tfselecar::PageSize), QString("C101/KC101-1"));
 }
 
 // ---------------------------------------------------------------- direct costs

@@ -1,7 +1,6 @@
 #include "DataSetModel.h"
 #include "Errors.h"
 #include "FieldLink.h"
-#include "Format.h"
 #include "Guard.h"
 
 DataSetModel::DataSetModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -86,12 +85,12 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
     const DataSet *ds = dataSet();
     if (!ds || !index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    const QString &field = m_columns.at(index.column()).field;
-    if (!ds->hasField(field))
+    const GridColumn &column = m_columns.at(index.column());
+    if (!ds->hasField(column.field))
         return QVariant();
     // A paged data set reads the row's page here; a failure shows an empty cell.
     try {
-        return Fmt::display(ds->valueAt(index.row(), field));
+        return column.text(ds->valueAt(index.row(), column.field));
     } catch (const AppError &) {
         return QVariant();
     }
@@ -122,12 +121,13 @@ bool DataSetModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (!ds || !index.isValid() || role != Qt::EditRole)
         return false;
     const int row = index.row();
-    const QString field = m_columns.at(index.column()).field;
+    const GridColumn column = m_columns.at(index.column());
+    const QString &field = column.field;
     bool stored = false;
     guard([&] {
         // An editor closing on a row left hands back the text it shows: that
         // is no change and must not move the data set back to its row.
-        if (Fmt::display(ds->valueAt(row, field)) == value.toString()) {
+        if (column.text(ds->valueAt(row, field)) == value.toString()) {
             stored = true;
             return;
         }

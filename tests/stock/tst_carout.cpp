@@ -1,4 +1,5 @@
 // The car sale, driven through the real window.
+#include "Clock.h"
 #include "Db.h"
 #include "Drive.h"
 #include "Modal.h"
@@ -73,6 +74,7 @@ class TestCarout : public QObject {
 
 private slots:
     void roadOfACarSale();
+    void addStoresTheNumberAndTheDate();
     void saleWithoutContract();
     void refusalsStoreNothing_data();
     void refusalsStoreNothing();
@@ -173,6 +175,38 @@ void TestCarout::roadOfACarSale()
     QVERIFY(!acc.next());
 }
 
+void TestCarout::addStoresTheNumberAndTheDate()
+{
+    TestDb db;
+    seedStock(db);
+    Shown<Tfcarout> w(saleWindow({"CAR1", "CAR2"}));
+    QVERIFY(Drive::press(w.w, "SpeedItem1"));
+    // Read at once: the record holds its number and the moment of the add, nothing else yet.
+    QSqlQuery added = Db::exec("SELECT carout_no, outstock_date, carserial_no, customerid FROM caroutstock");
+    QVERIFY(added.next());
+    QCOMPARE(added.value(0).toString(), QString("CS2024050001"));
+    QCOMPARE(added.value(1).toString(), QString("2024-05-06 09:30:00"));
+    QVERIFY(added.value(2).isNull() && added.value(3).isNull());
+    QVERIFY(!added.next());
+    added.finish();
+    QCOMPARE(w->DBDateEdit2->date(), Now.date());
+
+    // Saved an hour later, the sale keeps the moment it was added.
+    Clock::setNow(Now.addSecs(3600));
+    w->ComboEdit1->setText("C001");
+    QVERIFY(Drive::type(w.w, "DBEdit3", "1000"));
+    db.messages.answer(QMessageBox::No);
+    QVERIFY(Drive::press(w.w, "SpeedItem5"));
+    QCOMPARE(db.scalar("SELECT outstock_date FROM caroutstock WHERE carout_no='CS2024050001'").toString(),
+             QString("2024-05-06 09:30:00"));
+
+    // The next add takes the clock as it stands then.
+    QVERIFY(Drive::press(w.w, "SpeedItem1"));
+    QCOMPARE(db.scalar("SELECT outstock_date FROM caroutstock WHERE carout_no='CS2024050002'").toString(),
+             QString("2024-05-06 10:30:00"));
+    Clock::setNow(Now);
+}
+
 void TestCarout::saleWithoutContract()
 {
     TestDb db;
@@ -189,14 +223,14 @@ void TestCarout::saleWithoutContract()
     QVERIFY(*picked);
     QCOMPARE(w->ComboEdit1->text(), QString("C002"));
     QCOMPARE(w->DBEdit2->text(), QString("客户乙"));
-    QVERIFY(Drive::type(w.w, "ComboEdit1", "c002")); // capitals as typed
-    QCOMPARE(w->ComboEdit1->text(), QString("C002"));
+    QVERIFY(Drive::type(w.w, "ComboEdit1", "c002")); // kept as typed
+    QCOMPARE(w->ComboEdit1->text(), QString("c002"));
     QVERIFY(Drive::type(w.w, "DBEdit3", "5000"));
     db.messages.answer(QMessageBox::No);
     QVERIFY(Drive::press(w.w, "SpeedItem5"));
     QVERIFY(db.scalar("SELECT salecontract_no FROM caroutstock").isNull());
     QVERIFY(db.scalar("SELECT salecont_no FROM ccustaccount").isNull());
-    QCOMPARE(db.scalar("SELECT customerid FROM ccustaccount").toString(), QString("C002"));
+    QCOMPARE(db.scalar("SELECT customerid FROM ccustaccount").toString(), QString("c002"));
     QCOMPARE(db.count("csalecontract", "isfinished=1"), 2);
 }
 
