@@ -13,7 +13,7 @@ TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent
     : TContractForm(kind.contract, Use::Change, parent), m_change(kind)
 {
     // Saved contracts that are not started, the newest last.
-    m_master->setFilter(IsFinished, 0);
+    m_master->setFilter(IsFinished, ContractProgress::Saved);
     m_master->setIndexName(QStringLiteral("PrimaryKey"));
     m_master->beforeInsert = [] { return false; }; // a change never makes a contract
 
@@ -39,7 +39,7 @@ TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent
         const bool found = frmDMcarsales->QueryFirstRow(
             QStringLiteral("select %1 from %2 where %3=:n").arg(IsFinished, table, key), {&state},
             {{QStringLiteral(":n"), m_master->value(m_kind.numbering.numberField)}});
-        if (found && !state.isNull() && state.toInt() == 0)
+        if (found && !state.isNull() && state.toInt() == ContractProgress::Saved)
             return true;
         Msg::warning(QStringLiteral("该合同已开始执行或已被删除，不能保存修改！"), this);
         return false;
@@ -99,7 +99,7 @@ int TContractChange::SaveChange(int state)
     if (!hasContract())
         return 1;
     const QString serial = m_master->value(m_kind.numbering.numberField).toString();
-    if (state != 0)
+    if (state != ContractProgress::Saved)
         m_master->setValue(IsFinished, state);
     bool stored = false;
     try {
@@ -107,12 +107,12 @@ int TContractChange::SaveChange(int state)
             Db::exec(m_kind.emptyLinesDelete, {{QStringLiteral(":aa"), serial}});
         });
     } catch (const AppError &) {
-        if (state != 0)
-            m_master->setValue(IsFinished, 0); // the changes stay, the state does not
+        if (state != ContractProgress::Saved)
+            m_master->setValue(IsFinished, ContractProgress::Saved); // the changes stay, the state does not
         throw;
     }
-    if (!stored && state != 0)
-        m_master->setValue(IsFinished, 0);
+    if (!stored && state != ContractProgress::Saved)
+        m_master->setValue(IsFinished, ContractProgress::Saved);
     return stored ? 0 : 1;
 }
 
@@ -147,7 +147,7 @@ bool TContractChange::saveAndOfferPrint(int state)
 void TContractChange::SpeedItem2Click()
 {
     if (hasContract())
-        guard([this] { saveAndOfferPrint(0); }, this);
+        guard([this] { saveAndOfferPrint(ContractProgress::Saved); }, this);
 }
 
 void TContractChange::SpeedItem3Click()
@@ -168,7 +168,7 @@ void TContractChange::SpeedItem5Click()
         return;
     guard([this] {
         // The started contract leaves the list.
-        if (saveAndOfferPrint(1))
+        if (saveAndOfferPrint(ContractProgress::Executing))
             m_master->last();
     }, this);
 }
