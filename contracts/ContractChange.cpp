@@ -13,7 +13,7 @@ TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent
     : TContractForm(kind.contract, Use::Change, parent), m_change(kind)
 {
     // Saved contracts that are not started, the newest last.
-    m_master->setFilter(IsFinished, 0);
+    m_master->setFilter(IsFinished, ContractProgress::Saved);
     m_master->setIndexName(QStringLiteral("PrimaryKey"));
     m_master->beforeInsert = [] { return false; }; // a change never makes a contract
 
@@ -39,7 +39,7 @@ TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent
         const bool found = frmDMcarsales->QueryFirstRow(
             QStringLiteral("select %1 from %2 where %3=:n").arg(IsFinished, table, key), {&state},
             {{QStringLiteral(":n"), m_master->value(m_kind.numbering.numberField)}});
-        if (found && !state.isNull() && state.toInt() == 0)
+        if (found && !state.isNull() && state.toInt() == ContractProgress::Saved)
             return true;
         Msg::warning(QStringLiteral("该合同已开始执行或已被删除，不能保存修改！"), this);
         return false;
@@ -98,7 +98,7 @@ int TContractChange::SaveChange(int state, const std::function<void()> &whileSho
 {
     if (!hasContract())
         return 1;
-    if (state != 0)
+    if (state != ContractProgress::Saved)
         m_master->setValue(IsFinished, state);
     // Every line is stored as typed, also one whose quantity is now 0 or empty.
     bool written = false;
@@ -110,12 +110,12 @@ int TContractChange::SaveChange(int state, const std::function<void()> &whileSho
                 whileShown();
         });
     } catch (const AppError &) {
-        if (state != 0 && !written)
-            m_master->setValue(IsFinished, 0); // the changes stay, the state does not
+        if (state != ContractProgress::Saved && !written)
+            m_master->setValue(IsFinished, ContractProgress::Saved); // the changes stay, the state does not
         throw;
     }
-    if (!stored && state != 0)
-        m_master->setValue(IsFinished, 0);
+    if (!stored && state != ContractProgress::Saved)
+        m_master->setValue(IsFinished, ContractProgress::Saved);
     return stored ? 0 : 1;
 }
 
@@ -161,7 +161,7 @@ bool TContractChange::saveAndOfferPrint(int state)
 void TContractChange::SpeedItem2Click()
 {
     if (hasContract())
-        guard([this] { saveAndOfferPrint(0); }, this);
+        guard([this] { saveAndOfferPrint(ContractProgress::Saved); }, this);
 }
 
 void TContractChange::SpeedItem3Click()
@@ -182,7 +182,7 @@ void TContractChange::SpeedItem5Click()
         return;
     guard([this] {
         // The started contract leaves the list.
-        if (saveAndOfferPrint(1))
+        if (saveAndOfferPrint(ContractProgress::Executing))
             m_master->last();
     }, this);
 }

@@ -218,7 +218,7 @@ void TContractEntry::finishAndOfferPrint()
 void TContractEntry::SpeedItem2Click()
 {
     guard([this] {
-        if (!m_master->isEditing() || SaveContract(0) != 0)
+        if (!m_master->isEditing() || SaveContract(ContractProgress::Saved) != 0)
             return;
         finishAndOfferPrint();
     }, this);
@@ -239,7 +239,7 @@ void TContractEntry::SpeedItem5Click()
     if (!Msg::question(QStringLiteral("合同执行后将无法修改，是否继续？"), this))
         return;
     guard([this] {
-        if (SaveContract(1) != 0)
+        if (SaveContract(ContractProgress::Executing) != 0)
             return;
         finishAndOfferPrint();
     }, this);
@@ -248,7 +248,7 @@ void TContractEntry::SpeedItem5Click()
 void TContractEntry::SpeedItem4Click()
 {
     guard([this] {
-        if (m_master->isEditing() && SaveContract(0) != 0)
+        if (m_master->isEditing() && SaveContract(ContractProgress::Saved) != 0)
             return;
         // The saved contract stays open: "取消" still discards it.
         m_master->edit();

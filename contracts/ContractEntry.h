@@ -1,11 +1,12 @@
 #pragma once
 
+#include "Codes.h"
 #include "ContractForm.h"
 
 #include <QMenu>
 
 // The entry of new contracts: one contract at a time is added, filled with its
-// lines, and then saved (state 0), started (state 1) or discarded.
+// lines, and then saved, started or discarded.
 class TContractEntry : public TContractForm {
     Q_OBJECT
 public:
@@ -13,7 +14,7 @@ public:
 
     // 0 when the contract and its lines were stored with the given state, 1
     // when a check refused it (message shown, focus on the field to mend).
-    int SaveContract(int state = 0);
+    int SaveContract(int state = ContractProgress::Saved);
     void DiscardContract();
     void SetContractEditing(bool editing);
 
@@ -37,7 +38,7 @@ public:
 
 protected:
     QString closeQuestion() const override { return m_kind.closeQuestion; }
-    int saveDocument() override { return SaveContract(0); }
+    int saveDocument() override { return SaveContract(ContractProgress::Saved); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -1,4 +1,5 @@
 #include "ContractPicker.h"
+#include "Codes.h"
 #include "Columns.h"
 #include "Guard.h"
 #include "QueryConditions.h"
@@ -85,8 +86,12 @@ void TContractPicker::edit1Change()
 {
     QueryConditions conditions;
     switch (m_scope) {
-    case ContractScope::NotStarted: conditions.equals(QStringLiteral("isfinished"), 0); break;
-    case ContractScope::Started: conditions.equals(QStringLiteral("isfinished"), 1); break;
+    case ContractScope::NotStarted:
+        conditions.equals(QStringLiteral("isfinished"), ContractProgress::Saved);
+        break;
+    case ContractScope::Started:
+        conditions.equals(QStringLiteral("isfinished"), ContractProgress::Executing);
+        break;
     case ContractScope::All: break;
     }
     // The typed text narrows the scope literally, as a prefix.

@@ -1,5 +1,6 @@
 #include "ContractQuery.h"
 #include "FreeTextBox.h"
+#include "Codes.h"
 #include "Columns.h"
 #include "ContractForm.h"
 #include "DMsales.h"
@@ -135,10 +136,12 @@ QueryConditions TContractQuery::conditions() const
         .prefix(m_kind.codeField, ComboEdit1->text())
         .prefix(m_kind.nameField, Edit2->text())
         .prefix(QStringLiteral("conttype"), ComboBox1->currentText());
-    // Item 1 not started, 2 started, 3 all cars delivered; the empty item adds nothing.
-    const int progress = ComboBox2->currentIndex();
-    if (progress > 0)
-        c.equals(QStringLiteral("isfinished"), progress - 1);
+    // The items after the empty one, which adds nothing.
+    static constexpr int Progress[] = {ContractProgress::Saved, ContractProgress::Executing,
+                                       ContractProgress::Delivered};
+    const int item = ComboBox2->currentIndex();
+    if (item > 0 && item <= int(std::size(Progress)))
+        c.equals(QStringLiteral("isfinished"), Progress[item - 1]);
     // A date not filled in adds nothing.
     c.fromDate(QStringLiteral("contract_date"), DateEdit1->date())
         .toDate(QStringLiteral("contract_date"), DateEdit2->date());

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+
 // The business codes stored in the tables, each value with its meaning once.
 // Statements that compare with them bind or print these names, never a bare
 // number.
@@ -31,4 +35,16 @@ enum : int {
     Executing = 1, // started: cars come in or go out against it
     Delivered = 2, // every car of it is in (purchase) or out (sale)
 };
+}
+
+// A code as a statement's text holds it, and a list of codes in parentheses
+// ("(0,3)"). Printed rather than bound where a partial index of the schema
+// is written with the same numbers: the planner uses it only for a literal.
+inline QString sqlCode(int code) { return QString::number(code); }
+inline QString sqlCodes(std::initializer_list<int> codes)
+{
+    QStringList texts;
+    for (int c : codes)
+        texts << sqlCode(c);
+    return QLatin1Char('(') + texts.join(QLatin1Char(',')) + QLatin1Char(')');
 }

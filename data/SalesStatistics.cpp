@@ -1,4 +1,5 @@
 #include "SalesStatistics.h"
+#include "Codes.h"
 #include "Money.h"
 #include "QueryConditions.h"
 
@@ -27,10 +28,13 @@ QString sum(const QString &amount) { return Money::sqlSum(amount); }
 
 Statement received(const QDate &from, const QDate &to)
 {
+    // Every car received and not returned to its provider.
     return withPeriod(QStringLiteral("select count(1) as a1, %1 as a2 from carinfor, carinstock"
                                      " where carinfor.carserial_no = carinstock.carserial_no"
-                                     " and (carstatus in (0,1,3))")
-                              .arg(sum(QStringLiteral("carprice"))),
+                                     " and (carstatus in ")
+                                  .arg(sum(QStringLiteral("carprice")))
+                              + sqlCodes({CarStatus::InStock, CarStatus::Sold, CarStatus::ReturnedByCustomer})
+                              + QLatin1Char(')'),
                       QStringLiteral("carinstock.instock_date"), from, to, Join::And);
 }
 
@@ -47,7 +51,9 @@ Statement sold(const QDate &from, const QDate &to)
 
 Statement inStock()
 {
-    return {QStringLiteral("select count(1) as a6 from carinfor where carstatus in (0,3)"), {}};
+    return {QStringLiteral("select count(1) as a6 from carinfor where carstatus in ")
+                    + sqlCodes({CarStatus::InStock, CarStatus::ReturnedByCustomer}),
+            {}};
 }
 
 Statement salesmen(const QDate &from, const QDate &to, Names names)

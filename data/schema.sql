@@ -179,6 +179,8 @@ CREATE TABLE csalecontract (
   bodcontract   TEXT COLLATE NOCASE,
   eodcontract   TEXT COLLATE NOCASE
 );
+-- isfinished, the contract's progress: 0 saved, 1 executing, 2 every car
+-- delivered (data/Codes.h names them).
 CREATE INDEX csalecontract_customerid ON csalecontract(customerid);
 CREATE INDEX csalecontract_contract_no ON csalecontract(contract_no);
 
@@ -203,6 +205,7 @@ CREATE TABLE cbuycontract (
   bodcontract   TEXT COLLATE NOCASE,
   eodcontract   TEXT COLLATE NOCASE
 );
+-- isfinished as in csalecontract.
 CREATE INDEX cbuycontract_providerid ON cbuycontract(providerid);
 CREATE INDEX cbuycontract_contract_no ON cbuycontract(contract_no);
 
@@ -247,9 +250,12 @@ CREATE TABLE carinfor (
   carstatus     INTEGER,
   isback        INTEGER NOT NULL DEFAULT 0
 );
+-- carstatus, the car's state: 0 in stock, 1 sold, 2 returned to the provider,
+-- 3 returned by the customer and in stock again (data/Codes.h names them).
 -- The stock states that lists and counts ask for, each a small part of the
 -- table. A plain index on carstatus would mislead the planner in the joins of
 -- the statistics (each state is a large share of the cars): keep it partial.
+-- In stock is 0 or 3; returned is 2, to the provider.
 CREATE INDEX carinfor_in_stock ON carinfor(carserial_no) WHERE carstatus IN (0,3);
 CREATE INDEX carinfor_returned ON carinfor(carserial_no) WHERE carstatus = 2;
 -- The sold cars, and the cars received and not returned to their provider,
@@ -260,6 +266,7 @@ CREATE INDEX carinfor_returned ON carinfor(carserial_no) WHERE carstatus = 2;
 -- of sold cars in the order of another table would otherwise scan it and
 -- sort every sold car before showing its first rows.
 -- An earlier form of it counted the sold cars with "= 1".
+-- Sold is 1; received and not returned to the provider is 0, 1 or 3.
 DROP INDEX IF EXISTS carinfor_sold;
 CREATE INDEX carinfor_sold ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus IS 1;
 CREATE INDEX carinfor_kept ON carinfor(carserial_no, carstatus, carprice) WHERE carstatus IN (0,1,3);
@@ -359,6 +366,8 @@ CREATE TABLE cprovaccount (
   isfinished      INTEGER,
   isprepay        INTEGER
 );
+-- isprepay, the entry's kind: 0 payment, 1 carried balance or refund, 2 car
+-- charge, 3 advanced fee (data/Codes.h names them).
 CREATE INDEX cprovaccount_certificate_no ON cprovaccount(certificate_no);
 CREATE INDEX cprovaccount_providerid ON cprovaccount(providerid);
 CREATE INDEX cprovaccount_isprepay ON cprovaccount(isprepay);
@@ -397,6 +406,7 @@ CREATE TABLE ccustaccount (
   isfinished      INTEGER,
   isprepay        INTEGER
 );
+-- isprepay as in cprovaccount.
 CREATE INDEX ccustaccount_certificate_no ON ccustaccount(certificate_no);
 CREATE INDEX ccustaccount_customerid ON ccustaccount(customerid);
 CREATE INDEX ccustaccount_isprepay ON ccustaccount(isprepay);
@@ -419,7 +429,7 @@ CREATE INDEX ccustaccount_salecont_no ON ccustaccount(salecont_no);
 -- (carinfor_sold), so every lookup (caroutstock_carserial_no_latest, the
 -- sums' indexes) moves forward through its index; the link by serial also
 -- lets a period on outstock_date start from caroutstock_outstock_date. The
--- sums are read only by the statements that select them.
+-- sums are read only by the statements that select them. Sold is carstatus 1.
 CREATE VIEW salesview AS
 SELECT o.sales        AS sales,
        c.carserial_no AS carserial_no,

@@ -1,5 +1,6 @@
 #include "AccountQuery.h"
 #include "BandedReport.h"
+#include "Codes.h"
 #include "Columns.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
@@ -215,8 +216,9 @@ void TAccountQuery::SpeedItem1Click()
     const QString entryDate = QueryConditions::firstOf(EntryDate);
     try {
         c.setOn(m_list, QStringLiteral("select *, case when ischeck then '是' else '否' end as checked, "
-                                       "%1 as entry_date from %2 where isprepay=0")
-                                .arg(entryDate, m_kind.table));
+                                       "%1 as entry_date from %2 where isprepay=")
+                                .arg(entryDate, m_kind.table)
+                                + sqlCode(EntryKind::Payment));
         // In the order the database finds the rows by the first filter given,
         // as it returns them; sorting every entry of the years by its number
         // would keep the first screen waiting.
@@ -242,8 +244,9 @@ void TAccountQuery::showTotals(const QueryConditions &c)
     // reconciliation or not, over the same filters.
     const QVariant paid = m_list->total(QStringLiteral("sum(%1)").arg(m_kind.paidField));
     m_panels[0]->setText(QStringLiteral("预付金额：") + Fmt::display(paid) + QStringLiteral("元"));
-    c.setOn(m_charges, QStringLiteral("select %1 from %2 where isprepay=2 and isaffirm")
-                               .arg(m_kind.chargedField, m_kind.table));
+    c.setOn(m_charges, QStringLiteral("select %1 from %2 where isprepay=")
+                               .arg(m_kind.chargedField, m_kind.table)
+                               + sqlCode(EntryKind::CarCharge) + QStringLiteral(" and isaffirm"));
     const QVariant charged = m_charges->total(QStringLiteral("sum(%1)").arg(m_kind.chargedField));
     m_panels[1]->setText(QStringLiteral("车款累计：") + Fmt::display(charged) + QStringLiteral("元"));
     const Money left = Money::fromVariant(paid).roundedToYuan()

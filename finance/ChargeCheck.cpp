@@ -173,9 +173,10 @@ int TChargeCheck::ConfirmCharge()
         Db::Transaction t;
         // The charge may have been verified in another window meanwhile: a
         // closed charge must never be opened again.
-        const bool open = Db::scalar(QStringLiteral("select count(*) from %1 where %2=:k"
-                                                    " and isprepay=2 and not isaffirm and not ischeck")
-                                             .arg(side.table, side.keyField),
+        const bool open = Db::scalar(QStringLiteral("select count(*) from %1 where %2=:k and isprepay=")
+                                             .arg(side.table, side.keyField)
+                                             + sqlCode(EntryKind::CarCharge)
+                                             + QStringLiteral(" and not isaffirm and not ischeck"),
                                      {{QStringLiteral(":k"), key}})
                                   .toInt()
                           > 0;

@@ -80,11 +80,14 @@ AccountSums accountSums(const LedgerSide &side, const QString &code)
     const QString pay = Db::identifier(side.paymentColumn);
     const QString charge = Db::identifier(side.chargeColumn);
     const QString fees = side.feesCharged
-            ? QStringLiteral("sum(case when isprepay=3 then %1 end)").arg(units(charge))
+            ? QStringLiteral("sum(case when isprepay=%1 then %2 end)")
+                      .arg(sqlCode(EntryKind::AdvancedFee), units(charge))
             : QStringLiteral("null");
     QSqlQuery q = Db::exec(
-            QStringLiteral("select count(*), sum(case when isprepay in (0,1) then %1 end), %2,"
-                           " sum(case when isprepay=2 then %3 end), sum(%4), sum(%5) from %6")
+            (QStringLiteral("select count(*), sum(case when isprepay in ")
+             + sqlCodes({EntryKind::Payment, EntryKind::Credit})
+             + QStringLiteral(" then %1 end), %2, sum(case when isprepay=") + sqlCode(EntryKind::CarCharge)
+             + QStringLiteral(" then %3 end), sum(%4), sum(%5) from %6"))
                     .arg(units(pay), fees, units(charge), units(QStringLiteral("income")),
                          units(QStringLiteral("outgo")), Db::identifier(side.table))
                     + openVerified(side),
@@ -148,7 +151,7 @@ std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &co
                 n.prefixColumn, n.counterColumn, n.typeCode, n.table, n.numberField);
         Db::exec(QStringLiteral("insert into %1 (%2, %3, %4, %5, %6, in_date, affirm_recorder,"
                                 " isaffirm, ischeck, isprepay)"
-                                " values (:pano1, :a, :b, :c, :d, :today, :e, 1, 0, 1)")
+                                " values (:pano1, :a, :b, :c, :d, :today, :e, 1, 0, :kind)")
                          .arg(Db::identifier(side.table), side.keyField, side.codeField,
                               side.nameField, side.paymentColumn, side.typeField),
                  {{QStringLiteral(":pano1"), number},
@@ -157,7 +160,8 @@ std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &co
                   {QStringLiteral(":c"), Money::fromYuan(balance).toVariant()},
                   {QStringLiteral(":d"), QStringLiteral("上次余额")},
                   {QStringLiteral(":today"), today},
-                  {QStringLiteral(":e"), handler}});
+                  {QStringLiteral(":e"), handler},
+                  {QStringLiteral(":kind"), EntryKind::Credit}});
     }
     t.commit();
     return balance;

@@ -1,4 +1,5 @@
 #include "Ucustcheck.h"
+#include "Codes.h"
 #include "Columns.h"
 #include "Uselecust.h"
 
@@ -21,12 +22,13 @@ AccountCheckKind Tfcustcheck::kind()
                    gridColumn("客户预付", "income"), gridColumn("支出", "outgo"),
                    gridColumn("帐目类型", "custaccttype"), gridColumn("发票号", "invoice_no"),
                    gridColumn("经办人", "affirm_recorder"), gridColumn("付款日期", "account_date")},
-                  QStringLiteral("isprepay in (0,1,3)")};
+                  QStringLiteral("isprepay in ")
+                      + sqlCodes({EntryKind::Payment, EntryKind::Credit, EntryKind::AdvancedFee})};
     k.charges = {QStringLiteral("tq_outgo"), QStringLiteral("ds_outgo"),
                  {gridColumn("车系列号", "certificate_no"), gridColumn("合同号", "salecont_no"),
                   gridColumn("销售价格", "outgo"), gridColumn("发票号", "invoice_no"),
                   gridColumn("销售日期", "account_date")},
-                 QStringLiteral("isprepay=2")};
+                 QStringLiteral("isprepay=") + sqlCode(EntryKind::CarCharge)};
     return k;
 }
 

@@ -1,4 +1,5 @@
 #include "Uprovcheck.h"
+#include "Codes.h"
 #include "Columns.h"
 #include "Useleprov.h"
 
@@ -21,12 +22,12 @@ AccountCheckKind Tfprovcheck::kind()
                    gridColumn("预付金额", "outgo"), gridColumn("发票号", "invoice_no"),
                    gridColumn("帐目类型", "provaccttype"), gridColumn("经办人", "affirm_recorder"),
                    gridColumn("付款日期", "account_date")},
-                  QStringLiteral("isprepay in (0,1)")};
+                  QStringLiteral("isprepay in ") + sqlCodes({EntryKind::Payment, EntryKind::Credit})};
     k.charges = {QStringLiteral("tq_income"), QStringLiteral("ds_income"),
                  {gridColumn("车系列号", "certificate_no"), gridColumn("发票号", "invoice_no"),
                   gridColumn("车价", "income"), gridColumn("到货日期", "account_date"),
                   gridColumn("合同号", "buycont_no")},
-                 QStringLiteral("isprepay=2")};
+                 QStringLiteral("isprepay=") + sqlCode(EntryKind::CarCharge)};
     return k;
 }
 

@@ -1,4 +1,5 @@
 #include "rep_chlchkmx.h"
+#include "Codes.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ ListDescription description()
             " from carinfor,caroutstock,ccustomer"
             " where carinfor.carserial_no=caroutstock.carserial_no"
             " and caroutstock.customerid=ccustomer.customerid"
-            " and carstatus=1");
+            " and carstatus=") + sqlCode(CarStatus::Sold);
     d.dataFont = BandedReport::arial(9);
     return d;
 }

@@ -1,4 +1,5 @@
 #include "rep_chlrkmx.h"
+#include "Codes.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ ListDescription description()
             "(select sum(cost) from addcost where carinfor.carserial_no=addcost.carserial_no) as addcost"
             " from carinfor,carinstock"
             " where carinfor.carserial_no=carinstock.carserial_no"
-            " and carstatus=0");
+            " and carstatus=") + sqlCode(CarStatus::InStock);
     d.dataFont = BandedReport::song(9);
     return d;
 }

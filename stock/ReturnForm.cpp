@@ -1,5 +1,6 @@
 #include "ReturnForm.h"
 #include "Clock.h"
+#include "Codes.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "FieldLink.h"
@@ -265,7 +266,7 @@ bool TReturnForm::carryOut(const QDate &day)
               {QStringLiteral(":a8"), 1},
               {QStringLiteral(":a9"), date},
               {QStringLiteral(":a10"), 0},
-              {QStringLiteral(":a11"), 1}});
+              {QStringLiteral(":a11"), EntryKind::Credit}});
 
     Db::exec(QStringLiteral("UPDATE %1 SET %2 = :date, %3 = :handler WHERE %4 = :record")
                      .arg(table, Db::identifier(m_kind.dateField),

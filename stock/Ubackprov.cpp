@@ -24,8 +24,8 @@ ReturnKind Tfbackprov::kind()
                       {QStringLiteral("经办人："), QStringLiteral("buyrecorder")}};
     k.modelCaption = QStringLiteral("型    号：");
     k.carScope = CarScope::InStock;
-    k.fromStatuses = {0, 3};
-    k.newStatus = 2;
+    k.fromStatuses = {CarStatus::InStock, CarStatus::ReturnedByCustomer};
+    k.newStatus = CarStatus::ReturnedToProvider;
     k.question = QStringLiteral("确实要向该供应商退货?");
     k.numbering = {QStringLiteral("cprovaccpre"), QStringLiteral("cprovacc_s"), QStringLiteral("ps"),
                    QStringLiteral("cprovaccount"), QStringLiteral("paccountid")};

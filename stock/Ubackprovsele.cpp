@@ -1,4 +1,5 @@
 #include "Ubackprovsele.h"
+#include "Codes.h"
 #include "Columns.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
@@ -24,7 +25,7 @@ const QString Fields = QStringLiteral(
         " storearea, carprice, remarks, carstatus");
 const QString Returned = QStringLiteral(
         " from carinstock, carinfor where carinstock.carserial_no = carinfor.carserial_no"
-        " and carstatus = 2");
+        " and carstatus = ") + sqlCode(CarStatus::ReturnedToProvider);
 
 } // namespace
 

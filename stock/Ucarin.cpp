@@ -1,4 +1,5 @@
 #include "Ucarin.h"
+#include "Codes.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
@@ -385,7 +386,7 @@ int Tfcarin::SaveInStock()
     tb_carin->setValue(ProvName, provName);
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
-    tb_carinfor->setValue(QStringLiteral("carstatus"), 0);
+    tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);
     const bool stored = document->save([&] {
         tb_carinfor->writeUpdates();
         writeCharge();
@@ -403,14 +404,15 @@ void Tfcarin::writeCharge()
         QStringLiteral("cprovaccount"), QStringLiteral("paccountid"));
     Db::exec(QStringLiteral("insert into cprovaccount (paccountid, providerid, provname, certificate_no,"
                             " invoice_no, income, buycont_no, isaffirm, ischeck, isprepay)"
-                            " values (:no, :prov, :name, :serial, :invoice, :income, :cont, 0, 0, 2)"),
+                            " values (:no, :prov, :name, :serial, :invoice, :income, :cont, 0, 0, :kind)"),
              {{QStringLiteral(":no"), number},
               {QStringLiteral(":prov"), tb_carin->value(QStringLiteral("providerid"))},
               {QStringLiteral(":name"), tb_carin->value(ProvName)},
               {QStringLiteral(":serial"), tb_carin->value(Serial)},
               {QStringLiteral(":invoice"), tb_carin->value(QStringLiteral("buyinvoice_no"))},
               {QStringLiteral(":income"), tb_carinfor->value(QStringLiteral("carprice"))},
-              {QStringLiteral(":cont"), tb_carin->value(QStringLiteral("buycontract_no"))}});
+              {QStringLiteral(":cont"), tb_carin->value(QStringLiteral("buycontract_no"))},
+              {QStringLiteral(":kind"), EntryKind::CarCharge}});
 }
 
 // The contract is finished by the in-stock that brings its count of cars to
@@ -423,7 +425,8 @@ void Tfcarin::finishContract(const QString &contractNo)
                                                        " where contract_no=:aa and cbuycontract.buycont_no=cbuycontdetail.buycont_no"),
                                         aa);
     if (!ordered.isNull() && received.toLongLong() == ordered.toLongLong())
-        Db::exec(QStringLiteral("update cbuycontract set isfinished=2 where contract_no=:aa"), aa);
+        Db::exec(QStringLiteral("update cbuycontract set isfinished=:delivered where contract_no=:aa"),
+                 {{QStringLiteral(":aa"), contractNo}, {QStringLiteral(":delivered"), ContractProgress::Delivered}});
 }
 
 void Tfcarin::SpeedItem5Click()

@@ -10,6 +10,7 @@
 #include "PartnerPicker.h"
 #include "Ucarin.h"
 #include "Uselebuycont.h"
+#include "Uselecar.h"
 #include "Useleprn.h"
 #include "Useleprov.h"
 #include "rep_chlrkmx.h"
@@ -154,7 +155,11 @@ QString Tfcarinsele::listSql(bool inStockNow)
                " carprice, (select sum(cost) from addcost where addcost.carserial_no=carinfor.carserial_no)"
                " as addcost, carstatus, remarks"
                " from carinstock, carinfor where carinstock.carserial_no=carinfor.carserial_no")
-        + (inStockNow ? QStringLiteral(" and (carstatus in (0,3))") : QStringLiteral(" and (carstatus in (0,1,3))"));
+        + QStringLiteral(" and (")
+        + (inStockNow ? CarScope::InStock
+                      : QStringLiteral("carstatus in ")
+                            + sqlCodes({CarStatus::InStock, CarStatus::Sold, CarStatus::ReturnedByCustomer}))
+        + QLatin1Char(')');
 }
 
 QueryConditions Tfcarinsele::conditions() const

@@ -340,7 +340,7 @@ bool Tfcarout::carStillInStock()
         QStringLiteral("select carstatus from carinfor where carserial_no=:aa"), {&status},
         {{QStringLiteral(":aa"), tb_carout->value(Serial)}});
     const int s = status.toInt();
-    if (found && !status.isNull() && (s == 0 || s == 3))
+    if (found && !status.isNull() && (s == CarStatus::InStock || s == CarStatus::ReturnedByCustomer))
         return true;
     Msg::warning(QStringLiteral("该车辆已不在库存中，不能销售!"), this);
     return false;
@@ -349,9 +349,9 @@ bool Tfcarout::carStillInStock()
 void Tfcarout::writeSale()
 {
     const auto value = [this](const char *field) { return tb_carout->value(QLatin1String(field)); };
-    if (Db::execCount(QStringLiteral("update carinfor set carstatus=1"
-                                     " where carserial_no=:aa and carstatus in (0,3)"),
-                      {{QStringLiteral(":aa"), value("carserial_no")}})
+    if (Db::execCount(QStringLiteral("update carinfor set carstatus=:sold where carserial_no=:aa and ")
+                          + CarScope::InStock,
+                      {{QStringLiteral(":sold"), CarStatus::Sold}, {QStringLiteral(":aa"), value("carserial_no")}})
         != 1)
         throw AppError(QStringLiteral("该车辆已不在库存中，不能销售!"));
 
@@ -362,14 +362,15 @@ void Tfcarout::writeSale()
     Db::exec(QStringLiteral("insert into ccustaccount (caccountid, customerid, custname,"
                             " certificate_no, invoice_no, outgo, salecont_no, isaffirm, ischeck,"
                             " isprepay) values (:id, :cust, :name, :serial, :invoice, :outgo,"
-                            " :contract, 0, 0, 2)"),
+                            " :contract, 0, 0, :kind)"),
              {{QStringLiteral(":id"), number},
               {QStringLiteral(":cust"), value("customerid")},
               {QStringLiteral(":name"), value("custname")},
               {QStringLiteral(":serial"), value("carserial_no")},
               {QStringLiteral(":invoice"), value("saleinvoice_no")},
               {QStringLiteral(":outgo"), value("saleprice")},
-              {QStringLiteral(":contract"), value("salecontract_no")}});
+              {QStringLiteral(":contract"), value("salecontract_no")},
+              {QStringLiteral(":kind"), EntryKind::CarCharge}});
 
     const QVariant contract = value("salecontract_no");
     if (contract.toString().trimmed().isEmpty())
@@ -385,7 +386,8 @@ void Tfcarout::writeSale()
                    aa)
             .toLongLong();
     if (sold == ordered)
-        Db::exec(QStringLiteral("update csalecontract set isfinished=2 where contract_no=:aa"), aa);
+        Db::exec(QStringLiteral("update csalecontract set isfinished=:delivered where contract_no=:aa"),
+                 {{QStringLiteral(":aa"), contract}, {QStringLiteral(":delivered"), ContractProgress::Delivered}});
 }
 
 void Tfcarout::SpeedItem5Click()

@@ -8,6 +8,7 @@
 #include "Guard.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
+#include "Uselecar.h"
 #include "Uselecust.h"
 #include "rep_chlchkmx.h"
 
@@ -166,7 +167,8 @@ QString Tfcaroutsele::listSql()
                " carinfor.carstatus, carinfor.remarks, carinfor.isback, ")
         + CostSums.arg(QStringLiteral("aa"), QStringLiteral("bb"))
         + QStringLiteral(" from caroutstock, carinfor"
-                         " where caroutstock.carserial_no=carinfor.carserial_no and carstatus=1");
+                         " where caroutstock.carserial_no=carinfor.carserial_no and ")
+        + CarScope::Sold;
 }
 
 QString Tfcaroutsele::printSql()
@@ -179,7 +181,8 @@ QString Tfcaroutsele::printSql()
         + CostSums.arg(QStringLiteral("present"), QStringLiteral("service"))
         + QStringLiteral(" from caroutstock join carinfor on carinfor.carserial_no=caroutstock.carserial_no"
                          " left join ccustomer on caroutstock.customerid=ccustomer.customerid"
-                         " where carstatus=1");
+                         " where ")
+        + CarScope::Sold;
 }
 
 QueryConditions Tfcaroutsele::conditions() const

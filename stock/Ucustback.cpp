@@ -26,8 +26,8 @@ ReturnKind Tfcustback::kind()
                       {QStringLiteral("业务员："), QStringLiteral("sales")}};
     k.modelCaption = QStringLiteral("车    型：");
     k.carScope = CarScope::Sold;
-    k.fromStatuses = {1};
-    k.newStatus = 3;
+    k.fromStatuses = {CarStatus::Sold};
+    k.newStatus = CarStatus::ReturnedByCustomer;
     k.question = QStringLiteral("确实允许该客户退货?");
     k.numbering = {QStringLiteral("ccustaccpre"), QStringLiteral("ccustacc_s"), QStringLiteral("ks"),
                    QStringLiteral("ccustaccount"), QStringLiteral("caccountid")};

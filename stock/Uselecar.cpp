@@ -92,9 +92,9 @@ CarList CarList::unverifiedCharges(const QString &ledger, const QString &entryKe
     // number also tells apart the lines of one car, and the ledger's index
     // by kind and number gives the first screen without sorting every charge.
     return {QStringLiteral("select carinfor.*, %1.%2 from carinfor, %1"
-                           " where carinfor.carserial_no=%1.certificate_no and (%1.isprepay=2)"
+                           " where carinfor.carserial_no=%1.certificate_no and (%1.isprepay=%3)"
                            " and (not (%1.isaffirm)) and (not (%1.ischeck))")
-                    .arg(ledger, entryKey),
+                    .arg(ledger, entryKey, sqlCode(EntryKind::CarCharge)),
             {entryKey}};
 }
 

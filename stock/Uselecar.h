@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Codes.h"
 #include "DBGrid.h"
 
 #include <QDialog>
@@ -35,13 +36,14 @@ namespace CarScope {
 
 // In stock: bought in, or returned by a customer (the car sale, the return to
 // a provider). It is written as the partial index of carinfor reads it.
-inline const QString InStock = QStringLiteral("carstatus in (0,3)");
+inline const QString InStock =
+    QStringLiteral("carstatus in ") + sqlCodes({CarStatus::InStock, CarStatus::ReturnedByCustomer});
 // Taken in through an in-stock record and never sold (the direct costs).
-inline const QString Received = QStringLiteral(
-    "carstatus in (0,3) and carstatus=0"
-    " and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)");
+inline const QString Received =
+    InStock + QStringLiteral(" and carstatus=") + sqlCode(CarStatus::InStock)
+    + QStringLiteral(" and exists (select 1 from carinstock where carinstock.carserial_no=carinfor.carserial_no)");
 // Sold (the services and presents, the return from a customer).
-inline const QString Sold = QStringLiteral("carstatus=1");
+inline const QString Sold = QStringLiteral("carstatus=") + sqlCode(CarStatus::Sold);
 // The car charges of the provider or customer ledger still to be verified.
 inline const CarList UnverifiedPurchase =
     CarList::unverifiedCharges(QStringLiteral("cprovaccount"), QStringLiteral("paccountid"));
