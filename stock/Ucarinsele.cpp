@@ -1,4 +1,5 @@
 #include "Ucarinsele.h"
+#include "CarScope.h"
 #include "Columns.h"
 #include "ContractPicker.h"
 #include "DMsales.h"
@@ -8,7 +9,6 @@
 #include "PartnerPicker.h"
 #include "Ucarin.h"
 #include "Uselebuycont.h"
-#include "Uselecar.h"
 #include "Useleprn.h"
 #include "Useleprov.h"
 #include "rep_chlrkmx.h"
