@@ -1,4 +1,5 @@
 #include "Ucarin.h"
+#include "CarMoves.h"
 #include "Codes.h"
 #include "DMsales.h"
 #include "Db.h"
@@ -387,46 +388,11 @@ int Tfcarin::SaveInStock()
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
     tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);
-    const bool stored = document->save([&] {
+    const bool stored = document->save([this] {
         tb_carinfor->writeUpdates();
-        writeCharge();
-        if (!contract.isEmpty())
-            finishContract(contract);
+        bookReceipt(document->number());
     });
     return stored ? 0 : 1;
-}
-
-// The provider's charge for the car, to be verified by finance.
-void Tfcarin::writeCharge()
-{
-    const QString number = frmDMcarsales->NextDocumentNumber(
-        QStringLiteral("cprovaccpre"), QStringLiteral("cprovacc_s"), QStringLiteral("ps"),
-        QStringLiteral("cprovaccount"), QStringLiteral("paccountid"));
-    Db::exec(QStringLiteral("insert into cprovaccount (paccountid, providerid, provname, certificate_no,"
-                            " invoice_no, income, buycont_no, isaffirm, ischeck, isprepay)"
-                            " values (:no, :prov, :name, :serial, :invoice, :income, :cont, 0, 0, :kind)"),
-             {{QStringLiteral(":no"), number},
-              {QStringLiteral(":prov"), tb_carin->value(QStringLiteral("providerid"))},
-              {QStringLiteral(":name"), tb_carin->value(ProvName)},
-              {QStringLiteral(":serial"), tb_carin->value(Serial)},
-              {QStringLiteral(":invoice"), tb_carin->value(QStringLiteral("buyinvoice_no"))},
-              {QStringLiteral(":income"), tb_carinfor->value(QStringLiteral("carprice"))},
-              {QStringLiteral(":cont"), tb_carin->value(QStringLiteral("buycontract_no"))},
-              {QStringLiteral(":kind"), EntryKind::CarCharge}});
-}
-
-// The contract is finished by the in-stock that brings its count of cars to
-// the quantity ordered; fewer or more leave it as it is.
-void Tfcarin::finishContract(const QString &contractNo)
-{
-    const QVariantMap aa{{QStringLiteral(":aa"), contractNo}};
-    const QVariant received = Db::scalar(QStringLiteral("select count(1) from carinstock where buycontract_no=:aa"), aa);
-    const QVariant ordered = Db::scalar(QStringLiteral("select sum(qty) from cbuycontract,cbuycontdetail"
-                                                       " where contract_no=:aa and cbuycontract.buycont_no=cbuycontdetail.buycont_no"),
-                                        aa);
-    if (!ordered.isNull() && received.toLongLong() == ordered.toLongLong())
-        Db::exec(QStringLiteral("update cbuycontract set isfinished=:delivered where contract_no=:aa"),
-                 {{QStringLiteral(":aa"), contractNo}, {QStringLiteral(":delivered"), ContractProgress::Delivered}});
 }
 
 void Tfcarin::SpeedItem5Click()

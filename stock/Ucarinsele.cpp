@@ -1,4 +1,5 @@
 #include "Ucarinsele.h"
+#include "CarScope.h"
 #include "FreeTextBox.h"
 #include "Columns.h"
 #include "ContractPicker.h"
@@ -10,7 +11,6 @@
 #include "PartnerPicker.h"
 #include "Ucarin.h"
 #include "Uselebuycont.h"
-#include "Uselecar.h"
 #include "Useleprn.h"
 #include "Useleprov.h"
 #include "rep_chlrkmx.h"

@@ -1,4 +1,5 @@
 #include "Ucaroutsele.h"
+#include "CarScope.h"
 #include "FreeTextBox.h"
 #include "Columns.h"
 #include "DMsales.h"
@@ -8,7 +9,6 @@
 #include "Guard.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
-#include "Uselecar.h"
 #include "Uselecust.h"
 #include "rep_chlchkmx.h"
 
