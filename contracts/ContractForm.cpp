@@ -1,6 +1,6 @@
 #include "ContractForm.h"
 #include "BandedReport.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"

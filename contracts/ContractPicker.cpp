@@ -1,6 +1,6 @@
 #include "ContractPicker.h"
 #include "Codes.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "Guard.h"
 #include "QueryConditions.h"
 

@@ -1,7 +1,7 @@
 #include "ContractQuery.h"
 #include "FreeTextBox.h"
 #include "Codes.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "ContractForm.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"

@@ -1,6 +1,6 @@
 #include "Ucarinsele.h"
 #include "FreeTextBox.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "ContractPicker.h"
 #include "DMsales.h"
 #include "Db.h"

@@ -1,6 +1,6 @@
 #include "Ucaroutsele.h"
 #include "FreeTextBox.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"

@@ -1,5 +1,5 @@
 #include "Uoutaddcost.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "Format.h"

@@ -1,6 +1,6 @@
 #include "Uselecar.h"
-#include "Columns.h"
 #include "DBControls.h"
+#include "GridColumns.h"
 #include "Guard.h"
 #include "QueryConditions.h"
 
