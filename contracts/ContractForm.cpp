@@ -22,15 +22,6 @@ const QString UnitPrice = QStringLiteral("unitprice");
 
 } // namespace
 
-QStringList firstColumn(const QString &sql, const QVariantMap &binds)
-{
-    QStringList values;
-    QSqlQuery q = Db::exec(sql, binds);
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
-}
-
 TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     : DocumentForm(parent), m_kind(kind), m_use(use), m_master(new DataSet(this)),
       m_masterSource(new DataSource(m_master, this)), m_lines(new DataSet(this)),
@@ -185,7 +176,7 @@ void TContractForm::finishForm()
     if (frmDMcarsales)
         Label19->setText(frmDMcarsales->operatorName());
     guard([this] {
-        DBComboBox1->setItems(firstColumn(QStringLiteral("select conttype from cconttype")));
+        DBComboBox1->setItems(Db::firstColumn(QStringLiteral("select conttype from cconttype")));
     }, this);
     // Every control passes Enter on, the remarks too (Shift+Enter breaks a line there).
     installEnterMovesOn(this, EnterRule::EveryControl);

@@ -2,7 +2,7 @@
 #include "FreeTextBox.h"
 #include "Codes.h"
 #include "GridColumns.h"
-#include "ContractForm.h"
+#include "Db.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
@@ -122,7 +122,7 @@ void TContractQuery::FormCreate()
         operatorName->setText(frmDMcarsales->operatorName());
     Edit1->setFocus();
     guard([this] {
-        setFreeTextChoices(ComboBox1, firstColumn(QStringLiteral("select conttype from cconttype")));
+        setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select conttype from cconttype")));
     }, this);
     listStateChanged();
     if (m_kind.listAtOpen)

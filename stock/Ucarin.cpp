@@ -24,15 +24,6 @@ const QString ProvName = QStringLiteral("provname");
 // The code of the provider register is at most this long.
 constexpr int ProviderCodeLength = 10;
 
-QStringList firstColumn(const QString &sql, const QString &code)
-{
-    QStringList values;
-    QSqlQuery q = Db::exec(sql, {{QStringLiteral(":aa"), code}});
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
-}
-
 } // namespace
 
 Tfcarin::Tfcarin(QWidget *parent)
@@ -257,7 +248,7 @@ void Tfcarin::SpeedItem3Click()
 
 void Tfcarin::loadModels(const QString &sql, const QString &code)
 {
-    DBComboBox1->setItems(firstColumn(sql, code));
+    DBComboBox1->setItems(Db::firstColumn(sql, {{QStringLiteral(":aa"), code}}));
 }
 
 void Tfcarin::ComboEdit2ButtonClick()

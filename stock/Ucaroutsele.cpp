@@ -145,11 +145,7 @@ void Tfcaroutsele::FormCreate()
     if (frmDMcarsales)
         Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
-        QStringList models;
-        QSqlQuery q = Db::exec(QStringLiteral("select model from model"));
-        while (q.next())
-            models << q.value(0).toString();
-        setFreeTextChoices(ComboBox1, models);
+        setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select model from model")));
     }, this);
     ds_caroutStateChange();
 }

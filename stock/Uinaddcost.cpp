@@ -107,11 +107,9 @@ void Tfinaddcost::FormCreate()
     if (frmDMcarsales)
         Label9->setText(frmDMcarsales->operatorName());
     guard([this] {
-        QStringList names;
-        QSqlQuery q = Db::exec(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
-                               {{QStringLiteral(":aa"), QStringLiteral("车辆附加费")}});
-        while (q.next())
-            names << q.value(0).toString();
+        const QStringList names =
+            Db::firstColumn(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
+                            {{QStringLiteral(":aa"), QStringLiteral("车辆附加费")}});
         GridColumns columns = dbgrid1->columns();
         for (GridColumn &c : columns)
             if (c.field == SubjectName)

@@ -22,12 +22,8 @@ const QString NameField = QStringLiteral("subjectname");
 
 QStringList subjects(const QString &type)
 {
-    QStringList names;
-    QSqlQuery q = Db::exec(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
+    return Db::firstColumn(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
                            {{QStringLiteral(":aa"), type}});
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
 }
 
 } // namespace
