@@ -2,7 +2,7 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
-#include "Forms.h"
+#include "EntryLayout.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "Uselecust.h"

@@ -1,4 +1,4 @@
-#include "Forms.h"
+#include "EntryLayout.h"
 #include "DBControls.h"
 
 void FieldGrid::place(const QString &label, QWidget *field)
