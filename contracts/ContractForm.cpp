@@ -1,13 +1,13 @@
 #include "ContractForm.h"
 #include "BandedReport.h"
 #include "GridColumns.h"
-#include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -56,7 +56,7 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     DBText1 = bound(new DBText(this), "DBText1", kind.numbering.numberField);
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     DBText1->setVisible(kind.showSerial);
-    Label19 = static_cast<QLabel *>(named(new QLabel(this), "Label19"));
+    Label19 = newOperatorName(this, QStringLiteral("Label19"));
     if (change) {
         // The change shows the stored party; it cannot be changed.
         codeEdit = bound(new DBEdit(this), "DBEdit2", kind.codeField);
@@ -108,13 +108,7 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     StatusBar1->addWidget(new QLabel(kind.statusText, StatusBar1));
 
     // Layout: header, the fields around the lines grid, the status bar.
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("合同流水号："), this));
-    header->addWidget(DBText1, 1);
-    if (!kind.showSerial)
-        header->addStretch(1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label19, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("合同流水号："), DBText1, Label19);
 
     auto *top = new QGridLayout;
     const auto place = [](QGridLayout *g, int row, int col, const QString &label, QWidget *w) {
@@ -173,8 +167,6 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
 
 void TContractForm::finishForm()
 {
-    if (frmDMcarsales)
-        Label19->setText(frmDMcarsales->operatorName());
     guard([this] {
         DBComboBox1->setItems(Db::firstColumn(QStringLiteral("select conttype from cconttype")));
     }, this);

@@ -1,9 +1,9 @@
 #include "Ubackprovsele.h"
 #include "Codes.h"
-#include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "GridColumns.h"
 #include "Guard.h"
+#include "OperatorHeader.h"
 #include "QueryConditions.h"
 #include "SpeedBar.h"
 #include "Useleprov.h"
@@ -64,7 +64,7 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     Edit3 = named(new QLineEdit(this), "Edit3");
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");
-    Label8 = named(new QLabel(this), "Label8");
+    Label8 = newOperatorName(this, QStringLiteral("Label8"));
 
     auto *frame = new QGroupBox(QStringLiteral("查询条件："), this);
     frame->setObjectName(QStringLiteral("GroupBox1"));
@@ -81,8 +81,7 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
 
     auto *operatorRow = new QHBoxLayout;
     operatorRow->addWidget(frame, 1);
-    operatorRow->addWidget(new QLabel(QStringLiteral("操作员："), this), 0, Qt::AlignBottom);
-    operatorRow->addWidget(Label8, 0, Qt::AlignBottom);
+    addOperator(operatorRow, Label8, 0, Qt::AlignBottom);
 
     RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
     RxDBGrid1->setColumns({gridColumn("入库流水号", "carin_no", 80, false),
@@ -134,7 +133,6 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfbackprovsele::ComboEdit1ButtonClick);
 
     // FormCreate
-    Label8->setText(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
     installEnterMovesOn(this);
 }
 

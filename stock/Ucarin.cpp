@@ -5,6 +5,7 @@
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "Uselebuycont.h"
 #include "Useleprov.h"
@@ -59,8 +60,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     };
     DBText1 = bound(new DBText(this), "DBText1", ds_carin, "carin_no");
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label10 = new QLabel(this);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = new ComboEdit(this);
     ComboEdit2->setObjectName(QStringLiteral("ComboEdit2"));
     DBEdit1 = bound(new DBEdit(this), "DBEdit1", ds_carin, "carserial_no");
@@ -95,11 +95,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
         placeField(g, row, col, QString::fromUtf8(label), w);
     };
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("入库流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label10, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("入库流水号："), DBText1, Label10);
 
     auto *top = new QGridLayout;
     place(top, 0, 0, "合 同 号：", ComboEdit2);
@@ -159,8 +155,6 @@ Tfcarin::Tfcarin(QWidget *parent)
 
 void Tfcarin::FormCreate()
 {
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     SetInStockEditing(false);
 }
 

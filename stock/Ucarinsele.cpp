@@ -2,11 +2,11 @@
 #include "FreeTextBox.h"
 #include "GridColumns.h"
 #include "ContractPicker.h"
-#include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "ModalDialog.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "Ucarin.h"
 #include "Uselebuycont.h"
@@ -59,7 +59,7 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     auto *items = new QHBoxLayout(RadioGroup1);
     items->addWidget(RadioGroup1Item0);
     items->addWidget(RadioGroup1Item1);
-    Label6 = named(new QLabel(this), "Label6");
+    Label6 = newOperatorName(this, QStringLiteral("Label6"));
 
     RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
     RxDBGrid1->setColumns(
@@ -88,8 +88,7 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("查询条件："), this));
     header->addStretch();
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label6);
+    addOperator(header, Label6);
     auto *fields = new QGridLayout;
     auto place = [fields](int row, int col, const char *label, QWidget *w) {
         placeField(fields, row, col, QString::fromUtf8(label), w);
@@ -131,8 +130,6 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
 
 void Tfcarinsele::FormCreate()
 {
-    if (frmDMcarsales)
-        Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
         setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select model from model")));
     }, this);

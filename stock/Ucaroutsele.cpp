@@ -1,11 +1,11 @@
 #include "Ucaroutsele.h"
 #include "FreeTextBox.h"
 #include "GridColumns.h"
-#include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Format.h"
 #include "Guard.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
 #include "Uselecar.h"
@@ -59,7 +59,7 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     ComboBox1 = newFreeTextBox(frame, QStringLiteral("ComboBox1"));
     DateEdit1 = named(new DateEdit(frame), "DateEdit1");
     DateEdit2 = named(new DateEdit(frame), "DateEdit2");
-    Label6 = named(new QLabel(frame), "Label6");
+    Label6 = newOperatorName(frame, QStringLiteral("Label6"));
 
     auto *grid = new QGridLayout(frame);
     auto place = [grid](int row, int col, const char *label, QWidget *w) {
@@ -73,7 +73,7 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     place(1, 2, "型  号：", ComboBox1);
     place(2, 0, "入库日期：", DateEdit1);
     place(2, 1, "至：", DateEdit2);
-    place(2, 2, "操作员：", Label6);
+    placeOperator(grid, 2, 2, Label6);
 
     RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
     RxDBGrid1->setColumns({
@@ -142,8 +142,6 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
 
 void Tfcaroutsele::FormCreate()
 {
-    if (frmDMcarsales)
-        Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
         setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select model from model")));
     }, this);
