@@ -1,8 +1,10 @@
 #include "StockQueryForm.h"
 #include "DBControls.h"
+#include "FreeTextBox.h"
 #include "Guard.h"
 #include "SpeedBar.h"
 
+#include <QComboBox>
 #include <QVBoxLayout>
 
 StockQueryForm::StockQueryForm(const StockQueryKind &kind, QWidget *parent)
@@ -49,13 +51,10 @@ QLabel *StockQueryForm::finish(const GridColumns &columns, std::initializer_list
     m_layout->addWidget(StatusBar1);
     resize(m_kind.size);
 
-    QWidget *previous = nullptr;
-    for (QWidget *field : order) {
-        if (previous)
-            setTabOrder(previous, field);
-        previous = field;
-    }
-    setTabOrder(previous, RxDBGrid1);
+    m_fields = order;
+    for (qsizetype i = 1; i < m_fields.size(); ++i)
+        setTabOrder(m_fields.at(i - 1), m_fields.at(i));
+    setTabOrder(m_fields.last(), RxDBGrid1);
     return count;
 }
 
@@ -67,4 +66,16 @@ void StockQueryForm::runQuery(const QString &sql, DateEdit *from, DateEdit *to)
         conditions().setOn(m_list, sql);
         m_list->open();
     }, this);
+}
+
+void StockQueryForm::clearConditions()
+{
+    for (QWidget *field : m_fields) {
+        if (auto *date = qobject_cast<DateEdit *>(field))
+            date->clearDate();
+        else if (auto *edit = qobject_cast<QLineEdit *>(field))
+            edit->clear();
+        else if (auto *box = qobject_cast<QComboBox *>(field))
+            clearFreeText(box);
+    }
 }

@@ -56,10 +56,14 @@ protected:
     // "查询": the list anew on the statement with the conditions. A date range
     // that does not pass reads nothing; a list that cannot be read stays closed.
     void runQuery(const QString &sql, DateEdit *from, DateEdit *to);
+    // "清除条件": every condition field given to finish() empty; a choice
+    // between radio buttons stays as it is.
+    void clearConditions();
 
 private:
     const StockQueryKind m_kind;
     DataSet *m_list;
     DataSource *m_source;
     QVBoxLayout *m_layout;
+    QList<QWidget *> m_fields;
 };

@@ -124,13 +124,7 @@ QueryConditions Tfbackprovsele::conditions() const
 
 void Tfbackprovsele::SpeedItem1Click() { runQuery(baseText(), DateEdit1, DateEdit2); }
 
-void Tfbackprovsele::SpeedItem3Click()
-{
-    for (QLineEdit *e : {Edit1, Edit2, static_cast<QLineEdit *>(ComboEdit1), Edit3})
-        e->clear();
-    DateEdit1->clearDate();
-    DateEdit2->clearDate();
-}
+void Tfbackprovsele::SpeedItem3Click() { clearConditions(); }
 
 void Tfbackprovsele::ComboEdit1ButtonClick()
 {

@@ -149,15 +149,7 @@ QueryConditions Tfcarinsele::conditions() const
 // A list that cannot be read stays closed, and so "打印" stays off.
 void Tfcarinsele::SpeedItem1Click() { runQuery(listSql(inStockNow()), DateEdit1, DateEdit2); }
 
-void Tfcarinsele::SpeedItem3Click()
-{
-    for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit1), static_cast<QLineEdit *>(ComboEdit2), Edit1,
-                         Edit2, Edit3})
-        e->clear();
-    clearFreeText(ComboBox1);
-    DateEdit1->clearDate();
-    DateEdit2->clearDate();
-}
+void Tfcarinsele::SpeedItem3Click() { clearConditions(); }
 
 void Tfcarinsele::ds_carinStateChange() { SpeedItem6->setEnabled(tq_carin->isActive()); }
 

@@ -171,15 +171,7 @@ QueryConditions Tfcaroutsele::conditions() const
 // A list that cannot be read stays closed, and so "打印" stays off.
 void Tfcaroutsele::SpeedItem1Click() { runQuery(listSql(), DateEdit1, DateEdit2); }
 
-void Tfcaroutsele::SpeedItem3Click()
-{
-    for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit2), Edit1,
-                         static_cast<QLineEdit *>(ComboEdit1), Edit2, Edit3})
-        e->clear();
-    clearFreeText(ComboBox1);
-    DateEdit1->clearDate();
-    DateEdit2->clearDate();
-}
+void Tfcaroutsele::SpeedItem3Click() { clearConditions(); }
 
 void Tfcaroutsele::SpeedItem6Click()
 {
