@@ -4,6 +4,7 @@
 #include "FieldLink.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "SpeedBar.h"
 #include "Uselecar.h"
 
@@ -102,8 +103,7 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setTabChangesFocus(true);
     Memo1->setFixedHeight(60);
-    Label21 = new QLabel(this);
-    Label21->setObjectName(QStringLiteral("Label21"));
+    Label21 = newOperatorName(this, QStringLiteral("Label21"));
 
     auto *inputs = new QGridLayout;
     auto place = [inputs](int row, int col, const QString &caption, QWidget *w) {
@@ -114,8 +114,7 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     place(1, 0, QStringLiteral("退货原因："), Memo1);
     inputs->removeWidget(Memo1);
     inputs->addWidget(Memo1, 1, 1, 1, 3);
-    inputs->addWidget(new QLabel(QStringLiteral("操作员："), this), 2, 2);
-    inputs->addWidget(Label21, 2, 3);
+    placeOperator(inputs, 2, 1, Label21);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);
@@ -135,7 +134,6 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     SpeedItem2->setEnabled(false);
 
     // FormCreate
-    Label21->setText(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
     Memo1->clear();
     DateEdit1->setFocus();
 }

@@ -1,31 +1,24 @@
 #pragma once
 
-#include "ChildForm.h"
 #include "DBControls.h"
-#include "DBGrid.h"
-#include "DateEdit.h"
+#include "StockQueryForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
-#include <QToolButton>
-
-class QueryConditions;
 
 // 向供应商退货查询: the cars returned to their providers that match the
 // conditions, and their count. A return overwrites the in-stock record's
 // handler and date, so those two show as the return's.
-class Tfbackprovsele : public ChildForm {
+class Tfbackprovsele : public StockQueryForm {
     Q_OBJECT
 public:
     explicit Tfbackprovsele(QWidget *parent = nullptr);
-    static constexpr int PageSize = 200;
 
     // The list as the window runs it, with the typed conditions bound.
     static QString baseText();
     static QString orderFields();
     // The conditions of the filled inputs, in the window's order.
-    QueryConditions conditions() const;
+    QueryConditions conditions() const override;
 
     DataSet *tq_backprov;
     DataSource *ds_backprov;
@@ -35,10 +28,7 @@ public:
     QLineEdit *Edit3;      // 供应商
     DateEdit *DateEdit1, *DateEdit2;
     QLabel *Label8; // the operator
-    DBGrid *RxDBGrid1;
-    QStatusBar *StatusBar1;
     QLabel *countLabel;
-    QToolButton *SpeedItem1, *SpeedItem3, *SpeedItem7;
 
     void SpeedItem1Click();
     void SpeedItem3Click();

@@ -6,6 +6,7 @@
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "Uselebuycont.h"
 #include "Useleprov.h"
@@ -24,15 +25,6 @@ const QString ProvName = QStringLiteral("provname");
 
 // The code of the provider register is at most this long.
 constexpr int ProviderCodeLength = 10;
-
-QStringList firstColumn(const QString &sql, const QString &code)
-{
-    QStringList values;
-    QSqlQuery q = Db::exec(sql, {{QStringLiteral(":aa"), code}});
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
-}
 
 } // namespace
 
@@ -69,8 +61,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     };
     DBText1 = bound(new DBText(this), "DBText1", ds_carin, "carin_no");
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label10 = new QLabel(this);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = new ComboEdit(this);
     ComboEdit2->setObjectName(QStringLiteral("ComboEdit2"));
     DBEdit1 = bound(new DBEdit(this), "DBEdit1", ds_carin, "carserial_no");
@@ -105,11 +96,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
         placeField(g, row, col, QString::fromUtf8(label), w);
     };
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("入库流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label10, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("入库流水号："), DBText1, Label10);
 
     auto *top = new QGridLayout;
     place(top, 0, 0, "合 同 号：", ComboEdit2);
@@ -169,8 +156,6 @@ Tfcarin::Tfcarin(QWidget *parent)
 
 void Tfcarin::FormCreate()
 {
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     SetInStockEditing(false);
 }
 
@@ -258,7 +243,7 @@ void Tfcarin::SpeedItem3Click()
 
 void Tfcarin::loadModels(const QString &sql, const QString &code)
 {
-    DBComboBox1->setItems(firstColumn(sql, code));
+    DBComboBox1->setItems(Db::firstColumn(sql, {{QStringLiteral(":aa"), code}}));
 }
 
 void Tfcarin::ComboEdit2ButtonClick()

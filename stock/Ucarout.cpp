@@ -7,6 +7,7 @@
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
 #include "Uoutaddcost.h"
@@ -85,7 +86,7 @@ Tfcarout::Tfcarout(QWidget *parent)
     DBText1 = named(new DBText(this), "DBText1");
     DBText1->setDataSource(ds_carout, QStringLiteral("carout_no"));
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label10 = named(new QLabel(this), "Label10");
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
     DBEdit1 = bound(ds_carout, "DBEdit1", "carserial_no", false);
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
@@ -115,11 +116,7 @@ Tfcarout::Tfcarout(QWidget *parent)
     const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
         placeField(g, row, col, QString::fromUtf8(label), w);
     };
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("出库流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label10, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("出库流水号："), DBText1, Label10);
 
     auto *sale = new QGridLayout;
     place(sale, 0, 0, "合 同 号：", ComboEdit2);
@@ -177,8 +174,6 @@ Tfcarout::Tfcarout(QWidget *parent)
 
 void Tfcarout::FormCreate()
 {
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     SetSaleEditing(false);
 }
 

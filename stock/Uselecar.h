@@ -1,23 +1,19 @@
 #pragma once
 
 #include "CarScope.h"
-#include "DBGrid.h"
+#include "ListPicker.h"
 
-#include <QDialog>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QSqlRecord>
 #include <QStringList>
 #include <optional>
 
 // 选车: a modal dialog listing the cars of the caller's scope, narrowed by
 // the typed beginnings of the serial and the chassis number.
-class Tfselecar : public QDialog {
+class Tfselecar : public ListPicker {
     Q_OBJECT
 public:
     explicit Tfselecar(QWidget *owner = nullptr);
-    static constexpr int PageSize = 200;
 
     // Fixed for the dialog's life; before pick(). The default is InStock.
     void setScope(const CarList &list) { m_list = list; }
@@ -28,13 +24,8 @@ public:
     // the dialog was freed while it ran.
     std::optional<QSqlRecord> pick();
 
-    DataSet *query1;
-    DataSource *DataSource1;
     QLineEdit *Edit1; // serial prefix
     QLineEdit *Edit2; // chassis prefix
-    DBGrid *DBGrid1;
-    QPushButton *BitBtn1; // 确定
-    QPushButton *BitBtn2; // 取消
 
     // Lists the scope's cars whose serial and chassis begin with the typed texts.
     void Edit1Change();
