@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFocusEvent>
 
 namespace {
 
@@ -52,7 +51,7 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
         if (m_popupOn)
             PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
-    ComboEdit1->installEventFilter(this);
+    connect(ComboEdit1, &ComboEdit::exited, this, &TContractEntry::ComboEdit1Exit);
     // Entering the grid from outside (not the focus coming back from a cell editor).
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         auto inGrid = [this](QWidget *w) { return w && (w == DBGrid1 || DBGrid1->isAncestorOf(w)); };
@@ -87,17 +86,6 @@ void TContractEntry::SetContractEditing(bool editing)
     ComboEdit1->setEnabled(editing);
 }
 
-bool TContractEntry::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the field, not another window or a menu taking the focus for a while.
-    if (watched == ComboEdit1 && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ComboEdit1Exit();
-    }
-    return DocumentForm::eventFilter(watched, event);
-}
-
 // ---------------------------------------------------------------- the contract
 
 void TContractEntry::SpeedItem1Click()
@@ -123,7 +111,7 @@ std::optional<QString> TContractEntry::partyName(const QString &code) const
 bool TContractEntry::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
-    field->setFocus();
+    focusToMend(field);
     return true;
 }
 

@@ -39,7 +39,6 @@ public:
 protected:
     QString closeQuestion() const override { return m_kind.closeQuestion; }
     int saveDocument() override { return SaveContract(ContractProgress::Saved); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();

@@ -160,7 +160,7 @@ void TAccountCheck::ComboEdit1Exit()
             return;
         }
         Msg::warning(m_kind.codeNotFound, this);
-        ComboEdit1->setFocus();
+        focusToMend(ComboEdit1);
     }, this);
 }
 
@@ -169,7 +169,7 @@ void TAccountCheck::BitBtn1Click()
     const QString code = ComboEdit1->text().trimmed();
     if (code.isEmpty()) {
         Msg::warning(m_kind.codeMissing, this);
-        ComboEdit1->setFocus();
+        focusToMend(ComboEdit1);
         return;
     }
     forgetDisplay();
@@ -197,7 +197,7 @@ void TAccountCheck::SpeedItem5Click()
     const QString handler = Edit3->text().trimmed();
     if (handler.isEmpty()) {
         Msg::warning(QStringLiteral("请输入经办人!"), this);
-        Edit3->setFocus();
+        focusToMend(Edit3);
         return;
     }
     if (!m_shown)

@@ -11,7 +11,6 @@
 #include "QueryConditions.h"
 
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QTimer>
@@ -146,7 +145,7 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
     connect(SpeedItem2, &QToolButton::clicked, this, &TAccountQuery::SpeedItem2Click);
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &TAccountQuery::ComboEdit1ButtonClick);
-    ComboEdit1->installEventFilter(this);
+    connect(ComboEdit1, &ComboEdit::exited, this, &TAccountQuery::ComboEdit1Exit);
     // Printing is possible exactly while the list is open.
     connect(m_list, &DataSet::stateChanged, this,
             [this](DataSet::State s) { SpeedItem2->setEnabled(s != DataSet::Inactive); });
@@ -156,17 +155,6 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
         Label10->setText(frmDMcarsales->operatorName());
     installEnterMovesOn(this);
     ComboEdit1->setFocus();
-}
-
-bool TAccountQuery::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the field, not another window or a menu taking the focus for a while.
-    if (watched == ComboEdit1 && event->type() == QEvent::FocusOut && isVisible()) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ComboEdit1Exit();
-    }
-    return ChildForm::eventFilter(watched, event);
 }
 
 void TAccountQuery::ComboEdit1ButtonClick()
@@ -191,7 +179,7 @@ void TAccountQuery::ComboEdit1Exit()
             Edit1->setText(name.toString());
         } else {
             Msg::warning(m_kind.codeNotFound, this);
-            ComboEdit1->setFocus();
+            focusToMend(ComboEdit1);
         }
     }, this);
     m_lookingUp = false;

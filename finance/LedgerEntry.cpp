@@ -175,7 +175,7 @@ void TLedgerEntry::SetLedgerEntryEditing(bool editing)
 int TLedgerEntry::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
-    field->setFocus();
+    focusToMend(field);
     return 1;
 }
 

@@ -159,9 +159,9 @@ Tfcarin::Tfcarin(QWidget *parent)
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcarin::ComboEdit2ButtonClick);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcarin::ComboEdit1ButtonClick);
-    for (QWidget *w : {static_cast<QWidget *>(ComboEdit1), static_cast<QWidget *>(ComboEdit2),
-                       static_cast<QWidget *>(DBComboBox1)})
-        w->installEventFilter(this);
+    connect(ComboEdit2, &ComboEdit::exited, this, &Tfcarin::ComboEdit2Exit);
+    connect(ComboEdit1, &ComboEdit::exited, this, &Tfcarin::ComboEdit1Exit);
+    DBComboBox1->installEventFilter(this);
 
     FormCreate();
     installEnterMovesOn(this);
@@ -198,16 +198,7 @@ void Tfcarin::SetInStockEditing(bool on)
 
 bool Tfcarin::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && (watched == ComboEdit1 || watched == ComboEdit2)) {
-        // Leaving the field, not another window or a menu taking the focus for a while.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ComboEdit1)
-                ComboEdit1Exit();
-            else
-                ComboEdit2Exit();
-        }
-    } else if (event->type() == QEvent::FocusIn && watched == DBComboBox1) {
+    if (event->type() == QEvent::FocusIn && watched == DBComboBox1) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             DBComboBox1Enter();
@@ -218,7 +209,7 @@ bool Tfcarin::eventFilter(QObject *watched, QEvent *event)
 int Tfcarin::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
-    field->setFocus();
+    focusToMend(field);
     return 1;
 }
 

@@ -13,7 +13,6 @@
 #include "Uselecust.h"
 #include "rep_chlchk.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -168,8 +167,8 @@ Tfcarout::Tfcarout(QWidget *parent)
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcarout::ComboEdit2ButtonClick);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcarout::ComboEdit1ButtonClick);
-    ComboEdit2->installEventFilter(this);
-    ComboEdit1->installEventFilter(this);
+    connect(ComboEdit2, &ComboEdit::exited, this, &Tfcarout::ComboEdit2Exit);
+    connect(ComboEdit1, &ComboEdit::exited, this, &Tfcarout::ComboEdit1Exit);
 
     FormCreate();
     installEnterMovesOn(this);
@@ -200,25 +199,10 @@ void Tfcarout::SetSaleEditing(bool on)
     ComboEdit1->setEnabled(on);
 }
 
-bool Tfcarout::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the field, not another window or a menu taking the focus for a while.
-    if ((watched == ComboEdit1 || watched == ComboEdit2) && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ComboEdit2)
-                ComboEdit2Exit();
-            else
-                ComboEdit1Exit();
-        }
-    }
-    return DocumentForm::eventFilter(watched, event);
-}
-
 int Tfcarout::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
-    field->setFocus();
+    focusToMend(field);
     return 1;
 }
 

@@ -62,7 +62,6 @@ public:
 protected:
     QString closeQuestion() const override { return QStringLiteral("是否出库单?"); }
     int saveDocument() override { return SaveSale(); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
