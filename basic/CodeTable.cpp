@@ -107,7 +107,7 @@ bool TCodeTableForm::rowPasses()
     return true;
 }
 
-int TCodeTableForm::SaveCodeRow() { return m_table->post() ? 0 : 1; }
+SaveResult TCodeTableForm::SaveCodeRow() { return storedIf(m_table->post()); }
 
 void TCodeTableForm::SpeedItem1Click()
 {
@@ -123,7 +123,7 @@ void TCodeTableForm::SpeedItem1Click()
 void TCodeTableForm::SpeedItem2Click()
 {
     guard([this] {
-        if (SaveCodeRow() == 0)
+        if (SaveCodeRow() == SaveResult::Stored)
             SetCodeTableEditing(false);
     }, this);
 }
@@ -144,7 +144,7 @@ void TCodeTableForm::closeEvent(QCloseEvent *event)
 {
     if (m_table->isEditing()
         && !askBeforeClose(
-            QStringLiteral("是否保存?"), [this] { return SaveCodeRow() == 0; },
+            QStringLiteral("是否保存?"), [this] { return SaveCodeRow(); },
             [this] { m_table->cancel(); })) {
         event->ignore();
         return;

@@ -108,11 +108,11 @@ std::optional<QString> TContractEntry::partyName(const QString &code) const
     return name.toString();
 }
 
-bool TContractEntry::refuse(const QString &message, QWidget *field)
+SaveResult TContractEntry::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
     focusToMend(field);
-    return true;
+    return SaveResult::Refused;
 }
 
 void TContractEntry::ComboEdit1ButtonClick()
@@ -164,7 +164,7 @@ void TContractEntry::loadPickLists(const QString &modelsSql, const QVariantMap &
     DBGrid1->setColumns(columns);
 }
 
-int TContractEntry::SaveContract(int state)
+SaveResult TContractEntry::SaveContract(int state)
 {
     const QString code = ComboEdit1->text().trimmed();
     if (code.isEmpty())
@@ -180,10 +180,9 @@ int TContractEntry::SaveContract(int state)
     m_master->setValue(QStringLiteral("register_date"), Fmt::sqlDateTime(Clock::now()));
     m_master->setValue(QStringLiteral("isfinished"), state);
     const QString serial = document->number();
-    const bool stored = document->save([&] {
+    return document->save([&] {
         Db::exec(m_kind.emptyLinesDelete, {{QStringLiteral(":aa"), serial}});
     });
-    return stored ? 0 : 1;
 }
 
 void TContractEntry::DiscardContract() { document->discard(); }
@@ -206,7 +205,7 @@ void TContractEntry::finishAndOfferPrint()
 void TContractEntry::SpeedItem2Click()
 {
     guard([this] {
-        if (!m_master->isEditing() || SaveContract(ContractProgress::Saved) != 0)
+        if (!m_master->isEditing() || SaveContract(ContractProgress::Saved) != SaveResult::Stored)
             return;
         finishAndOfferPrint();
     }, this);
@@ -227,7 +226,7 @@ void TContractEntry::SpeedItem5Click()
     if (!Msg::question(QStringLiteral("合同执行后将无法修改，是否继续？"), this))
         return;
     guard([this] {
-        if (SaveContract(ContractProgress::Executing) != 0)
+        if (SaveContract(ContractProgress::Executing) != SaveResult::Stored)
             return;
         finishAndOfferPrint();
     }, this);
@@ -236,7 +235,7 @@ void TContractEntry::SpeedItem5Click()
 void TContractEntry::SpeedItem4Click()
 {
     guard([this] {
-        if (m_master->isEditing() && SaveContract(ContractProgress::Saved) != 0)
+        if (m_master->isEditing() && SaveContract(ContractProgress::Saved) != SaveResult::Stored)
             return;
         // The saved contract stays open: "取消" still discards it.
         m_master->edit();

@@ -172,11 +172,11 @@ void TLedgerEntry::SetLedgerEntryEditing(bool editing)
         ComboEdit2->setEnabled(editing);
 }
 
-int TLedgerEntry::refuse(const QString &message, QWidget *field)
+SaveResult TLedgerEntry::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
     focusToMend(field);
-    return 1;
+    return SaveResult::Refused;
 }
 
 // ---------------------------------------------------------------- the buttons
@@ -194,7 +194,7 @@ void TLedgerEntry::SpeedItem1Click()
 void TLedgerEntry::SpeedItem5Click()
 {
     guard([this] {
-        if (m_table->isEditing() && SaveLedgerEntry() == 0)
+        if (m_table->isEditing() && SaveLedgerEntry() == SaveResult::Stored)
             SetLedgerEntryEditing(false);
     }, this);
 }
@@ -207,7 +207,7 @@ void TLedgerEntry::SpeedItem3Click()
     }, this);
 }
 
-int TLedgerEntry::SaveLedgerEntry()
+SaveResult TLedgerEntry::SaveLedgerEntry()
 {
     const LedgerSide &side = *m_kind.side;
     const QString code = ComboEdit1->text().trimmed();
@@ -217,7 +217,7 @@ int TLedgerEntry::SaveLedgerEntry()
     if (amount.isEmpty())
         return refuse(m_kind.amountMissing, DBEdit4);
     if (!DBEdit4->amountPasses())
-        return 1;
+        return SaveResult::Refused;
     // The code is looked up again: what is stored is a partner of the register.
     const auto name = partnerName(*m_kind.side, code);
     if (!name)
@@ -242,7 +242,7 @@ int TLedgerEntry::SaveLedgerEntry()
     m_table->setValue(QStringLiteral("isaffirm"), 1);
     m_table->setValue(QStringLiteral("ischeck"), 0);
     m_table->setValue(QStringLiteral("isprepay"), m_kind.entryKind);
-    return document->save() ? 0 : 1;
+    return document->save();
 }
 
 void TLedgerEntry::CancelLedgerEntry() { document->discard(); }

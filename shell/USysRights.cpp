@@ -279,7 +279,7 @@ void TfSysRights::closeEvent(QCloseEvent *event)
 {
     // Nothing typed is lost without a question.
     if (tblSysRights->isEditing()
-        && !askBeforeClose(QStringLiteral("是否保存?"), [this] { return tblSysRights->post(); },
+        && !askBeforeClose(QStringLiteral("是否保存?"), [this] { return storedIf(tblSysRights->post()); },
                              [this] { tblSysRights->cancel(); })) {
         event->ignore();
         return;

@@ -206,11 +206,11 @@ bool Tfcarin::eventFilter(QObject *watched, QEvent *event)
     return DocumentForm::eventFilter(watched, event);
 }
 
-int Tfcarin::refuse(const QString &message, QWidget *field)
+SaveResult Tfcarin::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
     focusToMend(field);
-    return 1;
+    return SaveResult::Refused;
 }
 
 // ---------------------------------------------------------------- add, cancel
@@ -334,10 +334,10 @@ void Tfcarin::DBComboBox1Enter()
 
 // ---------------------------------------------------------------- save
 
-int Tfcarin::SaveInStock()
+SaveResult Tfcarin::SaveInStock()
 {
     if (!document->isOpen())
-        return 1;
+        return SaveResult::Refused;
     const QString provider = ComboEdit1->text().trimmed();
     if (provider.isEmpty())
         return refuse(QStringLiteral("请输入供应商代码!"), ComboEdit1);
@@ -379,18 +379,17 @@ int Tfcarin::SaveInStock()
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
     tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);
-    const bool stored = document->save([this] {
+    return document->save([this] {
         tb_carinfor->writeUpdates();
         bookReceipt(document->number());
     });
-    return stored ? 0 : 1;
 }
 
 void Tfcarin::SpeedItem5Click()
 {
     guard([this] {
         const QString number = document->number();
-        if (SaveInStock() != 0)
+        if (SaveInStock() != SaveResult::Stored)
             return;
         const bool print = Msg::question(QStringLiteral("是否打印入库单?"), this);
         SetInStockEditing(false);

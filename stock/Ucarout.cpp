@@ -199,11 +199,11 @@ void Tfcarout::SetSaleEditing(bool on)
     ComboEdit1->setEnabled(on);
 }
 
-int Tfcarout::refuse(const QString &message, QWidget *field)
+SaveResult Tfcarout::refuse(const QString &message, QWidget *field)
 {
     Msg::warning(message, this);
     focusToMend(field);
-    return 1;
+    return SaveResult::Refused;
 }
 
 // ---------------------------------------------------------------- adding
@@ -298,7 +298,7 @@ void Tfcarout::ComboEdit1Exit()
 
 // ---------------------------------------------------------------- saving
 
-int Tfcarout::SaveSale()
+SaveResult Tfcarout::SaveSale()
 {
     const QString customer = ComboEdit1->text().trimmed();
     if (customer.isEmpty())
@@ -323,13 +323,13 @@ int Tfcarout::SaveSale()
     return document->save([this] {
         if (!bookSale(document->number()))
             throw AppError(NotInStock);
-    }) ? 0 : 1;
+    });
 }
 
 void Tfcarout::SpeedItem5Click()
 {
     guard([this] {
-        if (!document->isOpen() || SaveSale() != 0)
+        if (!document->isOpen() || SaveSale() != SaveResult::Stored)
             return;
         const QString number = document->number();
         const bool print = Msg::question(QStringLiteral("是否打印出库单?"), this);

@@ -235,7 +235,7 @@ void Tfoutaddcost::giveBackUnstored()
     t.commit();
 }
 
-bool Tfoutaddcost::SaveCosts()
+SaveResult Tfoutaddcost::SaveCosts()
 {
     {
         Db::Transaction t;
@@ -243,7 +243,7 @@ bool Tfoutaddcost::SaveCosts()
             if (!table->data->isActive())
                 continue;
             if (!table->data->writeUpdates())
-                return false;
+                return SaveResult::Refused;
         }
         giveBackUnstored();
         t.commit();
@@ -252,7 +252,7 @@ bool Tfoutaddcost::SaveCosts()
         if (d->isActive())
             d->updatesWritten();
     ds_StateChange();
-    return true;
+    return SaveResult::Stored;
 }
 
 void Tfoutaddcost::DiscardCosts()

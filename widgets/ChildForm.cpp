@@ -203,13 +203,13 @@ void ChildForm::turnPage(int step)
         to->setFocus(Qt::OtherFocusReason);
 }
 
-bool ChildForm::askBeforeClose(const QString &question, const std::function<bool()> &save,
+bool ChildForm::askBeforeClose(const QString &question, const std::function<SaveResult()> &save,
                                const std::function<void()> &discard)
 {
     bool closes = false;
     switch (Msg::yesNoCancel(question, this)) {
     case QMessageBox::Yes:
-        guard([&] { closes = save(); }, this);
+        guard([&] { closes = save() == SaveResult::Stored; }, this);
         break;
     case QMessageBox::No:
         closes = guard(discard, this);
