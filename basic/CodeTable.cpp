@@ -2,7 +2,6 @@
 #include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
-#include "Messages.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -95,13 +94,11 @@ void TCodeTableForm::SetCodeTableEditing(bool editing)
 bool TCodeTableForm::rowPasses()
 {
     if (DBComboBox1 && DBComboBox1->currentText().trimmed().isEmpty()) {
-        Msg::warning(m_info.emptyTypeMessage, this);
-        DBComboBox1->setFocus();
+        refuse(m_info.emptyTypeMessage, DBComboBox1);
         return false;
     }
     if (DBEdit1->text().trimmed().isEmpty()) {
-        Msg::warning(m_info.emptyCodeMessage, this);
-        DBEdit1->setFocus();
+        refuse(m_info.emptyCodeMessage, DBEdit1);
         return false;
     }
     return true;

@@ -108,13 +108,6 @@ std::optional<QString> TContractEntry::partyName(const QString &code) const
     return name.toString();
 }
 
-SaveResult TContractEntry::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    focusToMend(field);
-    return SaveResult::Refused;
-}
-
 void TContractEntry::ComboEdit1ButtonClick()
 {
     if (!document->isOpen())

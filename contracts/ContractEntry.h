@@ -43,7 +43,6 @@ private:
     void FormCreate();
     // The party's name by its code; nothing when the code is not in the register.
     std::optional<QString> partyName(const QString &code) const;
-    SaveResult refuse(const QString &message, QWidget *field);
     void loadPickLists(const QString &modelsSql, const QVariantMap &binds);
     // Offers to print the saved contract, then ends it in the window.
     void finishAndOfferPrint();

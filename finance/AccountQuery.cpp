@@ -6,7 +6,6 @@
 #include "EnterMovesOn.h"
 #include "Format.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "Money.h"
 #include "QueryConditions.h"
 
@@ -178,8 +177,7 @@ void TAccountQuery::ComboEdit1Exit()
                                          {{QStringLiteral(":aa"), code}})) {
             Edit1->setText(name.toString());
         } else {
-            Msg::warning(m_kind.codeNotFound, this);
-            focusToMend(ComboEdit1);
+            refuse(m_kind.codeNotFound, ComboEdit1);
         }
     }, this);
     m_lookingUp = false;

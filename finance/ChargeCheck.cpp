@@ -161,9 +161,7 @@ void TChargeCheck::openCar(const QString &serial)
 SaveResult TChargeCheck::ConfirmCharge()
 {
     if (DBEdit13->text().trimmed().isEmpty()) {
-        Msg::warning(QStringLiteral("请输入经办人!"), this);
-        DBEdit13->setFocus();
-        return SaveResult::Refused;
+        return refuse(QStringLiteral("请输入经办人!"), DBEdit13);
     }
     if (!DBDateEdit::datesPass(this))
         return SaveResult::Refused;

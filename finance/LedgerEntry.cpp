@@ -4,7 +4,6 @@
 #include "EnterMovesOn.h"
 #include "Forms.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "Uselecust.h"
 
 #include <QGridLayout>
@@ -170,13 +169,6 @@ void TLedgerEntry::SetLedgerEntryEditing(bool editing)
     ComboEdit1->setEnabled(editing);
     if (ComboEdit2)
         ComboEdit2->setEnabled(editing);
-}
-
-SaveResult TLedgerEntry::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    focusToMend(field);
-    return SaveResult::Refused;
 }
 
 // ---------------------------------------------------------------- the buttons

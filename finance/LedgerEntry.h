@@ -91,7 +91,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    SaveResult refuse(const QString &message, QWidget *field);
 
     const LedgerEntryKind m_kind;
     DataSet *m_table;

@@ -206,13 +206,6 @@ bool Tfcarin::eventFilter(QObject *watched, QEvent *event)
     return DocumentForm::eventFilter(watched, event);
 }
 
-SaveResult Tfcarin::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    focusToMend(field);
-    return SaveResult::Refused;
-}
-
 // ---------------------------------------------------------------- add, cancel
 
 void Tfcarin::SpeedItem1Click()

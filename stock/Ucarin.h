@@ -67,7 +67,6 @@ protected:
 
 private:
     void FormCreate();
-    SaveResult refuse(const QString &message, QWidget *field);
     void loadModels(const QString &sql, const QString &code);
 
     bool m_lookingUp = false;

@@ -199,13 +199,6 @@ void Tfcarout::SetSaleEditing(bool on)
     ComboEdit1->setEnabled(on);
 }
 
-SaveResult Tfcarout::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    focusToMend(field);
-    return SaveResult::Refused;
-}
-
 // ---------------------------------------------------------------- adding
 
 void Tfcarout::SpeedItem1Click()

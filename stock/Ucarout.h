@@ -64,7 +64,6 @@ protected:
 
 private:
     void FormCreate();
-    SaveResult refuse(const QString &message, QWidget *field);
 
     bool m_lookingUp = false;
 };

@@ -1,4 +1,5 @@
 #include "ChildForm.h"
+#include "DBControls.h"
 #include "Guard.h"
 #include "Messages.h"
 
@@ -201,6 +202,13 @@ void ChildForm::turnPage(int step)
     QWidget *to = isField(shown->focusWidget()) ? shown->focusWidget() : isField(shown) ? shown : nextField(shown);
     if (to && (to == shown || shown->isAncestorOf(to)))
         to->setFocus(Qt::OtherFocusReason);
+}
+
+SaveResult ChildForm::refuse(const QString &message, QWidget *field)
+{
+    Msg::warning(message, this);
+    focusToMend(field);
+    return SaveResult::Refused;
 }
 
 bool ChildForm::askBeforeClose(const QString &question, const std::function<SaveResult()> &save,

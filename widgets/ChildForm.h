@@ -35,6 +35,10 @@ public:
 protected:
     bool event(QEvent *event) override;
 
+    // Refused input: the exclamation box with the message, then the focus
+    // back on the field to mend. Refused always, for a save routine to return.
+    SaveResult refuse(const QString &message, QWidget *field);
+
     // The question on closing with unsaved input, with Yes, No and Cancel
     // (the default, so a stray Enter neither saves nor discards). Yes runs
     // save, No runs discard; a refused or failed save or discard, and Cancel,
