@@ -1,7 +1,6 @@
 #include "CodeTable.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "OperatorHeader.h"
 
 #include <QCloseEvent>
@@ -92,19 +91,17 @@ void TCodeTableForm::SetCodeTableEditing(bool editing)
 bool TCodeTableForm::rowPasses()
 {
     if (DBComboBox1 && DBComboBox1->currentText().trimmed().isEmpty()) {
-        Msg::warning(m_info.emptyTypeMessage, this);
-        DBComboBox1->setFocus();
+        refuse(m_info.emptyTypeMessage, DBComboBox1);
         return false;
     }
     if (DBEdit1->text().trimmed().isEmpty()) {
-        Msg::warning(m_info.emptyCodeMessage, this);
-        DBEdit1->setFocus();
+        refuse(m_info.emptyCodeMessage, DBEdit1);
         return false;
     }
     return true;
 }
 
-int TCodeTableForm::SaveCodeRow() { return m_table->post() ? 0 : 1; }
+SaveResult TCodeTableForm::SaveCodeRow() { return storedIf(m_table->post()); }
 
 void TCodeTableForm::SpeedItem1Click()
 {
@@ -120,7 +117,7 @@ void TCodeTableForm::SpeedItem1Click()
 void TCodeTableForm::SpeedItem2Click()
 {
     guard([this] {
-        if (SaveCodeRow() == 0)
+        if (SaveCodeRow() == SaveResult::Stored)
             SetCodeTableEditing(false);
     }, this);
 }
@@ -141,7 +138,7 @@ void TCodeTableForm::closeEvent(QCloseEvent *event)
 {
     if (m_table->isEditing()
         && !askBeforeClose(
-            QStringLiteral("是否保存?"), [this] { return SaveCodeRow() == 0; },
+            QStringLiteral("是否保存?"), [this] { return SaveCodeRow(); },
             [this] { m_table->cancel(); })) {
         event->ignore();
         return;

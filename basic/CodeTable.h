@@ -36,9 +36,9 @@ public:
     TCodeTableForm(const CodeTableInfo &info, QWidget *parent = nullptr);
     static constexpr int PageSize = 200;
 
-    // 0 when the row was stored (or nothing was being edited), 1 when the
-    // check refused it. A database refusal throws and keeps the row pending.
-    int SaveCodeRow();
+    // Stored also when nothing was being edited. A database refusal throws
+    // and keeps the row pending.
+    SaveResult SaveCodeRow();
     void SetCodeTableEditing(bool editing);
 
     DataSet *table() const { return m_table; }

@@ -238,14 +238,14 @@ void TRegisterForm::SpeedItem2Click()
     }, this);
 }
 
-bool TRegisterForm::saveEntry() { return DBDateEdit::datesPass(this) && m_table->post(); }
+SaveResult TRegisterForm::saveEntry() { return storedIf(DBDateEdit::datesPass(this) && m_table->post()); }
 
 void TRegisterForm::cancelEntry() { m_table->cancel(); }
 
 void TRegisterForm::SpeedItem3Click()
 {
     guard([this] {
-        if (saveEntry())
+        if (saveEntry() == SaveResult::Stored)
             SetRegisterEditing(false);
     }, this);
 }

@@ -110,8 +110,8 @@ protected:
     // Opens the table, switches to browsing and sets up the Enter rule; each
     // register calls it once its own controls exist.
     void FormCreate();
-    // Stores the row being entered or edited; false when a check refused it.
-    virtual bool saveEntry();
+    // Stores the row being entered or edited.
+    virtual SaveResult saveEntry();
     // Drops what is being entered or edited.
     virtual void cancelEntry();
 

@@ -2,7 +2,6 @@
 #include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "OperatorHeader.h"
 
 #include <QCloseEvent>
@@ -103,8 +102,7 @@ void Tfbgsxx::SpeedItem1Click()
 void Tfbgsxx::SpeedItem2Click()
 {
     if (DBEdit1->text().trimmed().isEmpty()) {
-        Msg::warning(QStringLiteral("公司名称不能为空!"), this);
-        DBEdit1->setFocus();
+        refuse(QStringLiteral("公司名称不能为空!"), DBEdit1);
         return;
     }
     guard([this] {

@@ -155,30 +155,30 @@ void Tfprovxx::NDELClick()
         guard([this] { tb_provmodel->deleteRecord(); }, this);
 }
 
-bool Tfprovxx::saveEntry()
+SaveResult Tfprovxx::saveEntry()
 {
     if (!DBDateEdit::datesPass(this) || !tb_provmodel->checkBrowseMode())
-        return false;
+        return SaveResult::Refused;
     // The provider first, then its models under its code (also a code just
     // changed); a model row without a model is not kept. All or nothing.
     Db::Transaction t;
     if (!tb_prov()->post())
-        return false;
+        return SaveResult::Refused;
     const QString code = tb_prov()->value(QStringLiteral("providerid")).toString();
     for (int r = tb_provmodel->recordCount() - 1; r >= 0; --r) {
         if (!tb_provmodel->setRecNo(r))
-            return false;
+            return SaveResult::Refused;
         if (tb_provmodel->value(QStringLiteral("carmodel")).toString().trimmed().isEmpty()) {
             tb_provmodel->deleteRecord();
         } else if (tb_provmodel->value(QStringLiteral("providerid")).toString() != code) {
             tb_provmodel->setValue(QStringLiteral("providerid"), code);
             if (!tb_provmodel->post())
-                return false;
+                return SaveResult::Refused;
         }
     }
     tb_provmodel->applyUpdates();
     t.commit();
-    return true;
+    return SaveResult::Stored;
 }
 
 void Tfprovxx::cancelEntry()

@@ -27,7 +27,7 @@ public:
     QAction *NINS, *NSAVE, *NCANCEL, *NDEL;
 
 protected:
-    bool saveEntry() override;
+    SaveResult saveEntry() override;
     void cancelEntry() override;
 
 private:

@@ -94,17 +94,17 @@ void TContractChange::dataChanged()
         SetChangeState(true);
 }
 
-int TContractChange::SaveChange(int state, const std::function<void()> &whileShown)
+SaveResult TContractChange::SaveChange(int state, const std::function<void()> &whileShown)
 {
     if (!hasContract())
-        return 1;
+        return SaveResult::Refused;
     if (state != ContractProgress::Saved)
         m_master->setValue(IsFinished, state);
     // Every line is stored as typed, also one whose quantity is now 0 or empty.
     bool written = false;
-    bool stored = false;
+    SaveResult result = SaveResult::Refused;
     try {
-        stored = document->save({}, [&] {
+        result = document->save({}, [&] {
             written = true;
             if (whileShown)
                 whileShown();
@@ -114,9 +114,9 @@ int TContractChange::SaveChange(int state, const std::function<void()> &whileSho
             m_master->setValue(IsFinished, ContractProgress::Saved); // the changes stay, the state does not
         throw;
     }
-    if (!stored && state != ContractProgress::Saved)
+    if (result == SaveResult::Refused && state != ContractProgress::Saved)
         m_master->setValue(IsFinished, ContractProgress::Saved);
-    return stored ? 0 : 1;
+    return result;
 }
 
 void TContractChange::cancelChanges()
@@ -142,12 +142,12 @@ bool TContractChange::saveAndOfferPrint(int state)
     const QString serial = m_master->value(m_kind.numbering.numberField).toString();
     bool saved = false;
     try {
-        const int result = SaveChange(state, [&] {
+        const SaveResult result = SaveChange(state, [&] {
             saved = true;
             if (Msg::question(QStringLiteral("是否打印?"), this))
                 m_kind.print(this, serial);
         });
-        if (result != 0)
+        if (result != SaveResult::Stored)
             return false;
     } catch (...) {
         if (saved) // a failed print: the changes are stored all the same

@@ -40,17 +40,17 @@ public:
 protected:
     QString closeQuestion() const override { return QStringLiteral("数据已修改，是否保存?"); }
     bool hasUnsavedInput() const override { return hasChanges(); }
-    int saveDocument() override { return SaveChange(ContractProgress::Saved); }
+    SaveResult saveDocument() override { return SaveChange(ContractProgress::Saved); }
     void discardDocument() override { cancelChanges(); }
 
 private:
     void FormCreate();
     bool hasContract() const { return m_master->isActive() && !m_master->isEmpty(); }
     // Stores the contract's changes with the given progress (Saved keeps it
-    // unstarted, Executing starts it): 0 stored, 1 refused
-    // (the contract is no longer unstarted; message shown, changes kept).
-    // whileShown runs once they are stored, before the list is read again.
-    int SaveChange(int state, const std::function<void()> &whileShown = {});
+    // unstarted, Executing starts it); refused when the contract is no longer
+    // unstarted (message shown, changes kept). whileShown runs once they are
+    // stored, before the list is read again.
+    SaveResult SaveChange(int state, const std::function<void()> &whileShown = {});
     bool saveAndOfferPrint(int state);
     void cancelChanges();
     void dataChanged();

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFocusEvent>
 
 namespace {
 
@@ -52,7 +51,7 @@ TContractEntry::TContractEntry(const ContractKind &kind, QWidget *parent)
         if (m_popupOn)
             PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
-    ComboEdit1->installEventFilter(this);
+    connect(ComboEdit1, &ComboEdit::exited, this, &TContractEntry::ComboEdit1Exit);
     // Entering the grid from outside (not the focus coming back from a cell editor).
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         auto inGrid = [this](QWidget *w) { return w && (w == DBGrid1 || DBGrid1->isAncestorOf(w)); };
@@ -87,17 +86,6 @@ void TContractEntry::SetContractEditing(bool editing)
     ComboEdit1->setEnabled(editing);
 }
 
-bool TContractEntry::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the field, not another window or a menu taking the focus for a while.
-    if (watched == ComboEdit1 && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ComboEdit1Exit();
-    }
-    return DocumentForm::eventFilter(watched, event);
-}
-
 // ---------------------------------------------------------------- the contract
 
 void TContractEntry::SpeedItem1Click()
@@ -118,13 +106,6 @@ std::optional<QString> TContractEntry::partyName(const QString &code) const
     if (!frmDMcarsales->QueryFirstRow(m_kind.nameLookup, {&name}, {{m_kind.lookupParam, code}}))
         return std::nullopt;
     return name.toString();
-}
-
-bool TContractEntry::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    field->setFocus();
-    return true;
 }
 
 void TContractEntry::ComboEdit1ButtonClick()
@@ -176,7 +157,7 @@ void TContractEntry::loadPickLists(const QString &modelsSql, const QVariantMap &
     DBGrid1->setColumns(columns);
 }
 
-int TContractEntry::SaveContract(int state)
+SaveResult TContractEntry::SaveContract(int state)
 {
     const QString code = ComboEdit1->text().trimmed();
     if (code.isEmpty())
@@ -192,10 +173,9 @@ int TContractEntry::SaveContract(int state)
     m_master->setValue(QStringLiteral("register_date"), Fmt::sqlDateTime(Clock::now()));
     m_master->setValue(QStringLiteral("isfinished"), state);
     const QString serial = document->number();
-    const bool stored = document->save([&] {
+    return document->save([&] {
         Db::exec(m_kind.emptyLinesDelete, {{QStringLiteral(":aa"), serial}});
     });
-    return stored ? 0 : 1;
 }
 
 void TContractEntry::DiscardContract() { document->discard(); }
@@ -218,7 +198,7 @@ void TContractEntry::finishAndOfferPrint()
 void TContractEntry::SpeedItem2Click()
 {
     guard([this] {
-        if (!m_master->isEditing() || SaveContract(ContractProgress::Saved) != 0)
+        if (!m_master->isEditing() || SaveContract(ContractProgress::Saved) != SaveResult::Stored)
             return;
         finishAndOfferPrint();
     }, this);
@@ -239,7 +219,7 @@ void TContractEntry::SpeedItem5Click()
     if (!Msg::question(QStringLiteral("合同执行后将无法修改，是否继续？"), this))
         return;
     guard([this] {
-        if (SaveContract(ContractProgress::Executing) != 0)
+        if (SaveContract(ContractProgress::Executing) != SaveResult::Stored)
             return;
         finishAndOfferPrint();
     }, this);
@@ -248,7 +228,7 @@ void TContractEntry::SpeedItem5Click()
 void TContractEntry::SpeedItem4Click()
 {
     guard([this] {
-        if (m_master->isEditing() && SaveContract(ContractProgress::Saved) != 0)
+        if (m_master->isEditing() && SaveContract(ContractProgress::Saved) != SaveResult::Stored)
             return;
         // The saved contract stays open: "取消" still discards it.
         m_master->edit();

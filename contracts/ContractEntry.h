@@ -12,9 +12,8 @@ class TContractEntry : public TContractForm {
 public:
     TContractEntry(const ContractKind &kind, QWidget *parent = nullptr);
 
-    // 0 when the contract and its lines were stored with the given state, 1
-    // when a check refused it (message shown, focus on the field to mend).
-    int SaveContract(int state = ContractProgress::Saved);
+    // Stores the contract and its lines with the given state.
+    SaveResult SaveContract(int state = ContractProgress::Saved);
     void DiscardContract();
     void SetContractEditing(bool editing);
 
@@ -38,14 +37,12 @@ public:
 
 protected:
     QString closeQuestion() const override { return m_kind.closeQuestion; }
-    int saveDocument() override { return SaveContract(ContractProgress::Saved); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    SaveResult saveDocument() override { return SaveContract(ContractProgress::Saved); }
 
 private:
     void FormCreate();
     // The party's name by its code; nothing when the code is not in the register.
     std::optional<QString> partyName(const QString &code) const;
-    bool refuse(const QString &message, QWidget *field);
     void loadPickLists(const QString &modelsSql, const QVariantMap &binds);
     // Offers to print the saved contract, then ends it in the window.
     void finishAndOfferPrint();

@@ -54,10 +54,10 @@ bool DocumentEntry::add()
     return true;
 }
 
-bool DocumentEntry::save(const std::function<void()> &also, const std::function<void()> &whileShown)
+SaveResult DocumentEntry::save(const std::function<void()> &also, const std::function<void()> &whileShown)
 {
     if (beforeSave && !beforeSave())
-        return false;
+        return SaveResult::Refused;
     // Inside a caller's transaction the document counts as stored only once
     // that one commits; undone, it is back in editing.
     const bool joined = Db::Transaction::active();
@@ -83,11 +83,11 @@ bool DocumentEntry::save(const std::function<void()> &also, const std::function<
     }
     if (!written) {
         backToEditing();
-        return false;
+        return SaveResult::Refused;
     }
     if (!joined)
         stored(whileShown);
-    return true;
+    return SaveResult::Stored;
 }
 
 void DocumentEntry::stored(const std::function<void()> &whileShown)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataSet.h"
+#include "SaveResult.h"
 
 #include <QList>
 #include <QObject>
@@ -42,13 +43,13 @@ public:
     // stores it (a date that its field fills in as the row is appended).
     std::function<QVariantMap()> storedWithNumber;
     // Writes the row, its lines and then what `also` runs, in one transaction.
-    // Afterwards the row is stored and no longer being edited. False when a
-    // check of a data set refused a row: nothing is written and the row is
-    // back in editing, as after a failure (which throws).
+    // Afterwards the row is stored and no longer being edited. Refused when a
+    // check refused a row: nothing is written and the row is back in editing,
+    // as after a failure (which throws).
     // `whileShown` runs once the transaction has committed and before the
     // data sets read their rows again, so that the document still shows as
     // it was saved (also where the reading would leave it out of a list).
-    bool save(const std::function<void()> &also = {}, const std::function<void()> &whileShown = {});
+    SaveResult save(const std::function<void()> &also = {}, const std::function<void()> &whileShown = {});
     // Runs first in every save (the window's check of what stands in its
     // fields, showing its own message); false refuses the save, nothing written.
     std::function<bool()> beforeSave;

@@ -155,8 +155,7 @@ void TAccountCheck::ComboEdit1Exit()
             Edit1->setText(*name);
             return;
         }
-        Msg::warning(m_kind.codeNotFound, this);
-        ComboEdit1->setFocus();
+        refuse(m_kind.codeNotFound, ComboEdit1);
     }, this);
 }
 
@@ -164,8 +163,7 @@ void TAccountCheck::BitBtn1Click()
 {
     const QString code = ComboEdit1->text().trimmed();
     if (code.isEmpty()) {
-        Msg::warning(m_kind.codeMissing, this);
-        ComboEdit1->setFocus();
+        refuse(m_kind.codeMissing, ComboEdit1);
         return;
     }
     forgetDisplay();
@@ -192,8 +190,7 @@ void TAccountCheck::SpeedItem5Click()
 {
     const QString handler = Edit3->text().trimmed();
     if (handler.isEmpty()) {
-        Msg::warning(QStringLiteral("请输入经办人!"), this);
-        Edit3->setFocus();
+        refuse(QStringLiteral("请输入经办人!"), Edit3);
         return;
     }
     if (!m_shown)

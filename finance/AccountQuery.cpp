@@ -6,13 +6,11 @@
 #include "Format.h"
 #include "GridColumns.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "Money.h"
 #include "OperatorHeader.h"
 #include "QueryConditions.h"
 
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QTimer>
@@ -148,7 +146,7 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
     connect(SpeedItem2, &QToolButton::clicked, this, &TAccountQuery::SpeedItem2Click);
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &TAccountQuery::ComboEdit1ButtonClick);
-    ComboEdit1->installEventFilter(this);
+    connect(ComboEdit1, &ComboEdit::exited, this, &TAccountQuery::ComboEdit1Exit);
     // Printing is possible exactly while the list is open.
     connect(m_list, &DataSet::stateChanged, this,
             [this](DataSet::State s) { SpeedItem2->setEnabled(s != DataSet::Inactive); });
@@ -156,17 +154,6 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
 
     installEnterMovesOn(this);
     ComboEdit1->setFocus();
-}
-
-bool TAccountQuery::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the field, not another window or a menu taking the focus for a while.
-    if (watched == ComboEdit1 && event->type() == QEvent::FocusOut && isVisible()) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ComboEdit1Exit();
-    }
-    return ChildForm::eventFilter(watched, event);
 }
 
 void TAccountQuery::ComboEdit1ButtonClick()
@@ -190,8 +177,7 @@ void TAccountQuery::ComboEdit1Exit()
                                          {{QStringLiteral(":aa"), code}})) {
             Edit1->setText(name.toString());
         } else {
-            Msg::warning(m_kind.codeNotFound, this);
-            ComboEdit1->setFocus();
+            refuse(m_kind.codeNotFound, ComboEdit1);
         }
     }, this);
     m_lookingUp = false;

@@ -73,7 +73,6 @@ public:
     void SpeedItem2Click(); // 打印
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

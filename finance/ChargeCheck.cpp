@@ -155,15 +155,13 @@ void TChargeCheck::openCar(const QString &serial)
     }, this);
 }
 
-int TChargeCheck::ConfirmCharge()
+SaveResult TChargeCheck::ConfirmCharge()
 {
     if (DBEdit13->text().trimmed().isEmpty()) {
-        Msg::warning(QStringLiteral("请输入经办人!"), this);
-        DBEdit13->setFocus();
-        return 1;
+        return refuse(QStringLiteral("请输入经办人!"), DBEdit13);
     }
     if (!DBDateEdit::datesPass(this))
-        return 1;
+        return SaveResult::Refused;
     const LedgerSide &side = *m_kind.side;
     const QVariant key = m_ledger->value(side.keyField);
     {
@@ -181,24 +179,24 @@ int TChargeCheck::ConfirmCharge()
             t.commit();
             Msg::warning(QStringLiteral("此帐目已经核实!"), this);
             cancelCharge();
-            return 1;
+            return SaveResult::Refused;
         }
         m_ledger->setValue(QStringLiteral("isaffirm"), 1);
         m_ledger->setValue(QStringLiteral("ischeck"), 0);
         m_ledger->setValue(QStringLiteral("isprepay"), EntryKind::CarCharge);
         if (!m_ledger->post())
-            return 1;
+            return SaveResult::Refused;
         t.commit();
     }
     m_record->close();
     m_car->close();
-    return 0;
+    return SaveResult::Stored;
 }
 
 void TChargeCheck::SpeedItem2Click()
 {
     guard([this] {
-        if (ConfirmCharge() == 0)
+        if (ConfirmCharge() == SaveResult::Stored)
             SetVerifyEditing(false);
     }, this);
 }
@@ -219,7 +217,7 @@ void TChargeCheck::closeEvent(QCloseEvent *event)
 {
     if (m_ledger->isEditing()
         && !askBeforeClose(
-            QStringLiteral("是否保存?"), [this] { return ConfirmCharge() == 0; },
+            QStringLiteral("是否保存?"), [this] { return ConfirmCharge(); },
             [this] { cancelCharge(); })) {
         event->ignore();
         return;

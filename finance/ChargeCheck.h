@@ -37,8 +37,8 @@ class TChargeCheck : public ChildForm {
 public:
     TChargeCheck(const ChargeCheckKind &kind, QWidget *parent = nullptr);
 
-    // 0 when the charge was confirmed, 1 when it was refused (message shown).
-    int ConfirmCharge();
+    // Stored when the charge was confirmed.
+    SaveResult ConfirmCharge();
     void SetVerifyEditing(bool editing);
 
     DataSet *record() const { return m_record; }

@@ -4,7 +4,6 @@
 #include "EnterMovesOn.h"
 #include "EntryLayout.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "OperatorHeader.h"
 #include "Uselecust.h"
 
@@ -170,13 +169,6 @@ void TLedgerEntry::SetLedgerEntryEditing(bool editing)
         ComboEdit2->setEnabled(editing);
 }
 
-int TLedgerEntry::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    field->setFocus();
-    return 1;
-}
-
 // ---------------------------------------------------------------- the buttons
 
 void TLedgerEntry::SpeedItem1Click()
@@ -192,7 +184,7 @@ void TLedgerEntry::SpeedItem1Click()
 void TLedgerEntry::SpeedItem5Click()
 {
     guard([this] {
-        if (m_table->isEditing() && SaveLedgerEntry() == 0)
+        if (m_table->isEditing() && SaveLedgerEntry() == SaveResult::Stored)
             SetLedgerEntryEditing(false);
     }, this);
 }
@@ -205,7 +197,7 @@ void TLedgerEntry::SpeedItem3Click()
     }, this);
 }
 
-int TLedgerEntry::SaveLedgerEntry()
+SaveResult TLedgerEntry::SaveLedgerEntry()
 {
     const LedgerSide &side = *m_kind.side;
     const QString code = ComboEdit1->text().trimmed();
@@ -215,7 +207,7 @@ int TLedgerEntry::SaveLedgerEntry()
     if (amount.isEmpty())
         return refuse(m_kind.amountMissing, DBEdit4);
     if (!DBEdit4->amountPasses())
-        return 1;
+        return SaveResult::Refused;
     // The code is looked up again: what is stored is a partner of the register.
     const auto name = partnerName(*m_kind.side, code);
     if (!name)
@@ -240,7 +232,7 @@ int TLedgerEntry::SaveLedgerEntry()
     m_table->setValue(QStringLiteral("isaffirm"), 1);
     m_table->setValue(QStringLiteral("ischeck"), 0);
     m_table->setValue(QStringLiteral("isprepay"), m_kind.entryKind);
-    return document->save() ? 0 : 1;
+    return document->save();
 }
 
 void TLedgerEntry::CancelLedgerEntry() { document->discard(); }

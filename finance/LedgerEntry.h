@@ -53,9 +53,7 @@ class TLedgerEntry : public DocumentForm {
 public:
     TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent = nullptr);
 
-    // 0 when the entry was stored, 1 when a check refused it (its message
-    // shown, the focus on the field to mend).
-    int SaveLedgerEntry();
+    SaveResult SaveLedgerEntry();
     void CancelLedgerEntry();
     void SetLedgerEntryEditing(bool editing);
 
@@ -88,12 +86,11 @@ public:
 
 protected:
     QString closeQuestion() const override { return QStringLiteral("是否保存?"); }
-    int saveDocument() override { return SaveLedgerEntry(); }
+    SaveResult saveDocument() override { return SaveLedgerEntry(); }
     void discardDocument() override { CancelLedgerEntry(); }
     void showEvent(QShowEvent *event) override;
 
 private:
-    int refuse(const QString &message, QWidget *field);
 
     const LedgerEntryKind m_kind;
     DataSet *m_table;

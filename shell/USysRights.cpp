@@ -3,7 +3,6 @@
 #include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Guard.h"
-#include "Messages.h"
 #include "OperatorHeader.h"
 #include "Rights.h"
 #include "login.h"
@@ -213,14 +212,12 @@ bool TfSysRights::rowPasses()
     // The login drops blanks before and after what is typed: so are they here.
     const QString code = tblSysRights->value(QStringLiteral("personnelid")).toString();
     if (code.trimmed().isEmpty()) {
-        Msg::warning(QStringLiteral("请输入代码!"), this);
-        DBEdit2->setFocus();
+        refuse(QStringLiteral("请输入代码!"), DBEdit2);
         return false;
     }
     const QString password = tblSysRights->value(QStringLiteral("password")).toString();
     if (password != Edit2->text()) {
-        Msg::warning(QStringLiteral("确认口令与口令不一致!"), this);
-        Edit2->setFocus();
+        refuse(QStringLiteral("确认口令与口令不一致!"), Edit2);
         return false;
     }
     if (code != code.trimmed())
@@ -277,7 +274,7 @@ void TfSysRights::closeEvent(QCloseEvent *event)
 {
     // Nothing typed is lost without a question.
     if (tblSysRights->isEditing()
-        && !askBeforeClose(QStringLiteral("是否保存?"), [this] { return tblSysRights->post(); },
+        && !askBeforeClose(QStringLiteral("是否保存?"), [this] { return storedIf(tblSysRights->post()); },
                              [this] { tblSysRights->cancel(); })) {
         event->ignore();
         return;

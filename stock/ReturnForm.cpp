@@ -172,8 +172,7 @@ void TReturnForm::SpeedItem2Click()
         return;
     const QDate day = DateEdit1->date();
     if (!day.isValid()) {
-        Msg::warning(QStringLiteral("请输入退货日期!"), this);
-        DateEdit1->setFocus();
+        refuse(QStringLiteral("请输入退货日期!"), DateEdit1);
         return;
     }
     if (!Msg::question(m_kind.question, this))

@@ -146,9 +146,9 @@ Tfcarin::Tfcarin(QWidget *parent)
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcarin::ComboEdit2ButtonClick);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcarin::ComboEdit1ButtonClick);
-    for (QWidget *w : {static_cast<QWidget *>(ComboEdit1), static_cast<QWidget *>(ComboEdit2),
-                       static_cast<QWidget *>(DBComboBox1)})
-        w->installEventFilter(this);
+    connect(ComboEdit2, &ComboEdit::exited, this, &Tfcarin::ComboEdit2Exit);
+    connect(ComboEdit1, &ComboEdit::exited, this, &Tfcarin::ComboEdit1Exit);
+    DBComboBox1->installEventFilter(this);
 
     FormCreate();
     installEnterMovesOn(this);
@@ -183,28 +183,12 @@ void Tfcarin::SetInStockEditing(bool on)
 
 bool Tfcarin::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && (watched == ComboEdit1 || watched == ComboEdit2)) {
-        // Leaving the field, not another window or a menu taking the focus for a while.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ComboEdit1)
-                ComboEdit1Exit();
-            else
-                ComboEdit2Exit();
-        }
-    } else if (event->type() == QEvent::FocusIn && watched == DBComboBox1) {
+    if (event->type() == QEvent::FocusIn && watched == DBComboBox1) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             DBComboBox1Enter();
     }
     return DocumentForm::eventFilter(watched, event);
-}
-
-int Tfcarin::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    field->setFocus();
-    return 1;
 }
 
 // ---------------------------------------------------------------- add, cancel
@@ -328,10 +312,10 @@ void Tfcarin::DBComboBox1Enter()
 
 // ---------------------------------------------------------------- save
 
-int Tfcarin::SaveInStock()
+SaveResult Tfcarin::SaveInStock()
 {
     if (!document->isOpen())
-        return 1;
+        return SaveResult::Refused;
     const QString provider = ComboEdit1->text().trimmed();
     if (provider.isEmpty())
         return refuse(QStringLiteral("请输入供应商代码!"), ComboEdit1);
@@ -373,18 +357,17 @@ int Tfcarin::SaveInStock()
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
     tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);
-    const bool stored = document->save([this] {
+    return document->save([this] {
         tb_carinfor->writeUpdates();
         bookReceipt(document->number());
     });
-    return stored ? 0 : 1;
 }
 
 void Tfcarin::SpeedItem5Click()
 {
     guard([this] {
         const QString number = document->number();
-        if (SaveInStock() != 0)
+        if (SaveInStock() != SaveResult::Stored)
             return;
         const bool print = Msg::question(QStringLiteral("是否打印入库单?"), this);
         SetInStockEditing(false);

@@ -17,10 +17,8 @@ class Tfcarin : public DocumentForm {
 public:
     explicit Tfcarin(QWidget *parent = nullptr);
 
-    // 0 when everything was stored, 1 when a check refused it (its message
-    // shown, the focus on the field to mend). A database failure throws and
-    // stores nothing.
-    int SaveInStock();
+    // A database failure throws and stores nothing.
+    SaveResult SaveInStock();
     void CancelNewInStock();
     void SetInStockEditing(bool on);
     // Prints the in-stock slip of one in-stock number; the printer's failure
@@ -63,13 +61,12 @@ signals:
 
 protected:
     QString closeQuestion() const override { return QStringLiteral("是否保存入库单？"); }
-    int saveDocument() override { return SaveInStock(); }
+    SaveResult saveDocument() override { return SaveInStock(); }
     void discardDocument() override { CancelNewInStock(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
-    int refuse(const QString &message, QWidget *field);
     void loadModels(const QString &sql, const QString &code);
 
     bool m_lookingUp = false;

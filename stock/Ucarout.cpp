@@ -14,7 +14,6 @@
 #include "Uselecust.h"
 #include "rep_chlchk.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -165,8 +164,8 @@ Tfcarout::Tfcarout(QWidget *parent)
     connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcarout::ComboEdit2ButtonClick);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcarout::ComboEdit1ButtonClick);
-    ComboEdit2->installEventFilter(this);
-    ComboEdit1->installEventFilter(this);
+    connect(ComboEdit2, &ComboEdit::exited, this, &Tfcarout::ComboEdit2Exit);
+    connect(ComboEdit1, &ComboEdit::exited, this, &Tfcarout::ComboEdit1Exit);
 
     FormCreate();
     installEnterMovesOn(this);
@@ -193,28 +192,6 @@ void Tfcarout::SetSaleEditing(bool on)
     }
     ComboEdit2->setEnabled(on);
     ComboEdit1->setEnabled(on);
-}
-
-bool Tfcarout::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the field, not another window or a menu taking the focus for a while.
-    if ((watched == ComboEdit1 || watched == ComboEdit2) && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ComboEdit2)
-                ComboEdit2Exit();
-            else
-                ComboEdit1Exit();
-        }
-    }
-    return DocumentForm::eventFilter(watched, event);
-}
-
-int Tfcarout::refuse(const QString &message, QWidget *field)
-{
-    Msg::warning(message, this);
-    field->setFocus();
-    return 1;
 }
 
 // ---------------------------------------------------------------- adding
@@ -309,7 +286,7 @@ void Tfcarout::ComboEdit1Exit()
 
 // ---------------------------------------------------------------- saving
 
-int Tfcarout::SaveSale()
+SaveResult Tfcarout::SaveSale()
 {
     const QString customer = ComboEdit1->text().trimmed();
     if (customer.isEmpty())
@@ -334,13 +311,13 @@ int Tfcarout::SaveSale()
     return document->save([this] {
         if (!bookSale(document->number()))
             throw AppError(NotInStock);
-    }) ? 0 : 1;
+    });
 }
 
 void Tfcarout::SpeedItem5Click()
 {
     guard([this] {
-        if (!document->isOpen() || SaveSale() != 0)
+        if (!document->isOpen() || SaveSale() != SaveResult::Stored)
             return;
         const QString number = document->number();
         const bool print = Msg::question(QStringLiteral("是否打印出库单?"), this);

@@ -52,21 +52,18 @@ public:
     void ComboEdit1Exit();
 
     void SetSaleEditing(bool on);
-    // 0 when the sale was stored, 1 when a check refused it (message shown,
-    // focus on the field to mend). A database failure throws, nothing written.
-    int SaveSale();
+    // A database failure throws, nothing written.
+    SaveResult SaveSale();
     void CancelNewSale();
     // Prints the out-stock slip of one sale; a failing printer is ignored.
     void PrintOutSlip(const QString &number);
 
 protected:
     QString closeQuestion() const override { return QStringLiteral("是否出库单?"); }
-    int saveDocument() override { return SaveSale(); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    SaveResult saveDocument() override { return SaveSale(); }
 
 private:
     void FormCreate();
-    int refuse(const QString &message, QWidget *field);
 
     bool m_lookingUp = false;
 };

@@ -187,16 +187,16 @@ bool Tfinaddcost::hasChanges() const
         && ((tb_addcost->isEditing() && tb_addcost->isModified()) || tb_addcost->updatesPending());
 }
 
-bool Tfinaddcost::save()
+SaveResult Tfinaddcost::save()
 {
     tb_addcost->applyUpdates();
-    return !tb_addcost->isEditing() && !tb_addcost->updatesPending();
+    return storedIf(!tb_addcost->isEditing() && !tb_addcost->updatesPending());
 }
 
 void Tfinaddcost::SpeedItem2Click()
 {
     guard([this] {
-        if (save())
+        if (save() == SaveResult::Stored)
             arrange(false);
     }, this);
 }

@@ -42,7 +42,7 @@ private:
     bool costRowPasses();
     bool addingAllowed();
     bool hasChanges() const;
-    bool save();
+    SaveResult save();
 
     DataSet::State m_costState = DataSet::Inactive;
 };

@@ -228,7 +228,7 @@ void Tfoutaddcost::giveBackUnstored()
     t.commit();
 }
 
-bool Tfoutaddcost::SaveCosts()
+SaveResult Tfoutaddcost::SaveCosts()
 {
     {
         Db::Transaction t;
@@ -236,7 +236,7 @@ bool Tfoutaddcost::SaveCosts()
             if (!table->data->isActive())
                 continue;
             if (!table->data->writeUpdates())
-                return false;
+                return SaveResult::Refused;
         }
         giveBackUnstored();
         t.commit();
@@ -245,7 +245,7 @@ bool Tfoutaddcost::SaveCosts()
         if (d->isActive())
             d->updatesWritten();
     ds_StateChange();
-    return true;
+    return SaveResult::Stored;
 }
 
 void Tfoutaddcost::DiscardCosts()

@@ -36,9 +36,9 @@ public:
 
     // A row of either table being edited, or changes waiting to be saved.
     bool isPending() const;
-    // Writes both tables in one transaction; false when a row was refused
-    // (its message shown). A database failure throws and keeps every change.
-    bool SaveCosts();
+    // Writes both tables in one transaction; refused when a check refused a
+    // row (its message shown). A database failure throws and keeps every change.
+    SaveResult SaveCosts();
     // Drops every waiting change and gives back the numbers of the new rows.
     void DiscardCosts();
     // Opens the tables on a sold car.

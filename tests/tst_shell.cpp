@@ -346,6 +346,8 @@ private slots:
     void windowOpensWithFocusOnFirstField_data();
     void windowOpensWithFocusOnFirstField();
     void speedButtonClickLeavesNoField();
+    void menuOpenedByKeyboardLeavesNoField_data();
+    void menuOpenedByKeyboardLeavesNoField();
     void ctrlF4ClosesTheActiveWindow();
     void downPicksFromModelList();
     void registerRemarksEnterMovesOn_data();
@@ -1296,6 +1298,81 @@ void TestShell::speedButtonClickLeavesNoField()
     QCOMPARE(QApplication::focusWidget(), code);
     key(Qt::Key_Tab);
     QCOMPARE(db.messages.texts().count("输入的客户代码不存在!"), 1);
+    QCOMPARE(QApplication::focusWidget(), code);
+}
+
+void TestShell::menuOpenedByKeyboardLeavesNoField_data()
+{
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QByteArray>("add"); // the button that starts an entry, if any
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("message");
+    const QString provider = "输入的供应商代码不存在!", customer = "输入的客户代码不存在!";
+    QTest::newRow("in-stock provider") << QByteArray("menucarin") << QByteArray("SpeedItem1") << "ComboEdit1" << provider;
+    QTest::newRow("in-stock contract") << QByteArray("menucarin") << QByteArray("SpeedItem1") << "ComboEdit2"
+                                       << "不存在此采购合同号!";
+    QTest::newRow("sale customer") << QByteArray("menucarout") << QByteArray("SpeedItem1") << "ComboEdit1" << customer;
+    QTest::newRow("sale contract") << QByteArray("menucarout") << QByteArray("SpeedItem1") << "ComboEdit2"
+                                   << "不存在此销售合同号!";
+    QTest::newRow("purchase contract") << QByteArray("buycont") << QByteArray("SpeedItem1") << "ComboEdit1"
+                                       << "输入的供应商代码不存在！";
+    QTest::newRow("sales contract") << QByteArray("salecont") << QByteArray("SpeedItem1") << "ComboEdit1"
+                                    << "输入的客户代码不存在！";
+    QTest::newRow("purchase payment") << QByteArray("menuprovpre") << QByteArray("SpeedItem1") << "ComboEdit1"
+                                      << provider;
+    QTest::newRow("purchase payment contract") << QByteArray("menuprovpre") << QByteArray("SpeedItem1")
+                                               << "ComboEdit2" << "不存在此采购合同号!";
+    QTest::newRow("customer prepayment") << QByteArray("menucustpre") << QByteArray("SpeedItem1") << "ComboEdit1"
+                                         << customer;
+    QTest::newRow("customer prepayment contract") << QByteArray("menucustpre") << QByteArray("SpeedItem1")
+                                                  << "ComboEdit2" << "不存在此销售合同号!";
+    QTest::newRow("provider reconciliation") << QByteArray("menuprovcom") << QByteArray() << "ComboEdit1" << provider;
+    QTest::newRow("customer reconciliation") << QByteArray("menucustcom") << QByteArray() << "ComboEdit1" << customer;
+    QTest::newRow("provider account query") << QByteArray("menuprovf") << QByteArray() << "ComboEdit1" << provider;
+    QTest::newRow("customer account query") << QByteArray("menucustf") << QByteArray() << "ComboEdit1" << customer;
+}
+
+void TestShell::menuOpenedByKeyboardLeavesNoField()
+{
+    // A menu opened by its access key takes the focus only while it is open:
+    // the code typed is not looked up for it; leaving the field looks it up, once.
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QByteArray, add);
+    QFETCH(QString, field);
+    QFETCH(QString, message);
+    TestDb db;
+    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", 0}});
+    db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
+    Tfrmmain frame;
+    ChildForm *w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    if (menuItem == "menucarout") // the sale starts with its car
+        whenModal<Tfselecar>([](Tfselecar *d) {
+            QTest::keyClicks(d->Edit1, "A1");
+            QTest::keyClick(d->Edit1, Qt::Key_Return);
+        });
+    if (!add.isEmpty()) {
+        QVERIFY(Drive::press(w, add.constData()));
+        QApplication::setActiveWindow(&frame); // the window manager's part
+        QApplication::processEvents();
+    }
+    auto *code = w->findChild<QLineEdit *>(field);
+    QVERIFY(code);
+    QTest::mouseClick(code, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), code);
+    keys({"X999"});
+    db.messages.clear();
+    key(Qt::Key_S, Qt::AltModifier);
+    QVERIFY(QApplication::activePopupWidget()); // the system menu
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    QVERIFY(!QApplication::activePopupWidget());
+    if (qobject_cast<QMenuBar *>(QApplication::focusWidget()))
+        key(Qt::Key_Escape); // the menu bar lets go of the keyboard
+    QCOMPARE(QApplication::focusWidget(), code);
+    QVERIFY(db.messages.texts().isEmpty());
+    key(Qt::Key_Tab);
+    QCOMPARE(db.messages.texts(), QStringList{message});
     QCOMPARE(QApplication::focusWidget(), code);
 }
 

@@ -1,4 +1,5 @@
 #include "ChildForm.h"
+#include "DBControls.h"
 #include "Guard.h"
 #include "Messages.h"
 
@@ -203,13 +204,20 @@ void ChildForm::turnPage(int step)
         to->setFocus(Qt::OtherFocusReason);
 }
 
-bool ChildForm::askBeforeClose(const QString &question, const std::function<bool()> &save,
+SaveResult ChildForm::refuse(const QString &message, QWidget *field)
+{
+    Msg::warning(message, this);
+    focusToMend(field);
+    return SaveResult::Refused;
+}
+
+bool ChildForm::askBeforeClose(const QString &question, const std::function<SaveResult()> &save,
                                const std::function<void()> &discard)
 {
     bool closes = false;
     switch (Msg::yesNoCancel(question, this)) {
     case QMessageBox::Yes:
-        guard([&] { closes = save(); }, this);
+        guard([&] { closes = save() == SaveResult::Stored; }, this);
         break;
     case QMessageBox::No:
         closes = guard(discard, this);

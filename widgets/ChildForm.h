@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveResult.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -33,11 +35,15 @@ public:
 protected:
     bool event(QEvent *event) override;
 
+    // Refused input: the exclamation box with the message, then the focus
+    // back on the field to mend. Refused always, for a save routine to return.
+    SaveResult refuse(const QString &message, QWidget *field);
+
     // The question on closing with unsaved input, with Yes, No and Cancel
     // (the default, so a stray Enter neither saves nor discards). Yes runs
-    // save (true when stored), No runs discard; a refused or failed save or
-    // discard, and Cancel, keep the window open. True when it may close.
-    bool askBeforeClose(const QString &question, const std::function<bool()> &save,
+    // save, No runs discard; a refused or failed save or discard, and Cancel,
+    // keep the window open. True when it may close.
+    bool askBeforeClose(const QString &question, const std::function<SaveResult()> &save,
                         const std::function<void()> &discard);
 
 private:

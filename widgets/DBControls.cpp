@@ -8,8 +8,11 @@
 #include "Money.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QValidator>
@@ -154,7 +157,7 @@ bool DBEdit::amountPasses()
     Msg::warning(typed == Money::Typed::TooLarge ? Money::tooLargeMessage(m_caption)
                                                  : notAmountMessage(m_caption),
                  this);
-    setFocus();
+    focusToMend(this);
     return false;
 }
 
@@ -261,7 +264,7 @@ bool DBDateEdit::datePasses()
     m_refusing = true;
     Msg::warning(caption() + QStringLiteral("不是有效的日期!"), this);
     m_refusing = false;
-    setFocus(Qt::OtherFocusReason);
+    focusToMend(this);
     return false;
 }
 
@@ -335,13 +338,66 @@ void ComboEdit::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
+namespace {
+
+int g_mending = 0; // a refusal is putting the focus on the field to mend
+
+// The window a field is in: its frame in a document area, else its own.
+const QWidget *frameOf(const QWidget *w)
+{
+    while (w && !w->isWindow() && !qobject_cast<const QMdiSubWindow *>(w))
+        w = w->parentWidget();
+    return w;
+}
+
+} // namespace
+
+void focusToMend(QWidget *field)
+{
+    ++g_mending;
+    const auto done = qScopeGuard([] { --g_mending; });
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void ComboEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        break; // back after a while
+    default:
+        m_toMend = g_mending > 0;
+    }
+}
+
+bool ComboEdit::userLeft(Qt::FocusReason reason) const
+{
+    switch (reason) {
+    case Qt::TabFocusReason: // also Enter, which moves on as Tab does
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    case Qt::OtherFocusReason: {
+        // The program handing the focus on: to another field of this window,
+        // and not a refusal's doing unless it is this field that was to be mended.
+        const QWidget *now = QApplication::focusWidget();
+        return now && now != this && frameOf(now) == frameOf(this) && (g_mending == 0 || m_toMend);
+    }
+    default: // a popup, another window, the menu bar
+        return false;
+    }
+}
+
 void ComboEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-        && reason != Qt::OtherFocusReason && isVisible())
-        emit exited();
+    if (!isVisible() || !userLeft(event->reason()))
+        return;
+    m_toMend = false;
+    emit exited();
 }
 
 QLabel *placeField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *field,

@@ -148,16 +148,31 @@ public:
 
 signals:
     void buttonClick();
-    // The user left the field (where a typed code is looked up) by key or
-    // mouse: not another window, a menu or a message box taking the focus for
-    // a while, nor the program moving it (a refusal putting the focus on the
-    // field to mend, a field being disabled), nor the window closing.
+    // The one place that tells that the user left the field, where a typed
+    // code is looked up: by Tab, Backtab, Enter (which moves on as Tab does),
+    // a click into another field or a caption's access key, or with the
+    // program handing the focus on to another field of the same window. Not
+    // when a popup (the picker, a calendar, a message box), another window or
+    // the menu bar takes the focus for a while, nor when the window closes.
+    // A refusal putting the focus on the field to mend (focusToMend) is no
+    // leaving either, so that one action shows one refusal; but the field a
+    // refusal sent the focus to counts any move onward, so that its code is
+    // checked again.
     void exited();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    bool userLeft(Qt::FocusReason reason) const;
+
+    bool m_toMend = false; // a refusal put the focus here
 };
+
+// Puts the focus on the field a refusal names, after its message.
+void focusToMend(QWidget *field);
 
 // A field and its caption side by side in a grid of captioned fields: column
 // col takes grid columns 2*col and 2*col+1. The caption is the field's buddy,

@@ -1,4 +1,5 @@
 #include "DateEdit.h"
+#include "DBControls.h"
 #include "Clock.h"
 #include "Format.h"
 #include "Messages.h"
@@ -38,7 +39,7 @@ bool DateEdit::rangePasses(DateEdit *from, DateEdit *to)
         const QString refusal = QueryConditions::dateRefusal(edit->displayText(), end);
         if (!refusal.isEmpty()) {
             Msg::warning(refusal, edit);
-            edit->setFocus(Qt::OtherFocusReason);
+            focusToMend(edit);
             return false;
         }
     }

@@ -15,7 +15,7 @@ void DocumentForm::closeEvent(QCloseEvent *event)
 {
     if (hasUnsavedInput()
         && !askBeforeClose(
-            closeQuestion(), [this] { return saveDocument() == 0; },
+            closeQuestion(), [this] { return saveDocument(); },
             [this] { discardDocument(); })) {
         event->ignore();
         return;

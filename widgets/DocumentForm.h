@@ -15,9 +15,8 @@ protected:
     virtual QString closeQuestion() const = 0;
     // Whether closing asks closeQuestion(): by default while a document is open.
     virtual bool hasUnsavedInput() const { return document && document->isOpen(); }
-    // 0 when the document was stored, 1 when a check refused it (its message
-    // shown). A database failure throws.
-    virtual int saveDocument() = 0;
+    // The window's save routine.
+    virtual SaveResult saveDocument() = 0;
     virtual void discardDocument() { document->discard(); }
 
     void closeEvent(QCloseEvent *event) override;
