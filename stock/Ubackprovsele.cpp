@@ -31,9 +31,6 @@ const QString Returned = QStringLiteral(
 
 QString Tfbackprovsele::baseText() { return QStringLiteral("select ") + Fields + Returned; }
 
-// Latest returns last; the record's number keeps one day's returns apart.
-QString Tfbackprovsele::orderFields() { return QStringLiteral("instock_date"); }
-
 Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     : ChildForm(parent), tq_backprov(new DataSet(this)),
       ds_backprov(new DataSource(tq_backprov, this))
@@ -41,8 +38,6 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     setObjectName(QStringLiteral("fbackprovsele"));
     setWindowTitle(QStringLiteral("向供应商退货查询"));
     tq_backprov->setObjectName(QStringLiteral("tq_backprov"));
-    tq_backprov->setKeyFields({QStringLiteral("carin_no")});
-    tq_backprov->setIndexFieldNames(orderFields());
     // Years of returns: the list is read as it is looked at.
     tq_backprov->setPageSize(PageSize);
     ds_backprov->setObjectName(QStringLiteral("ds_backprov"));
@@ -138,17 +133,24 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     installEnterMovesOn(this);
 }
 
-QueryConditions Tfbackprovsele::conditions() const
+Tfbackprovsele::Filter Tfbackprovsele::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), Edit3->text(), Edit2->text(), DateEdit1->date(),
+            DateEdit2->date()};
+}
+
+ListStatement Tfbackprovsele::listStatement(const Filter &typed)
 {
     // A date field left blank adds nothing.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(QStringLiteral("carinstock.carserial_no"), Edit1->text())
-            .prefix(QStringLiteral("providerid"), ComboEdit1->text())
-            .prefix(QStringLiteral("provname"), Edit3->text())
-            .prefix(QStringLiteral("chassis_no"), Edit2->text())
-            .fromDate(QStringLiteral("instock_date"), DateEdit1->date())
-            .toDate(QStringLiteral("instock_date"), DateEdit2->date());
-    return c;
+    c.prefix(QStringLiteral("carinstock.carserial_no"), typed.serial)
+            .prefix(QStringLiteral("providerid"), typed.providerCode)
+            .prefix(QStringLiteral("provname"), typed.providerName)
+            .prefix(QStringLiteral("chassis_no"), typed.chassis)
+            .fromDate(QStringLiteral("instock_date"), typed.from)
+            .toDate(QStringLiteral("instock_date"), typed.to);
+    // Latest returns last; the record's number keeps one day's returns apart.
+    return ListStatement::of(baseText(), c, {QStringLiteral("carin_no")}, QStringLiteral("instock_date"));
 }
 
 void Tfbackprovsele::SpeedItem1Click()
@@ -156,7 +158,7 @@ void Tfbackprovsele::SpeedItem1Click()
     if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
     guard([this] {
-        conditions().setOn(tq_backprov, baseText());
+        listStatement(filter()).setOn(tq_backprov);
         tq_backprov->open();
     }, this);
 }

@@ -4,13 +4,12 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DateEdit.h"
+#include "ListStatement.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolButton>
-
-class QueryConditions;
 
 // 向供应商退货查询: the cars returned to their providers that match the
 // conditions, and their count. A return overwrites the in-stock record's
@@ -21,11 +20,16 @@ public:
     explicit Tfbackprovsele(QWidget *parent = nullptr);
     static constexpr int PageSize = 200;
 
-    // The list as the window runs it, with the typed conditions bound.
+    // The list's statement before its conditions.
     static QString baseText();
-    static QString orderFields();
-    // The conditions of the filled inputs, in the window's order.
-    QueryConditions conditions() const;
+    // What the filters hold: texts as typed, a date blank (invalid) for none.
+    struct Filter {
+        QString serial, providerCode, providerName, chassis;
+        QDate from, to;
+    };
+    Filter filter() const;
+    // The list as the window reads it, each filled filter a bound condition.
+    static ListStatement listStatement(const Filter &typed);
 
     DataSet *tq_backprov;
     DataSource *ds_backprov;

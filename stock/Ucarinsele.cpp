@@ -25,9 +25,7 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     setObjectName(QStringLiteral("fcarinsele"));
     setWindowTitle(QStringLiteral("车辆入库库存查询"));
     tq_carin->setObjectName(QStringLiteral("tq_carin"));
-    // Years of receipts: read as the grid scrolls, oldest first, counted by the database.
-    tq_carin->setKeyFields({QStringLiteral("carin_no")});
-    tq_carin->setIndexFieldNames(QStringLiteral("instock_date"));
+    // Years of receipts: read as the grid scrolls, counted by the database.
     tq_carin->setPageSize(PageSize);
     ds_carin->setObjectName(QStringLiteral("ds_carin"));
 
@@ -162,26 +160,38 @@ QString Tfcarinsele::listSql(bool inStockNow)
         + QLatin1Char(')');
 }
 
-QueryConditions Tfcarinsele::conditions() const
+Tfcarinsele::Filter Tfcarinsele::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), ComboEdit2->text(), Edit2->text(),
+            Edit3->text(), ComboBox1->currentText(), DateEdit1->date(), DateEdit2->date()};
+}
+
+QueryConditions Tfcarinsele::conditions(const Filter &typed)
 {
     // Texts count as typed, blanks too; a date not filled in adds nothing.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(QStringLiteral("carinstock.carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("providerid"), ComboEdit1->text())
-        .prefix(QStringLiteral("buycontract_no"), ComboEdit2->text())
-        .prefix(QStringLiteral("provname"), Edit2->text())
-        .prefix(QStringLiteral("chassis_no"), Edit3->text())
-        .prefix(QStringLiteral("carmodel"), ComboBox1->currentText())
-        .fromDate(QStringLiteral("instock_date"), DateEdit1->date())
-        .toDate(QStringLiteral("instock_date"), DateEdit2->date());
+    c.prefix(QStringLiteral("carinstock.carserial_no"), typed.serial)
+        .prefix(QStringLiteral("providerid"), typed.providerCode)
+        .prefix(QStringLiteral("buycontract_no"), typed.contractNo)
+        .prefix(QStringLiteral("provname"), typed.providerName)
+        .prefix(QStringLiteral("chassis_no"), typed.chassis)
+        .prefix(QStringLiteral("carmodel"), typed.model)
+        .fromDate(QStringLiteral("instock_date"), typed.from)
+        .toDate(QStringLiteral("instock_date"), typed.to);
     return c;
+}
+
+ListStatement Tfcarinsele::listStatement(bool inStockNow, const Filter &typed)
+{
+    return ListStatement::of(listSql(inStockNow), conditions(typed), {QStringLiteral("carin_no")},
+                             QStringLiteral("instock_date"));
 }
 
 void Tfcarinsele::SpeedItem1Click()
 {
     if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
-    conditions().setOn(tq_carin, listSql(inStockNow()));
+    listStatement(inStockNow(), filter()).setOn(tq_carin);
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] { tq_carin->open(); }, this);
 }
@@ -246,7 +256,7 @@ void Tfcarinsele::PrintInStockList()
         layout.QRLabel17->setCaption(DateEdit2->displayText());
         layout.QRLabel19->setCaption(Label6->text());
         // The conditions as they stand now, which may differ from the list shown.
-        conditions().setOn(layout.rep_chlrkmx, listSql(now), QStringLiteral(" order by carin_no"));
+        conditions(filter()).setOn(layout.rep_chlrkmx, listSql(now), QStringLiteral(" order by carin_no"));
         layout.rep_chlrkmx->open();
         try {
             layout.Print();

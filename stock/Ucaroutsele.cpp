@@ -33,8 +33,6 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     setWindowTitle(QStringLiteral("车辆销售查询"));
     tq_carout->setObjectName(QStringLiteral("tq_carout"));
     // Years of sales: read as the grid scrolls, counted by the database.
-    tq_carout->setKeyFields({QStringLiteral("carout_no")});
-    tq_carout->setIndexFieldNames(QStringLiteral("outstock_date"));
     tq_carout->setPageSize(PageSize);
     ds_carout->setObjectName(QStringLiteral("ds_carout"));
 
@@ -185,26 +183,38 @@ QString Tfcaroutsele::printSql()
         + CarScope::Sold;
 }
 
-QueryConditions Tfcaroutsele::conditions() const
+Tfcaroutsele::Filter Tfcaroutsele::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), ComboEdit2->text(), Edit2->text(),
+            Edit3->text(), ComboBox1->currentText(), DateEdit1->date(), DateEdit2->date()};
+}
+
+QueryConditions Tfcaroutsele::conditions(const Filter &typed)
 {
     // Fields named by their table: the printed list joins the customers too.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(QStringLiteral("caroutstock.carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("caroutstock.customerid"), ComboEdit1->text())
-        .prefix(QStringLiteral("caroutstock.salecontract_no"), ComboEdit2->text())
-        .prefix(QStringLiteral("caroutstock.custname"), Edit2->text())
-        .prefix(QStringLiteral("carinfor.chassis_no"), Edit3->text())
-        .prefix(QStringLiteral("carinfor.carmodel"), ComboBox1->currentText())
-        .fromDate(QStringLiteral("caroutstock.outstock_date"), DateEdit1->date())
-        .toDate(QStringLiteral("caroutstock.outstock_date"), DateEdit2->date());
+    c.prefix(QStringLiteral("caroutstock.carserial_no"), typed.serial)
+        .prefix(QStringLiteral("caroutstock.customerid"), typed.customerCode)
+        .prefix(QStringLiteral("caroutstock.salecontract_no"), typed.contractNo)
+        .prefix(QStringLiteral("caroutstock.custname"), typed.customerName)
+        .prefix(QStringLiteral("carinfor.chassis_no"), typed.chassis)
+        .prefix(QStringLiteral("carinfor.carmodel"), typed.model)
+        .fromDate(QStringLiteral("caroutstock.outstock_date"), typed.from)
+        .toDate(QStringLiteral("caroutstock.outstock_date"), typed.to);
     return c;
+}
+
+ListStatement Tfcaroutsele::listStatement(const Filter &typed)
+{
+    return ListStatement::of(listSql(), conditions(typed), {QStringLiteral("carout_no")},
+                             QStringLiteral("outstock_date"));
 }
 
 void Tfcaroutsele::SpeedItem1Click()
 {
     if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
-    conditions().setOn(tq_carout, listSql());
+    listStatement(filter()).setOn(tq_carout);
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] {
         tq_carout->open();
@@ -231,7 +241,7 @@ void Tfcaroutsele::SpeedItem6Click()
         layout.QRLabel16->setCaption(shown(DateEdit1));
         layout.QRLabel17->setCaption(shown(DateEdit2));
         layout.QRLabel19->setCaption(Label6->text());
-        conditions().setOn(layout.rep_chlchkmx, printSql(), QStringLiteral(" order by carout_no"));
+        conditions(filter()).setOn(layout.rep_chlchkmx, printSql(), QStringLiteral(" order by carout_no"));
         layout.rep_chlchkmx->open();
         try {
             layout.Print();

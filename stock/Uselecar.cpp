@@ -98,14 +98,18 @@ CarList CarList::unverifiedCharges(const QString &ledger, const QString &entryKe
             {entryKey}};
 }
 
-void Tfselecar::Edit1Change()
+ListStatement Tfselecar::listStatement(const CarList &scope, const QString &serial, const QString &chassis)
 {
     // The typed text narrows the scope literally, as a prefix.
     QueryConditions conditions(QueryConditions::Join::And);
-    conditions.prefix(QStringLiteral("carinfor.carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("carinfor.chassis_no"), Edit2->text());
-    conditions.setOn(query1, m_list.sql);
-    query1->setKeyFields(m_list.keys);
+    conditions.prefix(QStringLiteral("carinfor.carserial_no"), serial)
+        .prefix(QStringLiteral("carinfor.chassis_no"), chassis);
+    return ListStatement::of(scope.sql, conditions, scope.keys);
+}
+
+void Tfselecar::Edit1Change()
+{
+    listStatement(m_list, Edit1->text(), Edit2->text()).setOn(query1);
     guard([this] { query1->open(); }, this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Codes.h"
 #include "DBGrid.h"
+#include "ListStatement.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -77,7 +78,9 @@ public:
     QPushButton *BitBtn1; // 确定
     QPushButton *BitBtn2; // 取消
 
-    // Lists the scope's cars whose serial and chassis begin with the typed texts.
+    // The scope's cars whose serial and chassis begin with the typed texts.
+    static ListStatement listStatement(const CarList &scope, const QString &serial, const QString &chassis);
+    // Lists them.
     void Edit1Change();
     void BitBtn1Click();
 
