@@ -19,7 +19,6 @@ TContractPicker::TContractPicker(const ContractPickerKind &kind, QWidget *owner)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     query1->setObjectName(QStringLiteral("query1"));
     // Years of contracts: read as the grid scrolls, in the order of their serials.
-    query1->setKeyFields({kind.serialField});
     query1->setPageSize(PageSize);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
 
@@ -82,10 +81,11 @@ TContractPicker::TContractPicker(const ContractPickerKind &kind, QWidget *owner)
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TContractPicker::edit1Change()
+ListStatement TContractPicker::listStatement(const ContractPickerKind &kind, ContractScope scope,
+                                             const QString &contractNo, const QString &partnerCode)
 {
     QueryConditions conditions;
-    switch (m_scope) {
+    switch (scope) {
     case ContractScope::NotStarted:
         conditions.equals(QStringLiteral("isfinished"), ContractProgress::Saved);
         break;
@@ -95,9 +95,13 @@ void TContractPicker::edit1Change()
     case ContractScope::All: break;
     }
     // The typed text narrows the scope literally, as a prefix.
-    conditions.prefix(QStringLiteral("contract_no"), edit1->text())
-        .prefix(m_kind.codeField, edit2->text());
-    conditions.setOn(query1, QStringLiteral("select * from ") + m_kind.table);
+    conditions.prefix(QStringLiteral("contract_no"), contractNo).prefix(kind.codeField, partnerCode);
+    return ListStatement::of(QStringLiteral("select * from ") + kind.table, conditions, {kind.serialField});
+}
+
+void TContractPicker::edit1Change()
+{
+    listStatement(m_kind, m_scope, edit1->text(), edit2->text()).setOn(query1);
     guard([this] { query1->open(); }, this);
 }
 

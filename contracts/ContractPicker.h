@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DBGrid.h"
+#include "ListStatement.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -58,7 +59,10 @@ public:
     QPushButton *BitBtn1; // 确定
     QPushButton *BitBtn2; // 取消
 
-    // Lists the scope's contracts that match both prefixes.
+    // The scope's contracts whose number and partner code begin with the typed texts.
+    static ListStatement listStatement(const ContractPickerKind &kind, ContractScope scope,
+                                       const QString &contractNo, const QString &partnerCode);
+    // Lists them.
     void edit1Change();
     void BitBtn1Click();
 
