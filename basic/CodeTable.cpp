@@ -1,8 +1,8 @@
 #include "CodeTable.h"
-#include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -45,9 +45,8 @@ TCodeTableForm::TCodeTableForm(const CodeTableInfo &info, QWidget *parent)
     DBEdit2->setDataSource(m_source, info.nameField);
     fields->addRow(info.nameLabel, DBEdit2);
     if (info.showOperator) {
-        Label4 = new QLabel(this);
-        Label4->setObjectName(QStringLiteral("Label4"));
-        fields->addRow(QStringLiteral("操作员："), Label4);
+        Label4 = newOperatorName(this, QStringLiteral("Label4"));
+        addOperatorRow(fields, Label4);
     }
 
     DBGrid1 = new DBGrid(this);
@@ -76,8 +75,6 @@ TCodeTableForm::TCodeTableForm(const CodeTableInfo &info, QWidget *parent)
     });
 
     // FormCreate
-    if (Label4 && frmDMcarsales)
-        Label4->setText(frmDMcarsales->operatorName());
     guard([this] { m_table->open(); }, this);
     SetCodeTableEditing(false);
     installEnterMovesOn(this);

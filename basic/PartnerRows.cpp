@@ -1,8 +1,8 @@
 #include "PartnerRows.h"
 #include "Clock.h"
-#include "Columns.h"
 #include "DataSet.h"
 #include "Format.h"
+#include "GridColumns.h"
 
 void storePartnerRowsAsRegistered(DataSet *table, const QString &codeField)
 {

@@ -1,5 +1,5 @@
 #include "Uarea.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 CodeTableInfo Tfarea::info()
 {

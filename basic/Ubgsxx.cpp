@@ -3,6 +3,7 @@
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -52,9 +53,8 @@ Tfbgsxx::Tfbgsxx(QWidget *parent)
         *f.edit = edit;
     }
     DBEdit4->setUpperCase(true);
-    Label14 = new QLabel(this);
-    Label14->setObjectName(QStringLiteral("Label14"));
-    form->addRow(QStringLiteral("操作员："), Label14);
+    Label14 = newOperatorName(this, QStringLiteral("Label14"));
+    addOperatorRow(form, Label14);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);
@@ -78,8 +78,6 @@ Tfbgsxx::Tfbgsxx(QWidget *parent)
     });
 
     // FormCreate
-    if (frmDMcarsales)
-        Label14->setText(frmDMcarsales->operatorName());
     guard([this] { tb_bgsxx->open(); }, this);
     SetCompanyEditing(false);
     installEnterMovesOn(this);

@@ -1,5 +1,5 @@
 #include "Ucartype.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 CodeTableInfo Tfcartype::info()
 {

@@ -1,5 +1,5 @@
 #include "Uconttype.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 CodeTableInfo Tfconttype::info()
 {

@@ -1,5 +1,5 @@
 #include "Umodel.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 CodeTableInfo Tfmodel::info()
 {

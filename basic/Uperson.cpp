@@ -1,5 +1,5 @@
 #include "Uperson.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "QueryConditions.h"
 #include "rep_rshxx.h"
 

@@ -1,8 +1,8 @@
 #include "Uprovxx.h"
-#include "Columns.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Errors.h"
+#include "GridColumns.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "PartnerRows.h"
@@ -52,11 +52,7 @@ Tfprovxx::Tfprovxx(QWidget *parent)
 
     // The models to choose from, in the order the database gives them.
     QStringList models;
-    guard([&] {
-        QSqlQuery q = Db::exec(QStringLiteral("select model from model "));
-        while (q.next())
-            models << q.value(0).toString();
-    }, this);
+    guard([&] { models = Db::firstColumn(QStringLiteral("select model from model ")); }, this);
     GridColumn model = gridColumn("车型", "carmodel", 120);
     model.pickList = models;
     setChoices(models);

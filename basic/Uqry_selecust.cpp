@@ -1,5 +1,5 @@
 #include "Uqry_selecust.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 PartnerPickerInfo Tfqry_selecust::info()
 {

@@ -1,5 +1,5 @@
 #include "Uqry_seleprov.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 PartnerPickerInfo Tfqry_seleprov::info()
 {

@@ -1,5 +1,5 @@
 #include "Uselecust.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 PartnerPickerInfo Tfselecust::info()
 {

@@ -1,5 +1,5 @@
 #include "Usubject.h"
-#include "Columns.h"
+#include "GridColumns.h"
 
 CodeTableInfo Tfsubject::info()
 {

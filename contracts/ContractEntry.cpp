@@ -164,8 +164,8 @@ void TContractEntry::ComboEdit1Exit()
 
 void TContractEntry::loadPickLists(const QString &modelsSql, const QVariantMap &binds)
 {
-    const QStringList models = firstColumn(modelsSql, binds);
-    const QStringList types = firstColumn(QStringLiteral("select type from cartype"));
+    const QStringList models = Db::firstColumn(modelsSql, binds);
+    const QStringList types = Db::firstColumn(QStringLiteral("select type from cartype"));
     GridColumns columns = DBGrid1->columns();
     for (GridColumn &c : columns) {
         if (c.field == CarModel)

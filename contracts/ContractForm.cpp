@@ -1,13 +1,13 @@
 #include "ContractForm.h"
 #include "BandedReport.h"
-#include "Columns.h"
-#include "DMsales.h"
+#include "GridColumns.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Format.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,15 +21,6 @@ const QString Qty = QStringLiteral("qty");
 const QString UnitPrice = QStringLiteral("unitprice");
 
 } // namespace
-
-QStringList firstColumn(const QString &sql, const QVariantMap &binds)
-{
-    QStringList values;
-    QSqlQuery q = Db::exec(sql, binds);
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
-}
 
 TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     : DocumentForm(parent), m_kind(kind), m_use(use), m_master(new DataSet(this)),
@@ -65,7 +56,7 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     DBText1 = bound(new DBText(this), "DBText1", kind.numbering.numberField);
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     DBText1->setVisible(kind.showSerial);
-    Label19 = static_cast<QLabel *>(named(new QLabel(this), "Label19"));
+    Label19 = newOperatorName(this, QStringLiteral("Label19"));
     if (change) {
         // The change shows the stored party; it cannot be changed.
         codeEdit = bound(new DBEdit(this), "DBEdit2", kind.codeField);
@@ -117,13 +108,7 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
     StatusBar1->addWidget(new QLabel(kind.statusText, StatusBar1));
 
     // Layout: header, the fields around the lines grid, the status bar.
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("合同流水号："), this));
-    header->addWidget(DBText1, 1);
-    if (!kind.showSerial)
-        header->addStretch(1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label19, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("合同流水号："), DBText1, Label19);
 
     auto *top = new QGridLayout;
     const auto place = [](QGridLayout *g, int row, int col, const QString &label, QWidget *w) {
@@ -182,10 +167,8 @@ TContractForm::TContractForm(const ContractKind &kind, Use use, QWidget *parent)
 
 void TContractForm::finishForm()
 {
-    if (frmDMcarsales)
-        Label19->setText(frmDMcarsales->operatorName());
     guard([this] {
-        DBComboBox1->setItems(firstColumn(QStringLiteral("select conttype from cconttype")));
+        DBComboBox1->setItems(Db::firstColumn(QStringLiteral("select conttype from cconttype")));
     }, this);
     // Every control passes Enter on, the remarks too (Shift+Enter breaks a line there).
     installEnterMovesOn(this, EnterRule::EveryControl);

@@ -96,9 +96,6 @@ protected:
     DataSource *m_linesSource;
 };
 
-// The first column of every row of a statement.
-QStringList firstColumn(const QString &sql, const QVariantMap &binds = {});
-
 // Prints one contract on its layout: the master and lines queries set to the
 // serial, the own company as the layout reads it. Errors of the printer are
 // dropped (the contract is saved either way); errors of the queries throw.

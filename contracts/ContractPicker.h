@@ -1,12 +1,9 @@
 #pragma once
 
-#include "DBGrid.h"
+#include "ListPicker.h"
 #include "ListStatement.h"
 
-#include <QDialog>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <optional>
 
 // Which contracts a caller lets the user choose from.
@@ -36,11 +33,10 @@ struct PickedContract {
 
 // A modal dialog listing the contracts of the caller's scope, narrowed by the
 // typed prefixes of the contract number and the partner code.
-class TContractPicker : public QDialog {
+class TContractPicker : public ListPicker {
     Q_OBJECT
 public:
     TContractPicker(const ContractPickerKind &kind, QWidget *owner);
-    static constexpr int PageSize = 200;
 
     // Fixed for the dialog's life; before pick().
     void setScope(ContractScope scope) { m_scope = scope; }
@@ -51,13 +47,8 @@ public:
     // dialog was freed while it ran.
     std::optional<PickedContract> pick();
 
-    DataSet *query1;
-    DataSource *DataSource1;
-    DBGrid *DBGrid1;
     QLineEdit *edit1; // prefix of the contract number
     QLineEdit *edit2; // prefix of the partner code
-    QPushButton *BitBtn1; // 确定
-    QPushButton *BitBtn2; // 取消
 
     // The scope's contracts whose number and partner code begin with the typed texts.
     static ListStatement listStatement(const ContractPickerKind &kind, ContractScope scope,

@@ -1,11 +1,11 @@
 #include "ContractQuery.h"
 #include "FreeTextBox.h"
 #include "Codes.h"
-#include "Columns.h"
-#include "ContractForm.h"
-#include "DMsales.h"
+#include "GridColumns.h"
+#include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
+#include "OperatorHeader.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -54,8 +54,7 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
     DateEdit2 = new DateEdit(frame);
     DateEdit2->setObjectName(QStringLiteral("DateEdit2"));
-    operatorName = new QLabel(this);
-    operatorName->setObjectName(QStringLiteral("operatorName"));
+    operatorName = newOperatorName(this, QStringLiteral("operatorName"));
 
     auto *grid = new QGridLayout(frame);
     auto place = [grid](int row, int col, const QString &label, QWidget *w) {
@@ -69,8 +68,7 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     place(2, 0, QStringLiteral("签约日期："), DateEdit1);
     place(2, 1, QStringLiteral("至："), DateEdit2);
     auto *op = new QHBoxLayout;
-    op->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    op->addWidget(operatorName);
+    addOperator(op, operatorName);
     grid->addLayout(op, 2, 4, 1, 2);
 
     DBGrid1 = new DBGrid(this);
@@ -117,11 +115,9 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
 
 void TContractQuery::FormCreate()
 {
-    if (frmDMcarsales)
-        operatorName->setText(frmDMcarsales->operatorName());
     Edit1->setFocus();
     guard([this] {
-        setFreeTextChoices(ComboBox1, firstColumn(QStringLiteral("select conttype from cconttype")));
+        setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select conttype from cconttype")));
     }, this);
     listStateChanged();
     if (m_kind.listAtOpen)

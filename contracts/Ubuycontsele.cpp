@@ -1,5 +1,5 @@
 #include "Ubuycontsele.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "Ubuycont.h"
 #include "Uqry_seleprov.h"
 

@@ -1,5 +1,5 @@
 #include "Usalecontsele.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "Usalecont.h"
 #include "Uqry_selecust.h"
 

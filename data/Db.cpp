@@ -86,6 +86,15 @@ QVariant scalar(const QString &sql, const QVariantMap &binds)
     return q.next() ? q.value(0) : QVariant();
 }
 
+QStringList firstColumn(const QString &sql, const QVariantMap &binds)
+{
+    QStringList values;
+    QSqlQuery q = exec(sql, binds);
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
 int execCount(const QString &sql, const QVariantMap &binds)
 {
     return exec(sql, binds).numRowsAffected();

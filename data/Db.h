@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 #include <functional>
@@ -19,6 +20,8 @@ QSqlDatabase connection();
 QSqlQuery exec(const QString &sql, const QVariantMap &binds = {});
 // First column of the first row, or a null value when there is no row.
 QVariant scalar(const QString &sql, const QVariantMap &binds = {});
+// First column of every row, as text, in the order the statement gives them.
+QStringList firstColumn(const QString &sql, const QVariantMap &binds = {});
 // Rows changed by one INSERT, UPDATE or DELETE.
 int execCount(const QString &sql, const QVariantMap &binds = {});
 

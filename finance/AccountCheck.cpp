@@ -1,10 +1,10 @@
 #include "AccountCheck.h"
 #include "Clock.h"
-#include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Format.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,8 +21,7 @@ TAccountCheck::TAccountCheck(const AccountCheckKind &kind, QWidget *parent)
     SpeedItem5 = speedBar->addItem(QStringLiteral("SpeedItem5"), QStringLiteral("对帐"));
     SpeedItem7 = speedBar->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
 
-    Label10 = new QLabel(this);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     GroupBox1 = new QGroupBox(kind.groupCaption, this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     ComboEdit1 = new ComboEdit(GroupBox1);
@@ -79,8 +78,7 @@ TAccountCheck::TAccountCheck(const AccountCheckKind &kind, QWidget *parent)
     partner->addWidget(Edit1, 0, 3);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    top->addWidget(Label10, 1);
+    addOperator(top, Label10, 1);
     top->addWidget(new QLabel(QStringLiteral("对帐日期："), this));
     top->addWidget(Edit2);
     auto *handlerCaption = new QLabel(QStringLiteral("经办人："), this);
@@ -117,8 +115,6 @@ TAccountCheck::TAccountCheck(const AccountCheckKind &kind, QWidget *parent)
     connect(ComboEdit1, &QLineEdit::textChanged, this, &TAccountCheck::forgetDisplay);
 
     // FormCreate
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     Edit2->setText(Fmt::date(Clock::today()));
     SpeedItem5->setEnabled(false);
     installEnterMovesOn(this);

@@ -1,13 +1,14 @@
 #include "AccountQuery.h"
 #include "BandedReport.h"
 #include "Codes.h"
-#include "Columns.h"
 #include "DMsales.h"
 #include "EnterMovesOn.h"
 #include "Format.h"
+#include "GridColumns.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 #include "QueryConditions.h"
 
 #include <QCloseEvent>
@@ -57,8 +58,9 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
         l->setObjectName(QLatin1String(name));
         return l;
     };
-    Label1 = label("Label1", QStringLiteral("操作员："));
-    Label10 = label("Label10", QString());
+    Label1 = newOperatorCaption(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
 
     GroupBox1 = new QGroupBox(QStringLiteral("查询条件"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -151,8 +153,6 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
             [this](DataSet::State s) { SpeedItem2->setEnabled(s != DataSet::Inactive); });
     SpeedItem2->setEnabled(false);
 
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     installEnterMovesOn(this);
     ComboEdit1->setFocus();
 }

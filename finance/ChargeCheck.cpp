@@ -1,10 +1,10 @@
 #include "ChargeCheck.h"
-#include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
-#include "Forms.h"
+#include "EntryLayout.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "Uselecar.h"
 
 #include <QCloseEvent>
@@ -57,8 +57,7 @@ TChargeCheck::TChargeCheck(const ChargeCheckKind &kind, QWidget *parent)
     };
     DBText1 = bound(new DBText(this), "DBText1", ledgerSource, side.keyField);
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label16 = new QLabel(this);
-    Label16->setObjectName(QStringLiteral("Label16"));
+    Label16 = newOperatorName(this, QStringLiteral("Label16"));
 
     auto *fields = new FieldGrid(this);
     auto shown = [&](const CheckField &f, DataSource *source) {
@@ -97,8 +96,6 @@ TChargeCheck::TChargeCheck(const ChargeCheckKind &kind, QWidget *parent)
     connect(SpeedItem4, &QToolButton::clicked, this, &QWidget::close);
 
     // FormCreate
-    if (frmDMcarsales)
-        Label16->setText(frmDMcarsales->operatorName());
     SetVerifyEditing(false);
     installEnterMovesOn(this);
 }

@@ -2,9 +2,10 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
-#include "Forms.h"
+#include "EntryLayout.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "Uselecust.h"
 
 #include <QGridLayout>
@@ -69,8 +70,7 @@ TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
     };
     DBText1 = bound(new DBText(this), "DBText1", side.keyField);
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label10 = new QLabel(this);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit1 = new ComboEdit(this);
     ComboEdit1->setObjectName(QStringLiteral("ComboEdit1"));
     ComboEdit1->setMaxLength(PartnerCodeLength);
@@ -134,8 +134,6 @@ TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
     }
 
     // FormCreate
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     SetLedgerEntryEditing(false);
     installEnterMovesOn(this, EnterRule::EveryControl); // the remarks too
 }

@@ -1,6 +1,6 @@
 #include "Ucustcheck.h"
 #include "Codes.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "Uselecust.h"
 
 AccountCheckKind Tfcustcheck::kind()

@@ -1,6 +1,6 @@
 #include "Uprovcheck.h"
 #include "Codes.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "Useleprov.h"
 
 AccountCheckKind Tfprovcheck::kind()

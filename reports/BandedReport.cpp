@@ -123,7 +123,7 @@ private:
             break;
         case Band::Element::Field: {
             const QVariant value = fieldValue(e.data, e.field, e.data == m_report.drivingData ? row : -1);
-            item.text = Fmt::display(value);
+            item.text = Fmt::display(value, Fmt::StoredDates::DateAlone, e.reals);
             item.source = e.field;
             // An amount or a count is a number too.
             item.shrinkToFit = value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Int
@@ -249,6 +249,13 @@ Band &Band::shrinkToFit()
 {
     if (!elements.isEmpty())
         elements.last().shrinkToFit = true;
+    return *this;
+}
+
+Band &Band::realsAsGiven()
+{
+    if (!elements.isEmpty())
+        elements.last().reals = Fmt::Reals::AsGiven;
     return *this;
 }
 

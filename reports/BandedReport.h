@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataSet.h"
+#include "Format.h"
 #include "ReportPages.h"
 
 #include <QList>
@@ -39,6 +40,7 @@ public:
         Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
         // Its text is made smaller rather than cut (numbers and codes).
         bool shrinkToFit = false;
+        Fmt::Reals reals = Fmt::Reals::Amounts; // Field: how its real numbers print
     };
 
     double height = 0;
@@ -67,6 +69,9 @@ public:
     Band &rect(double x, double y, double w, double h);
     // The element added last shrinks its text to fit (a label for a number).
     Band &shrinkToFit();
+    // The field added last prints its real numbers as the database gives
+    // them (a quotient is no amount).
+    Band &realsAsGiven();
     // A boxed row from left to right with vertical dividers at the given x.
     Band &ruledRow(double y, double h, double left, double right, const QList<double> &dividers);
     // Centred texts in the cells of a ruled row.

@@ -70,9 +70,12 @@ ListReport::ListReport(const ListDescription &d, QObject *owner) : BandedReport(
     detailBand.height = d.detailHeight;
     detailBand.ruledRow(0, d.rowHeight, d.left, d.right, d.dividers);
     const auto e = edges(d.left, d.right, d.dividers);
-    for (int i = 0; i < d.columns.size() && i + 1 < e.size(); ++i)
+    for (int i = 0; i < d.columns.size() && i + 1 < e.size(); ++i) {
         cellField(detailBand, e[i], e[i + 1], 0, d.rowHeight, drivingData, d.columns[i].field,
                   d.dataFont, d.columns[i].align);
+        if (d.columns[i].reals == Fmt::Reals::AsGiven)
+            detailBand.realsAsGiven();
+    }
 }
 
 ListDescription prepaymentStatement(const QString &title, const QString &nameHeading,

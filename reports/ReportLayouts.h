@@ -28,6 +28,7 @@ struct ListColumn {
     QString heading;
     QString field;
     Qt::Alignment align = Qt::AlignLeft;
+    Fmt::Reals reals = Fmt::Reals::Amounts;
 };
 
 // A ruled table: headings boxed on the first page, one boxed row per record.

@@ -6,6 +6,7 @@
 #include "EnterMovesOn.h"
 #include "Errors.h"
 #include "Guard.h"
+#include "OperatorHeader.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -23,10 +24,9 @@ TStatisticsForm::TStatisticsForm(const QString &objectName, const QString &capti
     SpeedItem3 = SpeedBar1->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("打印"));
     SpeedItem4 = SpeedBar1->addItem(QStringLiteral("SpeedItem4"), QStringLiteral("退出"));
 
-    Label14 = new QLabel(QStringLiteral("操作员："), this);
+    Label14 = newOperatorCaption(this);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label15 = new QLabel(operatorName(), this);
-    Label15->setObjectName(QStringLiteral("Label15"));
+    Label15 = newOperatorName(this, QStringLiteral("Label15"));
 
     GroupBox2 = new QGroupBox(QStringLiteral("统计条件"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));

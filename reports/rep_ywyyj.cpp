@@ -18,9 +18,10 @@ ListDescription description()
         {QStringLiteral("销售金额"), QStringLiteral("xsh")},
         {QStringLiteral("赠品金额"), QStringLiteral("ps")},
         {QStringLiteral("服务费用"), QStringLiteral("sv")},
-        {QStringLiteral("销售收入"), QStringLiteral("xshshr")},
-        {QStringLiteral("进销差价"), QStringLiteral("jxchj")},
-        {QStringLiteral("毛利润"), QStringLiteral("mlr")},
+        // The quotients print as the database gives them, as the grid shows them.
+        {QStringLiteral("销售收入"), QStringLiteral("xshshr"), Qt::AlignLeft, Fmt::Reals::AsGiven},
+        {QStringLiteral("进销差价"), QStringLiteral("jxchj"), Qt::AlignLeft, Fmt::Reals::AsGiven},
+        {QStringLiteral("毛利润"), QStringLiteral("mlr"), Qt::AlignLeft, Fmt::Reals::AsGiven},
     };
     d.query = QStringLiteral("rep_ywyyj");
     d.sql = QStringLiteral(

@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "Rights.h"
 #include "login.h"
 
@@ -92,15 +93,14 @@ TfSysRights::TfSysRights(QWidget *parent)
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setEchoMode(QLineEdit::Password);
     Edit2->setMaxLength(Tflogin::PasswordLength);
-    Label6 = new QLabel(this);
-    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6 = newOperatorName(this, QStringLiteral("Label6"));
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("代码："), DBEdit2);
     fields->addRow(QStringLiteral("姓名："), DBEdit3);
     fields->addRow(QStringLiteral("口令："), DBEdit1);
     fields->addRow(QStringLiteral("确认："), Edit2);
-    fields->addRow(QStringLiteral("操作员："), Label6);
+    addOperatorRow(fields, Label6);
 
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
@@ -152,8 +152,6 @@ TfSysRights::TfSysRights(QWidget *parent)
             [this] { SetRightsEditing(tblSysRights->isEditing()); });
 
     // FormCreate
-    if (frmDMcarsales)
-        Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
         tblSysRights->open();
         tblSysRights->first();

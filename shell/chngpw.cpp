@@ -3,6 +3,7 @@
 #include "Db.h"
 #include "Errors.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "login.h"
 
 #include <QLabel>
@@ -11,12 +12,11 @@
 Tfchngpw::Tfchngpw(QWidget *parent)
     : ShellDialog(parent, QStringLiteral("fchngpw"), QStringLiteral("修改口令"),
                   Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      Label4(new QLabel(frmDMcarsales ? frmDMcarsales->operatorName() : QString())),
+      Label4(newOperatorName(nullptr, QStringLiteral("Label4"))),
       Edit1(new QLineEdit),
       Edit2(new QLineEdit),
       Edit3(new QLineEdit)
 {
-    Label4->setObjectName(QStringLiteral("Label4"));
     int i = 1;
     for (QLineEdit *e : {Edit1, Edit2, Edit3}) {
         e->setObjectName(QStringLiteral("Edit%1").arg(i++));

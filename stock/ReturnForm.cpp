@@ -1,13 +1,10 @@
 #include "ReturnForm.h"
 #include "Clock.h"
-#include "Codes.h"
 #include "DMsales.h"
-#include "Db.h"
 #include "FieldLink.h"
-#include "Format.h"
 #include "Guard.h"
 #include "Messages.h"
-#include "Money.h"
+#include "OperatorHeader.h"
 #include "SpeedBar.h"
 #include "Uselecar.h"
 
@@ -15,12 +12,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 namespace {
-
-const QString RefundType = QStringLiteral("退货款项");
 
 // The car's own fields as the window shows them, the model's caption apart.
 const QList<QPair<QString, QString>> CarFields{
@@ -74,7 +68,7 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     setObjectName(kind.objectName);
     setWindowTitle(kind.caption);
     tb_record->setObjectName(kind.recordName);
-    tb_record->setTableName(kind.recordTable);
+    tb_record->setTableName(kind.move.recordTable);
     tb_record->setIndexName(QStringLiteral("PrimaryKey"));
     tb_record->setReadOnly(true); // the return writes by statements, in its transaction
     ds_record->setObjectName(kind.recordSource);
@@ -109,8 +103,7 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setTabChangesFocus(true);
     Memo1->setFixedHeight(60);
-    Label21 = new QLabel(this);
-    Label21->setObjectName(QStringLiteral("Label21"));
+    Label21 = newOperatorName(this, QStringLiteral("Label21"));
 
     auto *inputs = new QGridLayout;
     auto place = [inputs](int row, int col, const QString &caption, QWidget *w) {
@@ -121,8 +114,7 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     place(1, 0, QStringLiteral("退货原因："), Memo1);
     inputs->removeWidget(Memo1);
     inputs->addWidget(Memo1, 1, 1, 1, 3);
-    inputs->addWidget(new QLabel(QStringLiteral("操作员："), this), 2, 2);
-    inputs->addWidget(Label21, 2, 3);
+    placeOperator(inputs, 2, 1, Label21);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(speedBar);
@@ -142,20 +134,8 @@ TReturnForm::TReturnForm(const ReturnKind &kind, QWidget *parent)
     SpeedItem2->setEnabled(false);
 
     // FormCreate
-    Label21->setText(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
     Memo1->clear();
     DateEdit1->setFocus();
-}
-
-QVariant TReturnForm::latestRecord(const QString &serial) const
-{
-    // The order of salesview: the latest by date, then by number.
-    const QString key = Db::identifier(m_kind.recordKey);
-    return Db::scalar(QStringLiteral("SELECT %1 FROM %2 WHERE carserial_no = :serial"
-                                     " ORDER BY %3 DESC, %1 DESC LIMIT 1")
-                              .arg(key, Db::identifier(m_kind.recordTable),
-                                   Db::identifier(m_kind.dateField)),
-                      {{QStringLiteral(":serial"), serial}});
 }
 
 void TReturnForm::SpeedItem1Click()
@@ -173,7 +153,7 @@ void TReturnForm::showCar(const QString &serial)
     closeCar();
     // The record by its own key: never another sale of the same car.
     tb_record->clearFilter();
-    tb_record->setFilter(m_kind.recordKey, latestRecord(serial));
+    tb_record->setFilter(m_kind.move.recordKey, latestRecord(m_kind.move, serial));
     tb_carinfor->clearFilter();
     tb_carinfor->setFilter(QStringLiteral("carserial_no"), serial);
     tb_record->open();
@@ -198,8 +178,13 @@ void TReturnForm::SpeedItem2Click()
     }
     if (!Msg::question(m_kind.question, this))
         return;
+    const QString serial = tb_carinfor->value(QStringLiteral("carserial_no")).toString();
+    const QVariant record = tb_record->isEmpty() ? QVariant() : tb_record->value(m_kind.move.recordKey);
     bool returned = false;
-    if (!guard([&] { returned = carryOut(day); }, this))
+    if (!guard([&] {
+            returned = returnCar(m_kind.move, serial, record, day, FieldLink::textValue(Edit1->text()),
+                                 FieldLink::textValue(Memo1->toPlainText()));
+        }, this))
         return; // the database's message was shown; the car and the inputs stay
     if (!returned) {
         Msg::warning(QStringLiteral("该车辆状态已改变，请重新选车!"), this);
@@ -208,75 +193,6 @@ void TReturnForm::SpeedItem2Click()
     }
     // Done: no car shown; the inputs keep their texts for the next return.
     guard([this] { closeCar(); }, this);
-}
-
-bool TReturnForm::carryOut(const QDate &day)
-{
-    const QString serial = tb_carinfor->value(QStringLiteral("carserial_no")).toString();
-    const QVariant record = tb_record->isEmpty() ? QVariant() : tb_record->value(m_kind.recordKey);
-    const QString table = Db::identifier(m_kind.recordTable);
-    const QString key = Db::identifier(m_kind.recordKey);
-    const QString code = Db::identifier(m_kind.partnerCode);
-    const QString name = Db::identifier(m_kind.partnerName);
-
-    Db::Transaction t;
-
-    // Read again here: the car and its record as they stand now, not as the
-    // picker showed them.
-    if (record.isNull() || latestRecord(serial) != record)
-        return false;
-    QSqlQuery q = Db::exec(QStringLiteral("SELECT c.carstatus, r.%1, r.%2, %3 FROM carinfor c"
-                                          " JOIN %4 r ON r.carserial_no = c.carserial_no"
-                                          " WHERE c.carserial_no = :serial AND r.%5 = :record")
-                                   .arg(code, name, m_kind.amountSource, table, key),
-                           {{QStringLiteral(":serial"), serial}, {QStringLiteral(":record"), record}});
-    if (!q.next())
-        return false;
-    const QVariant status = q.value(0);
-    const QVariant partnerCode = q.value(1), partnerName = q.value(2), price = q.value(3);
-    q.finish();
-    if (status.isNull() || !m_kind.fromStatuses.contains(status.toInt()))
-        return false;
-
-    const QString date = Fmt::date(day);
-    const QVariant handler = FieldLink::textValue(Edit1->text());
-    const QVariant reason = FieldLink::textValue(Memo1->toPlainText());
-
-    Db::exec(QStringLiteral("UPDATE carinfor SET carstatus = :status, remarks = :reason"
-                            " WHERE carserial_no = :serial"),
-             {{QStringLiteral(":status"), m_kind.newStatus},
-              {QStringLiteral(":reason"), reason},
-              {QStringLiteral(":serial"), serial}});
-
-    const DocumentNumbering &n = m_kind.numbering;
-    const QString number = frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn,
-                                                             n.typeCode, n.table, n.numberField);
-    Db::exec(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, account_date, affirm_recorder,"
-                            " isaffirm, in_date, ischeck, isprepay)"
-                            " VALUES (:a1, :a2, :a3, :a4, :a5, :a6, :a7, :a8, :a9, :a10, :a11)")
-                     .arg(Db::identifier(n.table), Db::identifier(n.numberField), code, name,
-                          Db::identifier(m_kind.typeField), Db::identifier(m_kind.amountField)),
-             {{QStringLiteral(":a1"), number},
-              {QStringLiteral(":a2"), partnerCode},
-              {QStringLiteral(":a3"), partnerName},
-              {QStringLiteral(":a4"), RefundType},
-              {QStringLiteral(":a5"), price.isNull() ? price : Money::fromVariant(price).toVariant()},
-              {QStringLiteral(":a6"), date},
-              {QStringLiteral(":a7"), handler},
-              {QStringLiteral(":a8"), 1},
-              {QStringLiteral(":a9"), date},
-              {QStringLiteral(":a10"), 0},
-              {QStringLiteral(":a11"), EntryKind::Credit}});
-
-    Db::exec(QStringLiteral("UPDATE %1 SET %2 = :date, %3 = :handler WHERE %4 = :record")
-                     .arg(table, Db::identifier(m_kind.dateField),
-                          Db::identifier(m_kind.handlerField), key),
-             {{QStringLiteral(":date"), date},
-              {QStringLiteral(":handler"), handler},
-              {QStringLiteral(":record"), record}});
-
-    t.commit();
-    return true;
 }
 
 void TReturnForm::closeEvent(QCloseEvent *event)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CarMoves.h"
 #include "ChildForm.h"
 #include "DBControls.h"
 #include "DateEdit.h"
-#include "DocumentEntry.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,29 +17,20 @@
 // What sets the return to a provider apart from the return by a customer.
 struct ReturnKind {
     QString objectName, caption;
-    // The car's stock record: its table, key, date and handler fields, and
-    // the names of its data set and data source.
-    QString recordTable, recordKey, dateField, handlerField;
+    CarReturn move; // what the return writes, its stock record's table among it
+    // The names of the record's data set and data source.
     QString recordName, recordSource;
-    // The partner of the record and of the refund (the same names in both).
-    QString partnerCode, partnerName;
     QList<QPair<QString, QString>> headerFields; // caption, field of the record
     QString modelCaption;
     QString carScope;         // the cars the picker offers: a condition on carinfor
-    QList<int> fromStatuses;  // the states a car may be returned from
-    int newStatus = 0;
     QString question;
-    DocumentNumbering numbering; // of the refund entry in the partner's ledger
-    QString typeField;           // provaccttype / custaccttype
-    QString amountField;         // outgo / income
-    QString amountSource;        // c.carprice of the car, r.saleprice of the record
 };
 
 // One car returned: to its provider (Tfbackprov) or by its customer
-// (Tfcustback). The car is chosen with the car picker; the return sets its
-// state and reason, books a verified refund in the partner's ledger and puts
-// the return's date and handler on the car's stock record, all in one
-// transaction.
+// (Tfcustback). The car is chosen with the car picker; the return (returnCar
+// of CarMoves.h) sets its state and reason, books a verified refund in the
+// partner's ledger and puts the return's date and handler on the car's stock
+// record, all in one transaction.
 class TReturnForm : public ChildForm {
     Q_OBJECT
 public:
@@ -49,10 +40,6 @@ public:
     // nothing on Cancel. Tests put a stand-in here; by default the car picker.
     using CarPicker = std::function<std::optional<QString>(QWidget *owner, const QString &scope)>;
     static CarPicker &carPicker();
-
-    // The stock record a return of that car takes: the car's latest (a car
-    // sold, returned and sold again has two sales), null when it has none.
-    QVariant latestRecord(const QString &serial) const;
 
     DataSet *tb_record; // tb_carin / tb_carout
     DataSource *ds_record;
@@ -73,9 +60,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // The return in one transaction; false, nothing written, when the car is
-    // no longer in a state it may be returned from.
-    bool carryOut(const QDate &day);
     void closeCar();
 
     const ReturnKind m_kind;

@@ -6,14 +6,9 @@ ReturnKind Tfbackprov::kind()
     ReturnKind k;
     k.objectName = QStringLiteral("fbackprov");
     k.caption = QStringLiteral("向供应商退货");
-    k.recordTable = QStringLiteral("carinstock");
-    k.recordKey = QStringLiteral("carin_no");
-    k.dateField = QStringLiteral("instock_date");
-    k.handlerField = QStringLiteral("buyrecorder");
+    k.move = CarReturn::toProvider();
     k.recordName = QStringLiteral("tb_carin");
     k.recordSource = QStringLiteral("ds_carin");
-    k.partnerCode = QStringLiteral("providerid");
-    k.partnerName = QStringLiteral("provname");
     k.headerFields = {{QStringLiteral("入库流水号："), QStringLiteral("carin_no")},
                       {QStringLiteral("合 同 号："), QStringLiteral("buycontract_no")},
                       {QStringLiteral("序列号："), QStringLiteral("carserial_no")},
@@ -24,15 +19,7 @@ ReturnKind Tfbackprov::kind()
                       {QStringLiteral("经办人："), QStringLiteral("buyrecorder")}};
     k.modelCaption = QStringLiteral("型    号：");
     k.carScope = CarScope::InStock;
-    k.fromStatuses = {CarStatus::InStock, CarStatus::ReturnedByCustomer};
-    k.newStatus = CarStatus::ReturnedToProvider;
     k.question = QStringLiteral("确实要向该供应商退货?");
-    k.numbering = {QStringLiteral("cprovaccpre"), QStringLiteral("cprovacc_s"), QStringLiteral("ps"),
-                   QStringLiteral("cprovaccount"), QStringLiteral("paccountid")};
-    k.typeField = QStringLiteral("provaccttype");
-    k.amountField = QStringLiteral("outgo");
-    // The charge the in-stock wrote: the car's price.
-    k.amountSource = QStringLiteral("c.carprice");
     return k;
 }
 

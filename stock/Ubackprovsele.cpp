@@ -1,11 +1,10 @@
 #include "Ubackprovsele.h"
 #include "Codes.h"
-#include "Columns.h"
-#include "DMsales.h"
 #include "EnterMovesOn.h"
+#include "GridColumns.h"
 #include "Guard.h"
+#include "OperatorHeader.h"
 #include "QueryConditions.h"
-#include "SpeedBar.h"
 #include "Useleprov.h"
 
 #include <QCloseEvent>
@@ -32,21 +31,15 @@ const QString Returned = QStringLiteral(
 QString Tfbackprovsele::baseText() { return QStringLiteral("select ") + Fields + Returned; }
 
 Tfbackprovsele::Tfbackprovsele(QWidget *parent)
-    : ChildForm(parent), tq_backprov(new DataSet(this)),
-      ds_backprov(new DataSource(tq_backprov, this))
+    : StockQueryForm({.objectName = QStringLiteral("fbackprovsele"),
+                      .caption = QStringLiteral("向供应商退货查询"),
+                      .listName = QStringLiteral("tq_backprov"),
+                      .sourceName = QStringLiteral("ds_backprov"),
+                      .countName = QStringLiteral("countLabel"),
+                      .size = QSize(780, 500)},
+                     parent),
+      tq_backprov(list()), ds_backprov(source())
 {
-    setObjectName(QStringLiteral("fbackprovsele"));
-    setWindowTitle(QStringLiteral("向供应商退货查询"));
-    tq_backprov->setObjectName(QStringLiteral("tq_backprov"));
-    // Years of returns: the list is read as it is looked at.
-    tq_backprov->setPageSize(PageSize);
-    ds_backprov->setObjectName(QStringLiteral("ds_backprov"));
-
-    auto *speedBar = new SpeedBar(this);
-    SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("查询"));
-    SpeedItem3 = speedBar->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("清除条件"));
-    SpeedItem7 = speedBar->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
-
     auto named = [](auto *w, const char *name) {
         w->setObjectName(QLatin1String(name));
         return w;
@@ -59,7 +52,7 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     Edit3 = named(new QLineEdit(this), "Edit3");
     DateEdit1 = named(new DateEdit(this), "DateEdit1");
     DateEdit2 = named(new DateEdit(this), "DateEdit2");
-    Label8 = named(new QLabel(this), "Label8");
+    Label8 = newOperatorName(this, QStringLiteral("Label8"));
 
     auto *frame = new QGroupBox(QStringLiteral("查询条件："), this);
     frame->setObjectName(QStringLiteral("GroupBox1"));
@@ -76,60 +69,38 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
 
     auto *operatorRow = new QHBoxLayout;
     operatorRow->addWidget(frame, 1);
-    operatorRow->addWidget(new QLabel(QStringLiteral("操作员："), this), 0, Qt::AlignBottom);
-    operatorRow->addWidget(Label8, 0, Qt::AlignBottom);
+    addOperator(operatorRow, Label8, 0, Qt::AlignBottom);
 
-    RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
-    RxDBGrid1->setColumns({gridColumn("入库流水号", "carin_no", 80, false),
-                           gridColumn("车系列号", "carserial_no", 120),
-                           gridColumn("采购合同号", "buycontract_no"),
-                           gridColumn("供应商代码", "providerid"),
-                           gridColumn("供应商名称", "provname", 140),
-                           gridColumn("退货经办人", "buyrecorder"),
-                           gridColumn("退货日期", "instock_date", 90),
-                           gridColumn("入库发票号", "buyinvoice_no"),
-                           gridColumn("车型", "carmodel"),
-                           gridColumn("报关单号", "customs_no"),
-                           gridColumn("合格证号", "qualifier_no"),
-                           gridColumn("商检号", "commodity_no"),
-                           gridColumn("vin_no号", "vin_no"),
-                           gridColumn("底盘号", "chassis_no"),
-                           gridColumn("发动机号", "engine_no"),
-                           gridColumn("出厂日期", "factory_date", 90),
-                           gridColumn("产地", "producingarea"),
-                           gridColumn("颜色", "color"),
-                           gridColumn("存放地", "storearea"),
-                           gridColumn("入库价格", "carprice"),
-                           gridColumn("退货原因", "remarks", 160),
-                           gridColumn("状态", "carstatus", 40, false)});
-    RxDBGrid1->setDataSource(ds_backprov);
-    RxDBGrid1->setReadOnly(true);
-
-    StatusBar1 = named(new QStatusBar(this), "StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    countLabel = named(new QLabel(StatusBar1), "countLabel");
-    StatusBar1->addWidget(countLabel, 1);
-    // The count of the same rows, by the database.
-    showCountOn(countLabel, tq_backprov, QStringLiteral("共:%1 条记录"));
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(speedBar);
-    layout->addLayout(operatorRow);
-    layout->addWidget(RxDBGrid1, 1);
-    layout->addWidget(StatusBar1);
-    resize(780, 500);
-
-    QWidget *order[] = {Edit1, Edit2, DateEdit1, ComboEdit1, Edit3, DateEdit2, RxDBGrid1};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    conditionsLayout()->addLayout(operatorRow);
+    countLabel = finish({gridColumn("入库流水号", "carin_no", 80, false),
+                         gridColumn("车系列号", "carserial_no", 120),
+                         gridColumn("采购合同号", "buycontract_no"),
+                         gridColumn("供应商代码", "providerid"),
+                         gridColumn("供应商名称", "provname", 140),
+                         gridColumn("退货经办人", "buyrecorder"),
+                         gridColumn("退货日期", "instock_date", 90),
+                         gridColumn("入库发票号", "buyinvoice_no"),
+                         gridColumn("车型", "carmodel"),
+                         gridColumn("报关单号", "customs_no"),
+                         gridColumn("合格证号", "qualifier_no"),
+                         gridColumn("商检号", "commodity_no"),
+                         gridColumn("vin_no号", "vin_no"),
+                         gridColumn("底盘号", "chassis_no"),
+                         gridColumn("发动机号", "engine_no"),
+                         gridColumn("出厂日期", "factory_date", 90),
+                         gridColumn("产地", "producingarea"),
+                         gridColumn("颜色", "color"),
+                         gridColumn("存放地", "storearea"),
+                         gridColumn("入库价格", "carprice"),
+                         gridColumn("退货原因", "remarks", 160),
+                         gridColumn("状态", "carstatus", 40, false)},
+                        {Edit1, Edit2, DateEdit1, ComboEdit1, Edit3, DateEdit2});
 
     connect(SpeedItem1, &QToolButton::clicked, this, &Tfbackprovsele::SpeedItem1Click);
     connect(SpeedItem3, &QToolButton::clicked, this, &Tfbackprovsele::SpeedItem3Click);
-    connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfbackprovsele::ComboEdit1ButtonClick);
 
     // FormCreate
-    Label8->setText(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
     installEnterMovesOn(this);
 }
 
@@ -153,23 +124,9 @@ ListStatement Tfbackprovsele::listStatement(const Filter &typed)
     return ListStatement::of(baseText(), c, {QStringLiteral("carin_no")}, QStringLiteral("instock_date"));
 }
 
-void Tfbackprovsele::SpeedItem1Click()
-{
-    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
-        return;
-    guard([this] {
-        listStatement(filter()).setOn(tq_backprov);
-        tq_backprov->open();
-    }, this);
-}
+void Tfbackprovsele::SpeedItem1Click() { runQuery(listStatement(filter()), DateEdit1, DateEdit2); }
 
-void Tfbackprovsele::SpeedItem3Click()
-{
-    for (QLineEdit *e : {Edit1, Edit2, static_cast<QLineEdit *>(ComboEdit1), Edit3})
-        e->clear();
-    DateEdit1->clearDate();
-    DateEdit2->clearDate();
-}
+void Tfbackprovsele::SpeedItem3Click() { clearConditions(); }
 
 void Tfbackprovsele::ComboEdit1ButtonClick()
 {

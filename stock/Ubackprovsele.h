@@ -1,24 +1,18 @@
 #pragma once
 
-#include "ChildForm.h"
 #include "DBControls.h"
-#include "DBGrid.h"
-#include "DateEdit.h"
-#include "ListStatement.h"
+#include "StockQueryForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
-#include <QToolButton>
 
 // 向供应商退货查询: the cars returned to their providers that match the
 // conditions, and their count. A return overwrites the in-stock record's
 // handler and date, so those two show as the return's.
-class Tfbackprovsele : public ChildForm {
+class Tfbackprovsele : public StockQueryForm {
     Q_OBJECT
 public:
     explicit Tfbackprovsele(QWidget *parent = nullptr);
-    static constexpr int PageSize = 200;
 
     // The list's statement before its conditions.
     static QString baseText();
@@ -39,10 +33,7 @@ public:
     QLineEdit *Edit3;      // 供应商
     DateEdit *DateEdit1, *DateEdit2;
     QLabel *Label8; // the operator
-    DBGrid *RxDBGrid1;
-    QStatusBar *StatusBar1;
     QLabel *countLabel;
-    QToolButton *SpeedItem1, *SpeedItem3, *SpeedItem7;
 
     void SpeedItem1Click();
     void SpeedItem3Click();

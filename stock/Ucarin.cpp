@@ -1,10 +1,12 @@
 #include "Ucarin.h"
+#include "CarMoves.h"
 #include "Codes.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "Messages.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "Uselebuycont.h"
 #include "Useleprov.h"
@@ -23,15 +25,6 @@ const QString ProvName = QStringLiteral("provname");
 
 // The code of the provider register is at most this long.
 constexpr int ProviderCodeLength = 10;
-
-QStringList firstColumn(const QString &sql, const QString &code)
-{
-    QStringList values;
-    QSqlQuery q = Db::exec(sql, {{QStringLiteral(":aa"), code}});
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
-}
 
 } // namespace
 
@@ -68,8 +61,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     };
     DBText1 = bound(new DBText(this), "DBText1", ds_carin, "carin_no");
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label10 = new QLabel(this);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = new ComboEdit(this);
     ComboEdit2->setObjectName(QStringLiteral("ComboEdit2"));
     DBEdit1 = bound(new DBEdit(this), "DBEdit1", ds_carin, "carserial_no");
@@ -104,11 +96,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
         placeField(g, row, col, QString::fromUtf8(label), w);
     };
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("入库流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label10, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("入库流水号："), DBText1, Label10);
 
     auto *top = new QGridLayout;
     place(top, 0, 0, "合 同 号：", ComboEdit2);
@@ -168,8 +156,6 @@ Tfcarin::Tfcarin(QWidget *parent)
 
 void Tfcarin::FormCreate()
 {
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     SetInStockEditing(false);
 }
 
@@ -257,7 +243,7 @@ void Tfcarin::SpeedItem3Click()
 
 void Tfcarin::loadModels(const QString &sql, const QString &code)
 {
-    DBComboBox1->setItems(firstColumn(sql, code));
+    DBComboBox1->setItems(Db::firstColumn(sql, {{QStringLiteral(":aa"), code}}));
 }
 
 void Tfcarin::ComboEdit2ButtonClick()
@@ -387,46 +373,11 @@ int Tfcarin::SaveInStock()
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
     tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);
-    const bool stored = document->save([&] {
+    const bool stored = document->save([this] {
         tb_carinfor->writeUpdates();
-        writeCharge();
-        if (!contract.isEmpty())
-            finishContract(contract);
+        bookReceipt(document->number());
     });
     return stored ? 0 : 1;
-}
-
-// The provider's charge for the car, to be verified by finance.
-void Tfcarin::writeCharge()
-{
-    const QString number = frmDMcarsales->NextDocumentNumber(
-        QStringLiteral("cprovaccpre"), QStringLiteral("cprovacc_s"), QStringLiteral("ps"),
-        QStringLiteral("cprovaccount"), QStringLiteral("paccountid"));
-    Db::exec(QStringLiteral("insert into cprovaccount (paccountid, providerid, provname, certificate_no,"
-                            " invoice_no, income, buycont_no, isaffirm, ischeck, isprepay)"
-                            " values (:no, :prov, :name, :serial, :invoice, :income, :cont, 0, 0, :kind)"),
-             {{QStringLiteral(":no"), number},
-              {QStringLiteral(":prov"), tb_carin->value(QStringLiteral("providerid"))},
-              {QStringLiteral(":name"), tb_carin->value(ProvName)},
-              {QStringLiteral(":serial"), tb_carin->value(Serial)},
-              {QStringLiteral(":invoice"), tb_carin->value(QStringLiteral("buyinvoice_no"))},
-              {QStringLiteral(":income"), tb_carinfor->value(QStringLiteral("carprice"))},
-              {QStringLiteral(":cont"), tb_carin->value(QStringLiteral("buycontract_no"))},
-              {QStringLiteral(":kind"), EntryKind::CarCharge}});
-}
-
-// The contract is finished by the in-stock that brings its count of cars to
-// the quantity ordered; fewer or more leave it as it is.
-void Tfcarin::finishContract(const QString &contractNo)
-{
-    const QVariantMap aa{{QStringLiteral(":aa"), contractNo}};
-    const QVariant received = Db::scalar(QStringLiteral("select count(1) from carinstock where buycontract_no=:aa"), aa);
-    const QVariant ordered = Db::scalar(QStringLiteral("select sum(qty) from cbuycontract,cbuycontdetail"
-                                                       " where contract_no=:aa and cbuycontract.buycont_no=cbuycontdetail.buycont_no"),
-                                        aa);
-    if (!ordered.isNull() && received.toLongLong() == ordered.toLongLong())
-        Db::exec(QStringLiteral("update cbuycontract set isfinished=:delivered where contract_no=:aa"),
-                 {{QStringLiteral(":aa"), contractNo}, {QStringLiteral(":delivered"), ContractProgress::Delivered}});
 }
 
 void Tfcarin::SpeedItem5Click()

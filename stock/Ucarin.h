@@ -10,7 +10,8 @@
 // 车辆入库: one car at a time taken into stock, optionally against a started
 // purchase contract. The save writes the car, its in-stock record, the
 // provider's unverified charge and the contract's finishing in one
-// transaction, and then offers the in-stock slip.
+// transaction (the charge and the contract by bookReceipt of CarMoves.h),
+// and then offers the in-stock slip.
 class Tfcarin : public DocumentForm {
     Q_OBJECT
 public:
@@ -70,8 +71,6 @@ private:
     void FormCreate();
     int refuse(const QString &message, QWidget *field);
     void loadModels(const QString &sql, const QString &code);
-    void writeCharge();
-    void finishContract(const QString &contractNo);
 
     bool m_lookingUp = false;
 };

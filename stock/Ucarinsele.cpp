@@ -1,16 +1,16 @@
 #include "Ucarinsele.h"
+#include "CarScope.h"
 #include "FreeTextBox.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "ContractPicker.h"
-#include "DMsales.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Guard.h"
 #include "ModalDialog.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "Ucarin.h"
 #include "Uselebuycont.h"
-#include "Uselecar.h"
 #include "Useleprn.h"
 #include "Useleprov.h"
 #include "rep_chlrkmx.h"
@@ -20,21 +20,16 @@
 #include <QVBoxLayout>
 
 Tfcarinsele::Tfcarinsele(QWidget *parent)
-    : ChildForm(parent), tq_carin(new DataSet(this)), ds_carin(new DataSource(tq_carin, this))
+    : StockQueryForm({.objectName = QStringLiteral("fcarinsele"),
+                      .caption = QStringLiteral("车辆入库库存查询"),
+                      .listName = QStringLiteral("tq_carin"),
+                      .sourceName = QStringLiteral("ds_carin"),
+                      .countText = QStringLiteral("车辆入库查询"),
+                      .printable = true,
+                      .size = QSize(820, 520)},
+                     parent),
+      tq_carin(list()), ds_carin(source())
 {
-    setObjectName(QStringLiteral("fcarinsele"));
-    setWindowTitle(QStringLiteral("车辆入库库存查询"));
-    tq_carin->setObjectName(QStringLiteral("tq_carin"));
-    // Years of receipts: read as the grid scrolls, counted by the database.
-    tq_carin->setPageSize(PageSize);
-    ds_carin->setObjectName(QStringLiteral("ds_carin"));
-
-    auto *speedBar = new SpeedBar(this);
-    SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("查询"));
-    SpeedItem3 = speedBar->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("清除条件"));
-    SpeedItem6 = speedBar->addItem(QStringLiteral("SpeedItem6"), QStringLiteral("打印"));
-    SpeedItem7 = speedBar->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
-
     auto named = [this](auto *w, const char *name) {
         w->setObjectName(QLatin1String(name));
         return w;
@@ -57,37 +52,12 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     auto *items = new QHBoxLayout(RadioGroup1);
     items->addWidget(RadioGroup1Item0);
     items->addWidget(RadioGroup1Item1);
-    Label6 = named(new QLabel(this), "Label6");
-
-    RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
-    RxDBGrid1->setColumns(
-        {gridColumn("入库单号", "carin_no", 100), gridColumn("车系列号", "carserial_no", 110),
-         gridColumn("采购合同号", "buycontract_no", 90), gridColumn("供应商代码", "providerid"),
-         gridColumn("供应商名称", "provname", 120), gridColumn("入库类型", "carintype"),
-         gridColumn("经办人", "buyrecorder"), gridColumn("入库日期", "instock_date", 130),
-         gridColumn("入库发票号", "buyinvoice_no"), gridColumn("", "isback", 40, false),
-         gridColumn("", "carinfor_serial_no", 40, false), gridColumn("车型", "carmodel"),
-         gridColumn("报关单号", "customs_no"), gridColumn("合格证号", "qualifier_no"),
-         gridColumn("商检号", "commodity_no"), gridColumn("vin_no号", "vin_no", 110),
-         gridColumn("底盘号", "chassis_no", 110), gridColumn("发动机号", "engine_no", 100),
-         gridColumn("出厂日期", "factory_date"), gridColumn("产地", "producingarea"),
-         gridColumn("颜色", "color", 50), gridColumn("存放地", "storearea"),
-         gridColumn("入库价格", "carprice"), gridColumn("采购成本费用", "addcost", 90),
-         gridColumn("", "carstatus", 40, false), gridColumn("备注", "remarks", 120)});
-    RxDBGrid1->setDataSource(ds_carin);
-
-    StatusBar1 = named(new QStatusBar(this), "StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    statusText = new QLabel(QStringLiteral("车辆入库查询"), StatusBar1);
-    StatusBar1->addWidget(statusText);
-    // The count of the same rows, by the database.
-    showCountOn(statusText, tq_carin, QStringLiteral("共:%1 条记录"));
+    Label6 = newOperatorName(this, QStringLiteral("Label6"));
 
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("查询条件："), this));
     header->addStretch();
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label6);
+    addOperator(header, Label6);
     auto *fields = new QGridLayout;
     auto place = [fields](int row, int col, const char *label, QWidget *w) {
         placeField(fields, row, col, QString::fromUtf8(label), w);
@@ -102,23 +72,28 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     place(2, 1, "至：", DateEdit2);
     fields->addWidget(RadioGroup1, 2, 4, 1, 2);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(speedBar);
-    layout->addLayout(header);
-    layout->addLayout(fields);
-    layout->addWidget(RxDBGrid1, 1);
-    layout->addWidget(StatusBar1);
-    resize(820, 520);
-
-    QWidget *order[] = {ComboEdit1, ComboEdit2, Edit1, Edit2, Edit3, DateEdit1, DateEdit2, ComboBox1,
-                        RadioGroup1Item0, RadioGroup1Item1, RxDBGrid1};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    conditionsLayout()->addLayout(header);
+    conditionsLayout()->addLayout(fields);
+    statusText = finish(
+        {gridColumn("入库单号", "carin_no", 100), gridColumn("车系列号", "carserial_no", 110),
+         gridColumn("采购合同号", "buycontract_no", 90), gridColumn("供应商代码", "providerid"),
+         gridColumn("供应商名称", "provname", 120), gridColumn("入库类型", "carintype"),
+         gridColumn("经办人", "buyrecorder"), gridColumn("入库日期", "instock_date", 130),
+         gridColumn("入库发票号", "buyinvoice_no"), gridColumn("", "isback", 40, false),
+         gridColumn("", "carinfor_serial_no", 40, false), gridColumn("车型", "carmodel"),
+         gridColumn("报关单号", "customs_no"), gridColumn("合格证号", "qualifier_no"),
+         gridColumn("商检号", "commodity_no"), gridColumn("vin_no号", "vin_no", 110),
+         gridColumn("底盘号", "chassis_no", 110), gridColumn("发动机号", "engine_no", 100),
+         gridColumn("出厂日期", "factory_date"), gridColumn("产地", "producingarea"),
+         gridColumn("颜色", "color", 50), gridColumn("存放地", "storearea"),
+         gridColumn("入库价格", "carprice"), gridColumn("采购成本费用", "addcost", 90),
+         gridColumn("", "carstatus", 40, false), gridColumn("备注", "remarks", 120)},
+        {ComboEdit1, ComboEdit2, Edit1, Edit2, Edit3, DateEdit1, DateEdit2, ComboBox1, RadioGroup1Item0,
+         RadioGroup1Item1});
 
     connect(SpeedItem1, &QToolButton::clicked, this, &Tfcarinsele::SpeedItem1Click);
     connect(SpeedItem3, &QToolButton::clicked, this, &Tfcarinsele::SpeedItem3Click);
     connect(SpeedItem6, &QToolButton::clicked, this, &Tfcarinsele::SpeedItem6Click);
-    connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcarinsele::ComboEdit1ButtonClick);
     connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcarinsele::ComboEdit2ButtonClick);
     connect(tq_carin, &DataSet::stateChanged, this, &Tfcarinsele::ds_carinStateChange);
@@ -129,14 +104,8 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
 
 void Tfcarinsele::FormCreate()
 {
-    if (frmDMcarsales)
-        Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
-        QStringList models;
-        QSqlQuery q = Db::exec(QStringLiteral("select model from model"));
-        while (q.next())
-            models << q.value(0).toString();
-        setFreeTextChoices(ComboBox1, models);
+        setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select model from model")));
     }, this);
     ComboEdit1->setFocus();
     ds_carinStateChange();
@@ -187,24 +156,10 @@ ListStatement Tfcarinsele::listStatement(bool inStockNow, const Filter &typed)
                              QStringLiteral("instock_date"));
 }
 
-void Tfcarinsele::SpeedItem1Click()
-{
-    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
-        return;
-    listStatement(inStockNow(), filter()).setOn(tq_carin);
-    // A list that cannot be read stays closed, and so "打印" stays off.
-    guard([this] { tq_carin->open(); }, this);
-}
+// A list that cannot be read stays closed, and so "打印" stays off.
+void Tfcarinsele::SpeedItem1Click() { runQuery(listStatement(inStockNow(), filter()), DateEdit1, DateEdit2); }
 
-void Tfcarinsele::SpeedItem3Click()
-{
-    for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit1), static_cast<QLineEdit *>(ComboEdit2), Edit1,
-                         Edit2, Edit3})
-        e->clear();
-    clearFreeText(ComboBox1);
-    DateEdit1->clearDate();
-    DateEdit2->clearDate();
-}
+void Tfcarinsele::SpeedItem3Click() { clearConditions(); }
 
 void Tfcarinsele::ds_carinStateChange() { SpeedItem6->setEnabled(tq_carin->isActive()); }
 

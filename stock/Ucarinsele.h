@@ -1,26 +1,20 @@
 #pragma once
 
-#include "ChildForm.h"
 #include "DBControls.h"
-#include "DBGrid.h"
-#include "ListStatement.h"
-#include "QueryConditions.h"
-#include "SpeedBar.h"
+#include "StockQueryForm.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QStatusBar>
 
 // 车辆入库库存查询: cars taken in ("入库": not returned to the provider) or
 // in stock now ("库存"), with their in-stock records and direct costs, found
 // by the conditions filled in; prints the in-stock slip or the list.
-class Tfcarinsele : public ChildForm {
+class Tfcarinsele : public StockQueryForm {
     Q_OBJECT
 public:
     explicit Tfcarinsele(QWidget *parent = nullptr);
-    static constexpr int PageSize = 200;
 
     // The statement of the list and the printed list before its conditions,
     // for the scope chosen: every in-stock record of a car taken in, or of a
@@ -51,10 +45,7 @@ public:
     QGroupBox *RadioGroup1;
     QRadioButton *RadioGroup1Item0; // 入库
     QRadioButton *RadioGroup1Item1; // 库存
-    DBGrid *RxDBGrid1;
-    QStatusBar *StatusBar1;
     QLabel *statusText;
-    QToolButton *SpeedItem1, *SpeedItem3, *SpeedItem6, *SpeedItem7;
 
     void SpeedItem1Click(); // 查询
     void SpeedItem3Click(); // 清除条件

@@ -1,12 +1,13 @@
 #include "Ucarout.h"
+#include "CarMoves.h"
 #include "Clock.h"
 #include "DMsales.h"
-#include "Db.h"
 #include "EnterMovesOn.h"
 #include "Format.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
 #include "Uoutaddcost.h"
@@ -23,6 +24,7 @@ namespace {
 
 const QString Serial = QStringLiteral("carserial_no");
 const QString CustName = QStringLiteral("custname");
+const QString NotInStock = QStringLiteral("该车辆已不在库存中，不能销售!");
 // The code of the customer register is at most this long.
 constexpr int CustomerCodeLength = 10;
 
@@ -46,7 +48,13 @@ Tfcarout::Tfcarout(QWidget *parent)
                                    QStringLiteral("cs"), QStringLiteral("caroutstock"),
                                    QStringLiteral("carout_no")},
                                   this));
-    document->beforeWrite = [this] { return carStillInStock(); };
+    // Read again inside the save: another window may have sold or returned it.
+    document->beforeWrite = [this] {
+        if (carInStock(tb_carout->value(Serial)))
+            return true;
+        Msg::warning(NotInStock, this);
+        return false;
+    };
     // The record is stored at once with the moment of the add as its date,
     // which the date field then shows and the save keeps unless changed.
     document->storedWithNumber = [] {
@@ -78,7 +86,7 @@ Tfcarout::Tfcarout(QWidget *parent)
     DBText1 = named(new DBText(this), "DBText1");
     DBText1->setDataSource(ds_carout, QStringLiteral("carout_no"));
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Label10 = named(new QLabel(this), "Label10");
+    Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
     DBEdit1 = bound(ds_carout, "DBEdit1", "carserial_no", false);
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
@@ -108,11 +116,7 @@ Tfcarout::Tfcarout(QWidget *parent)
     const auto place = [](QGridLayout *g, int row, int col, const char *label, QWidget *w) {
         placeField(g, row, col, QString::fromUtf8(label), w);
     };
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("出库流水号："), this));
-    header->addWidget(DBText1, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label10, 1);
+    QHBoxLayout *header = documentHeader(QStringLiteral("出库流水号："), DBText1, Label10);
 
     auto *sale = new QGridLayout;
     place(sale, 0, 0, "合 同 号：", ComboEdit2);
@@ -170,8 +174,6 @@ Tfcarout::Tfcarout(QWidget *parent)
 
 void Tfcarout::FormCreate()
 {
-    if (frmDMcarsales)
-        Label10->setText(frmDMcarsales->operatorName());
     SetSaleEditing(false);
 }
 
@@ -329,65 +331,10 @@ int Tfcarout::SaveSale()
     tb_carout->setValue(QStringLiteral("customerid"), FieldLink::textValue(ComboEdit1->text()));
     // The price as an amount, in the record and the charge alike.
     tb_carout->setValue(QStringLiteral("saleprice"), Money::parse(DBEdit3->text())->toVariant());
-    return document->save([this] { writeSale(); }) ? 0 : 1;
-}
-
-bool Tfcarout::carStillInStock()
-{
-    // Read again inside the save: another window may have sold or returned it.
-    QVariant status;
-    const bool found = frmDMcarsales->QueryFirstRow(
-        QStringLiteral("select carstatus from carinfor where carserial_no=:aa"), {&status},
-        {{QStringLiteral(":aa"), tb_carout->value(Serial)}});
-    const int s = status.toInt();
-    if (found && !status.isNull() && (s == CarStatus::InStock || s == CarStatus::ReturnedByCustomer))
-        return true;
-    Msg::warning(QStringLiteral("该车辆已不在库存中，不能销售!"), this);
-    return false;
-}
-
-void Tfcarout::writeSale()
-{
-    const auto value = [this](const char *field) { return tb_carout->value(QLatin1String(field)); };
-    if (Db::execCount(QStringLiteral("update carinfor set carstatus=:sold where carserial_no=:aa and ")
-                          + CarScope::InStock,
-                      {{QStringLiteral(":sold"), CarStatus::Sold}, {QStringLiteral(":aa"), value("carserial_no")}})
-        != 1)
-        throw AppError(QStringLiteral("该车辆已不在库存中，不能销售!"));
-
-    const QString number = frmDMcarsales->NextDocumentNumber(
-        QStringLiteral("ccustaccpre"), QStringLiteral("ccustacc_s"), QStringLiteral("ks"),
-        QStringLiteral("ccustaccount"), QStringLiteral("caccountid"));
-    // An unverified car charge: no type text and no date.
-    Db::exec(QStringLiteral("insert into ccustaccount (caccountid, customerid, custname,"
-                            " certificate_no, invoice_no, outgo, salecont_no, isaffirm, ischeck,"
-                            " isprepay) values (:id, :cust, :name, :serial, :invoice, :outgo,"
-                            " :contract, 0, 0, :kind)"),
-             {{QStringLiteral(":id"), number},
-              {QStringLiteral(":cust"), value("customerid")},
-              {QStringLiteral(":name"), value("custname")},
-              {QStringLiteral(":serial"), value("carserial_no")},
-              {QStringLiteral(":invoice"), value("saleinvoice_no")},
-              {QStringLiteral(":outgo"), value("saleprice")},
-              {QStringLiteral(":contract"), value("salecontract_no")},
-              {QStringLiteral(":kind"), EntryKind::CarCharge}});
-
-    const QVariant contract = value("salecontract_no");
-    if (contract.toString().trimmed().isEmpty())
-        return;
-    const QVariantMap aa{{QStringLiteral(":aa"), contract}};
-    const qint64 sold =
-        Db::scalar(QStringLiteral("select count(1) from caroutstock where salecontract_no=:aa"), aa)
-            .toLongLong();
-    const qint64 ordered =
-        Db::scalar(QStringLiteral("select ifnull(sum(qty),0) from csalecontract,csalecontdetail"
-                                  " where contract_no=:aa"
-                                  " and csalecontract.salecont_no=csalecontdetail.salecont_no"),
-                   aa)
-            .toLongLong();
-    if (sold == ordered)
-        Db::exec(QStringLiteral("update csalecontract set isfinished=:delivered where contract_no=:aa"),
-                 {{QStringLiteral(":aa"), contract}, {QStringLiteral(":delivered"), ContractProgress::Delivered}});
+    return document->save([this] {
+        if (!bookSale(document->number()))
+            throw AppError(NotInStock);
+    }) ? 0 : 1;
 }
 
 void Tfcarout::SpeedItem5Click()

@@ -14,7 +14,8 @@ class Tfoutaddcost;
 // 车辆销售: one car in stock sold to a customer at a time. "新增" takes the
 // car and stores its out-stock record with only its number; "提交" writes the
 // sale in one transaction: the record, the car sold, the customer's
-// unverified charge and the contract finished once all its cars are out.
+// unverified charge and the contract finished once all its cars are out
+// (bookSale of CarMoves.h).
 class Tfcarout : public DocumentForm {
     Q_OBJECT
 public:
@@ -66,9 +67,6 @@ protected:
 private:
     void FormCreate();
     int refuse(const QString &message, QWidget *field);
-    // The rows the sale writes besides its record, inside the save's transaction.
-    void writeSale();
-    bool carStillInStock();
 
     bool m_lookingUp = false;
 };

@@ -1,14 +1,13 @@
 #include "Ucaroutsele.h"
+#include "CarScope.h"
 #include "FreeTextBox.h"
-#include "Columns.h"
-#include "DMsales.h"
+#include "GridColumns.h"
 #include "Db.h"
 #include "EnterMovesOn.h"
 #include "Format.h"
 #include "Guard.h"
+#include "OperatorHeader.h"
 #include "PartnerPicker.h"
-#include "SpeedBar.h"
-#include "Uselecar.h"
 #include "Uselecust.h"
 #include "rep_chlchkmx.h"
 
@@ -27,21 +26,17 @@ const QString CostSums = QStringLiteral(
 } // namespace
 
 Tfcaroutsele::Tfcaroutsele(QWidget *parent)
-    : ChildForm(parent), tq_carout(new DataSet(this)), ds_carout(new DataSource(tq_carout, this))
+    : StockQueryForm({.objectName = QStringLiteral("fcaroutsele"),
+                      .caption = QStringLiteral("车辆销售查询"),
+                      .listName = QStringLiteral("tq_carout"),
+                      .sourceName = QStringLiteral("ds_carout"),
+                      .countName = QStringLiteral("statusText"),
+                      .countText = QStringLiteral("车辆销售查询"),
+                      .printable = true,
+                      .size = QSize(780, 520)},
+                     parent),
+      tq_carout(list()), ds_carout(source())
 {
-    setObjectName(QStringLiteral("fcaroutsele"));
-    setWindowTitle(QStringLiteral("车辆销售查询"));
-    tq_carout->setObjectName(QStringLiteral("tq_carout"));
-    // Years of sales: read as the grid scrolls, counted by the database.
-    tq_carout->setPageSize(PageSize);
-    ds_carout->setObjectName(QStringLiteral("ds_carout"));
-
-    auto *speedBar = new SpeedBar(this);
-    SpeedItem1 = speedBar->addItem(QStringLiteral("SpeedItem1"), QStringLiteral("查询"));
-    SpeedItem3 = speedBar->addItem(QStringLiteral("SpeedItem3"), QStringLiteral("清除条件"));
-    SpeedItem6 = speedBar->addItem(QStringLiteral("SpeedItem6"), QStringLiteral("打印"));
-    SpeedItem7 = speedBar->addItem(QStringLiteral("SpeedItem7"), QStringLiteral("退出"));
-
     auto *frame = new QGroupBox(QStringLiteral("查询条件："), this);
     auto named = [frame](auto *w, const char *name) {
         w->setObjectName(QLatin1String(name));
@@ -57,7 +52,7 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     ComboBox1 = newFreeTextBox(frame, QStringLiteral("ComboBox1"));
     DateEdit1 = named(new DateEdit(frame), "DateEdit1");
     DateEdit2 = named(new DateEdit(frame), "DateEdit2");
-    Label6 = named(new QLabel(frame), "Label6");
+    Label6 = newOperatorName(frame, QStringLiteral("Label6"));
 
     auto *grid = new QGridLayout(frame);
     auto place = [grid](int row, int col, const char *label, QWidget *w) {
@@ -71,10 +66,10 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     place(1, 2, "型  号：", ComboBox1);
     place(2, 0, "入库日期：", DateEdit1);
     place(2, 1, "至：", DateEdit2);
-    place(2, 2, "操作员：", Label6);
+    placeOperator(grid, 2, 2, Label6);
 
-    RxDBGrid1 = named(new DBGrid(this), "RxDBGrid1");
-    RxDBGrid1->setColumns({
+    conditionsLayout()->addWidget(frame);
+    statusText = finish({
         gridColumn("", "carout_no", 80, false),
         gridColumn("车系列号", "carserial_no", 110),
         gridColumn("销售合同号", "salecontract_no"),
@@ -104,32 +99,11 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
         gridColumn("", "carstatus", 80, false),
         gridColumn("备注", "remarks", 120),
         gridColumn("", "isback", 80, false),
-    });
-    RxDBGrid1->setDataSource(ds_carout);
-
-    StatusBar1 = named(new QStatusBar(this), "StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    statusText = named(new QLabel(QStringLiteral("车辆销售查询"), StatusBar1), "statusText");
-    StatusBar1->addWidget(statusText);
-    // The count of the same rows, by the database.
-    showCountOn(statusText, tq_carout, QStringLiteral("共:%1 条记录"));
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(speedBar);
-    layout->addWidget(frame);
-    layout->addWidget(RxDBGrid1, 1);
-    layout->addWidget(StatusBar1);
-    resize(780, 520);
-
-    QWidget *order[] = {ComboEdit2, Edit1, ComboEdit1, Edit2, Edit3, ComboBox1, DateEdit1,
-                        DateEdit2, RxDBGrid1};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    }, {ComboEdit2, Edit1, ComboEdit1, Edit2, Edit3, ComboBox1, DateEdit1, DateEdit2});
 
     connect(SpeedItem1, &QToolButton::clicked, this, &Tfcaroutsele::SpeedItem1Click);
     connect(SpeedItem3, &QToolButton::clicked, this, &Tfcaroutsele::SpeedItem3Click);
     connect(SpeedItem6, &QToolButton::clicked, this, &Tfcaroutsele::SpeedItem6Click);
-    connect(SpeedItem7, &QToolButton::clicked, this, &QWidget::close);
     connect(ComboEdit2, &ComboEdit::buttonClick, this, &Tfcaroutsele::ComboEdit2ButtonClick);
     connect(ComboEdit1, &ComboEdit::buttonClick, this, &Tfcaroutsele::ComboEdit1ButtonClick);
     connect(tq_carout, &DataSet::stateChanged, this, &Tfcaroutsele::ds_caroutStateChange);
@@ -140,14 +114,8 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
 
 void Tfcaroutsele::FormCreate()
 {
-    if (frmDMcarsales)
-        Label6->setText(frmDMcarsales->operatorName());
     guard([this] {
-        QStringList models;
-        QSqlQuery q = Db::exec(QStringLiteral("select model from model"));
-        while (q.next())
-            models << q.value(0).toString();
-        setFreeTextChoices(ComboBox1, models);
+        setFreeTextChoices(ComboBox1, Db::firstColumn(QStringLiteral("select model from model")));
     }, this);
     ds_caroutStateChange();
 }
@@ -210,26 +178,10 @@ ListStatement Tfcaroutsele::listStatement(const Filter &typed)
                              QStringLiteral("outstock_date"));
 }
 
-void Tfcaroutsele::SpeedItem1Click()
-{
-    if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
-        return;
-    listStatement(filter()).setOn(tq_carout);
-    // A list that cannot be read stays closed, and so "打印" stays off.
-    guard([this] {
-        tq_carout->open();
-    }, this);
-}
+// A list that cannot be read stays closed, and so "打印" stays off.
+void Tfcaroutsele::SpeedItem1Click() { runQuery(listStatement(filter()), DateEdit1, DateEdit2); }
 
-void Tfcaroutsele::SpeedItem3Click()
-{
-    for (QLineEdit *e : {static_cast<QLineEdit *>(ComboEdit2), Edit1,
-                         static_cast<QLineEdit *>(ComboEdit1), Edit2, Edit3})
-        e->clear();
-    clearFreeText(ComboBox1);
-    DateEdit1->clearDate();
-    DateEdit2->clearDate();
-}
+void Tfcaroutsele::SpeedItem3Click() { clearConditions(); }
 
 void Tfcaroutsele::SpeedItem6Click()
 {

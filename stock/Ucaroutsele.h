@@ -1,32 +1,25 @@
 #pragma once
 
-#include "ChildForm.h"
 #include "ContractChoice.h"
 #include "DBControls.h"
-#include "DBGrid.h"
-#include "ListStatement.h"
-#include "QueryConditions.h"
+#include "StockQueryForm.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
-#include <QToolButton>
 
 // 车辆销售查询: the sold cars with their sales, narrowed by the conditions,
 // with each car's sums of presents and services; prints the out-stock list.
-class Tfcaroutsele : public ChildForm {
+class Tfcaroutsele : public StockQueryForm {
     Q_OBJECT
 public:
     explicit Tfcaroutsele(QWidget *parent = nullptr);
-    static constexpr int PageSize = 200;
 
     // How the contract-number button chooses a contract (every contract).
     ContractChoice chooseContract = saleContractPicker(ContractScope::All);
 
     DataSet *tq_carout;
     DataSource *ds_carout;
-    DBGrid *RxDBGrid1;
     ComboEdit *ComboEdit2; // contract number
     QLineEdit *Edit1;      // serial number
     ComboEdit *ComboEdit1; // customer code
@@ -35,8 +28,6 @@ public:
     QComboBox *ComboBox1;  // car model
     DateEdit *DateEdit1, *DateEdit2;
     QLabel *Label6;
-    QToolButton *SpeedItem1, *SpeedItem3, *SpeedItem6, *SpeedItem7;
-    QStatusBar *StatusBar1;
     QLabel *statusText;
 
     // The list's statement and the printed list's, before their conditions.

@@ -6,14 +6,9 @@ ReturnKind Tfcustback::kind()
     ReturnKind k;
     k.objectName = QStringLiteral("fcustback");
     k.caption = QStringLiteral("客户退货");
-    k.recordTable = QStringLiteral("caroutstock");
-    k.recordKey = QStringLiteral("carout_no");
-    k.dateField = QStringLiteral("outstock_date");
-    k.handlerField = QStringLiteral("salerecorder");
+    k.move = CarReturn::byCustomer();
     k.recordName = QStringLiteral("tb_carout");
     k.recordSource = QStringLiteral("ds_carout");
-    k.partnerCode = QStringLiteral("customerid");
-    k.partnerName = QStringLiteral("custname");
     k.headerFields = {{QStringLiteral("出库流水号："), QStringLiteral("carout_no")},
                       {QStringLiteral("合 同 号："), QStringLiteral("salecontract_no")},
                       {QStringLiteral("序列号："), QStringLiteral("carserial_no")},
@@ -26,15 +21,7 @@ ReturnKind Tfcustback::kind()
                       {QStringLiteral("业务员："), QStringLiteral("sales")}};
     k.modelCaption = QStringLiteral("车    型：");
     k.carScope = CarScope::Sold;
-    k.fromStatuses = {CarStatus::Sold};
-    k.newStatus = CarStatus::ReturnedByCustomer;
     k.question = QStringLiteral("确实允许该客户退货?");
-    k.numbering = {QStringLiteral("ccustaccpre"), QStringLiteral("ccustacc_s"), QStringLiteral("ks"),
-                   QStringLiteral("ccustaccount"), QStringLiteral("caccountid")};
-    k.typeField = QStringLiteral("custaccttype");
-    k.amountField = QStringLiteral("income");
-    // The charge the sale wrote: the current sale's price.
-    k.amountSource = QStringLiteral("r.saleprice");
     return k;
 }
 

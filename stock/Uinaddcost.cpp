@@ -1,11 +1,12 @@
 #include "Uinaddcost.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "Format.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 #include "Uselecar.h"
 
 #include <QCloseEvent>
@@ -72,12 +73,10 @@ Tfinaddcost::Tfinaddcost(QWidget *parent)
     DBEdit1 = edits[0], DBEdit2 = edits[1], DBEdit3 = edits[2];
     DBEdit4 = edits[3], DBEdit5 = edits[4], DBEdit6 = edits[5];
 
-    Label9 = new QLabel(this);
-    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9 = newOperatorName(this, QStringLiteral("Label9"));
     auto *header = new QHBoxLayout;
     header->addStretch();
-    header->addWidget(new QLabel(QStringLiteral("操作员："), this));
-    header->addWidget(Label9);
+    addOperator(header, Label9);
 
     dbgrid1 = new DBGrid(this);
     dbgrid1->setObjectName(QStringLiteral("dbgrid1"));
@@ -104,14 +103,10 @@ Tfinaddcost::Tfinaddcost(QWidget *parent)
 
 void Tfinaddcost::FormCreate()
 {
-    if (frmDMcarsales)
-        Label9->setText(frmDMcarsales->operatorName());
     guard([this] {
-        QStringList names;
-        QSqlQuery q = Db::exec(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
-                               {{QStringLiteral(":aa"), QStringLiteral("车辆附加费")}});
-        while (q.next())
-            names << q.value(0).toString();
+        const QStringList names =
+            Db::firstColumn(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
+                            {{QStringLiteral(":aa"), QStringLiteral("车辆附加费")}});
         GridColumns columns = dbgrid1->columns();
         for (GridColumn &c : columns)
             if (c.field == SubjectName)

@@ -1,11 +1,12 @@
 #include "Uoutaddcost.h"
-#include "Columns.h"
+#include "GridColumns.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "Format.h"
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
+#include "OperatorHeader.h"
 #include "SpeedBar.h"
 
 #include <QCloseEvent>
@@ -22,12 +23,8 @@ const QString NameField = QStringLiteral("subjectname");
 
 QStringList subjects(const QString &type)
 {
-    QStringList names;
-    QSqlQuery q = Db::exec(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
+    return Db::firstColumn(QStringLiteral("select subjectname from subject where subjecttype=:aa"),
                            {{QStringLiteral(":aa"), type}});
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
 }
 
 } // namespace
@@ -78,10 +75,8 @@ Tfoutaddcost::Tfoutaddcost(QWidget *parent)
     DBEdit5 = shown("DBEdit5", "carmodel", 1, 0, "车    型：");
     DBEdit4 = shown("DBEdit4", "color", 1, 1, "颜    色：");
     DBEdit6 = shown("DBEdit6", "carprice", 1, 2, "入库价格：");
-    Label9 = new QLabel(info);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    infoGrid->addWidget(new QLabel(QStringLiteral("操作员："), info), 2, 0);
-    infoGrid->addWidget(Label9, 2, 1);
+    Label9 = newOperatorName(info, QStringLiteral("Label9"));
+    placeOperator(infoGrid, 2, 0, Label9);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -137,8 +132,6 @@ Tfoutaddcost::Tfoutaddcost(QWidget *parent)
 
 void Tfoutaddcost::FormCreate()
 {
-    if (frmDMcarsales)
-        Label9->setText(frmDMcarsales->operatorName());
     guard([this] {
         for (auto [g, type] : {std::pair{DBGrid1, QStringLiteral("服务费")},
                                std::pair{DBGrid4, QStringLiteral("赠品")}}) {

@@ -1,6 +1,6 @@
 // Fields and grid columns hold the numbers and headings they show, at the
 // program's font.
-#include "Columns.h"
+#include "GridColumns.h"
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "TestDb.h"

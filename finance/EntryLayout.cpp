@@ -1,5 +1,6 @@
-#include "Forms.h"
+#include "EntryLayout.h"
 #include "DBControls.h"
+#include "OperatorHeader.h"
 
 void FieldGrid::place(const QString &label, QWidget *field)
 {
@@ -20,14 +21,9 @@ void FieldGrid::placeWide(const QString &label, QWidget *field)
 void layOutEntryForm(QWidget *form, QWidget *speedBar, QWidget *number, QLabel *operatorName,
                      FieldGrid *fields, QStatusBar *status)
 {
-    auto *header = new QHBoxLayout;
-    header->addWidget(new QLabel(QStringLiteral("帐目流水号："), form));
-    header->addWidget(number, 1);
-    header->addWidget(new QLabel(QStringLiteral("操作员："), form));
-    header->addWidget(operatorName, 1);
     auto *layout = new QVBoxLayout(form);
     layout->addWidget(speedBar);
-    layout->addLayout(header);
+    layout->addLayout(documentHeader(QStringLiteral("帐目流水号："), number, operatorName));
     layout->addLayout(fields);
     layout->addWidget(status);
     layout->setSizeConstraint(QLayout::SetFixedSize);
