@@ -29,7 +29,6 @@ TRegisterForm::TRegisterForm(const RegisterInfo &info, QWidget *parent)
     m_source->setObjectName(info.sourceName);
     m_query->setObjectName(info.queryName);
     m_query->setSql(QStringLiteral("select * from ") + info.table);
-    m_query->setKeyFields({info.codeField});
     m_query->setPageSize(PageSize);
     m_querySource->setObjectName(info.querySourceName);
     if (info.partnerRows)
@@ -256,32 +255,24 @@ void TRegisterForm::SpeedItem4Click()
     SetRegisterEditing(false);
 }
 
-QString TRegisterForm::selectText(QVariantMap &binds, QString *order) const
+ListStatement TRegisterForm::listStatement(const RegisterInfo &info, const QDate &from, const QDate &to,
+                                           const QString &choice)
 {
     QueryConditions c;
-    c.fromDate(QStringLiteral("register_date"), DateEdit1->date())
-        .toDate(QStringLiteral("register_date"), DateEdit2->date());
-    if (choiceBox && m_info.choiceCondition)
-        m_info.choiceCondition(c, choiceBox->currentText());
-    binds = c.binds();
-    if (order)
-        *order = c.leadingColumn();
-    return c.apply(QStringLiteral("select * from ") + m_info.table);
+    c.fromDate(QStringLiteral("register_date"), from).toDate(QStringLiteral("register_date"), to);
+    if (info.choiceCondition)
+        info.choiceCondition(c, choice);
+    // As the database finds the rows by the first filter given (the key alone
+    // without one): a year of customers is not sorted for the first screen.
+    return ListStatement::of(QStringLiteral("select * from ") + info.table, c, {info.codeField},
+                             c.leadingColumn());
 }
 
 void TRegisterForm::openList(DataSet *list) const
 {
-    QVariantMap binds;
-    QString order;
-    const QString sql = selectText(binds, &order);
-    list->close();
-    list->setSql(sql);
-    // As the database finds the rows by the first filter given (the key alone
-    // without one): a year of customers is not sorted for the first screen.
-    list->setIndexFieldNames(order);
-    list->clearParams();
-    for (auto b = binds.cbegin(); b != binds.cend(); ++b)
-        list->setParam(b.key(), b.value());
+    listStatement(m_info, DateEdit1->date(), DateEdit2->date(),
+                  choiceBox ? choiceBox->currentText() : QString())
+        .setOn(list);
     list->open();
 }
 

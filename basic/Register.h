@@ -5,6 +5,7 @@
 #include "DBGrid.h"
 #include "DBNavigator.h"
 #include "GridColumns.h"
+#include "ListStatement.h"
 #include "SpeedBar.h"
 
 #include <QComboBox>
@@ -74,9 +75,11 @@ public:
     static constexpr int PageSize = 200;
 
     virtual void SetRegisterEditing(bool editing);
-    // The base statement followed by the query page's conditions, with their binds.
-    // The order it gives is the first filter's column, where the database looks first.
-    QString selectText(QVariantMap &binds, QString *order = nullptr) const;
+    // The query page's list for its register dates (invalid: open) and the
+    // text of its further filter. It is ordered by the first filter's column,
+    // where the database looks first.
+    static ListStatement listStatement(const RegisterInfo &info, const QDate &from, const QDate &to,
+                                       const QString &choice);
 
     DataSet *table() const { return m_table; }
     DataSet *query() const { return m_query; }

@@ -44,7 +44,7 @@ Tfprovxx::Tfprovxx(QWidget *parent)
       ds_provmodel(new DataSource(tb_provmodel, this))
 {
     tb_provmodel->setObjectName(QStringLiteral("tb_provmodel"));
-    tb_provmodel->setTableName(QStringLiteral("cprovcarmodel"));
+    tb_provmodel->setTableName(ModelsTable);
     tb_provmodel->setMaster(tb_prov(), QStringLiteral("providerid"), QStringLiteral("providerid"));
     tb_provmodel->setCachedUpdates(true);
     tb_provmodel->setDeletedWithMaster(true);

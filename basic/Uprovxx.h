@@ -14,6 +14,8 @@ class Tfprovxx : public TRegisterForm {
 public:
     explicit Tfprovxx(QWidget *parent = nullptr);
     static RegisterInfo info();
+    // The models of the provider shown: this table's rows of its code.
+    static inline const QString ModelsTable = QStringLiteral("cprovcarmodel");
 
     void SetRegisterEditing(bool editing) override;
     void PopupMenu1Popup();

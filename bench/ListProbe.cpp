@@ -15,12 +15,11 @@ public:
 
 } // namespace
 
-std::unique_ptr<QObject> openList(const QString &sql, const QVariantMap &binds,
-                                  const QStringList &keys, const QString &order, int firstScreen)
+std::unique_ptr<QObject> openList(const ListStatement &statement, int firstScreen)
 {
-    if (keys.isEmpty()) {
+    if (statement.keys.isEmpty()) {
         auto figures = std::make_unique<Figures>();
-        QSqlQuery q = Db::exec(sql, binds);
+        QSqlQuery q = Db::exec(statement.sql, statement.binds);
         while (q.next())
             figures->rows.append(q.record());
         q.finish();
@@ -28,11 +27,7 @@ std::unique_ptr<QObject> openList(const QString &sql, const QVariantMap &binds,
     }
     // A list as a window shows it: a paged data set, its first screen read.
     auto list = std::make_unique<DataSet>();
-    list->setSql(sql);
-    for (auto it = binds.begin(); it != binds.end(); ++it)
-        list->setParam(it.key(), it.value());
-    list->setKeyFields(keys);
-    list->setIndexFieldNames(order);
+    statement.setOn(list.get());
     list->setPageSize(firstScreen);
     list->open();
     const QStringList fields = list->fieldNames();

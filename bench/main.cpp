@@ -63,7 +63,7 @@ double rssMb()
 }
 
 // The statement as the shell takes it: bound values written as literals.
-QString literal(const BenchStatement &s)
+QString literal(const ListStatement &s)
 {
     QString sql = s.sql;
     QStringList names = s.binds.keys();
@@ -121,13 +121,13 @@ using Lists = std::vector<std::unique_ptr<QObject>>;
 
 void openScreen(const BenchCase &c, Lists &lists)
 {
-    for (const BenchStatement &s : c.screen)
-        lists.push_back(openList(s.sql, s.binds, s.keys, s.order, FirstScreen));
+    for (const ListStatement &s : c.screen)
+        lists.push_back(openList(s, FirstScreen));
 }
 
 void runTotals(const BenchCase &c)
 {
-    for (const BenchStatement &s : c.totals) {
+    for (const ListStatement &s : c.totals) {
         QSqlQuery q = Db::exec(s.sql, s.binds);
         while (q.next()) {
         }
@@ -191,12 +191,12 @@ int main(int argc, char **argv)
 
             QStringList shellScreen, shellTotals;
             // The same screen: in the list's own order, where the window gives one.
-            for (const BenchStatement &s : c.screen)
+            for (const ListStatement &s : c.screen)
                 shellScreen << literal(s)
                                        + (c.list && !s.order.isEmpty() ? QStringLiteral(" order by ") + s.order
                                                                         : QString())
                                        + (c.list ? QStringLiteral(" limit %1").arg(FirstScreen) : QString());
-            for (const BenchStatement &s : c.totals)
+            for (const ListStatement &s : c.totals)
                 shellTotals << literal(s);
             const double sScreen = shell.available() ? shell.ms(shellScreen) : -1;
             const double sTotals = shell.available() && !c.totals.isEmpty() ? shell.ms(shellTotals) : -1;

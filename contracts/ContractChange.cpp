@@ -5,15 +5,11 @@
 #include "Guard.h"
 #include "Messages.h"
 
-namespace {
-const QString IsFinished = QStringLiteral("isfinished");
-}
-
 TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent)
     : TContractForm(kind.contract, Use::Change, parent), m_change(kind)
 {
     // Saved contracts that are not started, the newest last.
-    m_master->setFilter(IsFinished, ContractProgress::Saved);
+    m_master->setFilter(IsFinished, ListedProgress);
     m_master->setIndexName(QStringLiteral("PrimaryKey"));
     m_master->beforeInsert = [] { return false; }; // a change never makes a contract
 

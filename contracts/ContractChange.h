@@ -23,6 +23,11 @@ class TContractChange : public TContractForm {
 public:
     TContractChange(const ContractChangeKind &kind, QWidget *parent = nullptr);
 
+    // The contracts a change lists, in key order: those whose progress is
+    // Saved, not started.
+    static inline const QString IsFinished = QStringLiteral("isfinished");
+    static constexpr int ListedProgress = ContractProgress::Saved;
+
     QToolButton *SpeedItem1, *SpeedItem2, *SpeedItem3, *SpeedItem5, *SpeedItem7;
     DBNavigator *DBNavigator1;
 

@@ -30,8 +30,6 @@ TContractPicker::TContractPicker(const ContractPickerKind &kind, QWidget *owner)
 {
     setObjectName(kind.objectName);
     setWindowTitle(kind.caption);
-    // Years of contracts: read as the grid scrolls, in the order of their serials.
-    query1->setKeyFields({kind.serialField});
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(edit1, &QLineEdit::textChanged, this, &TContractPicker::edit1Change);
@@ -39,10 +37,11 @@ TContractPicker::TContractPicker(const ContractPickerKind &kind, QWidget *owner)
     connect(BitBtn1, &QPushButton::clicked, this, &TContractPicker::BitBtn1Click);
 }
 
-void TContractPicker::edit1Change()
+ListStatement TContractPicker::listStatement(const ContractPickerKind &kind, ContractScope scope,
+                                             const QString &contractNo, const QString &partnerCode)
 {
     QueryConditions conditions;
-    switch (m_scope) {
+    switch (scope) {
     case ContractScope::NotStarted:
         conditions.equals(QStringLiteral("isfinished"), ContractProgress::Saved);
         break;
@@ -52,9 +51,14 @@ void TContractPicker::edit1Change()
     case ContractScope::All: break;
     }
     // The typed text narrows the scope literally, as a prefix.
-    conditions.prefix(QStringLiteral("contract_no"), edit1->text())
-        .prefix(m_kind.codeField, edit2->text());
-    conditions.setOn(query1, QStringLiteral("select * from ") + m_kind.table);
+    conditions.prefix(QStringLiteral("contract_no"), contractNo).prefix(kind.codeField, partnerCode);
+    // Years of contracts: read as the grid scrolls, in the order of their serials.
+    return ListStatement::of(QStringLiteral("select * from ") + kind.table, conditions, {kind.serialField});
+}
+
+void TContractPicker::edit1Change()
+{
+    listStatement(m_kind, m_scope, edit1->text(), edit2->text()).setOn(query1);
     guard([this] { query1->open(); }, this);
 }
 

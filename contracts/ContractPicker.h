@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListPicker.h"
+#include "ListStatement.h"
 
 #include <QPointer>
 #include <optional>
@@ -49,7 +50,10 @@ public:
     QLineEdit *edit1; // prefix of the contract number
     QLineEdit *edit2; // prefix of the partner code
 
-    // Lists the scope's contracts that match both prefixes.
+    // The scope's contracts whose number and partner code begin with the typed texts.
+    static ListStatement listStatement(const ContractPickerKind &kind, ContractScope scope,
+                                       const QString &contractNo, const QString &partnerCode);
+    // Lists them.
     void edit1Change();
     void BitBtn1Click();
 

@@ -21,7 +21,6 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     setWindowTitle(kind.caption);
     m_list->setObjectName(kind.listName);
     // Years of contracts: read as the grid scrolls, counted by the database.
-    m_list->setKeyFields({kind.serialField});
     m_list->setPageSize(PageSize);
     m_listSource->setObjectName(kind.listSource);
     m_lines->setObjectName(kind.linesName);
@@ -125,31 +124,38 @@ void TContractQuery::FormCreate()
         SpeedItem8Click();
 }
 
-QueryConditions TContractQuery::conditions() const
+TContractQuery::Filter TContractQuery::filter() const
 {
-    QueryConditions c;
-    c.prefix(QStringLiteral("contract_no"), Edit1->text())
-        .prefix(m_kind.codeField, ComboEdit1->text())
-        .prefix(m_kind.nameField, Edit2->text())
-        .prefix(QStringLiteral("conttype"), ComboBox1->currentText());
-    // The items after the empty one, which adds nothing.
+    Filter typed{Edit1->text(), ComboEdit1->text(), Edit2->text(), ComboBox1->currentText(), {},
+                 DateEdit1->date(), DateEdit2->date()};
+    // The items after the empty one, which is any progress.
     static constexpr int Progress[] = {ContractProgress::Saved, ContractProgress::Executing,
                                        ContractProgress::Delivered};
     const int item = ComboBox2->currentIndex();
     if (item > 0 && item <= int(std::size(Progress)))
-        c.equals(QStringLiteral("isfinished"), Progress[item - 1]);
+        typed.progress = Progress[item - 1];
+    return typed;
+}
+
+ListStatement TContractQuery::listStatement(const ContractQueryKind &kind, const Filter &typed)
+{
+    QueryConditions c;
+    c.prefix(QStringLiteral("contract_no"), typed.contractNo)
+        .prefix(kind.codeField, typed.partnerCode)
+        .prefix(kind.nameField, typed.partnerName)
+        .prefix(QStringLiteral("conttype"), typed.contractType)
+        .equals(QStringLiteral("isfinished"), typed.progress);
     // A date not filled in adds nothing.
-    c.fromDate(QStringLiteral("contract_date"), DateEdit1->date())
-        .toDate(QStringLiteral("contract_date"), DateEdit2->date());
-    return c;
+    c.fromDate(QStringLiteral("contract_date"), typed.from)
+        .toDate(QStringLiteral("contract_date"), typed.to);
+    return ListStatement::of(QStringLiteral("select * from ") + kind.table, c, {kind.serialField});
 }
 
 void TContractQuery::SpeedItem8Click()
 {
     if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
-    const QueryConditions c = conditions();
-    c.setOn(m_list, QStringLiteral("select * from ") + m_kind.table);
+    listStatement(m_kind, filter()).setOn(m_list);
     // A list that cannot be read stays closed, and so "打印" stays off.
     guard([this] {
         m_list->open();

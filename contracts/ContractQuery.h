@@ -3,6 +3,7 @@
 #include "ChildForm.h"
 #include "DBControls.h"
 #include "DBGrid.h"
+#include "ListStatement.h"
 #include "PartnerPicker.h"
 #include "QueryConditions.h"
 #include "SpeedBar.h"
@@ -37,8 +38,17 @@ public:
 
     DataSet *list() const { return m_list; }
     DataSet *lines() const { return m_lines; }
-    // The conditions as the controls stand, each filled one a bound condition.
-    QueryConditions conditions() const;
+    // What the conditions hold: texts as typed, the progress as its code (null
+    // for any), a date blank (invalid) for none.
+    struct Filter {
+        QString contractNo, partnerCode, partnerName, contractType;
+        QVariant progress;
+        QDate from, to;
+    };
+    Filter filter() const;
+    // The contracts of every state as the window lists them, each filled
+    // condition bound.
+    static ListStatement listStatement(const ContractQueryKind &kind, const Filter &typed);
 
     QLabel *operatorName;
     QLineEdit *Edit1;      // contract number

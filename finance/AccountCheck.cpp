@@ -43,7 +43,6 @@ TAccountCheck::TAccountCheck(const AccountCheckKind &kind, QWidget *parent)
 
     auto grid = [this](const char *name, DataSet *query, const AccountGrid &g) {
         query->setObjectName(g.queryName);
-        query->setKeyFields({m_kind.side->keyField});
         query->setPageSize(PageSize);
         auto *source = new DataSource(query, this);
         source->setObjectName(g.sourceName);
@@ -121,11 +120,13 @@ TAccountCheck::TAccountCheck(const AccountCheckKind &kind, QWidget *parent)
     installEnterMovesOn(this);
 }
 
-QString TAccountCheck::listSql(const AccountGrid &grid) const
+ListStatement TAccountCheck::listStatement(const LedgerSide &side, const AccountGrid &grid,
+                                           const QString &code)
 {
-    const LedgerSide &side = *m_kind.side;
-    return QStringLiteral("select * from %1 where %2 and isaffirm and not ischeck and %3=:aa")
-            .arg(side.table, grid.kinds, side.codeField);
+    return {QStringLiteral("select * from %1 where %2 and isaffirm and not ischeck and %3=:aa")
+                    .arg(side.table, grid.kinds, side.codeField),
+            {{QStringLiteral(":aa"), code}},
+            {side.keyField}};
 }
 
 void TAccountCheck::forgetDisplay()
@@ -171,11 +172,9 @@ void TAccountCheck::BitBtn1Click()
         // The name carried with the balance is the register's name of this code.
         const QString name = partnerName(*m_kind.side, code).value_or(QString());
         Edit1->setText(name);
-        for (auto [query, sql] : {std::pair{m_paymentsQuery, paymentsSql()},
-                                  std::pair{m_chargesQuery, chargesSql()}}) {
-            query->close();
-            query->setSql(sql);
-            query->setParam(QStringLiteral(":aa"), code);
+        for (auto [query, grid] : {std::pair{m_paymentsQuery, &m_kind.payments},
+                                   std::pair{m_chargesQuery, &m_kind.charges}}) {
+            listStatement(*m_kind.side, *grid, code).setOn(query);
             query->open();
         }
         const AccountSums sums = accountSums(*m_kind.side, code);

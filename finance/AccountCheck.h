@@ -4,6 +4,7 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "Ledger.h"
+#include "ListStatement.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
 
@@ -44,9 +45,9 @@ public:
 
     // The balance of the last display, in whole yuan.
     qint64 balance() const { return m_shown ? m_shown->sums.balance() : 0; }
-    // The grids' statements for a partner's code (bound as :aa).
-    QString paymentsSql() const { return listSql(m_kind.payments); }
-    QString chargesSql() const { return listSql(m_kind.charges); }
+    // A grid's list of the partner's open verified entries of its kinds.
+    static ListStatement listStatement(const LedgerSide &side, const AccountGrid &grid,
+                                       const QString &code);
 
     DataSet *paymentsQuery() const { return m_paymentsQuery; }
     DataSet *chargesQuery() const { return m_chargesQuery; }
@@ -71,7 +72,6 @@ public:
     void SpeedItem5Click();
 
 private:
-    QString listSql(const AccountGrid &grid) const;
     void forgetDisplay();
 
     const AccountCheckKind m_kind;

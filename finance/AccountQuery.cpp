@@ -42,7 +42,6 @@ TAccountQuery::TAccountQuery(const AccountKind &kind, QWidget *parent)
     setObjectName(kind.objectName);
     setWindowTitle(kind.caption);
     m_list->setObjectName(kind.queryName);
-    m_list->setKeyFields({kind.keyField});
     m_list->setPageSize(PageSize);
     m_source->setObjectName(kind.sourceName);
 
@@ -183,33 +182,52 @@ void TAccountQuery::ComboEdit1Exit()
     m_lookingUp = false;
 }
 
-QueryConditions TAccountQuery::conditions() const
+TAccountQuery::Filter TAccountQuery::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), DateEdit1->date(), DateEdit2->date()};
+}
+
+QueryConditions TAccountQuery::conditions(const AccountKind &kind, const Filter &typed)
 {
     // Appended to statements that end in their own where clause.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(m_kind.nameField, Edit1->text())
-        .prefix(m_kind.codeField, ComboEdit1->text())
-        .fromDate(EntryDate, DateEdit1->date())
-        .toDate(EntryDate, DateEdit2->date());
+    c.prefix(kind.nameField, typed.name)
+        .prefix(kind.codeField, typed.code)
+        .fromDate(EntryDate, typed.from)
+        .toDate(EntryDate, typed.to);
     return c;
+}
+
+ListStatement TAccountQuery::listStatement(const AccountKind &kind, const Filter &typed)
+{
+    const QueryConditions c = conditions(kind, typed);
+    const QString entryDate = QueryConditions::firstOf(EntryDate);
+    // In the order the database finds the rows by the first filter given,
+    // as it returns them; sorting every entry of the years by its number
+    // would keep the first screen waiting.
+    const QString lead = c.leadingColumn();
+    return ListStatement::of(QStringLiteral("select *, case when ischeck then '是' else '否' end as checked, "
+                                            "%1 as entry_date from %2 where isprepay=")
+                                     .arg(entryDate, kind.table)
+                                     + sqlCode(EntryKind::Payment),
+                             c, {kind.keyField}, lead == entryDate ? QStringLiteral("entry_date") : lead);
+}
+
+ListStatement TAccountQuery::chargesStatement(const AccountKind &kind, const Filter &typed)
+{
+    return ListStatement::of(QStringLiteral("select %1 from %2 where isprepay=")
+                                     .arg(kind.chargedField, kind.table)
+                                     + sqlCode(EntryKind::CarCharge) + QStringLiteral(" and isaffirm"),
+                             conditions(kind, typed), {});
 }
 
 void TAccountQuery::SpeedItem1Click()
 {
     if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
-    const QueryConditions c = conditions();
-    const QString entryDate = QueryConditions::firstOf(EntryDate);
+    const Filter typed = filter();
     try {
-        c.setOn(m_list, QStringLiteral("select *, case when ischeck then '是' else '否' end as checked, "
-                                       "%1 as entry_date from %2 where isprepay=")
-                                .arg(entryDate, m_kind.table)
-                                + sqlCode(EntryKind::Payment));
-        // In the order the database finds the rows by the first filter given,
-        // as it returns them; sorting every entry of the years by its number
-        // would keep the first screen waiting.
-        const QString lead = c.leadingColumn();
-        m_list->setIndexFieldNames(lead == entryDate ? QStringLiteral("entry_date") : lead);
+        listStatement(m_kind, typed).setOn(m_list);
         m_list->open();
     } catch (const AppError &) {
         // The list's own failure is not shown: it stays closed, and the
@@ -218,21 +236,19 @@ void TAccountQuery::SpeedItem1Click()
     // The sums read every row of the years: they follow the first screen, in
     // a later turn of the event loop. A query asked again replaces them.
     const quint64 due = ++m_totalsDue;
-    QTimer::singleShot(0, this, [this, c, due] {
+    QTimer::singleShot(0, this, [this, typed, due] {
         if (due == m_totalsDue)
-            guard([&] { showTotals(c); }, this);
+            guard([&] { showTotals(typed); }, this);
     });
 }
 
-void TAccountQuery::showTotals(const QueryConditions &c)
+void TAccountQuery::showTotals(const Filter &typed)
 {
     // Payments over the list's own rows; verified car charges, closed by a
     // reconciliation or not, over the same filters.
     const QVariant paid = m_list->total(QStringLiteral("sum(%1)").arg(m_kind.paidField));
     m_panels[0]->setText(QStringLiteral("预付金额：") + Fmt::display(paid) + QStringLiteral("元"));
-    c.setOn(m_charges, QStringLiteral("select %1 from %2 where isprepay=")
-                               .arg(m_kind.chargedField, m_kind.table)
-                               + sqlCode(EntryKind::CarCharge) + QStringLiteral(" and isaffirm"));
+    chargesStatement(m_kind, typed).setOn(m_charges);
     const QVariant charged = m_charges->total(QStringLiteral("sum(%1)").arg(m_kind.chargedField));
     m_panels[1]->setText(QStringLiteral("车款累计：") + Fmt::display(charged) + QStringLiteral("元"));
     const Money left = Money::fromVariant(paid).roundedToYuan()
@@ -253,7 +269,7 @@ void TAccountQuery::SpeedItem2Click()
     if (!DateEdit::rangePasses(DateEdit1, DateEdit2))
         return;
     // The filters as they stand now, not as the list was made.
-    const QueryConditions c = conditions();
+    const QueryConditions c = conditions(m_kind, filter());
     const std::unique_ptr<BandedReport> layout = m_kind.layout(this);
     layout->findLabel(QStringLiteral("QRLabel16"))->setCaption(DateEdit1->displayText());
     layout->findLabel(QStringLiteral("QRLabel17"))->setCaption(DateEdit2->displayText());

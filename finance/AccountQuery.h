@@ -4,6 +4,7 @@
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DateEdit.h"
+#include "ListStatement.h"
 #include "PartnerPicker.h"
 #include "SpeedBar.h"
 
@@ -51,6 +52,20 @@ public:
     // else its payment date, else its registration date.
     static const QStringList EntryDate;
 
+    // What the filters hold: texts as typed, a date blank (invalid) for none.
+    struct Filter {
+        QString name, code;
+        QDate from, to;
+    };
+    // The filters' conditions: name and code as prefixes, typed text taken
+    // literally; the date range on the entries' date.
+    static QueryConditions conditions(const AccountKind &kind, const Filter &typed);
+    // The payments entered by hand as the window lists them.
+    static ListStatement listStatement(const AccountKind &kind, const Filter &typed);
+    // The verified car charges, closed by a reconciliation or not, over the
+    // same filters: only summed.
+    static ListStatement chargesStatement(const AccountKind &kind, const Filter &typed);
+
     DataSet *query() const { return m_list; }
     DataSet *charges() const { return m_charges; }
     // The text of one of the three panels of the status line.
@@ -76,10 +91,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // The filters as they stand: name and code as prefixes, typed text taken
-    // literally; the date range on the entries' date.
-    QueryConditions conditions() const;
-    void showTotals(const QueryConditions &c);
+    Filter filter() const; // as the controls stand
+    void showTotals(const Filter &typed);
 
     const AccountKind m_kind;
     DataSet *m_list;

@@ -75,7 +75,7 @@ qint64 AccountSums::balance() const
     return b.units() / Money::Scale;
 }
 
-AccountSums accountSums(const LedgerSide &side, const QString &code)
+ListStatement accountSumsStatement(const LedgerSide &side, const QString &code)
 {
     const QString pay = Db::identifier(side.paymentColumn);
     const QString charge = Db::identifier(side.chargeColumn);
@@ -83,15 +83,20 @@ AccountSums accountSums(const LedgerSide &side, const QString &code)
             ? QStringLiteral("sum(case when isprepay=%1 then %2 end)")
                       .arg(sqlCode(EntryKind::AdvancedFee), units(charge))
             : QStringLiteral("null");
-    QSqlQuery q = Db::exec(
-            (QStringLiteral("select count(*), sum(case when isprepay in ")
+    return {(QStringLiteral("select count(*), sum(case when isprepay in ")
              + sqlCodes({EntryKind::Payment, EntryKind::Credit})
              + QStringLiteral(" then %1 end), %2, sum(case when isprepay=") + sqlCode(EntryKind::CarCharge)
              + QStringLiteral(" then %3 end), sum(%4), sum(%5) from %6"))
                     .arg(units(pay), fees, units(charge), units(QStringLiteral("income")),
                          units(QStringLiteral("outgo")), Db::identifier(side.table))
                     + openVerified(side),
-            {{QStringLiteral(":aa"), code}});
+            {{QStringLiteral(":aa"), code}}};
+}
+
+AccountSums accountSums(const LedgerSide &side, const QString &code)
+{
+    const ListStatement figures = accountSumsStatement(side, code);
+    QSqlQuery q = Db::exec(figures.sql, figures.binds);
     AccountSums sums;
     if (!q.next())
         return sums;

@@ -2,6 +2,7 @@
 
 #include "Codes.h"
 #include "DocumentEntry.h"
+#include "ListStatement.h"
 #include "Money.h"
 
 #include <QString>
@@ -43,6 +44,8 @@ std::optional<QString> partnerName(const LedgerSide &side, const QString &code);
 
 // Counts the partner's open verified entries.
 AccountSums accountSums(const LedgerSide &side, const QString &code);
+// The statement it runs: one row of the figures, in the order of AccountSums.
+ListStatement accountSumsStatement(const LedgerSide &side, const QString &code);
 
 // The two status panels of a reconciliation window for these sums.
 QString paymentsPanel(const LedgerSide &side, const AccountSums &sums);

@@ -15,8 +15,6 @@ StockQueryForm::StockQueryForm(const StockQueryKind &kind, QWidget *parent)
     setWindowTitle(kind.caption);
     m_list->setObjectName(kind.listName);
     // Years of records: read as the grid scrolls, counted by the database.
-    m_list->setKeyFields({kind.keyField});
-    m_list->setIndexFieldNames(kind.orderField);
     m_list->setPageSize(PageSize);
     m_source->setObjectName(kind.sourceName);
 
@@ -58,12 +56,12 @@ QLabel *StockQueryForm::finish(const GridColumns &columns, std::initializer_list
     return count;
 }
 
-void StockQueryForm::runQuery(const QString &sql, DateEdit *from, DateEdit *to)
+void StockQueryForm::runQuery(const ListStatement &statement, DateEdit *from, DateEdit *to)
 {
     if (!DateEdit::rangePasses(from, to))
         return;
     guard([&] {
-        conditions().setOn(m_list, sql);
+        statement.setOn(m_list);
         m_list->open();
     }, this);
 }

@@ -4,6 +4,7 @@
 #include "DBGrid.h"
 #include "DateEdit.h"
 #include "GridColumns.h"
+#include "ListStatement.h"
 #include "QueryConditions.h"
 
 #include <QLabel>
@@ -18,7 +19,6 @@ class QVBoxLayout;
 struct StockQueryKind {
     QString objectName, caption;
     QString listName, sourceName; // the list's data set and data source
-    QString keyField, orderField; // the list is read in pages by key, in this order
     QString countName, countText; // the status bar's label, and its text before the first count
     bool printable = false;       // "打印" (SpeedItem6) before "退出"
     QSize size;                   // when the window opens
@@ -32,9 +32,6 @@ class StockQueryForm : public ChildForm {
     Q_OBJECT
 public:
     static constexpr int PageSize = 200;
-
-    // The conditions of the filled inputs, each a bound condition, in the window's order.
-    virtual QueryConditions conditions() const = 0;
 
     QToolButton *SpeedItem1, *SpeedItem3, *SpeedItem6 = nullptr, *SpeedItem7;
     DBGrid *RxDBGrid1 = nullptr;
@@ -53,9 +50,10 @@ protected:
     // Returns the status bar's label.
     QLabel *finish(const GridColumns &columns, std::initializer_list<QWidget *> order);
 
-    // "查询": the list anew on the statement with the conditions. A date range
-    // that does not pass reads nothing; a list that cannot be read stays closed.
-    void runQuery(const QString &sql, DateEdit *from, DateEdit *to);
+    // "查询": the list anew on its statement, read in pages by its key and
+    // order. A date range that does not pass reads nothing; a list that cannot
+    // be read stays closed.
+    void runQuery(const ListStatement &statement, DateEdit *from, DateEdit *to);
     // "清除条件": every condition field given to finish() empty; a choice
     // between radio buttons stays as it is.
     void clearConditions();

@@ -30,16 +30,11 @@ const QString Returned = QStringLiteral(
 
 QString Tfbackprovsele::baseText() { return QStringLiteral("select ") + Fields + Returned; }
 
-// Latest returns last; the record's number keeps one day's returns apart.
-QString Tfbackprovsele::orderFields() { return QStringLiteral("instock_date"); }
-
 Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     : StockQueryForm({.objectName = QStringLiteral("fbackprovsele"),
                       .caption = QStringLiteral("向供应商退货查询"),
                       .listName = QStringLiteral("tq_backprov"),
                       .sourceName = QStringLiteral("ds_backprov"),
-                      .keyField = QStringLiteral("carin_no"),
-                      .orderField = orderFields(),
                       .countName = QStringLiteral("countLabel"),
                       .size = QSize(780, 500)},
                      parent),
@@ -109,20 +104,27 @@ Tfbackprovsele::Tfbackprovsele(QWidget *parent)
     installEnterMovesOn(this);
 }
 
-QueryConditions Tfbackprovsele::conditions() const
+Tfbackprovsele::Filter Tfbackprovsele::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), Edit3->text(), Edit2->text(), DateEdit1->date(),
+            DateEdit2->date()};
+}
+
+ListStatement Tfbackprovsele::listStatement(const Filter &typed)
 {
     // A date field left blank adds nothing.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(QStringLiteral("carinstock.carserial_no"), Edit1->text())
-            .prefix(QStringLiteral("providerid"), ComboEdit1->text())
-            .prefix(QStringLiteral("provname"), Edit3->text())
-            .prefix(QStringLiteral("chassis_no"), Edit2->text())
-            .fromDate(QStringLiteral("instock_date"), DateEdit1->date())
-            .toDate(QStringLiteral("instock_date"), DateEdit2->date());
-    return c;
+    c.prefix(QStringLiteral("carinstock.carserial_no"), typed.serial)
+            .prefix(QStringLiteral("providerid"), typed.providerCode)
+            .prefix(QStringLiteral("provname"), typed.providerName)
+            .prefix(QStringLiteral("chassis_no"), typed.chassis)
+            .fromDate(QStringLiteral("instock_date"), typed.from)
+            .toDate(QStringLiteral("instock_date"), typed.to);
+    // Latest returns last; the record's number keeps one day's returns apart.
+    return ListStatement::of(baseText(), c, {QStringLiteral("carin_no")}, QStringLiteral("instock_date"));
 }
 
-void Tfbackprovsele::SpeedItem1Click() { runQuery(baseText(), DateEdit1, DateEdit2); }
+void Tfbackprovsele::SpeedItem1Click() { runQuery(listStatement(filter()), DateEdit1, DateEdit2); }
 
 void Tfbackprovsele::SpeedItem3Click() { clearConditions(); }
 

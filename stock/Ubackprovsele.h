@@ -14,11 +14,16 @@ class Tfbackprovsele : public StockQueryForm {
 public:
     explicit Tfbackprovsele(QWidget *parent = nullptr);
 
-    // The list as the window runs it, with the typed conditions bound.
+    // The list's statement before its conditions.
     static QString baseText();
-    static QString orderFields();
-    // The conditions of the filled inputs, in the window's order.
-    QueryConditions conditions() const override;
+    // What the filters hold: texts as typed, a date blank (invalid) for none.
+    struct Filter {
+        QString serial, providerCode, providerName, chassis;
+        QDate from, to;
+    };
+    Filter filter() const;
+    // The list as the window reads it, each filled filter a bound condition.
+    static ListStatement listStatement(const Filter &typed);
 
     DataSet *tq_backprov;
     DataSource *ds_backprov;

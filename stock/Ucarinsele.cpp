@@ -24,8 +24,6 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
                       .caption = QStringLiteral("车辆入库库存查询"),
                       .listName = QStringLiteral("tq_carin"),
                       .sourceName = QStringLiteral("ds_carin"),
-                      .keyField = QStringLiteral("carin_no"),
-                      .orderField = QStringLiteral("instock_date"),
                       .countText = QStringLiteral("车辆入库查询"),
                       .printable = true,
                       .size = QSize(820, 520)},
@@ -131,23 +129,35 @@ QString Tfcarinsele::listSql(bool inStockNow)
         + QLatin1Char(')');
 }
 
-QueryConditions Tfcarinsele::conditions() const
+Tfcarinsele::Filter Tfcarinsele::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), ComboEdit2->text(), Edit2->text(),
+            Edit3->text(), ComboBox1->currentText(), DateEdit1->date(), DateEdit2->date()};
+}
+
+QueryConditions Tfcarinsele::conditions(const Filter &typed)
 {
     // Texts count as typed, blanks too; a date not filled in adds nothing.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(QStringLiteral("carinstock.carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("providerid"), ComboEdit1->text())
-        .prefix(QStringLiteral("buycontract_no"), ComboEdit2->text())
-        .prefix(QStringLiteral("provname"), Edit2->text())
-        .prefix(QStringLiteral("chassis_no"), Edit3->text())
-        .prefix(QStringLiteral("carmodel"), ComboBox1->currentText())
-        .fromDate(QStringLiteral("instock_date"), DateEdit1->date())
-        .toDate(QStringLiteral("instock_date"), DateEdit2->date());
+    c.prefix(QStringLiteral("carinstock.carserial_no"), typed.serial)
+        .prefix(QStringLiteral("providerid"), typed.providerCode)
+        .prefix(QStringLiteral("buycontract_no"), typed.contractNo)
+        .prefix(QStringLiteral("provname"), typed.providerName)
+        .prefix(QStringLiteral("chassis_no"), typed.chassis)
+        .prefix(QStringLiteral("carmodel"), typed.model)
+        .fromDate(QStringLiteral("instock_date"), typed.from)
+        .toDate(QStringLiteral("instock_date"), typed.to);
     return c;
 }
 
+ListStatement Tfcarinsele::listStatement(bool inStockNow, const Filter &typed)
+{
+    return ListStatement::of(listSql(inStockNow), conditions(typed), {QStringLiteral("carin_no")},
+                             QStringLiteral("instock_date"));
+}
+
 // A list that cannot be read stays closed, and so "打印" stays off.
-void Tfcarinsele::SpeedItem1Click() { runQuery(listSql(inStockNow()), DateEdit1, DateEdit2); }
+void Tfcarinsele::SpeedItem1Click() { runQuery(listStatement(inStockNow(), filter()), DateEdit1, DateEdit2); }
 
 void Tfcarinsele::SpeedItem3Click() { clearConditions(); }
 
@@ -201,7 +211,7 @@ void Tfcarinsele::PrintInStockList()
         layout.QRLabel17->setCaption(DateEdit2->displayText());
         layout.QRLabel19->setCaption(Label6->text());
         // The conditions as they stand now, which may differ from the list shown.
-        conditions().setOn(layout.rep_chlrkmx, listSql(now), QStringLiteral(" order by carin_no"));
+        conditions(filter()).setOn(layout.rep_chlrkmx, listSql(now), QStringLiteral(" order by carin_no"));
         layout.rep_chlrkmx->open();
         try {
             layout.Print();

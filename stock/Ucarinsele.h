@@ -20,8 +20,16 @@ public:
     // for the scope chosen: every in-stock record of a car taken in, or of a
     // car in stock now.
     static QString listSql(bool inStockNow);
-    // The conditions as the controls stand, each filled one a bound condition.
-    QueryConditions conditions() const override;
+    // What the filters hold: texts as typed, a date blank (invalid) for none.
+    struct Filter {
+        QString serial, providerCode, contractNo, providerName, chassis, model;
+        QDate from, to;
+    };
+    Filter filter() const;
+    // Each filled filter a bound condition.
+    static QueryConditions conditions(const Filter &typed);
+    // The list as the window reads it: in-stock records oldest first.
+    static ListStatement listStatement(bool inStockNow, const Filter &typed);
     bool inStockNow() const { return RadioGroup1Item1->isChecked(); }
 
     DataSet *tq_carin;

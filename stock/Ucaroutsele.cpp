@@ -30,8 +30,6 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
                       .caption = QStringLiteral("车辆销售查询"),
                       .listName = QStringLiteral("tq_carout"),
                       .sourceName = QStringLiteral("ds_carout"),
-                      .keyField = QStringLiteral("carout_no"),
-                      .orderField = QStringLiteral("outstock_date"),
                       .countName = QStringLiteral("statusText"),
                       .countText = QStringLiteral("车辆销售查询"),
                       .printable = true,
@@ -153,23 +151,35 @@ QString Tfcaroutsele::printSql()
         + CarScope::Sold;
 }
 
-QueryConditions Tfcaroutsele::conditions() const
+Tfcaroutsele::Filter Tfcaroutsele::filter() const
+{
+    return {Edit1->text(), ComboEdit1->text(), ComboEdit2->text(), Edit2->text(),
+            Edit3->text(), ComboBox1->currentText(), DateEdit1->date(), DateEdit2->date()};
+}
+
+QueryConditions Tfcaroutsele::conditions(const Filter &typed)
 {
     // Fields named by their table: the printed list joins the customers too.
     QueryConditions c(QueryConditions::Join::And);
-    c.prefix(QStringLiteral("caroutstock.carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("caroutstock.customerid"), ComboEdit1->text())
-        .prefix(QStringLiteral("caroutstock.salecontract_no"), ComboEdit2->text())
-        .prefix(QStringLiteral("caroutstock.custname"), Edit2->text())
-        .prefix(QStringLiteral("carinfor.chassis_no"), Edit3->text())
-        .prefix(QStringLiteral("carinfor.carmodel"), ComboBox1->currentText())
-        .fromDate(QStringLiteral("caroutstock.outstock_date"), DateEdit1->date())
-        .toDate(QStringLiteral("caroutstock.outstock_date"), DateEdit2->date());
+    c.prefix(QStringLiteral("caroutstock.carserial_no"), typed.serial)
+        .prefix(QStringLiteral("caroutstock.customerid"), typed.customerCode)
+        .prefix(QStringLiteral("caroutstock.salecontract_no"), typed.contractNo)
+        .prefix(QStringLiteral("caroutstock.custname"), typed.customerName)
+        .prefix(QStringLiteral("carinfor.chassis_no"), typed.chassis)
+        .prefix(QStringLiteral("carinfor.carmodel"), typed.model)
+        .fromDate(QStringLiteral("caroutstock.outstock_date"), typed.from)
+        .toDate(QStringLiteral("caroutstock.outstock_date"), typed.to);
     return c;
 }
 
+ListStatement Tfcaroutsele::listStatement(const Filter &typed)
+{
+    return ListStatement::of(listSql(), conditions(typed), {QStringLiteral("carout_no")},
+                             QStringLiteral("outstock_date"));
+}
+
 // A list that cannot be read stays closed, and so "打印" stays off.
-void Tfcaroutsele::SpeedItem1Click() { runQuery(listSql(), DateEdit1, DateEdit2); }
+void Tfcaroutsele::SpeedItem1Click() { runQuery(listStatement(filter()), DateEdit1, DateEdit2); }
 
 void Tfcaroutsele::SpeedItem3Click() { clearConditions(); }
 
@@ -183,7 +193,7 @@ void Tfcaroutsele::SpeedItem6Click()
         layout.QRLabel16->setCaption(shown(DateEdit1));
         layout.QRLabel17->setCaption(shown(DateEdit2));
         layout.QRLabel19->setCaption(Label6->text());
-        conditions().setOn(layout.rep_chlchkmx, printSql(), QStringLiteral(" order by carout_no"));
+        conditions(filter()).setOn(layout.rep_chlchkmx, printSql(), QStringLiteral(" order by carout_no"));
         layout.rep_chlchkmx->open();
         try {
             layout.Print();

@@ -30,10 +30,19 @@ public:
     QLabel *Label6;
     QLabel *statusText;
 
-    // The list's statement and what the conditions bind, as the window runs it.
+    // The list's statement and the printed list's, before their conditions.
     static QString listSql();
     static QString printSql();
-    QueryConditions conditions() const override;
+    // What the filters hold: texts as typed, a date blank (invalid) for none.
+    struct Filter {
+        QString serial, customerCode, contractNo, customerName, chassis, model;
+        QDate from, to;
+    };
+    Filter filter() const;
+    // Each filled filter a bound condition.
+    static QueryConditions conditions(const Filter &typed);
+    // The list as the window reads it: the sales by their date.
+    static ListStatement listStatement(const Filter &typed);
 
     void SpeedItem1Click(); // 查询
     void SpeedItem3Click(); // 清除条件

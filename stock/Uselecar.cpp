@@ -28,15 +28,19 @@ Tfselecar::Tfselecar(QWidget *owner)
     connect(BitBtn1, &QPushButton::clicked, this, &Tfselecar::BitBtn1Click);
 }
 
-void Tfselecar::Edit1Change()
+ListStatement Tfselecar::listStatement(const CarList &scope, const QString &serial, const QString &chassis)
 {
     // The typed text narrows the scope literally, as a prefix.
     QueryConditions conditions(QueryConditions::Join::And);
-    conditions.prefix(QStringLiteral("carinfor.carserial_no"), Edit1->text())
-        .prefix(QStringLiteral("carinfor.chassis_no"), Edit2->text());
-    conditions.setOn(query1, m_list.sql);
+    conditions.prefix(QStringLiteral("carinfor.carserial_no"), serial)
+        .prefix(QStringLiteral("carinfor.chassis_no"), chassis);
     // A dealer's years of cars: read as the grid scrolls, in the order of the list's key.
-    query1->setKeyFields(m_list.keys);
+    return ListStatement::of(scope.sql, conditions, scope.keys);
+}
+
+void Tfselecar::Edit1Change()
+{
+    listStatement(m_list, Edit1->text(), Edit2->text()).setOn(query1);
     guard([this] { query1->open(); }, this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "CarScope.h"
 #include "ListPicker.h"
+#include "ListStatement.h"
 
 #include <QPointer>
 #include <QSqlRecord>
@@ -27,7 +28,9 @@ public:
     QLineEdit *Edit1; // serial prefix
     QLineEdit *Edit2; // chassis prefix
 
-    // Lists the scope's cars whose serial and chassis begin with the typed texts.
+    // The scope's cars whose serial and chassis begin with the typed texts.
+    static ListStatement listStatement(const CarList &scope, const QString &serial, const QString &chassis);
+    // Lists them.
     void Edit1Change();
     void BitBtn1Click();
 

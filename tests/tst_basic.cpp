@@ -1,6 +1,7 @@
 // Basic data: the code tables, the own company and the partner pickers,
 // driven through their real widgets.
 #include "Clock.h"
+#include "ListCheck.h"
 #include "PartnerPicker.h"
 #include "TestDb.h"
 #include "Uarea.h"
@@ -137,6 +138,8 @@ private slots:
     void registerFindByDateRange();
     void registerChoiceFilter_data();
     void registerChoiceFilter();
+    void registerQueryListsItsStatement_data();
+    void registerQueryListsItsStatement();
     void providerQueryStartsWithoutModel();
     void registerPrintsTheList_data();
     void registerPrintsTheList();
@@ -724,6 +727,44 @@ void TestBasic::registerChoiceFilter()
     press(w.get(), "SpeedItem5");
     QCOMPARE(column(w->query(), k.codeField), listed);
     QVERIFY(db.messages.messages.isEmpty());
+}
+
+void TestBasic::registerQueryListsItsStatement_data()
+{
+    QTest::addColumn<QString>("window");
+    addRegisterRows();
+}
+
+// What the query page lists is the statement the benchmark measures: the
+// register dates and the further filter.
+void TestBasic::registerQueryListsItsStatement()
+{
+    QFETCH(QString, window);
+    const RegisterKind &k = registerKind(window);
+    TestDb db;
+    db.exec(QString("DELETE FROM %1").arg(k.table));
+    for (const auto &[code, date] : {std::pair{"r1", "2024-05-01"}, {"r2", "2024-05-20 18:00:00"},
+                                     {"r3", "2024-06-01"}, {"r4", "2024-05-02"}})
+        db.insert(k.table, {{k.codeField, code}, {"register_date", date}});
+    db.exec("UPDATE cpersonnel SET sex = '男' WHERE personnelid <> 'r4'");
+    for (const char *provider : {"r1", "r2", "r3"})
+        db.insert("cprovcarmodel", {{"providerid", provider}, {"carmodel", "桑塔纳"}});
+    auto w = shown(makeRegister(window));
+    showPage(w.get(), w->queryPage);
+    typeDate(w->DateEdit1, "20240501");
+    typeDate(w->DateEdit2, "20240531");
+    const QString choice = window == "provider" ? "桑" : window == "person" ? "男" : "";
+    if (w->choiceBox)
+        typeInto(w->choiceBox->lineEdit(), choice);
+    press(w.get(), "SpeedItem5");
+    const RegisterInfo info = window == "provider" ? Tfprovxx::info()
+                              : window == "person" ? Tfperson::info()
+                                                   : Tfcustxx::info();
+    const QString differs = differsFrom(
+            w->query(), TRegisterForm::listStatement(info, QDate(2024, 5, 1), QDate(2024, 5, 31), choice));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(column(w->query(), k.codeField),
+             (window == "customer" ? QStringList{"r1", "r2", "r4"} : QStringList{"r1", "r2"}));
 }
 
 // The model box opens empty, its list holding every model: find and print

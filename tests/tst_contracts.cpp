@@ -3,6 +3,7 @@
 #include "DBNavigator.h"
 #include "Db.h"
 #include "Format.h"
+#include "ListCheck.h"
 #include "ReportPrinter.h"
 #include "TestDb.h"
 #include "Ubuycont.h"
@@ -219,6 +220,8 @@ private slots:
     // Contract queries
     void queryConditions_data();
     void queryConditions();
+    void queryAndPickerListTheirStatements_data() { addFillSaveThenCancelReusesSerial_data(); }
+    void queryAndPickerListTheirStatements();
     void queryListsLinesPrintsAndClears_data() { addFillSaveThenCancelReusesSerial_data(); }
     void queryListsLinesPrintsAndClears();
     void listsBeyondOnePage();
@@ -1536,6 +1539,16 @@ void seedQueried(TestDb &db, const Twin &t)
         db.insert(t.lines, {{t.numberField, "Q1"}, {"carmodel", model}, {"qty", 1}});
 }
 
+// Types the dates into the query's date fields as a user does, from their start.
+void typeDates(TContractQuery *w, const QString &from, const QString &to)
+{
+    for (auto [edit, text] : {std::pair{w->DateEdit1, from}, std::pair{w->DateEdit2, to}}) {
+        edit->setFocus();
+        edit->setCursorPosition(0);
+        typeText(edit, text);
+    }
+}
+
 QStringList listed(DataSet *list, const QString &field)
 {
     QStringList serials;
@@ -1606,11 +1619,7 @@ void TestContracts::queryConditions()
     for (int i = 0; i < progress; ++i)
         QTest::keyClick(w->ComboBox2, Qt::Key_Down);
     QCOMPARE(w->ComboBox2->currentIndex(), progress);
-    for (auto [edit, text] : {std::pair{w->DateEdit1, from}, std::pair{w->DateEdit2, to}}) {
-        edit->setFocus();
-        edit->setCursorPosition(0);
-        typeText(edit, text);
-    }
+    typeDates(w.w, from, to);
     press(w.w, "SpeedItem8");
     if (!refusal.isEmpty()) {
         QCOMPARE(db.messages.texts(), QStringList{refusal});
@@ -1621,6 +1630,42 @@ void TestContracts::queryConditions()
     QCOMPARE(::listed(w->list(), t.numberField), listed);
     QCOMPARE(w->countLabel->text(), QString("共%1份合同").arg(listed.size()));
     QCOMPARE(w->SpeedItem6->isEnabled(), true);
+}
+
+// What the query and the picker list are the statements the benchmark measures.
+void TestContracts::queryAndPickerListTheirStatements()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    seedQueried(db, t);
+    Window<TContractQuery> w(makeQuery(kind));
+    typeText(w->Edit1, "ht");
+    w->ComboBox2->setFocus();
+    QTest::keyClick(w->ComboBox2, Qt::Key_Down); // 合同未执行
+    typeDates(w.w, "20240101", "20240131");
+    press(w.w, "SpeedItem8");
+    const ContractQueryKind queried = kind == "sales" ? Tfsalecontsele::kind() : Tfbuycontsele::kind();
+    QString differs = differsFrom(w->list(), TContractQuery::listStatement(queried, {.contractNo = "ht",
+                                                                                   .progress = ContractProgress::Saved,
+                                                                                   .from = QDate(2024, 1, 1),
+                                                                                   .to = QDate(2024, 1, 31)}));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(::listed(w->list(), t.numberField), QStringList{"Q1"});
+
+    std::unique_ptr<TContractPicker> picker;
+    if (kind == "sales")
+        picker.reset(new Tfselesalecont);
+    else
+        picker.reset(new Tfselebuycont);
+    picker->setScope(ContractScope::Started);
+    picker->edit1Change();
+    QTest::keyClicks(picker->edit1, "HT");
+    const ContractPickerKind picked = kind == "sales" ? Tfselesalecont::kind() : Tfselebuycont::kind();
+    differs = differsFrom(picker->query1, TContractPicker::listStatement(picked, ContractScope::Started, "HT", {}));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(::listed(picker->query1, t.numberField), (QStringList{"Q2", "Q4"}));
 }
 
 void TestContracts::queryListsLinesPrintsAndClears()

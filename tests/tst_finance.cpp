@@ -11,6 +11,7 @@
 #include "Format.h"
 #include "Ledger.h"
 #include "Ledgers.h"
+#include "ListCheck.h"
 #include "TestDb.h"
 #include "Ubuyinout.h"
 #include "Ucarincheck.h"
@@ -243,6 +244,7 @@ private slots:
 
     // Reconciliation windows.
     void reconcileThroughTheWindow();
+    void displayListsItsStatements();
     void providerWindowTexts();
     void reconcileTwiceOrAfterChanges();
     void displayAndReconcileRefusals();
@@ -909,6 +911,24 @@ void TestFinance::reconcileThroughTheWindow()
     QVERIFY(Drive::press(w.get(), "SpeedItem5"));
     QCOMPARE(w->Label8->text(), QString("对帐结果：该客户欠公司：500元"));
     QCOMPARE(db.count("ccustaccount", "custaccttype='上次余额'"), 2);
+}
+
+// What the display lists are the statements the benchmark measures.
+void TestFinance::displayListsItsStatements()
+{
+    TestDb db;
+    seed(db);
+    workedCustomer(db);
+    Window w(new Tfcustcheck);
+    QVERIFY(Drive::type(w.get(), "ComboEdit1", "c001"));
+    QVERIFY(Drive::press(w.get(), "BitBtn1"));
+    const AccountCheckKind k = Tfcustcheck::kind();
+    for (auto [list, grid] : {std::pair{w->tq_income, &k.payments}, std::pair{w->tq_outgo, &k.charges}}) {
+        const QString differs = differsFrom(list, TAccountCheck::listStatement(*k.side, *grid, "c001"));
+        QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    }
+    QCOMPARE(w->tq_income->recordCount(), 4);
+    QCOMPARE(w->tq_outgo->recordCount(), 1);
 }
 
 void TestFinance::providerWindowTexts()

@@ -3,6 +3,7 @@
 #include "DateEdit.h"
 #include "Db.h"
 #include "Format.h"
+#include "ListCheck.h"
 #include "Modal.h"
 #include "TestDb.h"
 #include "ReportPrinter.h"
@@ -213,6 +214,7 @@ private slots:
     void pickerListsEachChargeToVerify_data();
     void pickerListsEachChargeToVerify();
     void pickerPagesThroughCharges();
+    void pickerListsItsStatement();
 
     void costsPendingUntilSavedAndNumbered();
     void costAmountParsedStrictly_data();
@@ -236,6 +238,8 @@ private slots:
     void inStockQueryConditions_data();
     void inStockQueryConditions();
     void inStockQueryPrints();
+    void inStockQueryListsItsStatement_data();
+    void inStockQueryListsItsStatement();
 };
 
 // ---------------------------------------------------------------- car picker
@@ -411,6 +415,24 @@ void TestStock::pickerPagesThroughCharges()
 }
 
 // ---------------------------------------------------------------- direct costs
+
+// What the picker lists is the statement the benchmark measures.
+void TestStock::pickerListsItsStatement()
+{
+    TestDb db;
+    addCar(db, "A1", 1, "DP1");
+    addCar(db, "A2", 1, "XX2");
+    addCar(db, "B1", 1, "DP3");
+    addCar(db, "A3", 0, "DP4");
+    Tfselecar picker;
+    picker.setScope(CarScope::Sold);
+    picker.Edit1Change();
+    typeInto(picker.Edit1, "a");
+    typeInto(picker.Edit2, "dp");
+    const QString differs = differsFrom(picker.query1, Tfselecar::listStatement(CarScope::Sold, "a", "dp"));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(picker.query1->recordCount(), 1);
+}
 
 void TestStock::costsPendingUntilSavedAndNumbered()
 {
@@ -874,6 +896,35 @@ void TestStock::inStockQueryPrints()
     press(w.w, "SpeedItem6");
     QCOMPARE(prints.documents.size(), 3);
     QCOMPARE(prints.documents.last().pages.first().texts().first(), QString("车辆库存明细表"));
+}
+
+// What the query lists is the statement the benchmark measures, for either
+// scope and the filters filled in.
+void TestStock::inStockQueryListsItsStatement_data()
+{
+    QTest::addColumn<bool>("inStockNow");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("入库") << false << 2;
+    QTest::newRow("库存") << true << 1;
+}
+
+void TestStock::inStockQueryListsItsStatement()
+{
+    QFETCH(bool, inStockNow);
+    QFETCH(int, rows);
+    TestDb db;
+    seedReceipts(db);
+    Shown<Tfcarinsele> w;
+    if (inStockNow)
+        QTest::keyClick(w->RadioGroup1Item1, Qt::Key_Space);
+    type(w.w, "ComboEdit1", "p00");
+    type(w.w, "ComboBox1", "桑");
+    w->DateEdit2->setDate(QDate(2024, 3, 31));
+    press(w.w, "SpeedItem1");
+    const Tfcarinsele::Filter typed{.providerCode = "p00", .model = "桑", .to = QDate(2024, 3, 31)};
+    const QString differs = differsFrom(w->tq_carin, Tfcarinsele::listStatement(inStockNow, typed));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(w->tq_carin->recordCount(), rows);
 }
 
 QTEST_MAIN(TestStock)

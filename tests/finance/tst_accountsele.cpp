@@ -1,5 +1,6 @@
 // The account queries of both ledgers, driven through their real widgets from
 // the keyboard, on ledger rows filled in by the test.
+#include "ListCheck.h"
 #include "Modal.h"
 #include "ReportPrinter.h"
 #include "TestDb.h"
@@ -125,6 +126,8 @@ private slots:
     void workedExampleAfterReconciliation();
     void dateRangeByEntryDate_data();
     void dateRangeByEntryDate();
+    void listsItsStatement_data() { addSides(); }
+    void listsItsStatement();
     void apostropheInNameFilter_data() { addSides(); }
     void apostropheInNameFilter();
     void codeLookupAndPrefix_data() { addSides(); }
@@ -283,6 +286,35 @@ void TestAccountQuery::dateRangeByEntryDate()
     print();
     QCOMPARE(prints.documents.size(), 1);
     QCOMPARE(printedColumn(prints.documents.first(), k.paidField).size(), listed.size());
+    QVERIFY(db.messages.messages.isEmpty());
+}
+
+// What the query lists, and the charges it sums, are the statements the
+// benchmark measures.
+void TestAccountQuery::listsItsStatement()
+{
+    QFETCH(QString, side);
+    const AccountKind k = kindOf(side);
+    TestDb db;
+    db.insert(side == "customer" ? "ccustomer" : "cprovider", {{k.codeField, "C1"}, {k.nameField, "First Motors"}});
+    entry(db, k, "A", "C1", 0, 100, 0, {{"affirm_date", "2024-05-10"}});
+    entry(db, k, "B", "C12", 0, 200, 0, {{"account_date", "2024-05-20"}});
+    entry(db, k, "C", "C2", 0, 300, 0, {{"account_date", "2024-05-21"}});
+    entry(db, k, "D", "C1", 0, 400, 0, {{"account_date", "2024-06-01"}});
+    entry(db, k, "E", "C1", 2, 0, 1000, {{"isaffirm", 1}, {"account_date", "2024-05-21"}});
+    Window w(side);
+    typeInto(w->ComboEdit1, "c1");
+    key(Qt::Key_Tab); // looked up, its name comes along
+    typeInto(w->Edit1, "");
+    typeInto(w->DateEdit1, "20240501");
+    typeInto(w->DateEdit2, "20240531");
+    query();
+    const TAccountQuery::Filter typed{.code = "c1", .from = QDate(2024, 5, 1), .to = QDate(2024, 5, 31)};
+    const QString differs = differsFrom(w->query(), TAccountQuery::listStatement(k, typed));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(column(w->query(), k.keyField), (QStringList{"A", "B"}));
+    QCOMPARE(w->charges()->sql(), TAccountQuery::chargesStatement(k, typed).sql);
+    QCOMPARE(panels(w.w).value(1), QString("车款累计：1000元"));
     QVERIFY(db.messages.messages.isEmpty());
 }
 

@@ -1,6 +1,7 @@
 // The sales query, driven through the real window.
 #include "Drive.h"
 #include "Format.h"
+#include "ListCheck.h"
 #include "ReportPrinter.h"
 #include "SaleFixture.h"
 #include "Ucaroutsele.h"
@@ -47,6 +48,7 @@ private slots:
     void everySaleOfASoldCarWithItsSums();
     void conditions_data();
     void conditions();
+    void listsItsStatement();
     void clearKeepsTheList();
     void printsEverySaleByNumber();
 };
@@ -116,6 +118,22 @@ void TestCaroutsele::conditions()
     QCOMPARE(column(w->tq_carout, "carout_no"), found);
     QCOMPARE(w->statusText->text(), QString("共:%1 条记录").arg(found.size()));
     QVERIFY(db.messages.messages.isEmpty());
+}
+
+// What the query lists is the statement the benchmark measures.
+void TestCaroutsele::listsItsStatement()
+{
+    TestDb db;
+    seedSales(db);
+    Shown<Tfcaroutsele> w(new Tfcaroutsele);
+    QVERIFY(Drive::type(w.w, "ComboEdit1", "C00"));
+    QVERIFY(Drive::type(w.w, "Edit3", "CH-CAR"));
+    QVERIFY(Drive::type(w.w, "DateEdit2", "20240501"));
+    query(w.w);
+    const Tfcaroutsele::Filter typed{.customerCode = "C00", .chassis = "CH-CAR", .to = QDate(2024, 5, 1)};
+    const QString differs = differsFrom(w->tq_carout, Tfcaroutsele::listStatement(typed));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(column(w->tq_carout, "carout_no"), QStringList({"CS2024050001", "CS2024050002"}));
 }
 
 void TestCaroutsele::clearKeepsTheList()

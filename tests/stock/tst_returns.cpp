@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Db.h"
 #include "Format.h"
+#include "ListCheck.h"
 #include "Modal.h"
 #include "TestDb.h"
 #include "Ubackprov.h"
@@ -232,6 +233,7 @@ private slots:
     void queryProviderPickedByKeyboard();
     void queryClearConditionsThenAll();
     void queryFailureKeepsTheCount();
+    void queryListsItsStatement();
 
     // The returns
     void returnWritesExactlyItsRows_data();
@@ -348,6 +350,26 @@ void TestReturns::queryConditionsAreLiteralPrefixes()
     listed.sort();
     QCOMPARE(listed, found);
     QCOMPARE(w->countLabel->text(), QString("共:%1 条记录").arg(found.size()));
+}
+
+// What the query lists is the statement the benchmark measures.
+void TestReturns::queryListsItsStatement()
+{
+    TestDb db;
+    addCar(db, "AB1", 2, "P001", "2024-01-12");
+    addCar(db, "AB2", 2, "P001", "2024-01-10 18:00:00");
+    addCar(db, "AB3", 2, "P002", "2024-01-10");
+    addCar(db, "AB4", 0, "P001", "2024-01-10");
+    Window w(new Tfbackprovsele);
+    typeInto(w->ComboEdit1, "p001");
+    typeInto(w->Edit1, "ab");
+    typeInto(w->DateEdit1, "20240110");
+    press(w.w, "SpeedItem1");
+    const QString differs = differsFrom(
+            w->tq_backprov,
+            Tfbackprovsele::listStatement({.serial = "ab", .providerCode = "p001", .from = QDate(2024, 1, 10)}));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(column(w->tq_backprov, "carserial_no"), (QStringList{"AB2", "AB1"}));
 }
 
 void TestReturns::queryProviderPickedByKeyboard()
