@@ -19,6 +19,14 @@
 
 namespace {
 
+// The focus goes to a popup (a picker, a calendar, a message box), another
+// window or the menu bar, and comes back: the field was not left.
+bool takenForAWhile(Qt::FocusReason reason)
+{
+    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason
+        || reason == Qt::MenuBarFocusReason;
+}
+
 // Changes the text as it is typed, before the edit signals it.
 class UpperCaseValidator : public QValidator {
 public:
@@ -279,10 +287,9 @@ bool DBDateEdit::datesPass(QWidget *window)
 void DBDateEdit::focusOutEvent(QFocusEvent *event)
 {
     DateEdit::focusOutEvent(event);
-    // Leaving the field, not its calendar, a message box or another window
-    // taking the focus for a while; nor a window closing.
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible())
+    // Leaving the field, not its calendar, a message box, another window or
+    // the menu bar taking the focus for a while; nor a window closing.
+    if (!takenForAWhile(event->reason()) && isVisible())
         datePasses();
 }
 
@@ -362,14 +369,8 @@ void focusToMend(QWidget *field)
 void ComboEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    switch (event->reason()) {
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
-        break; // back after a while
-    default:
+    if (!takenForAWhile(event->reason())) // else back after a while
         m_toMend = g_mending > 0;
-    }
 }
 
 bool ComboEdit::userLeft(Qt::FocusReason reason) const
