@@ -85,6 +85,7 @@ Tfinaddcost::Tfinaddcost(QWidget *parent)
                          gridColumn("金    额", "cost", 197)});
     dbgrid1->setDataSource(ds_addcost);
     dbgrid1->setReadOnly(false);
+    dbgrid1->setRowKeys(true);
     dbgrid1->setMinimumSize(420, 200);
 
     auto *layout = new QVBoxLayout(this);

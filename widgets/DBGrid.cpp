@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace {
 
@@ -401,9 +402,54 @@ void DBGrid::leave(bool forward)
     QWidget::focusNextPrevChild(forward);
 }
 
+bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool opening = state() != EditingState;
+    const DataSet *ds = dataSet();
+    CellBefore before;
+    if (opening && ds && index.isValid()) {
+        before.index = index;
+        before.value = ds->valueAt(index.row(), m_model->columns().at(index.column()).field);
+        before.rowWasEditing = ds->isEditing() && ds->recNo() == index.row();
+    }
+    // The key that opens the cell is typed into it inside the base call.
+    if (opening)
+        m_cellBefore = before;
+    const bool edited = QTableView::edit(index, trigger, event);
+    if (opening && !edited)
+        m_cellBefore = {};
+    return edited;
+}
+
+// Escape drops the typing of the cell being edited; the row's other cells
+// keep theirs, and a row that was not being edited before is left again.
+void DBGrid::revertCell(const CellBefore &before)
+{
+    DataSet *ds = dataSet();
+    if (!ds || !before.index.isValid() || !ds->isEditing() || ds->recNo() != before.index.row())
+        return;
+    guard([&] {
+        if (before.rowWasEditing)
+            ds->setValue(m_model->columns().at(before.index.column()).field, before.value);
+        else
+            ds->cancel();
+    }, this);
+}
+
 void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // A closed editor may still signal as it loses the focus (a drop-down
+    // takes its text as chosen then): it no longer edits a cell.
+    if (editor) {
+        for (QObject *o : editor->findChildren<QObject *>())
+            disconnect(o, nullptr, itemDelegate(), nullptr);
+        disconnect(editor, nullptr, itemDelegate(), nullptr);
+    }
+    // Tab opens the next cell's editor inside the base call.
+    const CellBefore before = std::exchange(m_cellBefore, {});
     QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        revertCell(before);
     // Enter in a cell editor commits it and closes it with this hint.
     if (hint == QAbstractItemDelegate::SubmitModelCache && ownsEnter())
         emit enterPressed();

@@ -31,6 +31,7 @@ public:
     static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
     void leave(bool forward);
     QSize sizeHint() const override;
+    using QTableView::edit;
 
 signals:
     // Enter in the grid, after a cell being edited has handed its text to the
@@ -40,6 +41,7 @@ signals:
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     // Keys, clicks and the focus coming in never leave the current cell on a
     // hidden column, nor on a read-only one where cells can be typed into.
@@ -62,8 +64,17 @@ private:
     void followDataSet();
     void rowChosen(const QModelIndex &current);
 
+    // What the cell being edited held when its editor opened, for Escape.
+    struct CellBefore {
+        QPersistentModelIndex index;
+        QVariant value;
+        bool rowWasEditing = false;
+    };
+    void revertCell(const CellBefore &before);
+
     DataSetModel *m_model;
     QPointer<DataSet> m_connected;
+    CellBefore m_cellBefore;
     bool m_following = false;
     bool m_rowKeys = false;
 };

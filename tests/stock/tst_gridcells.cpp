@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <functional>
 #include <memory>
@@ -227,11 +228,17 @@ class TestGridCells : public QObject {
     Q_OBJECT
 
 private slots:
+    // A cell editor is committed by the view it belongs to, never after it closed.
+    void init() { QTest::failOnWarning(QRegularExpression("commitData")); }
     void typedTextLandsInTheCellsTyped_data();
     void typedTextLandsInTheCellsTyped();
     void noKeyOrClickReachesAHiddenOrReadOnlyCell_data();
     void noKeyOrClickReachesAHiddenOrReadOnlyCell();
     void hiddenAndReadOnlyColumnsAreNeverEditable();
+    void rowKeysStartANewRowBelowTheStoredOnes_data();
+    void rowKeysStartANewRowBelowTheStoredOnes();
+    void escapeGivesTheCellBackWhatItHeld_data();
+    void escapeGivesTheCellBackWhatItHeld();
 };
 
 void TestGridCells::typedTextLandsInTheCellsTyped_data()
@@ -383,6 +390,130 @@ void TestGridCells::hiddenAndReadOnlyColumnsAreNeverEditable()
         }
         r.window.reset();
     }
+}
+
+void TestGridCells::rowKeysStartANewRowBelowTheStoredOnes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("rowKey");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    for (auto [tag, k] : {std::pair{"Down on the last row", int(Qt::Key_Down)},
+                          std::pair{"Insert", int(Qt::Key_Insert)}}) {
+        QTest::addRow("direct cost, %s", tag)
+            << "direct cost, stored row" << k << "路桥费" << "300" << "AS/-/A1/购置税/100"
+            << "AS/-/A1/购置税/100 AS/-/A1/路桥费/300";
+        QTest::addRow("services, %s", tag) << "services, stored row" << k << "保养" << "300"
+                                           << "VS/CAR1/洗车/10" << "VS/CAR1/保养/300 VS/CAR1/洗车/10";
+        QTest::addRow("presents, %s", tag) << "presents, stored row" << k << "脚垫" << "80"
+                                           << "ZS/XS1/CAR1/雨伞/10" << "ZS/-/CAR1/脚垫/80 ZS/XS1/CAR1/雨伞/10";
+    }
+}
+
+// Down on the last row, or Insert, starts a new row on its first enterable
+// cell: "保存" stores it beside the stored one, "取消" drops only the new row.
+void TestGridCells::rowKeysStartANewRowBelowTheStoredOnes()
+{
+    QFETCH(QString, name);
+    QFETCH(int, rowKey);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    TestDb db;
+    seed(db);
+    Road r = road(db, name);
+    show(r);
+    const auto stored = [&r] {
+        // Drawn numbers follow the clock's month: the rows by their contents.
+        QStringList out = rows(r.rowsSql).replace(QRegularExpression("\\b(AS)\\d+"), "\\1").split(' ');
+        out.sort();
+        return out.join(' ');
+    };
+    QCOMPARE(stored(), before);
+    r.enter();
+    DBGrid *grid = r.grid;
+    QVERIFY(grid->hasFocus());
+    key(Qt::Key_End, Qt::ControlModifier);
+
+    // 取消 while the new row is being typed: the stored row stays as it was.
+    key(rowKey);
+    QCOMPARE(grid->dataSet()->recordCount(), 2);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QVERIFY2(onEnterableCell(grid), qPrintable(currentField(grid)));
+    typeKeys(first);
+    key(Qt::Key_3, Qt::AltModifier);
+    QApplication::processEvents();
+    QCOMPARE(grid->dataSet()->recordCount(), 1);
+    QCOMPARE(stored(), before);
+
+    grid->setFocus();
+    key(rowKey);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(currentField(grid), QString("subjectname"));
+    typeKeys(first);
+    key(Qt::Key_Tab);
+    typeKeys(second);
+    key(Qt::Key_2, Qt::AltModifier);
+    QApplication::processEvents();
+    QCOMPARE(stored(), after);
+    QCOMPARE(db.messages.texts(), QStringList());
+}
+
+void TestGridCells::escapeGivesTheCellBackWhatItHeld_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("direct cost") << "direct cost, stored row" << "路桥费" << "AS2026120001/-/A1/路桥费/100";
+    QTest::newRow("services") << "services, stored row" << "保养" << "VS/CAR1/保养/10";
+    QTest::newRow("purchase change line") << "purchase change line" << "120000"
+                                          << "N1/轿车/桑塔纳/上海/辆/120000/2";
+}
+
+// Escape in a cell being typed drops that cell's typing, the row's other
+// cells keep theirs, and the save stores what the cells show.
+void TestGridCells::escapeGivesTheCellBackWhatItHeld()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, first);
+    QFETCH(QString, after);
+    TestDb db;
+    seed(db);
+    Road r = road(db, name);
+    show(r);
+    const QString before = rows(r.rowsSql);
+    r.enter();
+    DBGrid *grid = r.grid;
+    QVERIFY(grid->hasFocus());
+    key(Qt::Key_Home);
+    const QModelIndex firstCell = grid->currentIndex();
+    const QString firstHeld = firstCell.data().toString();
+    // A cell of a row not yet changed: the row is as stored again.
+    typeKeys("X");
+    QVERIFY(grid->isAncestorOf(QApplication::focusWidget()));
+    key(Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(firstCell.data().toString(), firstHeld);
+    QVERIFY(!grid->dataSet()->isModified());
+
+    // A cell of a row changed in another cell: only this cell goes back.
+    typeKeys(first);
+    key(Qt::Key_Tab);
+    const QModelIndex secondCell = grid->currentIndex();
+    const QString secondHeld = secondCell.data().toString();
+    typeKeys("X");
+    key(Qt::Key_Escape);
+    QCOMPARE(secondCell.data().toString(), secondHeld);
+    QCOMPARE(firstCell.data().toString(), first);
+    if (r.asksToPrint)
+        db.messages.answer(QMessageBox::No);
+    key(Qt::Key_2, Qt::AltModifier);
+    QApplication::processEvents();
+    QVERIFY(before != after);
+    QCOMPARE(rows(r.rowsSql), after);
 }
 
 QTEST_MAIN(TestGridCells)
