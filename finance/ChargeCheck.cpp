@@ -94,6 +94,8 @@ TChargeCheck::TChargeCheck(const ChargeCheckKind &kind, QWidget *parent)
     connect(SpeedItem2, &QToolButton::clicked, this, &TChargeCheck::SpeedItem2Click);
     connect(SpeedItem3, &QToolButton::clicked, this, &TChargeCheck::SpeedItem3Click);
     connect(SpeedItem4, &QToolButton::clicked, this, &QWidget::close);
+    // The record pane follows the charge.
+    connect(m_ledger, &DataSet::currentChanged, this, [this] { guard([this] { showBookingRecord(); }, this); });
 
     // FormCreate
     SetVerifyEditing(false);
@@ -125,10 +127,8 @@ void TChargeCheck::openCar(const QString &serial)
         m_record->close();
         m_record->clearFilter();
         m_record->setFilter(Serial, serial);
-        // A car sold again after a return has a record for each sale: the latest shows.
-        m_record->setIndexFieldNames(m_kind.recordTable == QLatin1String("caroutstock")
-                                             ? QStringLiteral("outstock_date;carout_no")
-                                             : QStringLiteral("instock_date;carin_no"));
+        // In the order they were booked: see showBookingRecord.
+        m_record->setIndexFieldNames(QStringLiteral("rowid"));
         m_car->close();
         m_car->clearFilter();
         m_car->setFilter(Serial, serial);
@@ -139,7 +139,6 @@ void TChargeCheck::openCar(const QString &serial)
         m_ledger->setFilter(QStringLiteral("isaffirm"), 0);
         m_ledger->setFilter(QStringLiteral("ischeck"), 0);
         m_record->open();
-        m_record->last();
         m_car->open();
         m_ledger->open();
         if (m_ledger->isEmpty()) {
@@ -153,6 +152,26 @@ void TChargeCheck::openCar(const QString &serial)
         SetVerifyEditing(true);
         DBEdit13->setFocus();
     }, this);
+}
+
+void TChargeCheck::showBookingRecord()
+{
+    if (!m_ledger->isActive() || m_ledger->isEmpty() || !m_record->isActive() || m_record->isEmpty())
+        return;
+    // A car sold again after a return (or bought in again) has a record and a
+    // charge for each time, booked together: its n-th charge belongs to its
+    // n-th record. Booked is the order of the rows (rowid; neither is ever
+    // deleted), not of their numbers: a number given back is drawn again later.
+    const LedgerSide &side = *m_kind.side;
+    const int booked =
+        Db::scalar(QStringLiteral("select count(*) from %1 where certificate_no=:s and isprepay=%2"
+                                  " and rowid<=(select rowid from %1 where %3=:k)")
+                           .arg(side.table, sqlCode(EntryKind::CarCharge), side.keyField),
+                   {{QStringLiteral(":s"), m_ledger->value(QStringLiteral("certificate_no"))},
+                    {QStringLiteral(":k"), m_ledger->value(side.keyField)}})
+            .toInt();
+    // More charges than records (rows this program did not write): the latest.
+    m_record->setRecNo(qBound(0, booked - 1, m_record->recordCount() - 1));
 }
 
 SaveResult TChargeCheck::ConfirmCharge()

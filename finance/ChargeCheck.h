@@ -65,6 +65,8 @@ protected:
 
 private:
     void cancelCharge();
+    // Puts the record pane on the stock record that booked the current charge.
+    void showBookingRecord();
 
     const ChargeCheckKind m_kind;
     DataSet *m_record;

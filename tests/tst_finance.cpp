@@ -1,6 +1,8 @@
 // Payments, verification and reconciliation: the balance rule without
 // widgets, and the real windows driven as a user drives them.
+#include "CarMoves.h"
 #include "Clock.h"
+#include "DMsales.h"
 #include "Drive.h"
 #include "Modal.h"
 #include "Uselecar.h"
@@ -239,6 +241,8 @@ private slots:
     // Verification.
     void verifyLowerKeyFirstAndHandlerCheck_data() { addCheckTwins(); }
     void verifyLowerKeyFirstAndHandlerCheck();
+    void verifyShowsTheRecordThatBookedEachCharge_data();
+    void verifyShowsTheRecordThatBookedEachCharge();
     void verifyCancelAndClose();
     void verifiedElsewhereIsNotReopened();
 
@@ -790,7 +794,7 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A1")); // the lower entry number first
     QCOMPARE(w->findChild<QLineEdit *>("DBEdit10")->text(), QString("桑塔纳"));
-    if (t.customers) { // the latest sale of a car sold twice, its date shown as a date
+    if (t.customers) { // A1 was booked after A2: beside it the second sale, its date shown as a date
         QCOMPARE(w->findChild<QLineEdit *>("DBEdit1")->text(), QString("CS2"));
         QCOMPARE(w->findChild<QLineEdit *>("DBEdit6")->text(), QString("2024-03-01"));
     }
@@ -821,6 +825,82 @@ void TestFinance::verifyLowerKeyFirstAndHandlerCheck()
     pickCarIn(w.get(), pick);
     QCOMPARE(pick.listed, (QStringList{"VIN1", "VIN2"}));
     QCOMPARE(w->DBText1->text(), QString("A2"));
+}
+
+void TestFinance::verifyShowsTheRecordThatBookedEachCharge_data()
+{
+    QTest::addColumn<QString>("twin");
+    QTest::addColumn<bool>("firstVerified");
+    QTest::addColumn<bool>("numberGivenBack"); // the second charge takes a lower number
+    QTest::addColumn<QStringList>("edits");    // the record's number (and price), the charge's invoice
+    QTest::addColumn<QStringList>("shown");    // beside each open charge, by entry number
+    // The car is booked twice, its records numbered the other way round, as
+    // when the second takes a number a cancelled entry gave back.
+    const QStringList sale{"DBEdit1", "DBEdit14", "DBEdit5"};
+    const QStringList first{"CS24050002|98000|XSFP0001"}, second{"CS24050001|99000|"};
+    QTest::newRow("sale, both open") << "out" << false << false << sale << first + second;
+    QTest::newRow("sale, the first verified before the return") << "out" << true << false << sale << second;
+    QTest::newRow("sale, the second charge on a number given back")
+        << "out" << false << true << sale << second + first;
+    const QStringList in{"DBEdit1", "DBEdit5"};
+    const QStringList firstIn{"RS24050002|JHFP0001"}, secondIn{"RS24050001|"};
+    QTest::newRow("in-stock, both open") << "in" << false << false << in << firstIn + secondIn;
+    QTest::newRow("in-stock, the first verified before the return") << "in" << true << false << in << secondIn;
+    QTest::newRow("in-stock, the second charge on a number given back")
+        << "in" << false << true << in << secondIn + firstIn;
+}
+
+void TestFinance::verifyShowsTheRecordThatBookedEachCharge()
+{
+    QFETCH(QString, twin);
+    QFETCH(bool, firstVerified);
+    QFETCH(bool, numberGivenBack);
+    QFETCH(QStringList, edits);
+    QFETCH(QStringList, shown);
+    const CheckTwin &t = checkTwin(twin);
+    const LedgerSide &side = t.customers ? LedgerSide::customers() : LedgerSide::providers();
+    TestDb db;
+    seed(db);
+    db.insert("carinfor", {{"carserial_no", "VIN1"}, {"carprice", 90000}, {"carstatus", CarStatus::InStock}});
+    const auto book = [&](const QString &record, const QVariant &invoice, double price) {
+        if (t.customers) {
+            db.insert("caroutstock", {{"carout_no", record}, {"carserial_no", "VIN1"}, {"customerid", "C001"},
+                                      {"saleprice", price}, {"saleinvoice_no", invoice}, {"outstock_date", Today}});
+            QVERIFY(bookSale(record));
+        } else {
+            db.insert("carinstock", {{"carin_no", record}, {"carserial_no", "VIN1"}, {"providerid", "P001"},
+                                     {"buyinvoice_no", invoice}, {"instock_date", Today}});
+            bookReceipt(record);
+        }
+    };
+    // An entry typed meanwhile, then cancelled, gives its number back.
+    const DocumentNumbering &n = side.numbering;
+    const QString cancelled =
+        db.dm->NextDocumentNumber(n.prefixColumn, n.counterColumn, n.typeCode, n.table, n.numberField);
+    book(t.customers ? "CS24050002" : "RS24050002", t.customers ? "XSFP0001" : "JHFP0001", 98000);
+    if (firstVerified)
+        db.exec("UPDATE " + t.table + " SET isaffirm=1");
+    const CarReturn &back = t.customers ? CarReturn::byCustomer() : CarReturn::toProvider();
+    QVERIFY(returnCar(back, "VIN1", latestRecord(back, "VIN1"), Now.date(), "退货人", {}));
+    if (numberGivenBack)
+        db.dm->RecycleDocumentNumber(cancelled, n.typeCode);
+    book(t.customers ? "CS24050001" : "RS24050001", {}, 99000);
+
+    CarPick pick("VIN1");
+    Window w(t.make());
+    pickCarIn(w.get(), pick);
+    const auto pane = [&] {
+        QStringList texts;
+        for (const QString &edit : edits)
+            texts << w->findChild<QLineEdit *>(edit)->text();
+        return texts.join('|');
+    };
+    // The first charge as picked, then each next one.
+    QStringList beside{pane()};
+    w->ledger()->cancel();
+    for (w->ledger()->next(); !w->ledger()->eof(); w->ledger()->next())
+        beside << pane();
+    QCOMPARE(beside, shown);
 }
 
 void TestFinance::verifyCancelAndClose()
