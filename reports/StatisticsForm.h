@@ -77,8 +77,6 @@ protected:
                    const QString &fromLabel, const QString &toLabel, const QString &makerLabel);
     // Sets the date-range labels of a layout from the date fields.
     void setRangeLabels(BandedReport &layout, const QString &fromLabel, const QString &toLabel) const;
-    // Prints, not showing an error of the printing itself.
-    static void printQuietly(BandedReport &layout);
     // The logged-in operator's name, "" without a data module.
     static QString operatorName();
 
