@@ -296,11 +296,7 @@ void TRegisterForm::SpeedItem6Click()
     layout->findLabel(m_info.toLabel)->setCaption(DateEdit2->displayText());
     layout->findLabel(QStringLiteral("QRLabel5"))
         ->setCaption(frmDMcarsales ? frmDMcarsales->operatorName() : QString());
-    try {
-        layout->Print();
-    } catch (const AppError &) {
-        // Errors while a layout prints are not shown.
-    }
+    layout->printOrShowError();
 }
 
 void TRegisterForm::SpeedItem8Click()

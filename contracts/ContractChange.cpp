@@ -146,7 +146,7 @@ bool TContractChange::saveAndOfferPrint(int state)
         if (result != SaveResult::Stored)
             return false;
     } catch (...) {
-        if (saved) // a failed print: the changes are stored all the same
+        if (saved) // the print stopped: the changes are stored all the same
             SetChangeState(false);
         throw;
     }

@@ -183,8 +183,8 @@ void TContractEntry::DiscardContract() { document->discard(); }
 void TContractEntry::finishAndOfferPrint()
 {
     // Asked over the saved contract. The window empties afterwards, also when
-    // the print fails: a saved contract left open would be discarded by No to
-    // the close question.
+    // the contract cannot be read for its print: a saved contract left open
+    // would be discarded by No to the close question.
     try {
         if (Msg::question(QStringLiteral("是否打印?"), this))
             m_kind.print(this, document->number());

@@ -265,9 +265,5 @@ void printContract(BandedReport &layout, DataSet *masterQuery, const QString &ma
         query->open();
     }
     layout.findQuery(QStringLiteral("rep_bgs"))->open();
-    try {
-        layout.Print();
-    } catch (const AppError &) {
-        // A failed print changes nothing: the contract is saved either way.
-    }
+    layout.printOrShowError();
 }

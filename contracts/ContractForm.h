@@ -97,7 +97,7 @@ protected:
 };
 
 // Prints one contract on its layout: the master and lines queries set to the
-// serial, the own company as the layout reads it. Errors of the printer are
-// dropped (the contract is saved either way); errors of the queries throw.
+// serial, the own company as the layout reads it. A failed print is shown
+// (the contract is saved either way); errors of the queries throw.
 void printContract(BandedReport &layout, DataSet *masterQuery, const QString &masterSql,
                    DataSet *linesQuery, const QString &linesSql, const QString &serial);

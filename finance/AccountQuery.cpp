@@ -284,11 +284,7 @@ void TAccountQuery::SpeedItem2Click()
             rows->open();
         }, this))
         return; // the database's message was shown; nothing is printed
-    try {
-        layout->Print();
-    } catch (const AppError &) {
-        // Errors while a layout prints are not shown.
-    }
+    layout->printOrShowError();
 }
 
 void TAccountQuery::closeEvent(QCloseEvent *event)

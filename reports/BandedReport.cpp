@@ -3,6 +3,7 @@
 #include "CodeFields.h"
 #include "Errors.h"
 #include "Fonts.h"
+#include "Guard.h"
 #include "Format.h"
 #include "Money.h"
 #include "ReportPrinter.h"
@@ -353,4 +354,9 @@ void BandedReport::Print()
 {
     const Rpt::Document doc = layOut();
     ReportPrinter::current()->print(doc, qobject_cast<QWidget *>(parent()));
+}
+
+void BandedReport::printOrShowError()
+{
+    guard([this] { Print(); }, qobject_cast<QWidget *>(parent()));
 }

@@ -108,6 +108,9 @@ public:
     // Prints through the printer seam; a failure throws AppError and it is up
     // to the caller whether to show it.
     void Print();
+    // Prints, and a failure shows its message in the error box once: what the
+    // caller saved before stays saved, and it goes on as after a print.
+    void printOrShowError();
 
     static Rpt::Font hei(double pt, bool bold = false);
     static Rpt::Font song(double pt, bool bold = false);

@@ -154,15 +154,6 @@ QString TStatisticsForm::operatorName()
     return frmDMcarsales ? frmDMcarsales->operatorName() : QString();
 }
 
-void TStatisticsForm::printQuietly(BandedReport &layout)
-{
-    try {
-        layout.Print();
-    } catch (const AppError &) {
-        // Errors while a layout prints are not shown.
-    }
-}
-
 void TStatisticsForm::printList(BandedReport &layout, const QString &query,
                                 ListStatement statement, const QString &fromLabel,
                                 const QString &toLabel, const QString &makerLabel)
@@ -177,7 +168,7 @@ void TStatisticsForm::printList(BandedReport &layout, const QString &query,
             openStatement(layout.findQuery(query), statement(from, to, SalesStatistics::Names::Print));
         }, this))
         return; // the database's message was shown; nothing is printed
-    printQuietly(layout);
+    layout.printOrShowError();
 }
 
 void TStatisticsForm::showEvent(QShowEvent *event)

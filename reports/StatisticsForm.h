@@ -70,15 +70,13 @@ protected:
     // when none is given) and the operator into the layout's labels, the
     // layout's query opened on the statement made for the period as the date
     // fields give it now (a failure shows the database's message and prints
-    // nothing), then printed; an error while printing is not shown.
+    // nothing), then printed; a failed print shows its error.
     using ListStatement = SalesStatistics::Statement (*)(const QDate &, const QDate &,
                                                          SalesStatistics::Names);
     void printList(BandedReport &layout, const QString &query, ListStatement statement,
                    const QString &fromLabel, const QString &toLabel, const QString &makerLabel);
     // Sets the date-range labels of a layout from the date fields.
     void setRangeLabels(BandedReport &layout, const QString &fromLabel, const QString &toLabel) const;
-    // Prints, not showing an error of the printing itself.
-    static void printQuietly(BandedReport &layout);
     // The logged-in operator's name, "" without a data module.
     static QString operatorName();
 

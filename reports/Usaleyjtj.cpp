@@ -61,5 +61,5 @@ void Tfsaleyjtj::SpeedItem3Click()
                                       {layout.QRLabel22, DBEdit7}, {layout.QRLabel27, DBEdit8},
                                       {layout.QRLabel21, DBEdit9}, {layout.QRLabel25, DBEdit10}})
         label->setCaption(edit->text());
-    printQuietly(layout);
+    layout.printOrShowError();
 }

@@ -387,9 +387,5 @@ void Tfcarin::PrintInSlip(QWidget *owner, const QString &number)
     query->setSql(query->sql() + QStringLiteral(" and carinstock.carin_no=:aa"));
     query->setParam(QStringLiteral(":aa"), number);
     query->open();
-    try {
-        layout.Print();
-    } catch (const AppError &) {
-        // A failed print changes nothing: the in-stock is saved either way.
-    }
+    layout.printOrShowError();
 }

@@ -213,10 +213,6 @@ void Tfcarinsele::PrintInStockList()
         // The conditions as they stand now, which may differ from the list shown.
         conditions(filter()).setOn(layout.rep_chlrkmx, listSql(now), QStringLiteral(" order by carin_no"));
         layout.rep_chlrkmx->open();
-        try {
-            layout.Print();
-        } catch (const AppError &) {
-            // A failure while printing is dropped, as for every list.
-        }
+        layout.printOrShowError();
     }, this);
 }

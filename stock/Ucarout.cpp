@@ -344,11 +344,7 @@ void Tfcarout::PrintOutSlip(const QString &number)
         " where carout_no=:aa"));
     slip->setParam(QStringLiteral(":aa"), number);
     slip->open();
-    try {
-        layout.Print();
-    } catch (const AppError &) {
-        // A failed print changes nothing: the sale is stored either way.
-    }
+    layout.printOrShowError();
 }
 
 // ---------------------------------------------------------------- cancelling

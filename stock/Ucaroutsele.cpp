@@ -195,11 +195,7 @@ void Tfcaroutsele::SpeedItem6Click()
         layout.QRLabel19->setCaption(Label6->text());
         conditions(filter()).setOn(layout.rep_chlchkmx, printSql(), QStringLiteral(" order by carout_no"));
         layout.rep_chlchkmx->open();
-        try {
-            layout.Print();
-        } catch (const AppError &) {
-            // A printer that fails changes nothing here.
-        }
+        layout.printOrShowError();
     }, this);
 }
 

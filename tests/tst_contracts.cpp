@@ -446,10 +446,13 @@ void TestContracts::printStaysEditingAndCancelStillDiscards()
     QVERIFY(w->master()->isEditing());
     QVERIFY(w->SpeedItem2->isEnabled());
 
-    // A failed print is dropped; the contract is discarded all the same afterwards.
+    // A failed print says so once; the contract is discarded all the same afterwards.
     prints.fail = true;
     press(w.w, "SpeedItem4");
-    QVERIFY(db.messages.texts().isEmpty());
+    QCOMPARE(db.messages.messages.size(), 1);
+    QVERIFY(db.messages.lastIsPrintFailure());
+    QVERIFY(w->master()->isEditing());
+    db.messages.clear();
     db.messages.answer(QMessageBox::Yes);
     press(w.w, "SpeedItem3");
     QCOMPARE(db.count(t.master), 0);
@@ -1349,25 +1352,31 @@ void TestContracts::printQuestionWhileTheContractIsShown_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("change");
     QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("printFails");
     for (const char *k : {"sales", "purchase"})
         for (bool change : {false, true})
             for (const char *button : {"SpeedItem2", "SpeedItem5"})
-                QTest::addRow("%s %s %s", k, change ? "change" : "entry", button)
-                    << QString(k) << change << QString(button);
+                for (bool fails : {false, true})
+                    QTest::addRow("%s %s %s%s", k, change ? "change" : "entry", button,
+                                  fails ? ", print fails" : "")
+                        << QString(k) << change << QString(button) << fails;
 }
 
 // "是否打印?" comes while the saved contract is on the screen; the window
-// empties it (or goes on to the next contract) only afterwards.
+// empties it (or goes on to the next contract) only afterwards. A print that
+// fails shows its error and leaves the saved contract saved.
 void TestContracts::printQuestionWhileTheContractIsShown()
 {
     QFETCH(QString, kind);
     QFETCH(bool, change);
     QFETCH(QString, button);
+    QFETCH(bool, printFails);
     const Twin &t = twin(kind);
     TestDb db;
     seed(db);
     seedChangeable(db, t);
     CapturedPrints prints;
+    prints.fail = printFails;
     Window<TContractForm> w(change ? static_cast<TContractForm *>(makeChange(kind)) : t.make());
     QString expected = "HT-2";
     if (change) {
@@ -1388,8 +1397,22 @@ void TestContracts::printQuestionWhileTheContractIsShown()
     press(w.w, qPrintable(button));
     QCOMPARE(db.messages.unanswered, 0);
     QCOMPARE(shown, (QStringList{expected, t.code, change ? "承兑" : ""}));
-    QCOMPARE(prints.documents.size(), 1);
-    QVERIFY(prints.documents.first().pages.first().texts().contains(expected));
+    const qsizetype asked = button == "SpeedItem5" ? 2 : 1;
+    if (printFails) {
+        QCOMPARE(prints.documents.size(), 0);
+        QCOMPARE(db.messages.messages.size(), asked + 1);
+        QVERIFY(db.messages.lastIsPrintFailure());
+    } else {
+        QCOMPARE(db.messages.messages.size(), asked);
+        QCOMPARE(prints.documents.size(), 1);
+        QVERIFY(prints.documents.first().pages.first().texts().contains(expected));
+    }
+    // Saved all the same.
+    QCOMPARE(db.scalar("SELECT isfinished FROM " + t.master + " WHERE contract_no = :n", {{":n", expected}}).toInt(),
+             button == "SpeedItem5" ? 1 : 0);
+    if (change)
+        QCOMPARE(db.scalar("SELECT settlemode FROM " + t.master + " WHERE contract_no = 'HT-2'").toString(),
+                 QString("承兑"));
     // Then the contract is closed, or the started one has left the list.
     if (!change)
         QVERIFY(w->DBEdit1->text().isEmpty() && !w->master()->isActive() && w->codeEdit->text().isEmpty());

@@ -421,10 +421,13 @@ void TestCarout::slipPrintsForACustomerMissingFromTheRegister()
     QVERIFY(texts.contains("CS2024050007"));
     QVERIFY(texts.contains("88000"));
     QVERIFY(texts.contains("管理员"));
-    // A broken printer is not the sale's concern.
+    QVERIFY(db.messages.messages.isEmpty());
+    // A broken printer says so once; the sale stays stored.
     prints.fail = true;
     w->PrintOutSlip("CS2024050007");
-    QVERIFY(db.messages.messages.isEmpty());
+    QCOMPARE(db.messages.messages.size(), 1);
+    QVERIFY(db.messages.lastIsPrintFailure());
+    QCOMPARE(db.count("caroutstock", "carout_no = 'CS2024050007'"), 1);
 }
 
 void TestCarout::servicesButtonOpensAWindowEachTime()

@@ -18,6 +18,12 @@ public:
     void clear() { messages.clear(); unanswered = 0; }
     QStringList texts() const;
     QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    // The last box is the error of a failed print.
+    bool lastIsPrintFailure() const
+    {
+        return !messages.isEmpty() && messages.last().kind == Msg::Kind::Error
+            && messages.last().text.startsWith(QStringLiteral("打印失败: "));
+    }
 
     QList<Msg::Record> messages;
     int unanswered = 0;
