@@ -28,6 +28,8 @@
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
+#include <QScopeGuard>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 class TestWidgets : public QObject {
@@ -43,6 +45,8 @@ private slots:
     void dateEdit();
     void calendarKeys_data();
     void calendarKeys();
+    void calendarSpeaksChinese();
+    void dateSetWhileFocusedTakesDigitsAtOnce();
     void comboEditKeysOpenItsPicker_data();
     void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
@@ -313,6 +317,52 @@ void TestWidgets::calendarKeys()
     QVERIFY(db.messages.messages.isEmpty());
     form.ds.post();
     QCOMPARE(form.stored(db), date);
+}
+
+// On a machine whose locale is not Chinese the calendar still names its
+// months and weekdays in Chinese; the field's date stays as it is.
+void TestWidgets::calendarSpeaksChinese()
+{
+    const QLocale was;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restore = qScopeGuard([was] { QLocale::setDefault(was); });
+    TestDb db;
+    DateForm form(db);
+    QTest::keyClick(form.edit, Qt::Key_F4);
+    QCalendarWidget *calendar = form.edit->calendar();
+    QVERIFY(calendar && calendar->isVisible());
+    auto *month = calendar->findChild<QToolButton *>("qt_calendar_monthbutton");
+    QVERIFY(month);
+    QCOMPARE(month->text(), QString("一月"));
+    auto *days = calendar->findChild<QTableView *>("qt_calendar_calendarview");
+    QVERIFY(days);
+    QStringList weekdays;
+    for (int c = 0; c < days->model()->columnCount(); ++c)
+        weekdays << days->model()->data(days->model()->index(0, c)).toString();
+    QVERIFY2(weekdays.contains("周一") && weekdays.contains("周日"), qPrintable(weekdays.join(' ')));
+    QTest::keyClick(calendar->windowHandle(), Qt::Key_Escape);
+    QCOMPARE(form.edit->displayText(), QString("2020-01-02"));
+}
+
+// Digits typed after the program put a date or the blank mask into the
+// focused field, or gave it the focus back, go in from the first position.
+void TestWidgets::dateSetWhileFocusedTakesDigitsAtOnce()
+{
+    TestDb db;
+    DateForm form(db);
+    DBDateEdit *edit = form.edit;
+    QVERIFY(edit->hasFocus());
+    edit->end(false);
+    for (const QDate &set : {QDate(), QDate(2024, 5, 1)}) {
+        edit->setDate(set);
+        QTest::keyClicks(edit, "20261130");
+        QCOMPARE(edit->displayText(), QString("2026-11-30"));
+    }
+    form.next->setFocus();
+    edit->end(false);
+    focusToMend(edit);
+    QTest::keyClicks(edit, "20250102");
+    QCOMPARE(edit->displayText(), QString("2025-01-02"));
 }
 
 void TestWidgets::comboEditKeysOpenItsPicker_data()

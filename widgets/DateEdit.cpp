@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QStyle>
 #include <utility>
 
@@ -28,8 +29,21 @@ QDate DateEdit::date() const
 void DateEdit::setDate(const QDate &date)
 {
     const QString text = date.isValid() ? Fmt::date(date) : QString();
-    if (date != this->date() || (text.isEmpty() && displayText() != blankText()))
+    if (date != this->date() || (text.isEmpty() && displayText() != blankText())) {
         setText(text);
+        // The mask leaves the cursor behind the text, where no digit goes in.
+        if (hasFocus())
+            setCursorPosition(0);
+    }
+}
+
+void DateEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // The program putting the focus here (a refusal, a window opening) starts
+    // at the mask's first position, as Tab does.
+    if (event->reason() == Qt::OtherFocusReason)
+        setCursorPosition(0);
 }
 
 bool DateEdit::rangePasses(DateEdit *from, DateEdit *to)
@@ -72,6 +86,9 @@ void DateEdit::dropDown()
         m_calendar = new QCalendarWidget(this);
         m_calendar->setObjectName(QStringLiteral("calendar"));
         m_calendar->setWindowFlags(Qt::Popup);
+        // Month and weekday names as the rest of the program speaks, whatever
+        // the system's locale; the field's own date format is not the locale's.
+        m_calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
         // A click takes the day; Enter (and a double click) activates it.
         // Escape closes the popup as every popup closes on it.
         connect(m_calendar, &QCalendarWidget::clicked, this, &DateEdit::take);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -36,6 +37,8 @@ class TestFilterDates : public QObject {
 private slots:
     void noDateRefusesQueryAndPrint_data();
     void noDateRefusesQueryAndPrint();
+    void clearedFocusedDateTakesDigitsAtOnce_data();
+    void clearedFocusedDateTakesDigitsAtOnce();
 };
 
 void TestFilterDates::noDateRefusesQueryAndPrint_data()
@@ -97,6 +100,38 @@ void TestFilterDates::noDateRefusesQueryAndPrint()
         QCOMPARE(QApplication::focusWidget(), edit);
         QVERIFY(prints.documents.isEmpty());
     }
+    delete w.data();
+}
+
+void TestFilterDates::clearedFocusedDateTakesDigitsAtOnce_data()
+{
+    QTest::addColumn<QString>("window");
+    for (auto w = windows.keyBegin(); w != windows.keyEnd(); ++w)
+        QTest::newRow(w->toUtf8().constData()) << *w;
+}
+
+// "清除条件" from a date field being typed: the digits typed next go in.
+void TestFilterDates::clearedFocusedDateTakesDigitsAtOnce()
+{
+    QFETCH(QString, window);
+    TestDb db;
+    const QueryWindow q = windows.value(window)();
+    const QPointer<ChildForm> w(q.window);
+    QVERIFY(showActive(w));
+    QToolButton *clear = nullptr;
+    for (QToolButton *b : w->findChildren<QToolButton *>())
+        if (b->text() == QStringLiteral("清除条件") && b->isVisible())
+            clear = b;
+    if (!clear)
+        QSKIP("no 清除条件 in this window");
+    typeDate(q.from, "20261201");
+    typeDate(q.to, "20261231");
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), q.to);
+    QCOMPARE(q.to->displayText(), DateEdit::blankText());
+    QTest::keyClicks(q.to, "20261130");
+    QCOMPARE(q.to->displayText(), QString("2026-11-30"));
+    QCOMPARE(q.from->displayText(), DateEdit::blankText());
     delete w.data();
 }
 
