@@ -1,5 +1,6 @@
 #include "ContractPicker.h"
 #include "Codes.h"
+#include "DBControls.h"
 #include "GridColumns.h"
 #include "Guard.h"
 #include "QueryConditions.h"
@@ -30,6 +31,7 @@ TContractPicker::TContractPicker(const ContractPickerKind &kind, QWidget *owner)
 {
     setObjectName(kind.objectName);
     setWindowTitle(kind.caption);
+    fitCodes(edit1, QStringLiteral("contract_no"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(edit1, &QLineEdit::textChanged, this, &TContractPicker::edit1Change);

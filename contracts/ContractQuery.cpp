@@ -39,6 +39,7 @@ TContractQuery::TContractQuery(const ContractQueryKind &kind, QWidget *parent)
     auto *frame = new QGroupBox(QStringLiteral("查询条件："), this);
     Edit1 = new QLineEdit(frame);
     Edit1->setObjectName(kind.edit1Name);
+    fitCodes(Edit1, QStringLiteral("contract_no"));
     ComboEdit1 = new ComboEdit(frame);
     ComboEdit1->setObjectName(kind.comboEditName);
     ComboEdit1->setUpperCase(true);

@@ -13,10 +13,13 @@ const QHash<QString, int> &lengths()
                 t.insert(QString::fromLatin1(f), length);
         };
         // Prefix, year and month, four-digit serial: "RS2026120001".
-        add(12, {"carin_no", "carout_no", "buycont_no", "salecont_no", "paccountid", "caccountid",
-                 "serviceid", "presentid", "addcostid"});
-        // The paper contract's number as the partners wrote it: "HT-2026-0001".
-        add(12, {"contract_no", "buycontract_no", "salecontract_no", "salecont"});
+        add(12, {"carin_no", "carout_no", "paccountid", "caccountid", "serviceid", "presentid",
+                 "addcostid"});
+        // The paper contract's number as the partners wrote it, as long as an
+        // invoice number: "CG-2026-000123456789". The ledgers keep it under the
+        // name of the contract's own number, which is shorter but shares the room.
+        add(20, {"contract_no", "buycontract_no", "salecontract_no", "salecont", "buycont_no",
+                 "salecont_no"});
         // A car is known by its VIN; its serial, chassis and engine numbers
         // are as long. A car charge's voucher is the car's serial.
         add(17, {"carserial_no", "serial_no", "carinfor_serial_no", "vin_no", "chassis_no",

@@ -84,6 +84,7 @@ TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
     if (!kind.contractTable.isEmpty()) {
         ComboEdit2 = new ComboEdit(this);
         ComboEdit2->setObjectName(QStringLiteral("ComboEdit2"));
+        fitCodes(ComboEdit2, side.contractField);
     }
     DBEdit3 = bound(new DBEdit(this), "DBEdit3", QStringLiteral("invoice_no"));
     DBEdit4 = bound(new DBEdit(this), "DBEdit4", kind.amountField);

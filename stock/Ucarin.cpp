@@ -64,6 +64,7 @@ Tfcarin::Tfcarin(QWidget *parent)
     Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = new ComboEdit(this);
     ComboEdit2->setObjectName(QStringLiteral("ComboEdit2"));
+    fitCodes(ComboEdit2, QStringLiteral("buycontract_no"));
     DBEdit1 = bound(new DBEdit(this), "DBEdit1", ds_carin, "carserial_no");
     ComboEdit1 = new ComboEdit(this);
     ComboEdit1->setObjectName(QStringLiteral("ComboEdit1"));

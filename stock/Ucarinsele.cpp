@@ -40,6 +40,7 @@ Tfcarinsele::Tfcarinsele(QWidget *parent)
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit2 = named(new QLineEdit(this), "Edit2");
     Edit3 = named(new QLineEdit(this), "Edit3");
+    fitCodes(ComboEdit2, QStringLiteral("buycontract_no"));
     fitCodes(Edit1, QStringLiteral("carserial_no"));
     fitCodes(Edit3, QStringLiteral("chassis_no"));
     DateEdit1 = named(new DateEdit(this), "DateEdit1");

@@ -87,6 +87,7 @@ Tfcarout::Tfcarout(QWidget *parent)
     DBText1->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     Label10 = newOperatorName(this, QStringLiteral("Label10"));
     ComboEdit2 = named(new ComboEdit(this), "ComboEdit2");
+    fitCodes(ComboEdit2, QStringLiteral("salecontract_no"));
     DBEdit1 = bound(ds_carout, "DBEdit1", "carserial_no", false);
     ComboEdit1 = named(new ComboEdit(this), "ComboEdit1");
     ComboEdit1->setMaxLength(CustomerCodeLength);

@@ -47,6 +47,7 @@ Tfcaroutsele::Tfcaroutsele(QWidget *parent)
     ComboEdit1 = named(new ComboEdit(frame), "ComboEdit1");
     Edit2 = named(new QLineEdit(frame), "Edit2");
     Edit3 = named(new QLineEdit(frame), "Edit3");
+    fitCodes(ComboEdit2, QStringLiteral("salecontract_no"));
     fitCodes(Edit1, QStringLiteral("carserial_no"));
     fitCodes(Edit3, QStringLiteral("chassis_no"));
     ComboBox1 = newFreeTextBox(frame, QStringLiteral("ComboBox1"));

@@ -185,7 +185,8 @@ void TestWidths::codeFieldsShowTheWholeValue_data()
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QString>("value");
     const QString vin = "LFV2A21K6D4000001", chassis = "WDDGF8AB5DR000001",
-                  engine = "1HGCM82633A004352", serial = "LSVAM4187C2184841";
+                  engine = "1HGCM82633A004352", serial = "LSVAM4187C2184841",
+                  contract = "CG-2026-000123456789";
     const struct {
         const char *window, *edit;
         QString value;
@@ -207,6 +208,15 @@ void TestWidths::codeFieldsShowTheWholeValue_data()
         {"Tfcustxx", "DBEdit9", "220102198001011234"}, {"Tfprovxx", "DBEdit9", "22010219800101123X"},
         {"Tfbgsxx", "DBEdit9", "6222021001123456789"}, {"Tfdelf", "DBEdit2", serial},
         {"Tfcarout", "DBEdit10", "12345678901234567890"},
+        // paper contract numbers, typed or put in by a picker
+        {"Tfbuycont", "DBEdit1", contract},       {"Tfsalecont", "DBEdit1", contract},
+        {"Tfbuycontchg", "DBEdit1", contract},    {"Tfsalecontchg", "DBEdit1", contract},
+        {"Tfcarin", "ComboEdit2", contract},      {"Tfcarout", "ComboEdit2", contract},
+        {"Tfcarincheck", "DBEdit2", contract},    {"Tfcaroutcheck", "DBEdit2", contract},
+        {"Tfcustoutgo", "ComboEdit2", contract},  {"Tfbuyinout", "ComboEdit2", contract},
+        {"Tfcarinsele", "ComboEdit2", contract},  {"Tfcaroutsele", "ComboEdit2", contract},
+        {"Tfbuycontsele", "Edit1", contract},     {"Tfsalecontsele", "edit1", contract},
+        {"Tfselebuycont", "edit1", contract},     {"Tfselesalecont", "Edit1", contract},
     };
     for (const auto &r : rows)
         QTest::addRow("%s %s", r.window, r.edit) << r.window << r.edit << r.value;
@@ -237,10 +247,13 @@ void TestWidths::carTextsShowTheWholeValue_data()
         QTest::addRow("%s chassis_no", w) << w << "chassis_no" << "WDDGF8AB5DR000001";
         QTest::addRow("%s engine_no", w) << w << "engine_no" << "1HGCM82633A004352";
     }
+    const QString contract = "CG-2026-000123456789";
+    QTest::addRow("Tfbackprov buycontract_no") << "Tfbackprov" << "buycontract_no" << contract;
+    QTest::addRow("Tfcustback salecontract_no") << "Tfcustback" << "salecontract_no" << contract;
 }
 
-// The returns show the car's numbers as texts, with room for them before a
-// car is chosen.
+// The returns show the car's numbers and its contract's as texts, with room
+// for them before a car is chosen.
 void TestWidths::carTextsShowTheWholeValue()
 {
     QFETCH(QString, window);
@@ -264,7 +277,7 @@ void TestWidths::gridColumnsHoldTheirNumbers_data()
     QTest::addColumn<QString>("grid");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
-    const QString contract = "HT-2026-0001";
+    const QString contract = "CG-2026-000123456789";
     const struct {
         const char *window, *grid, *field;
         QString value;
