@@ -1006,7 +1006,7 @@ void changeLine(DBGrid *grid, int row, const QString &price, const QString &qty)
     typeCellAndEnter(grid, qty);
 }
 
-QString storedLines(TestDb &db, const Twin &t, const QString &serial = "N2")
+QString storedLines(TestDb &, const Twin &t, const QString &serial = "N2")
 {
     QSqlQuery q = Db::exec("SELECT carmodel, unitprice, qty FROM " + t.lines + " WHERE " + t.numberField
                                + " = :n ORDER BY rowid",

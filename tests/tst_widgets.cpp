@@ -46,6 +46,8 @@ private slots:
     void calendarKeys_data();
     void calendarKeys();
     void calendarSpeaksChinese();
+    void messageBoxIsAsWideAsItsTitle_data();
+    void messageBoxIsAsWideAsItsTitle();
     void dateSetWhileFocusedTakesDigitsAtOnce();
     void comboEditKeysOpenItsPicker_data();
     void comboEditKeysOpenItsPicker();
@@ -342,6 +344,27 @@ void TestWidgets::calendarSpeaksChinese()
     QVERIFY2(weekdays.contains("周一") && weekdays.contains("周日"), qPrintable(weekdays.join(' ')));
     QTest::keyClick(calendar->windowHandle(), Qt::Key_Escape);
     QCOMPARE(form.edit->displayText(), QString("2020-01-02"));
+}
+
+void TestWidgets::messageBoxIsAsWideAsItsTitle_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a short text") << Msg::defaultTitle() << "密码错误";
+    QTest::newRow("a long title") << "车辆销售管理系统提示信息" << "OK";
+}
+
+// The box leaves the title room beside the window manager's buttons, and
+// still grows with a long text.
+void TestWidgets::messageBoxIsAsWideAsItsTitle()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    const auto box = Msg::newBox(nullptr, {title, Msg::Kind::Warning, text, QMessageBox::Ok, {}, QMessageBox::Ok});
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QVERIFY2(box->width() >= Msg::titleRoom(title, box->font()), qPrintable(QString::number(box->width())));
+    box->hide();
 }
 
 // Digits typed after the program put a date or the blank mask into the

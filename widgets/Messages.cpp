@@ -1,6 +1,8 @@
 #include "Messages.h"
 
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QSpacerItem>
 #include <cstdio>
 
 namespace Msg {
@@ -47,9 +49,32 @@ QMessageBox::StandardButton ask(QWidget *parent, Kind kind, const QString &text,
             return QMessageBox::No;
         return defaultButton;
     }
-    QMessageBox box(iconOf(kind), title, text, buttons, parent);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const std::unique_ptr<QMessageBox> box = newBox(parent, record);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+std::unique_ptr<QMessageBox> newBox(QWidget *parent, const Record &message)
+{
+    auto box = std::make_unique<QMessageBox>(iconOf(message.kind), message.title, message.text,
+                                             message.buttons, parent);
+    box->setDefaultButton(message.defaultButton);
+    // A box sizes itself to its text; a short text would leave the window
+    // manager too little room for the title beside its buttons. A message
+    // box sets its own size, so the room is a spacer across its layout.
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(titleRoom(message.title, box->font()), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
+
+int titleRoom(const QString &title, const QFont &font)
+{
+    // The title in a bold title-bar font, the window's icon and three buttons.
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return metrics.horizontalAdvance(title) + 8 * metrics.height();
 }
 
 void warning(const QString &text, QWidget *parent)

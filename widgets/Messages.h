@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <memory>
 
 // The one way the program shows message boxes. Tests install a Handler to
 // read every message and to answer questions.
@@ -35,6 +36,11 @@ QMessageBox::StandardButton ask(QWidget *parent, Kind kind, const QString &text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton,
                                 const QString &title = defaultTitle());
+
+// The box ask shows on a screen, at least as wide as its title needs.
+std::unique_ptr<QMessageBox> newBox(QWidget *parent, const Record &message);
+// The width a window with this title needs for the title to show whole.
+int titleRoom(const QString &title, const QFont &font);
 
 // Refused input: exclamation box with OK.
 void warning(const QString &text, QWidget *parent = nullptr);
