@@ -100,14 +100,6 @@ void TContractEntry::SpeedItem1Click()
     }, this);
 }
 
-std::optional<QString> TContractEntry::partyName(const QString &code) const
-{
-    QVariant name;
-    if (!frmDMcarsales->QueryFirstRow(m_kind.nameLookup, {&name}, {{m_kind.lookupParam, code}}))
-        return std::nullopt;
-    return name.toString();
-}
-
 void TContractEntry::ComboEdit1ButtonClick()
 {
     if (!document->isOpen())
@@ -129,7 +121,7 @@ void TContractEntry::ComboEdit1Exit()
         return;
     m_lookingUp = true; // the message box takes the focus too
     guard([&] {
-        const auto name = partyName(code);
+        const auto name = partnerName(*m_kind.partners, code, Blanks::Trimmed);
         m_master->setValue(m_kind.codeField, code);
         m_master->setValue(m_kind.nameField, FieldLink::textValue(name.value_or(QString())));
         if (!name) {
@@ -162,7 +154,7 @@ SaveResult TContractEntry::SaveContract(int state)
     const QString code = ComboEdit1->text().trimmed();
     if (code.isEmpty())
         return refuse(m_kind.codeMissing, ComboEdit1);
-    const auto name = partyName(code);
+    const auto name = partnerName(*m_kind.partners, code, Blanks::Trimmed);
     if (!name)
         return refuse(m_kind.codeNotFound, ComboEdit1);
     m_master->setValue(m_kind.codeField, code);

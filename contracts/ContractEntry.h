@@ -41,8 +41,6 @@ protected:
 
 private:
     void FormCreate();
-    // The party's name by its code; nothing when the code is not in the register.
-    std::optional<QString> partyName(const QString &code) const;
     void loadPickLists(const QString &modelsSql, const QVariantMap &binds);
     // Offers to print the saved contract, then ends it in the window.
     void finishAndOfferPrint();

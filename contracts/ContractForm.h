@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DBControls.h"
+#include "Partners.h"
 #include "DBGrid.h"
 #include "DocumentForm.h"
 #include "PartnerPicker.h"
@@ -23,7 +24,7 @@ struct ContractKind {
     DocumentNumbering numbering;
     QString codeField, nameField;
     QString codeLabel, nameLabel;
-    QString nameLookup, lookupParam; // the party's name by its code
+    const Partners *partners = nullptr; // the party's register
     QString codeMissing, codeNotFound;
     // Purchase: the car-model pick list holds the provider's models and both
     // lists load when a known provider code is left; sales: every model, loaded

@@ -21,8 +21,7 @@ ContractKind Tfbuycont::kind()
     k.nameField = QStringLiteral("provname");
     k.codeLabel = QStringLiteral("代码(供)：");
     k.nameLabel = QStringLiteral("供应商：");
-    k.nameLookup = QStringLiteral("select provname from cprovider where providerid=:provid1");
-    k.lookupParam = QStringLiteral(":provid1");
+    k.partners = &Partners::providers();
     k.codeMissing = QStringLiteral("请输入供应商代码！");
     k.codeNotFound = QStringLiteral("输入的供应商代码不存在！");
     k.providerModels = true;

@@ -21,8 +21,7 @@ ContractKind Tfsalecont::kind()
     k.nameField = QStringLiteral("custname");
     k.codeLabel = QStringLiteral("客户代码：");
     k.nameLabel = QStringLiteral("客户名称：");
-    k.nameLookup = QStringLiteral("select custname from ccustomer where customerid=:custid1");
-    k.lookupParam = QStringLiteral(":custid1");
+    k.partners = &Partners::customers();
     k.codeMissing = QStringLiteral("请输入客户代码！");
     k.codeNotFound = QStringLiteral("输入的客户代码不存在！");
     k.providerModels = false;

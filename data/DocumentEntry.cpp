@@ -25,8 +25,7 @@ bool DocumentEntry::add()
     {
         // The number is consumed only together with its row.
         Db::Transaction t;
-        number = frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn, n.typeCode,
-                                                   n.table, n.numberField);
+        number = nextNumber(n);
         if (number.isEmpty())
             return false;
         QStringList columns{Db::identifier(n.numberField)}, values{QStringLiteral(":number")};

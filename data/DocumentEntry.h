@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataSet.h"
+#include "Numbering.h"
 #include "SaveResult.h"
 
 #include <QList>
@@ -9,10 +10,6 @@
 #include <QVariantMap>
 #include <functional>
 
-// How one kind of document is numbered (the five texts NextDocumentNumber takes).
-struct DocumentNumbering {
-    QString prefixColumn, counterColumn, typeCode, table, numberField;
-};
 
 // One document edited in place, with its lines. add() draws the number and
 // stores the row holding only that number; from then on the row and its lines

@@ -1,4 +1,5 @@
 // Document numbers: prefix + year-month + four-digit serial.
+#include "Numbering.h"
 #include "DMsales.h"
 #include "Db.h"
 #include "Errors.h"
@@ -90,4 +91,24 @@ bool TfrmDMcarsales::RecycleDocumentNumber(const QString &number, const QString 
              binds);
     t.commit();
     return false;
+}
+
+QString nextNumber(const DocumentNumbering &n)
+{
+    return frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn, n.typeCode, n.table,
+                                             n.numberField);
+}
+
+void giveBackUnstoredNumbers(const DocumentNumbering &n, const QStringList &drawn)
+{
+    Db::Transaction t;
+    for (const QString &number : drawn) {
+        const bool stored = !Db::scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :n")
+                                                .arg(Db::identifier(n.table), Db::identifier(n.numberField)),
+                                        {{QStringLiteral(":n"), number}})
+                                 .isNull();
+        if (!stored)
+            frmDMcarsales->RecycleDocumentNumber(number, n.typeCode);
+    }
+    t.commit();
 }

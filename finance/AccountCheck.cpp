@@ -152,7 +152,7 @@ void TAccountCheck::ComboEdit1Exit()
         return;
     }
     guard([&] {
-        if (const auto name = partnerName(*m_kind.side, code)) {
+        if (const auto name = partnerName(*m_kind.side->partners, code, Blanks::Trimmed)) {
             Edit1->setText(*name);
             return;
         }
@@ -170,7 +170,7 @@ void TAccountCheck::BitBtn1Click()
     forgetDisplay();
     guard([&] {
         // The name carried with the balance is the register's name of this code.
-        const QString name = partnerName(*m_kind.side, code).value_or(QString());
+        const QString name = partnerName(*m_kind.side->partners, code, Blanks::Trimmed).value_or(QString());
         Edit1->setText(name);
         for (auto [query, grid] : {std::pair{m_paymentsQuery, &m_kind.payments},
                                    std::pair{m_chargesQuery, &m_kind.charges}}) {

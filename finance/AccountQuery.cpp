@@ -171,10 +171,8 @@ void TAccountQuery::ComboEdit1Exit()
         return; // an empty code leaves the name as it is
     m_lookingUp = true; // the message box takes the focus too
     guard([&] {
-        QVariant name;
-        if (frmDMcarsales->QueryFirstRow(m_kind.lookup, {nullptr, &name},
-                                         {{QStringLiteral(":aa"), code}})) {
-            Edit1->setText(name.toString());
+        if (const auto name = partnerName(*m_kind.partners, code, Blanks::Kept)) {
+            Edit1->setText(*name);
         } else {
             refuse(m_kind.codeNotFound, ComboEdit1);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChildForm.h"
+#include "Partners.h"
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "DateEdit.h"
@@ -28,7 +29,7 @@ struct AccountKind {
     QString chargedField; // the goods value of a car: summed over verified charges (kind 2)
     QString codeLabel, nameLabel;
     QString codeTitle, nameTitle, incomeTitle, outgoTitle; // grid titles of their own
-    QString lookup;       // the partner's code and name by exact code, :aa
+    const Partners *partners = nullptr; // the register the typed code is looked up in
     QString codeNotFound;
     QString queryName, sourceName; // the grid's query and data source
     std::function<std::optional<PickedPartner>(QWidget *owner)> pick;

@@ -158,18 +158,8 @@ void TChargeCheck::showBookingRecord()
 {
     if (!m_ledger->isActive() || m_ledger->isEmpty() || !m_record->isActive() || m_record->isEmpty())
         return;
-    // A car sold again after a return (or bought in again) has a record and a
-    // charge for each time, booked together: its n-th charge belongs to its
-    // n-th record. Booked is the order of the rows (rowid; neither is ever
-    // deleted), not of their numbers: a number given back is drawn again later.
-    const LedgerSide &side = *m_kind.side;
-    const int booked =
-        Db::scalar(QStringLiteral("select count(*) from %1 where certificate_no=:s and isprepay=%2"
-                                  " and rowid<=(select rowid from %1 where %3=:k)")
-                           .arg(side.table, sqlCode(EntryKind::CarCharge), side.keyField),
-                   {{QStringLiteral(":s"), m_ledger->value(QStringLiteral("certificate_no"))},
-                    {QStringLiteral(":k"), m_ledger->value(side.keyField)}})
-            .toInt();
+    const int booked = chargeBooking(*m_kind.side, m_ledger->value(QStringLiteral("certificate_no")),
+                                     m_ledger->value(m_kind.side->keyField));
     // More charges than records (rows this program did not write): the latest.
     m_record->setRecNo(qBound(0, booked - 1, m_record->recordCount() - 1));
 }
@@ -181,31 +171,15 @@ SaveResult TChargeCheck::ConfirmCharge()
     }
     if (!DBDateEdit::datesPass(this))
         return SaveResult::Refused;
-    const LedgerSide &side = *m_kind.side;
-    const QVariant key = m_ledger->value(side.keyField);
-    {
-        Db::Transaction t;
-        // The charge may have been verified in another window meanwhile: a
-        // closed charge must never be opened again.
-        const bool open = Db::scalar(QStringLiteral("select count(*) from %1 where %2=:k and isprepay=")
-                                             .arg(side.table, side.keyField)
-                                             + sqlCode(EntryKind::CarCharge)
-                                             + QStringLiteral(" and not isaffirm and not ischeck"),
-                                     {{QStringLiteral(":k"), key}})
-                                  .toInt()
-                          > 0;
-        if (!open) {
-            t.commit();
-            Msg::warning(QStringLiteral("此帐目已经核实!"), this);
-            cancelCharge();
-            return SaveResult::Refused;
-        }
-        m_ledger->setValue(QStringLiteral("isaffirm"), 1);
-        m_ledger->setValue(QStringLiteral("ischeck"), 0);
-        m_ledger->setValue(QStringLiteral("isprepay"), EntryKind::CarCharge);
-        if (!m_ledger->post())
-            return SaveResult::Refused;
-        t.commit();
+    switch (confirmCharge(*m_kind.side, *m_ledger)) {
+    case ChargeConfirmation::AlreadyVerified:
+        Msg::warning(QStringLiteral("此帐目已经核实!"), this);
+        cancelCharge();
+        return SaveResult::Refused;
+    case ChargeConfirmation::NotStored:
+        return SaveResult::Refused;
+    case ChargeConfirmation::Confirmed:
+        break;
     }
     m_record->close();
     m_car->close();

@@ -81,7 +81,7 @@ TLedgerEntry::TLedgerEntry(const LedgerEntryKind &kind, QWidget *parent)
         DBComboBox1->setItems(kind.typeItems);
     }
     DBEdit2 = bound(new DBEdit(this), "DBEdit2", QStringLiteral("certificate_no"));
-    if (!kind.contractTable.isEmpty()) {
+    if (kind.withContract) {
         ComboEdit2 = new ComboEdit(this);
         ComboEdit2->setObjectName(QStringLiteral("ComboEdit2"));
         fitCodes(ComboEdit2, side.contractField);
@@ -210,17 +210,13 @@ SaveResult TLedgerEntry::SaveLedgerEntry()
     if (!DBEdit4->amountPasses())
         return SaveResult::Refused;
     // The code is looked up again: what is stored is a partner of the register.
-    const auto name = partnerName(*m_kind.side, code);
+    const auto name = partnerName(*side.partners, code, Blanks::Trimmed);
     if (!name)
         return refuse(m_kind.codeNotFound, ComboEdit1);
     const QString contract = ComboEdit2 ? ComboEdit2->text().trimmed() : QString();
     if (!contract.isEmpty()) {
-        QVariant owner;
-        frmDMcarsales->QueryFirstRow(QStringLiteral("select %1 from %2 where contract_no=:aa")
-                                             .arg(side.codeField, m_kind.contractTable),
-                                     {&owner}, {{QStringLiteral(":aa"), contract}});
         // Exactly, with the code as it stands: letter case and blanks count.
-        if (owner.toString() != ComboEdit1->text())
+        if (!signedBy(*side.partners, contract, ComboEdit1->text(), SignerMatch::Exactly))
             return refuse(m_kind.contractNotOwner, ComboEdit1);
     }
     m_table->setValue(side.codeField, code);
@@ -262,7 +258,7 @@ void TLedgerEntry::ComboEdit1Exit()
             m_table->setValue(m_kind.side->nameField, QVariant());
             return;
         }
-        const auto name = partnerName(*m_kind.side, code);
+        const auto name = partnerName(*m_kind.side->partners, code, Blanks::Trimmed);
         if (!name) {
             refuse(m_kind.codeNotFound, ComboEdit1);
             return;
@@ -288,7 +284,7 @@ void TLedgerEntry::ComboEdit2Exit()
         return;
     guard([&] {
         if (!frmDMcarsales->QueryFirstRow(QStringLiteral("select contract_no from %1 where contract_no=:aa")
-                                                  .arg(m_kind.contractTable),
+                                                  .arg(m_kind.side->partners->contractTable),
                                           {nullptr}, {{QStringLiteral(":aa"), contract}}))
             refuse(m_kind.contractNotFound, ComboEdit2);
     }, this);

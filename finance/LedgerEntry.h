@@ -23,8 +23,9 @@ struct LedgerEntryKind {
     QString fixedType;
     QString amountLabel, amountField, amountMissing;
     QString dateLabel;
-    // The contract the entry belongs to; none when contractTable is empty.
-    QString contractTable, contractNotFound, contractNotOwner;
+    // The entry belongs to a contract of the partner (its register's contracts).
+    bool withContract = false;
+    QString contractNotFound, contractNotOwner;
     // Picks a contract of any state; its paper number, or nothing.
     std::function<std::optional<QString>(QWidget *owner)> pickContract;
     int entryKind = EntryKind::Payment;

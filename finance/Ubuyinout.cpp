@@ -20,7 +20,7 @@ LedgerEntryKind Tfbuyinout::kind()
     k.amountField = QStringLiteral("outgo");
     k.amountMissing = QStringLiteral("请输入预付金额!");
     k.dateLabel = QStringLiteral("付款日期：");
-    k.contractTable = QStringLiteral("cbuycontract");
+    k.withContract = true;
     k.contractNotFound = QStringLiteral("不存在此采购合同号!");
     k.contractNotOwner = QStringLiteral("所选合同并非是该供应商签约!");
     k.pickContract = &pickContractNumber<Tfselebuycont>;

@@ -21,7 +21,7 @@ AccountKind Tfcustaccountsele::kind()
     k.nameTitle = QStringLiteral("客户名称");
     k.incomeTitle = QStringLiteral("客户预付");
     k.outgoTitle = QStringLiteral("销售金额");
-    k.lookup = QStringLiteral("select customerid,custname from ccustomer where customerid=:aa");
+    k.partners = &Partners::customers();
     k.codeNotFound = QStringLiteral("输入的客户代码不存在!");
     k.queryName = QStringLiteral("tq_custacc");
     k.sourceName = QStringLiteral("ds_custacc");

@@ -14,7 +14,7 @@ LedgerEntryKind Tfcustoutgo::kind()
     k.amountField = QStringLiteral("income");
     k.amountMissing = QStringLiteral("请输入预付金额!");
     k.dateLabel = QStringLiteral("付款日期：");
-    k.contractTable = QStringLiteral("csalecontract");
+    k.withContract = true;
     k.contractNotFound = QStringLiteral("不存在此销售合同号!");
     k.contractNotOwner = QStringLiteral("所选合同并非是该客户签约!");
     k.pickContract = &pickContractNumber<Tfselesalecont>;

@@ -21,7 +21,7 @@ AccountKind Tfprovaccountsele::kind()
     k.nameTitle = QStringLiteral("供应商名称");
     k.incomeTitle = QStringLiteral("已到货款");
     k.outgoTitle = QStringLiteral("预付金额");
-    k.lookup = QStringLiteral("select providerid,provname from cprovider where providerid=:aa");
+    k.partners = &Partners::providers();
     k.codeNotFound = QStringLiteral("输入的供应商代码不存在!");
     k.queryName = QStringLiteral("tq_provacc");
     k.sourceName = QStringLiteral("DataSource1");

@@ -1,6 +1,6 @@
 #include "chngpw.h"
 #include "DMsales.h"
-#include "Db.h"
+#include "Passwords.h"
 #include "Errors.h"
 #include "Messages.h"
 #include "OperatorHeader.h"
@@ -45,13 +45,9 @@ void Tfchngpw::check()
         Edit3->setFocus();
         return;
     }
-    // Stored without outer blanks: the login drops them from what is typed.
-    const int changed = Db::execCount(
-        QStringLiteral("UPDATE crights SET password = :pw WHERE personnelid = :id"),
-        {{QStringLiteral(":pw"), Edit2->text().trimmed()},
-         {QStringLiteral(":id"), tright->value(QStringLiteral("personnelid"))}});
+    const bool changed = changePassword(tright->value(QStringLiteral("personnelid")), Edit2->text());
     tright->refresh();
-    if (changed != 1)
+    if (!changed)
         throw DbError(QStringLiteral("用户的权限记录已不存在，口令未更改"));
     Msg::information(QStringLiteral("口令更改成功。"), this);
     accept();

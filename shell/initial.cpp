@@ -2,7 +2,7 @@
 #include "DMsales.h"
 #include "Db.h"
 #include "Messages.h"
-#include "Schema.h"
+#include "DataReset.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,41 +10,31 @@
 
 namespace {
 
-struct Register {
+using DataReset::Register;
+
+struct RegisterBox {
     QCheckBox *Tfinitial::*box;
     const char *name;
     const char *caption;
-    QStringList statements;
+    Register which;
 };
 
-// The registers that can be emptied, in the order their statements run.
-// The personnel of "admin" and of the operator at work are kept, so that
-// both can still log in.
-const QList<Register> &registers()
+// The registers that can be emptied, in the order of their boxes.
+const QList<RegisterBox> &registers()
 {
-    static const QList<Register> list{
-        {&Tfinitial::ckbgsxx, "ckbgsxx", "本公司信息", {"delete from bgsxx"}},
-        {&Tfinitial::ckdq, "ckdq", "地区资料", {"delete from dq"}},
-        {&Tfinitial::ckgys, "ckgys", "供应商信息",
-         {"delete from cprovcarmodel", "delete from cprovider"}},
-        {&Tfinitial::ckkhxx, "ckkhxx", "客户信息", {"delete from ccustomer"}},
-        {&Tfinitial::ckrsk, "ckrsk", "人事信息",
-         {"delete from crights where personnelid not in ('admin', :operator)",
-          "delete from cpersonnel where personnelid not in ('admin', :operator)"}},
-        {&Tfinitial::ckht, "ckht", "合同类型", {"delete from cconttype"}},
-        {&Tfinitial::ckfy, "ckfy", "费用类型", {"delete from subject"}},
-        {&Tfinitial::ckcllx, "ckcllx", "车辆类型", {"delete from cartype"}},
-        {&Tfinitial::ckclxh, "ckclxh", "车辆型号", {"delete from model"}},
+    static const QList<RegisterBox> list{
+        {&Tfinitial::ckbgsxx, "ckbgsxx", "本公司信息", Register::Company},
+        {&Tfinitial::ckdq, "ckdq", "地区资料", Register::Areas},
+        {&Tfinitial::ckgys, "ckgys", "供应商信息", Register::Providers},
+        {&Tfinitial::ckkhxx, "ckkhxx", "客户信息", Register::Customers},
+        {&Tfinitial::ckrsk, "ckrsk", "人事信息", Register::Personnel},
+        {&Tfinitial::ckht, "ckht", "合同类型", Register::ContractTypes},
+        {&Tfinitial::ckfy, "ckfy", "费用类型", Register::Subjects},
+        {&Tfinitial::ckcllx, "ckcllx", "车辆类型", Register::CarTypes},
+        {&Tfinitial::ckclxh, "ckclxh", "车辆型号", Register::CarModels},
     };
     return list;
 }
-
-const QStringList businessStatements{
-    "delete from addcost",        "delete from carinfor",       "delete from carinstock",
-    "delete from caroutstock",    "delete from cbuycontdetail", "delete from cbuycontract",
-    "delete from ccustaccount",   "delete from cprovaccount",   "delete from recycle",
-    "delete from servicecost",    "delete from csalecontdetail", "delete from csalecontract",
-    "delete from delfcost",       "delete from presentcost",    "delete from xtdh"};
 
 } // namespace
 
@@ -58,7 +48,7 @@ Tfinitial::Tfinitial(QWidget *parent, std::function<bool()> closeWindows)
     auto *grid = new QGridLayout(boxes);
     grid->setContentsMargins(0, 0, 0, 0);
     int i = 0;
-    for (const Register &r : registers()) {
+    for (const RegisterBox &r : registers()) {
         auto *box = new QCheckBox(QString::fromUtf8(r.caption));
         box->setObjectName(QLatin1String(r.name));
         this->*r.box = box;
@@ -70,13 +60,18 @@ Tfinitial::Tfinitial(QWidget *parent, std::function<bool()> closeWindows)
              {QString(), new QLabel(QStringLiteral("注意:初始化后原有数据将丢失"))}});
 }
 
+QList<DataReset::Register> Tfinitial::chosen() const
+{
+    QList<Register> list;
+    for (const RegisterBox &r : registers())
+        if ((this->*r.box)->isChecked())
+            list << r.which;
+    return list;
+}
+
 QStringList Tfinitial::statements() const
 {
-    QStringList list;
-    for (const Register &r : registers())
-        if ((this->*r.box)->isChecked())
-            list << r.statements;
-    return list << businessStatements;
+    return DataReset::statements(chosen());
 }
 
 void Tfinitial::check()
@@ -99,14 +94,8 @@ void Tfinitial::InitialiseData()
     if (trsk->isActive() && !trsk->isEmpty())
         operatorId = trsk->value(QStringLiteral("personnelid")).toString();
 
-    // All or nothing: a failure leaves every row where it was.
-    Db::Transaction t;
-    for (const QString &statement : statements())
-        RunInitSql(statement, statement.contains(QLatin1String(":operator"))
-                                  ? QVariantMap{{QStringLiteral(":operator"), operatorId}}
-                                  : QVariantMap{});
-    Schema::seedNumbering();
-    t.commit();
+    DataReset::initialise(chosen(), operatorId,
+                          [this](const QString &statement, const QVariantMap &binds) { RunInitSql(statement, binds); });
 
     // The data module's snapshots follow what is left.
     trsk->refresh();

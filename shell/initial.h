@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataReset.h"
+
 #include "ShellDialog.h"
 
 #include <QStringList>
@@ -22,6 +24,7 @@ public:
 
     // The statements in the order they run, without the new numbering row.
     QStringList statements() const;
+    QList<DataReset::Register> chosen() const;
     void InitialiseData();
 
 protected:

@@ -1,4 +1,5 @@
 #include "Ucarin.h"
+#include "Partners.h"
 #include "CarMoves.h"
 #include "Codes.h"
 #include "DMsales.h"
@@ -290,13 +291,12 @@ void Tfcarin::ComboEdit1Exit()
             tb_carin->setValue(ProvName, QVariant());
             return;
         }
-        QVariant name;
-        if (!frmDMcarsales->QueryFirstRow(QStringLiteral("select provname from cprovider where providerid=:aa"),
-                                          {&name}, {{QStringLiteral(":aa"), code}})) {
+        const auto name = partnerName(Partners::providers(), code, Blanks::Trimmed);
+        if (!name) {
             refuse(QStringLiteral("输入的供应商代码不存在!"), ComboEdit1);
             return;
         }
-        tb_carin->setValue(ProvName, name);
+        tb_carin->setValue(ProvName, FieldLink::textValue(*name));
         loadModels(QStringLiteral("select carmodel from cprovcarmodel where providerid=:aa"), code);
     }, this);
     m_lookingUp = false;
@@ -321,9 +321,8 @@ SaveResult Tfcarin::SaveInStock()
     if (provider.isEmpty())
         return refuse(QStringLiteral("请输入供应商代码!"), ComboEdit1);
     // The name stored is the one of the code stored, read now.
-    QVariant provName;
-    if (!frmDMcarsales->QueryFirstRow(QStringLiteral("select provname from cprovider where providerid=:aa"),
-                                      {&provName}, {{QStringLiteral(":aa"), provider}}))
+    const auto provName = partnerName(Partners::providers(), provider, Blanks::Trimmed);
+    if (!provName)
         return refuse(QStringLiteral("输入的供应商代码不存在!"), ComboEdit1);
     const QString serial = tb_carin->value(Serial).toString().trimmed();
     if (serial.isEmpty())
@@ -336,12 +335,8 @@ SaveResult Tfcarin::SaveInStock()
         return refuse(QStringLiteral("该车系列号已存在，不能重复入库!"), DBEdit1);
     const QString contract = ComboEdit2->text().trimmed();
     if (!contract.isEmpty()) {
-        const QString signedBy =
-            Db::scalar(QStringLiteral("select providerid from cbuycontract where contract_no=:aa"),
-                       {{QStringLiteral(":aa"), contract}})
-                .toString();
         // Exactly: a code typed in another letter case is not the contract's.
-        if (signedBy != provider)
+        if (!signedBy(Partners::providers(), contract, provider, SignerMatch::TypedTrimmed))
             return refuse(QStringLiteral("所选合同并非是该供应商签约!"), ComboEdit1);
         if (Db::scalar(QStringLiteral("select carmodel from cbuycontdetail,cbuycontract"
                                       " where cbuycontract.buycont_no=cbuycontdetail.buycont_no"
@@ -354,7 +349,7 @@ SaveResult Tfcarin::SaveInStock()
 
     tb_carin->setValue(QStringLiteral("buycontract_no"), FieldLink::textValue(contract));
     tb_carin->setValue(QStringLiteral("providerid"), provider);
-    tb_carin->setValue(ProvName, provName);
+    tb_carin->setValue(ProvName, FieldLink::textValue(*provName));
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
     tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);

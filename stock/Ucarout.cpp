@@ -1,4 +1,5 @@
 #include "Ucarout.h"
+#include "Partners.h"
 #include "CarMoves.h"
 #include "Clock.h"
 #include "DMsales.h"
@@ -273,14 +274,12 @@ void Tfcarout::ComboEdit1Exit()
             tb_carout->setValue(CustName, QVariant());
             return;
         }
-        QVariant name;
-        if (!frmDMcarsales->QueryFirstRow(
-                QStringLiteral("select custname from ccustomer where customerid=:aa"), {&name},
-                {{QStringLiteral(":aa"), ComboEdit1->text()}})) {
+        const auto name = partnerName(Partners::customers(), ComboEdit1->text(), Blanks::Kept);
+        if (!name) {
             refuse(QStringLiteral("输入的客户代码不存在!"), ComboEdit1);
             return;
         }
-        tb_carout->setValue(CustName, name);
+        tb_carout->setValue(CustName, FieldLink::textValue(*name));
     }, this);
     m_lookingUp = false;
 }
@@ -298,11 +297,7 @@ SaveResult Tfcarout::SaveSale()
     if (!refusal.isEmpty())
         return refuse(refusal, DBEdit3);
     if (!ComboEdit2->text().trimmed().isEmpty()) {
-        QVariant signer;
-        frmDMcarsales->QueryFirstRow(
-            QStringLiteral("select customerid from csalecontract where contract_no=:aa"), {&signer},
-            {{QStringLiteral(":aa"), ComboEdit2->text()}});
-        if (signer.toString().trimmed() != customer)
+        if (!signedBy(Partners::customers(), ComboEdit2->text(), customer, SignerMatch::BothTrimmed))
             return refuse(QStringLiteral("所选合同并非是该客户签约!"), ComboEdit1);
     }
     tb_carout->setValue(QStringLiteral("salecontract_no"), FieldLink::textValue(ComboEdit2->text()));

@@ -6,6 +6,7 @@
 #include "Guard.h"
 #include "Messages.h"
 #include "Money.h"
+#include "Numbering.h"
 #include "OperatorHeader.h"
 #include "Uselecar.h"
 
@@ -42,10 +43,10 @@ Tfinaddcost::Tfinaddcost(QWidget *parent)
     tb_addcost->beforePost = [this] { return costRowPasses(); };
     // A row is numbered when it is stored, in the transaction that stores it.
     tb_addcost->beforeInsertWrite = [](QSqlRecord &row) {
-        row.setValue(QStringLiteral("addcostid"),
-                     frmDMcarsales->NextDocumentNumber(QStringLiteral("caddcostpre"), QStringLiteral("caddcost_s"),
-                                                       QStringLiteral("as"), QStringLiteral("addcost"),
-                                                       QStringLiteral("addcostid")));
+        static const DocumentNumbering costs{QStringLiteral("caddcostpre"), QStringLiteral("caddcost_s"),
+                                             QStringLiteral("as"), QStringLiteral("addcost"),
+                                             QStringLiteral("addcostid")};
+        row.setValue(costs.numberField, nextNumber(costs));
     };
 
     auto *speedBar = new SpeedBar(this);

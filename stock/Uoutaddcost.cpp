@@ -153,9 +153,7 @@ void Tfoutaddcost::setUpTable(CostTable &table)
     data->beforeInsert = [this, &table] {
         if (!tb_carinfor->isActive() || tb_carinfor->isEmpty())
             return false;
-        const DocumentNumbering &n = table.numbering;
-        table.next = frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn,
-                                                       n.typeCode, n.table, n.numberField);
+        table.next = nextNumber(table.numbering);
         table.drawn << table.next;
         return true;
     };
@@ -209,17 +207,8 @@ void Tfoutaddcost::ds_StateChange()
 void Tfoutaddcost::giveBackUnstored()
 {
     Db::Transaction t;
-    for (CostTable *table : {&m_service, &m_present}) {
-        const DocumentNumbering &n = table->numbering;
-        for (const QString &number : std::as_const(table->drawn)) {
-            const bool stored = Db::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = :n")
-                                               .arg(Db::identifier(n.table), Db::identifier(n.numberField)),
-                                           {{QStringLiteral(":n"), number}})
-                                    .toInt() > 0;
-            if (!stored)
-                frmDMcarsales->RecycleDocumentNumber(number, n.typeCode);
-        }
-    }
+    for (const CostTable *table : {&m_service, &m_present})
+        giveBackUnstoredNumbers(table->numbering, table->drawn);
     auto forget = [this] {
         m_service.drawn.clear();
         m_present.drawn.clear();

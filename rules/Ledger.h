@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Codes.h"
-#include "DocumentEntry.h"
+#include "DataSet.h"
+#include "Numbering.h"
 #include "ListStatement.h"
 #include "Money.h"
+#include "Partners.h"
 
 #include <QString>
 #include <optional>
@@ -12,7 +14,7 @@
 // counted: payments in minus charges.
 struct LedgerSide {
     QString table, keyField, codeField, nameField, typeField, contractField;
-    QString partnerTable; // the register of the partners
+    const Partners *partners; // the register of the partners and their contracts
     QString paymentColumn; // what entries of kinds 0 and 1 count as paid in
     QString chargeColumn;  // what car charges (and the customers' fees) count
     bool feesCharged = false; // customers: advanced fees are charged too
@@ -39,9 +41,6 @@ struct AccountSums {
     bool operator==(const AccountSums &) const = default;
 };
 
-// The partner's name in its register; nothing when the code is not there.
-std::optional<QString> partnerName(const LedgerSide &side, const QString &code);
-
 // Counts the partner's open verified entries.
 AccountSums accountSums(const LedgerSide &side, const QString &code);
 // The statement it runs: one row of the figures, in the order of AccountSums.
@@ -61,3 +60,27 @@ QString reconciliationText(const LedgerSide &side, qint64 balance);
 std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &code,
                                        const QString &name, const QString &handler,
                                        const AccountSums &shown);
+
+// What became of a car charge's confirmation.
+enum class ChargeConfirmation {
+    Confirmed,       // verified and stored with what was typed
+    AlreadyVerified, // verified elsewhere meanwhile: nothing written
+    NotStored,       // the row's own checks refused it: nothing written
+};
+
+// Which of its car's charges the charge with that entry number is, counted
+// from 1 in booking order. A car sold again after a return (or bought in
+// again) has a stock record and a charge for each time, booked together: its
+// n-th charge belongs to its n-th record. Booked is the order of the rows
+// (rowid; neither is ever deleted), not of their numbers: a number given
+// back is drawn again later.
+int chargeBooking(const LedgerSide &side, const QVariant &serial, const QVariant &key);
+
+// Whether the car charge with that entry number is still unverified and open.
+bool chargeOpen(const LedgerSide &side, const QVariant &key);
+
+// Confirms the car charge being edited in `entry`, a row of the side's
+// ledger: verified, still open, stored with what was typed, in one
+// transaction, while no other window has verified it. A closed charge is
+// never opened again.
+ChargeConfirmation confirmCharge(const LedgerSide &side, DataSet &entry);

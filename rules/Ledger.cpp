@@ -1,6 +1,5 @@
 #include "Ledger.h"
 #include "Clock.h"
-#include "DMsales.h"
 #include "Db.h"
 #include "Format.h"
 
@@ -10,7 +9,7 @@ const LedgerSide &LedgerSide::customers()
 {
     static const LedgerSide side{
         QStringLiteral("ccustaccount"), QStringLiteral("caccountid"), QStringLiteral("customerid"),
-        QStringLiteral("custname"), QStringLiteral("custaccttype"), QStringLiteral("salecont_no"), QStringLiteral("ccustomer"),
+        QStringLiteral("custname"), QStringLiteral("custaccttype"), QStringLiteral("salecont_no"), &Partners::customers(),
         QStringLiteral("income"), QStringLiteral("outgo"), true,
         {QStringLiteral("ccustaccpre"), QStringLiteral("ccustacc_s"), QStringLiteral("ks"),
          QStringLiteral("ccustaccount"), QStringLiteral("caccountid")},
@@ -22,7 +21,7 @@ const LedgerSide &LedgerSide::providers()
 {
     static const LedgerSide side{
         QStringLiteral("cprovaccount"), QStringLiteral("paccountid"), QStringLiteral("providerid"),
-        QStringLiteral("provname"), QStringLiteral("provaccttype"), QStringLiteral("buycont_no"), QStringLiteral("cprovider"),
+        QStringLiteral("provname"), QStringLiteral("provaccttype"), QStringLiteral("buycont_no"), &Partners::providers(),
         QStringLiteral("outgo"), QStringLiteral("income"), false,
         {QStringLiteral("cprovaccpre"), QStringLiteral("cprovacc_s"), QStringLiteral("ps"),
          QStringLiteral("cprovaccount"), QStringLiteral("paccountid")},
@@ -55,16 +54,6 @@ std::optional<Money> sumOf(const QVariant &value)
 QString text(const std::optional<Money> &sum) { return sum ? sum->toString() : QString(); }
 
 } // namespace
-
-std::optional<QString> partnerName(const LedgerSide &side, const QString &code)
-{
-    QSqlQuery q = Db::exec(QStringLiteral("select %1 from %2 where %3=:aa")
-                                   .arg(side.nameField, side.partnerTable, side.codeField),
-                           {{QStringLiteral(":aa"), code}});
-    if (!q.next())
-        return std::nullopt;
-    return q.value(0).toString();
-}
 
 qint64 AccountSums::balance() const
 {
@@ -151,9 +140,7 @@ std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &co
               {QStringLiteral(":bb"), handler},
               {QStringLiteral(":today"), today}});
     if (balance != 0) {
-        const DocumentNumbering &n = side.numbering;
-        const QString number = frmDMcarsales->NextDocumentNumber(
-                n.prefixColumn, n.counterColumn, n.typeCode, n.table, n.numberField);
+        const QString number = nextNumber(side.numbering);
         Db::exec(QStringLiteral("insert into %1 (%2, %3, %4, %5, %6, in_date, affirm_recorder,"
                                 " isaffirm, ischeck, isprepay)"
                                 " values (:pano1, :a, :b, :c, :d, :today, :e, 1, 0, :kind)")
@@ -170,4 +157,41 @@ std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &co
     }
     t.commit();
     return balance;
+}
+
+bool chargeOpen(const LedgerSide &side, const QVariant &key)
+{
+    return Db::scalar(QStringLiteral("select count(*) from %1 where %2=:k and isprepay=")
+                                  .arg(Db::identifier(side.table), Db::identifier(side.keyField))
+                              + sqlCode(EntryKind::CarCharge)
+                              + QStringLiteral(" and not isaffirm and not ischeck"),
+                      {{QStringLiteral(":k"), key}})
+               .toInt()
+           > 0;
+}
+
+ChargeConfirmation confirmCharge(const LedgerSide &side, DataSet &entry)
+{
+    Db::Transaction t;
+    if (!chargeOpen(side, entry.value(side.keyField))) {
+        t.commit();
+        return ChargeConfirmation::AlreadyVerified;
+    }
+    entry.setValue(QStringLiteral("isaffirm"), 1);
+    entry.setValue(QStringLiteral("ischeck"), 0);
+    entry.setValue(QStringLiteral("isprepay"), EntryKind::CarCharge);
+    if (!entry.post())
+        return ChargeConfirmation::NotStored;
+    t.commit();
+    return ChargeConfirmation::Confirmed;
+}
+
+int chargeBooking(const LedgerSide &side, const QVariant &serial, const QVariant &key)
+{
+    return Db::scalar(QStringLiteral("select count(*) from %1 where certificate_no=:s and isprepay=%2"
+                                     " and rowid<=(select rowid from %1 where %3=:k)")
+                              .arg(Db::identifier(side.table), sqlCode(EntryKind::CarCharge),
+                                   Db::identifier(side.keyField)),
+                      {{QStringLiteral(":s"), serial}, {QStringLiteral(":k"), key}})
+        .toInt();
 }

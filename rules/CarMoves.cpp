@@ -2,6 +2,7 @@
 #include "CarScope.h"
 #include "ContractProgress.h"
 #include "DMsales.h"
+#include "Ledger.h"
 #include "Db.h"
 #include "Format.h"
 #include "Money.h"
@@ -12,45 +13,19 @@ namespace {
 
 const QString RefundType = QStringLiteral("退货款项");
 
-// The numbers of the two ledgers' entries.
-const DocumentNumbering ProviderLedger{QStringLiteral("cprovaccpre"), QStringLiteral("cprovacc_s"),
-                                       QStringLiteral("ps"), QStringLiteral("cprovaccount"),
-                                       QStringLiteral("paccountid")};
-const DocumentNumbering CustomerLedger{QStringLiteral("ccustaccpre"), QStringLiteral("ccustacc_s"),
-                                       QStringLiteral("ks"), QStringLiteral("ccustaccount"),
-                                       QStringLiteral("caccountid")};
-
-QString nextNumber(const DocumentNumbering &n)
-{
-    return frmDMcarsales->NextDocumentNumber(n.prefixColumn, n.counterColumn, n.typeCode, n.table,
-                                             n.numberField);
-}
-
-// Where a car's charge is booked: the provider's for the in-stock, the
-// customer's for the sale.
-struct ChargeLedger {
-    DocumentNumbering numbering;
-    QString partnerCode, partnerName, amountField, contractField;
-};
-const ChargeLedger ProviderCharges{ProviderLedger, QStringLiteral("providerid"), QStringLiteral("provname"),
-                                   QStringLiteral("income"), QStringLiteral("buycont_no")};
-const ChargeLedger CustomerCharges{CustomerLedger, QStringLiteral("customerid"), QStringLiteral("custname"),
-                                   QStringLiteral("outgo"), QStringLiteral("salecont_no")};
-
 // An unverified, open car charge with the car's serial as its voucher: no
 // type text and no date; finance verifies it.
-void bookCharge(const ChargeLedger &ledger, const QVariant &partner, const QVariant &name,
+void bookCharge(const LedgerSide &ledger, const QVariant &partner, const QVariant &name,
                 const QVariant &serial, const QVariant &invoice, const QVariant &amount,
                 const QVariant &contract)
 {
-    const DocumentNumbering &n = ledger.numbering;
-    const QString number = nextNumber(n);
+    const QString number = nextNumber(ledger.numbering);
     Db::exec(QStringLiteral("insert into %1 (%2, %3, %4, certificate_no, invoice_no, %5, %6, isaffirm,"
                             " ischeck, isprepay) values (:no, :partner, :name, :serial, :invoice, :amount,"
                             " :contract, 0, 0, :kind)")
-                     .arg(Db::identifier(n.table), Db::identifier(n.numberField),
-                          Db::identifier(ledger.partnerCode), Db::identifier(ledger.partnerName),
-                          Db::identifier(ledger.amountField), Db::identifier(ledger.contractField)),
+                     .arg(Db::identifier(ledger.table), Db::identifier(ledger.keyField),
+                          Db::identifier(ledger.codeField), Db::identifier(ledger.nameField),
+                          Db::identifier(ledger.chargeColumn), Db::identifier(ledger.contractField)),
              {{QStringLiteral(":no"), number},
               {QStringLiteral(":partner"), partner},
               {QStringLiteral(":name"), name},
@@ -77,7 +52,7 @@ void bookReceipt(const QString &carinNo)
                                       {&provider, &name, &serial, &invoice, &price, &contract},
                                       {{QStringLiteral(":no"), carinNo}}))
         return;
-    bookCharge(ProviderCharges, provider, name, serial, invoice, price, contract);
+    bookCharge(LedgerSide::providers(), provider, name, serial, invoice, price, contract);
     finishWhenDelivered(ContractDeliveries::purchases(), contract);
     t.commit();
 }
@@ -108,7 +83,7 @@ bool bookSale(const QString &caroutNo)
         != 1)
         return false;
 
-    bookCharge(CustomerCharges, customer, name, serial, invoice, price, contract);
+    bookCharge(LedgerSide::customers(), customer, name, serial, invoice, price, contract);
     finishWhenDelivered(ContractDeliveries::sales(), contract);
     t.commit();
     return true;
@@ -120,9 +95,8 @@ const CarReturn &CarReturn::toProvider()
 {
     static const CarReturn kind{
         QStringLiteral("carinstock"), QStringLiteral("carin_no"), QStringLiteral("instock_date"),
-        QStringLiteral("buyrecorder"), QStringLiteral("providerid"), QStringLiteral("provname"),
-        {CarStatus::InStock, CarStatus::ReturnedByCustomer}, CarStatus::ReturnedToProvider, ProviderLedger,
-        QStringLiteral("provaccttype"), QStringLiteral("outgo"),
+        QStringLiteral("buyrecorder"), &LedgerSide::providers(),
+        {CarStatus::InStock, CarStatus::ReturnedByCustomer}, CarStatus::ReturnedToProvider,
         // The charge the in-stock wrote: the car's price.
         QStringLiteral("c.carprice")};
     return kind;
@@ -132,9 +106,8 @@ const CarReturn &CarReturn::byCustomer()
 {
     static const CarReturn kind{
         QStringLiteral("caroutstock"), QStringLiteral("carout_no"), QStringLiteral("outstock_date"),
-        QStringLiteral("salerecorder"), QStringLiteral("customerid"), QStringLiteral("custname"),
-        {CarStatus::Sold}, CarStatus::ReturnedByCustomer, CustomerLedger,
-        QStringLiteral("custaccttype"), QStringLiteral("income"),
+        QStringLiteral("salerecorder"), &LedgerSide::customers(),
+        {CarStatus::Sold}, CarStatus::ReturnedByCustomer,
         // The charge the sale wrote: the current sale's price.
         QStringLiteral("r.saleprice")};
     return kind;
@@ -155,8 +128,10 @@ bool returnCar(const CarReturn &kind, const QString &serial, const QVariant &rec
 {
     const QString table = Db::identifier(kind.recordTable);
     const QString key = Db::identifier(kind.recordKey);
-    const QString code = Db::identifier(kind.partnerCode);
-    const QString name = Db::identifier(kind.partnerName);
+    const LedgerSide &ledger = *kind.ledger;
+    // The record names its partner as the ledger does.
+    const QString code = Db::identifier(ledger.codeField);
+    const QString name = Db::identifier(ledger.nameField);
 
     Db::Transaction t;
 
@@ -185,13 +160,12 @@ bool returnCar(const CarReturn &kind, const QString &serial, const QVariant &rec
               {QStringLiteral(":reason"), reason},
               {QStringLiteral(":serial"), serial}});
 
-    const DocumentNumbering &n = kind.numbering;
-    const QString number = nextNumber(n);
+    const QString number = nextNumber(ledger.numbering);
     Db::exec(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, account_date, affirm_recorder,"
                             " isaffirm, in_date, ischeck, isprepay)"
                             " VALUES (:a1, :a2, :a3, :a4, :a5, :a6, :a7, :a8, :a9, :a10, :a11)")
-                     .arg(Db::identifier(n.table), Db::identifier(n.numberField), code, name,
-                          Db::identifier(kind.typeField), Db::identifier(kind.amountField)),
+                     .arg(Db::identifier(ledger.table), Db::identifier(ledger.keyField), code, name,
+                          Db::identifier(ledger.typeField), Db::identifier(ledger.paymentColumn)),
              {{QStringLiteral(":a1"), number},
               {QStringLiteral(":a2"), partnerCode},
               {QStringLiteral(":a3"), partnerName},

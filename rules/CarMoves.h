@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Codes.h"
-#include "DocumentEntry.h"
+#include "Ledger.h"
 
 #include <QDate>
 #include <QList>
@@ -34,14 +34,12 @@ struct CarReturn {
     // The car's stock record: its table, key, and the date and handler
     // fields the return overwrites.
     QString recordTable, recordKey, dateField, handlerField;
-    // The partner of the record and of the refund (the same names in both).
-    QString partnerCode, partnerName;
+    // The partner's ledger: its refund is paid back there, and the record
+    // names the partner with the ledger's code and name fields.
+    const LedgerSide *ledger;
     QList<int> fromStatuses; // the states a car may be returned from
     int newStatus = CarStatus::InStock;
-    DocumentNumbering numbering; // of the refund entry in the partner's ledger
-    QString typeField;           // provaccttype / custaccttype
-    QString amountField;         // outgo / income
-    QString amountSource;        // c.carprice of the car, r.saleprice of the record
+    QString amountSource;    // c.carprice of the car, r.saleprice of the record
 
     static const CarReturn &toProvider();
     static const CarReturn &byCustomer();
