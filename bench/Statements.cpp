@@ -81,7 +81,7 @@ BenchCase contractChange()
     const QString key = kind.numbering.numberField;
     return uncounted(Change::staticMetaObject.className(), {},
                      table(kind.masterTable, key, key,
-                           QueryConditions().equals(TContractChange::IsFinished, TContractChange::ListedProgress)));
+                           QueryConditions().equals(TContractChange::IsFinished, codeValue(TContractChange::ListedProgress))));
 }
 
 template <class Register>

@@ -9,7 +9,7 @@ TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent
     : TContractForm(kind.contract, Use::Change, parent), m_change(kind)
 {
     // Saved contracts that are not started, the newest last.
-    m_master->setFilter(IsFinished, ListedProgress);
+    m_master->setFilter(IsFinished, codeValue(ListedProgress));
     m_master->setIndexName(QStringLiteral("PrimaryKey"));
     m_master->beforeInsert = [] { return false; }; // a change never makes a contract
 
@@ -35,7 +35,7 @@ TContractChange::TContractChange(const ContractChangeKind &kind, QWidget *parent
         const bool found = frmDMcarsales->QueryFirstRow(
             QStringLiteral("select %1 from %2 where %3=:n").arg(IsFinished, table, key), {&state},
             {{QStringLiteral(":n"), m_master->value(m_kind.numbering.numberField)}});
-        if (found && !state.isNull() && state.toInt() == ContractProgress::Saved)
+        if (found && !state.isNull() && codeOf<ContractProgress>(state) == ContractProgress::Saved)
             return true;
         Msg::warning(QStringLiteral("该合同已开始执行或已被删除，不能保存修改！"), this);
         return false;
@@ -90,12 +90,12 @@ void TContractChange::dataChanged()
         SetChangeState(true);
 }
 
-SaveResult TContractChange::SaveChange(int state, const std::function<void()> &whileShown)
+SaveResult TContractChange::SaveChange(ContractProgress state, const std::function<void()> &whileShown)
 {
     if (!hasContract())
         return SaveResult::Refused;
     if (state != ContractProgress::Saved)
-        m_master->setValue(IsFinished, state);
+        m_master->setValue(IsFinished, codeValue(state));
     // Every line is stored as typed, also one whose quantity is now 0 or empty.
     bool written = false;
     SaveResult result = SaveResult::Refused;
@@ -107,11 +107,11 @@ SaveResult TContractChange::SaveChange(int state, const std::function<void()> &w
         });
     } catch (const AppError &) {
         if (state != ContractProgress::Saved && !written)
-            m_master->setValue(IsFinished, ContractProgress::Saved); // the changes stay, the state does not
+            m_master->setValue(IsFinished, codeValue(ContractProgress::Saved)); // the changes stay, the state does not
         throw;
     }
     if (result == SaveResult::Refused && state != ContractProgress::Saved)
-        m_master->setValue(IsFinished, ContractProgress::Saved);
+        m_master->setValue(IsFinished, codeValue(ContractProgress::Saved));
     return result;
 }
 
@@ -133,7 +133,7 @@ void TContractChange::SpeedItem1Click()
 
 // Saves with the given state and offers to print what was saved while it is
 // still shown; a started contract leaves the list only afterwards.
-bool TContractChange::saveAndOfferPrint(int state)
+bool TContractChange::saveAndOfferPrint(ContractProgress state)
 {
     const QString serial = m_master->value(m_kind.numbering.numberField).toString();
     bool saved = false;

@@ -26,7 +26,7 @@ public:
     // The contracts a change lists, in key order: those whose progress is
     // Saved, not started.
     static inline const QString IsFinished = QStringLiteral("isfinished");
-    static constexpr int ListedProgress = ContractProgress::Saved;
+    static constexpr ContractProgress ListedProgress = ContractProgress::Saved;
 
     QToolButton *SpeedItem1, *SpeedItem2, *SpeedItem3, *SpeedItem5, *SpeedItem7;
     DBNavigator *DBNavigator1;
@@ -55,8 +55,8 @@ private:
     // unstarted, Executing starts it); refused when the contract is no longer
     // unstarted (message shown, changes kept). whileShown runs once they are
     // stored, before the list is read again.
-    SaveResult SaveChange(int state, const std::function<void()> &whileShown = {});
-    bool saveAndOfferPrint(int state);
+    SaveResult SaveChange(ContractProgress state, const std::function<void()> &whileShown = {});
+    bool saveAndOfferPrint(ContractProgress state);
     void cancelChanges();
     void dataChanged();
 

@@ -149,7 +149,7 @@ void TContractEntry::loadPickLists(const QString &modelsSql, const QVariantMap &
     DBGrid1->setColumns(columns);
 }
 
-SaveResult TContractEntry::SaveContract(int state)
+SaveResult TContractEntry::SaveContract(ContractProgress state)
 {
     const QString code = ComboEdit1->text().trimmed();
     if (code.isEmpty())
@@ -163,7 +163,7 @@ SaveResult TContractEntry::SaveContract(int state)
         return refuse(QStringLiteral("请输入合同号!"), DBEdit1);
     m_master->setValue(QStringLiteral("operator"), FieldLink::textValue(Label19->text()));
     m_master->setValue(QStringLiteral("register_date"), Fmt::sqlDateTime(Clock::now()));
-    m_master->setValue(QStringLiteral("isfinished"), state);
+    m_master->setValue(QStringLiteral("isfinished"), codeValue(state));
     const QString serial = document->number();
     return document->save([&] {
         Db::exec(m_kind.emptyLinesDelete, {{QStringLiteral(":aa"), serial}});

@@ -13,7 +13,7 @@ public:
     TContractEntry(const ContractKind &kind, QWidget *parent = nullptr);
 
     // Stores the contract and its lines with the given state.
-    SaveResult SaveContract(int state = ContractProgress::Saved);
+    SaveResult SaveContract(ContractProgress state = ContractProgress::Saved);
     void DiscardContract();
     void SetContractEditing(bool editing);
 

@@ -45,10 +45,10 @@ ListStatement TContractPicker::listStatement(const ContractPickerKind &kind, Con
     QueryConditions conditions;
     switch (scope) {
     case ContractScope::NotStarted:
-        conditions.equals(QStringLiteral("isfinished"), ContractProgress::Saved);
+        conditions.equals(QStringLiteral("isfinished"), codeValue(ContractProgress::Saved));
         break;
     case ContractScope::Started:
-        conditions.equals(QStringLiteral("isfinished"), ContractProgress::Executing);
+        conditions.equals(QStringLiteral("isfinished"), codeValue(ContractProgress::Executing));
         break;
     case ContractScope::All: break;
     }

@@ -130,7 +130,7 @@ TContractQuery::Filter TContractQuery::filter() const
     Filter typed{Edit1->text(), ComboEdit1->text(), Edit2->text(), ComboBox1->currentText(), {},
                  DateEdit1->date(), DateEdit2->date()};
     // The items after the empty one, which is any progress.
-    static constexpr int Progress[] = {ContractProgress::Saved, ContractProgress::Executing,
+    static constexpr ContractProgress Progress[] = {ContractProgress::Saved, ContractProgress::Executing,
                                        ContractProgress::Delivered};
     const int item = ComboBox2->currentIndex();
     if (item > 0 && item <= int(std::size(Progress)))
@@ -145,7 +145,7 @@ ListStatement TContractQuery::listStatement(const ContractQueryKind &kind, const
         .prefix(kind.codeField, typed.partnerCode)
         .prefix(kind.nameField, typed.partnerName)
         .prefix(QStringLiteral("conttype"), typed.contractType)
-        .equals(QStringLiteral("isfinished"), typed.progress);
+        .equals(QStringLiteral("isfinished"), typed.progress ? codeValue(*typed.progress) : QVariant());
     // A date not filled in adds nothing.
     c.fromDate(QStringLiteral("contract_date"), typed.from)
         .toDate(QStringLiteral("contract_date"), typed.to);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChildForm.h"
+#include "Codes.h"
 #include "DBControls.h"
 #include "DBGrid.h"
 #include "ListStatement.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QStatusBar>
+#include <optional>
 #include <functional>
 #include <optional>
 
@@ -38,11 +40,11 @@ public:
 
     DataSet *list() const { return m_list; }
     DataSet *lines() const { return m_lines; }
-    // What the conditions hold: texts as typed, the progress as its code (null
-    // for any), a date blank (invalid) for none.
+    // What the conditions hold: texts as typed, the progress (none for any),
+    // a date blank (invalid) for none.
     struct Filter {
         QString contractNo, partnerCode, partnerName, contractType;
-        QVariant progress;
+        std::optional<ContractProgress> progress;
         QDate from, to;
     };
     Filter filter() const;

@@ -135,7 +135,7 @@ void TChargeCheck::openCar(const QString &serial)
         m_ledger->close();
         m_ledger->clearFilter();
         m_ledger->setFilter(QStringLiteral("certificate_no"), serial);
-        m_ledger->setFilter(QStringLiteral("isprepay"), EntryKind::CarCharge);
+        m_ledger->setFilter(QStringLiteral("isprepay"), codeValue(EntryKind::CarCharge));
         m_ledger->setFilter(QStringLiteral("isaffirm"), 0);
         m_ledger->setFilter(QStringLiteral("ischeck"), 0);
         m_record->open();

@@ -228,7 +228,7 @@ SaveResult TLedgerEntry::SaveLedgerEntry()
     m_table->setValue(m_kind.amountField, Money::parse(amount)->toVariant());
     m_table->setValue(QStringLiteral("isaffirm"), 1);
     m_table->setValue(QStringLiteral("ischeck"), 0);
-    m_table->setValue(QStringLiteral("isprepay"), m_kind.entryKind);
+    m_table->setValue(QStringLiteral("isprepay"), codeValue(m_kind.entryKind));
     return document->save();
 }
 

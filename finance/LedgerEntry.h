@@ -28,7 +28,7 @@ struct LedgerEntryKind {
     QString contractNotFound, contractNotOwner;
     // Picks a contract of any state; its paper number, or nothing.
     std::function<std::optional<QString>(QWidget *owner)> pickContract;
-    int entryKind = EntryKind::Payment;
+    EntryKind entryKind = EntryKind::Payment;
     bool feesButton = false;  // "代垫费用" opens an advanced-fee window
     bool centred = false;     // opens in the middle of the screen
 };

@@ -33,7 +33,7 @@ void bookCharge(const LedgerSide &ledger, const QVariant &partner, const QVarian
               {QStringLiteral(":invoice"), invoice},
               {QStringLiteral(":amount"), amount},
               {QStringLiteral(":contract"), contract},
-              {QStringLiteral(":kind"), EntryKind::CarCharge}});
+              {QStringLiteral(":kind"), codeValue(EntryKind::CarCharge)}});
 }
 
 } // namespace
@@ -79,7 +79,7 @@ bool bookSale(const QString &caroutNo)
     // Only from stock: another window may have sold or returned the car meanwhile.
     if (Db::execCount(QStringLiteral("update carinfor set carstatus=:sold where carserial_no=:aa and ")
                           + CarScope::InStock,
-                      {{QStringLiteral(":sold"), CarStatus::Sold}, {QStringLiteral(":aa"), serial}})
+                      {{QStringLiteral(":sold"), codeValue(CarStatus::Sold)}, {QStringLiteral(":aa"), serial}})
         != 1)
         return false;
 
@@ -149,14 +149,15 @@ bool returnCar(const CarReturn &kind, const QString &serial, const QVariant &rec
     const QVariant status = q.value(0);
     const QVariant partnerCode = q.value(1), partnerName = q.value(2), price = q.value(3);
     q.finish();
-    if (status.isNull() || !kind.fromStatuses.contains(status.toInt()))
+    const auto now = codeOf<CarStatus>(status);
+    if (!now || !kind.fromStatuses.contains(*now))
         return false;
 
     const QString date = Fmt::date(day);
 
     Db::exec(QStringLiteral("UPDATE carinfor SET carstatus = :status, remarks = :reason"
                             " WHERE carserial_no = :serial"),
-             {{QStringLiteral(":status"), kind.newStatus},
+             {{QStringLiteral(":status"), codeValue(kind.newStatus)},
               {QStringLiteral(":reason"), reason},
               {QStringLiteral(":serial"), serial}});
 
@@ -176,7 +177,7 @@ bool returnCar(const CarReturn &kind, const QString &serial, const QVariant &rec
               {QStringLiteral(":a8"), 1},
               {QStringLiteral(":a9"), date},
               {QStringLiteral(":a10"), 0},
-              {QStringLiteral(":a11"), EntryKind::Credit}});
+              {QStringLiteral(":a11"), codeValue(EntryKind::Credit)}});
 
     Db::exec(QStringLiteral("UPDATE %1 SET %2 = :date, %3 = :handler WHERE %4 = :record")
                      .arg(table, Db::identifier(kind.dateField), Db::identifier(kind.handlerField), key),

@@ -37,8 +37,8 @@ struct CarReturn {
     // The partner's ledger: its refund is paid back there, and the record
     // names the partner with the ledger's code and name fields.
     const LedgerSide *ledger;
-    QList<int> fromStatuses; // the states a car may be returned from
-    int newStatus = CarStatus::InStock;
+    QList<CarStatus> fromStatuses; // the states a car may be returned from
+    CarStatus newStatus = CarStatus::InStock;
     QString amountSource;    // c.carprice of the car, r.saleprice of the record
 
     static const CarReturn &toProvider();

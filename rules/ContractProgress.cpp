@@ -36,6 +36,6 @@ bool finishWhenDelivered(const ContractDeliveries &side, const QVariant &contrac
     if (ordered.isNull() || moved.toLongLong() != ordered.toLongLong())
         return false;
     Db::exec(QStringLiteral("update %1 set isfinished=:delivered where contract_no=:aa").arg(contract),
-             {{QStringLiteral(":aa"), contractNo}, {QStringLiteral(":delivered"), ContractProgress::Delivered}});
+             {{QStringLiteral(":aa"), contractNo}, {QStringLiteral(":delivered"), codeValue(ContractProgress::Delivered)}});
     return true;
 }

@@ -153,7 +153,7 @@ std::optional<qint64> reconcileAccount(const LedgerSide &side, const QString &co
                   {QStringLiteral(":d"), QStringLiteral("上次余额")},
                   {QStringLiteral(":today"), today},
                   {QStringLiteral(":e"), handler},
-                  {QStringLiteral(":kind"), EntryKind::Credit}});
+                  {QStringLiteral(":kind"), codeValue(EntryKind::Credit)}});
     }
     t.commit();
     return balance;
@@ -179,7 +179,7 @@ ChargeConfirmation confirmCharge(const LedgerSide &side, DataSet &entry)
     }
     entry.setValue(QStringLiteral("isaffirm"), 1);
     entry.setValue(QStringLiteral("ischeck"), 0);
-    entry.setValue(QStringLiteral("isprepay"), EntryKind::CarCharge);
+    entry.setValue(QStringLiteral("isprepay"), codeValue(EntryKind::CarCharge));
     if (!entry.post())
         return ChargeConfirmation::NotStored;
     t.commit();

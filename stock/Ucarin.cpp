@@ -352,7 +352,7 @@ SaveResult Tfcarin::SaveInStock()
     tb_carin->setValue(ProvName, FieldLink::textValue(*provName));
     tb_carin->setValue(Serial, serial);
     tb_carinfor->setValue(Serial, serial);
-    tb_carinfor->setValue(QStringLiteral("carstatus"), CarStatus::InStock);
+    tb_carinfor->setValue(QStringLiteral("carstatus"), codeValue(CarStatus::InStock));
     return document->save([this] {
         tb_carinfor->writeUpdates();
         bookReceipt(document->number());

@@ -46,13 +46,13 @@ void seed(TestDb &db)
     Clock::setNow(Now);
 }
 
-LedgerEntryRow customer(const QString &key, int kind, const QVariant &income, const QVariant &outgo,
+LedgerEntryRow customer(const QString &key, EntryKind kind, const QVariant &income, const QVariant &outgo,
                         const QString &code = "C001")
 {
     return {true, key, code, kind, income, outgo};
 }
 
-LedgerEntryRow provider(const QString &key, int kind, const QVariant &income, const QVariant &outgo,
+LedgerEntryRow provider(const QString &key, EntryKind kind, const QVariant &income, const QVariant &outgo,
                         const QString &code = "P001")
 {
     return {false, key, code, kind, income, outgo};
@@ -861,7 +861,7 @@ void TestFinance::verifyShowsTheRecordThatBookedEachCharge()
     const LedgerSide &side = t.customers ? LedgerSide::customers() : LedgerSide::providers();
     TestDb db;
     seed(db);
-    db.insert("carinfor", {{"carserial_no", "VIN1"}, {"carprice", 90000}, {"carstatus", CarStatus::InStock}});
+    db.insert("carinfor", {{"carserial_no", "VIN1"}, {"carprice", 90000}, {"carstatus", codeValue(CarStatus::InStock)}});
     const auto book = [&](const QString &record, const QVariant &invoice, double price) {
         if (t.customers) {
             db.insert("caroutstock", {{"carout_no", record}, {"carserial_no", "VIN1"}, {"customerid", "C001"},

@@ -26,11 +26,11 @@ namespace {
 
 const QDateTime Now(QDate(2024, 5, 6), QTime(9, 30, 0));
 
-void addCar(TestDb &db, const QString &serial, int status, const QString &chassis = {})
+void addCar(TestDb &db, const QString &serial, CarStatus status, const QString &chassis = {})
 {
     db.insert("carinfor", {{"carserial_no", serial},
                            {"chassis_no", chassis.isEmpty() ? QVariant() : QVariant(chassis)},
-                           {"carstatus", status},
+                           {"carstatus", codeValue(status)},
                            {"carmodel", "桑塔纳"}});
 }
 
@@ -271,11 +271,11 @@ void TestStock::pickerNarrowsItsScope()
     QFETCH(QString, chassis);
     QFETCH(QStringList, listed);
     TestDb db;
-    addCar(db, "A1", 0, "DP1");
-    addCar(db, "A2", 1, "DP2");
-    addCar(db, "A3", 2, "DP3");
-    addCar(db, "A4", 3, "XX4");
-    addCar(db, "B1", 0, "DP5");
+    addCar(db, "A1", CarStatus::InStock, "DP1");
+    addCar(db, "A2", CarStatus::Sold, "DP2");
+    addCar(db, "A3", CarStatus::ReturnedToProvider, "DP3");
+    addCar(db, "A4", CarStatus::ReturnedByCustomer, "XX4");
+    addCar(db, "B1", CarStatus::InStock, "DP5");
     db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
     db.insert("carinstock", {{"carin_no", "RS4"}, {"carserial_no", "A4"}});
 
@@ -293,7 +293,7 @@ void TestStock::pickerNarrowsItsScope()
 void TestStock::pickerConfirmsOnlyARow()
 {
     TestDb db;
-    addCar(db, "A1", 0);
+    addCar(db, "A1", CarStatus::InStock);
     QPointer<Tfselecar> picker = new Tfselecar;
     bool leftOpen = false;
     QWidget *focusAtOpen = nullptr;
@@ -315,9 +315,9 @@ void TestStock::pickerConfirmsOnlyARow()
 void TestStock::pickerReturnsTheSelectedCar()
 {
     TestDb db;
-    addCar(db, "A1", 0);
-    addCar(db, "A2", 3);
-    addCar(db, "A3", 1);
+    addCar(db, "A1", CarStatus::InStock);
+    addCar(db, "A2", CarStatus::ReturnedByCustomer);
+    addCar(db, "A3", CarStatus::Sold);
     whenModal<Tfselecar>([](Tfselecar *d) {
         d->DBGrid1->setFocus();
         QTest::keyClick(d->DBGrid1, Qt::Key_Down);
@@ -365,10 +365,10 @@ void TestStock::pickerListsEachChargeToVerify()
     QFETCH(QString, chassis);
     QFETCH(QStringList, lines);
     TestDb db;
-    addCar(db, "A1", 1, "DP1");
-    addCar(db, "A2", 2, "DP2"); // the status plays no part
-    addCar(db, "A3", 0, "DP3");
-    addCar(db, "B1", 1, "XX4");
+    addCar(db, "A1", CarStatus::Sold, "DP1");
+    addCar(db, "A2", CarStatus::ReturnedToProvider, "DP2"); // the status plays no part
+    addCar(db, "A3", CarStatus::InStock, "DP3");
+    addCar(db, "B1", CarStatus::Sold, "XX4");
     const QString key = customers ? "caccountid" : "paccountid";
     // An entry of the customer or the provider ledger.
     const auto charge = [&](bool customer, const QString &number, const QString &car, int kind,
@@ -421,10 +421,10 @@ void TestStock::pickerPagesThroughCharges()
 void TestStock::pickerListsItsStatement()
 {
     TestDb db;
-    addCar(db, "A1", 1, "DP1");
-    addCar(db, "A2", 1, "XX2");
-    addCar(db, "B1", 1, "DP3");
-    addCar(db, "A3", 0, "DP4");
+    addCar(db, "A1", CarStatus::Sold, "DP1");
+    addCar(db, "A2", CarStatus::Sold, "XX2");
+    addCar(db, "B1", CarStatus::Sold, "DP3");
+    addCar(db, "A3", CarStatus::InStock, "DP4");
     Tfselecar picker;
     picker.setScope(CarScope::Sold);
     picker.Edit1Change();

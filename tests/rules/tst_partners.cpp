@@ -1,5 +1,7 @@
 // The checks of a typed partner code, the verification of a car charge, the
-// numbers given back and the password write, without a window.
+// numbers given back, the password write and the codes in the schema's
+// indexes, without a window.
+#include "CarScope.h"
 #include "DataSet.h"
 #include "Ledger.h"
 #include "Numbering.h"
@@ -20,6 +22,8 @@ private slots:
     void chargeConfirmedOnlyWhileOpen();
     void unstoredNumbersGoBack();
     void passwordStoredAsTheLoginReadsIt();
+    void partialIndexesHoldTheCodes_data();
+    void partialIndexesHoldTheCodes();
 };
 
 void TestPartners::partnerNameByItsBlanksRule_data()
@@ -86,7 +90,7 @@ void TestPartners::chargeConfirmedOnlyWhileOpen()
     const LedgerSide &side = LedgerSide::customers();
     for (const char *key : {"K1", "K2"})
         db.insert(side.table, {{side.keyField, key}, {"certificate_no", "CAR1"}, {"outgo", 98000},
-                               {"isaffirm", 0}, {"ischeck", 0}, {"isprepay", EntryKind::CarCharge}});
+                               {"isaffirm", 0}, {"ischeck", 0}, {"isprepay", codeValue(EntryKind::CarCharge)}});
     DataSet entries;
     entries.setTableName(side.table);
     entries.setIndexFieldNames(side.keyField);
@@ -129,6 +133,32 @@ void TestPartners::passwordStoredAsTheLoginReadsIt()
     QVERIFY(changePassword("admin", "  abc "));
     QCOMPARE(db.scalar("SELECT password FROM crights WHERE personnelid='admin'").toString(), QString("abc"));
     QVERIFY(!changePassword("nobody", "abc"));
+}
+
+void TestPartners::partialIndexesHoldTheCodes_data()
+{
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<QString>("where");
+    QTest::newRow("in stock") << "carinfor_in_stock" << CarScope::InStock;
+    QTest::newRow("returned") << "carinfor_returned"
+                              << "carstatus = " + sqlCode(CarStatus::ReturnedToProvider);
+    QTest::newRow("sold") << "carinfor_sold" << "carstatus is " + sqlCode(CarStatus::Sold);
+    QTest::newRow("kept") << "carinfor_kept"
+                          << "carstatus in "
+                                 + sqlCodes({CarStatus::InStock, CarStatus::Sold, CarStatus::ReturnedByCustomer});
+}
+
+// The schema writes the codes as numbers in its partial indexes, which the
+// planner uses only for the same literal text: neither may drift.
+void TestPartners::partialIndexesHoldTheCodes()
+{
+    QFETCH(QString, index);
+    QFETCH(QString, where);
+    TestDb db;
+    const QString sql = db.scalar("SELECT sql FROM sqlite_master WHERE type='index' AND name=:n", {{":n", index}})
+                            .toString();
+    QVERIFY2(!sql.isEmpty(), qPrintable(index));
+    QCOMPARE(sql.section(QStringLiteral(" WHERE "), 1).toLower(), where.toLower());
 }
 
 QTEST_MAIN(TestPartners)

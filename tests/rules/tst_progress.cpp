@@ -20,8 +20,8 @@ void TestContractProgress::deliveredOnceItsCarsAreMoved_data()
     QTest::addColumn<int>("before");
     QTest::addColumn<QString>("number");        // the number asked for
     QTest::addColumn<int>("after");
-    const int saved = ContractProgress::Saved, executing = ContractProgress::Executing,
-              delivered = ContractProgress::Delivered;
+    const int saved = codeNumber(ContractProgress::Saved), executing = codeNumber(ContractProgress::Executing),
+              delivered = codeNumber(ContractProgress::Delivered);
     for (const bool sales : {false, true}) {
         const char *side = sales ? "sales" : "purchases";
         QTest::addRow("%s: fewer", side) << sales << QList<int>{1, 2} << 2 << executing << "HT-1" << executing;

@@ -37,9 +37,9 @@ Tfcarout *saleWindow(const QStringList &cars, const QString &contractNo = "HT-1"
 void seedStock(TestDb &db)
 {
     seed(db);
-    addCar(db, "CAR1", 0, 100000, {{"vin_no", "VIN1"}});
-    addCar(db, "CAR2", 3);
-    addContract(db, "HT-1", "C001", 1, {1, 1});
+    addCar(db, "CAR1", CarStatus::InStock, 100000, {{"vin_no", "VIN1"}});
+    addCar(db, "CAR2", CarStatus::ReturnedByCustomer);
+    addContract(db, "HT-1", "C001", ContractProgress::Executing, {1, 1});
 }
 
 bool editing(Tfcarout *w)
@@ -211,7 +211,7 @@ void TestCarout::saleWithoutContract()
 {
     TestDb db;
     seedStock(db);
-    addContract(db, "HT-9", "C001", 1, {});
+    addContract(db, "HT-9", "C001", ContractProgress::Executing, {});
     Shown<Tfcarout> w(saleWindow({"CAR1"}));
     QVERIFY(Drive::press(w.w, "SpeedItem1"));
     // The real customer picker.

@@ -15,10 +15,10 @@ namespace {
 void seedSales(TestDb &db)
 {
     seed(db);
-    addCar(db, "CARA", 1, 100000, {{"carmodel", "桑塔纳"}});
-    addCar(db, "CARB", 1, 90000, {{"carmodel", "捷达"}});
-    addCar(db, "CARC", 3);
-    addCar(db, "CARD", 0);
+    addCar(db, "CARA", CarStatus::Sold, 100000, {{"carmodel", "桑塔纳"}});
+    addCar(db, "CARB", CarStatus::Sold, 90000, {{"carmodel", "捷达"}});
+    addCar(db, "CARC", CarStatus::ReturnedByCustomer);
+    addCar(db, "CARD", CarStatus::InStock);
     addSale(db, "CS2024050001", "CARA", "C001", "2024-04-30 23:59:59", 120000, "HT-1");
     addSale(db, "CS2024050002", "CARB", "C002", "2024-05-01 00:00:00", 95000);
     addSale(db, "CS2024050003", "CARC", "C001", "2024-05-01 10:00:00");

@@ -107,7 +107,7 @@ Road directCost(TestDb &db, bool storedRow, bool twoRows)
 // 销售附加业务管理: Alt+1 chooses the sold car; the presents by their page, clicked.
 Road servicesOrPresents(TestDb &db, bool presents, bool storedRow, bool twoRows)
 {
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     if (storedRow && presents)
         db.insert("presentcost", {{"presentid", "ZS1"}, {"carout_no", "XS1"}, {"carserial_no", "CAR1"},
                                   {"subjectname", "雨伞"}, {"cost", 10}});

@@ -88,7 +88,7 @@ void TestOutaddcost::rowsNumberedOnInsertAndSavedTogether()
 {
     TestDb db;
     seed(db);
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     Shown<Tfoutaddcost> w(costWindow("CAR1"));
     QCOMPARE(w->windowTitle(), QString("销售附加业务管理"));
     QCOMPARE(w->Label9->text(), QString("管理员"));
@@ -151,7 +151,7 @@ void TestOutaddcost::cancelGivesBackOnlyNewNumbers()
 {
     TestDb db;
     seed(db);
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     db.insert("servicecost", {{"serviceid", "VS2024050001"}, {"carserial_no", "CAR1"},
                               {"subjectname", "保养"}, {"cost", 100}});
     db.exec("UPDATE XTDH SET cservice_s=1");
@@ -203,7 +203,7 @@ void TestOutaddcost::closeWithPendingRowsAsks()
     QFETCH(QStringList, givenBack);
     TestDb db;
     seed(db);
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     Shown<Tfoutaddcost> w(costWindow("CAR1"));
     chooseCar(w.w);
     w->PageControl1->setCurrentIndex(1);
@@ -229,7 +229,7 @@ void TestOutaddcost::badAmountIsRefused()
 {
     TestDb db;
     seed(db);
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     Shown<Tfoutaddcost> w(costWindow("CAR1"));
     chooseCar(w.w);
     key(w->DBGrid1, Qt::Key_Insert);
@@ -250,7 +250,7 @@ void TestOutaddcost::failedSaveStoresNothingAndKeepsRows()
 {
     TestDb db;
     seed(db);
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     db.exec("CREATE TRIGGER no_presents BEFORE INSERT ON presentcost BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     Shown<Tfoutaddcost> w(costWindow("CAR1"));
     chooseCar(w.w);
@@ -280,7 +280,7 @@ void TestOutaddcost::choosingACarFocusesTheServicesOnTheirName()
 {
     TestDb db;
     seed(db);
-    addCar(db, "CAR1", 1);
+    addCar(db, "CAR1", CarStatus::Sold);
     db.insert("servicecost", {{"serviceid", "VS1"}, {"carserial_no", "CAR1"}, {"subjectname", "洗车"}});
     Shown<Tfoutaddcost> w(costWindow("CAR1"));
     QApplication::setActiveWindow(w.w);

@@ -26,11 +26,11 @@
 namespace {
 
 // A car with its in-stock record; the record's number is "RK" + serial.
-void addCar(TestDb &db, const QString &serial, int status, const QString &provider = "P001",
+void addCar(TestDb &db, const QString &serial, CarStatus status, const QString &provider = "P001",
             const QString &date = "2024-01-10", const QVariantMap &car = {})
 {
     QVariantMap row{{"carserial_no", serial}, {"carmodel", "桑塔纳"}, {"chassis_no", "CH-" + serial},
-                    {"carprice", 100000.5}, {"carstatus", status}};
+                    {"carprice", 100000.5}, {"carstatus", codeValue(status)}};
     row.insert(car);
     db.insert("carinfor", row);
     db.insert("carinstock", {{"carin_no", "RK" + serial}, {"buycontract_no", "CG-1"},
@@ -118,13 +118,14 @@ const Twin &twin(const QString &name)
 
 // A car the twin may return: in stock (or back from a customer) for the
 // provider, sold to C001 for 120000.25 for the customer.
-void addReturnableCar(TestDb &db, const QString &kind, const QString &serial, int status = -1)
+void addReturnableCar(TestDb &db, const QString &kind, const QString &serial,
+                      std::optional<CarStatus> status = {})
 {
     if (kind == "customer") {
-        addCar(db, serial, status < 0 ? 1 : status);
+        addCar(db, serial, status.value_or(CarStatus::Sold));
         addSale(db, "CK" + serial, serial, "C001", 120000.25, "2024-02-01 10:00:00");
     } else {
-        addCar(db, serial, status < 0 ? 0 : status);
+        addCar(db, serial, status.value_or(CarStatus::InStock));
     }
 }
 
@@ -257,17 +258,17 @@ private slots:
 
 void TestReturns::queryListsOnlyReturnedCars_data()
 {
-    QTest::addColumn<int>("status");
+    QTest::addColumn<CarStatus>("status");
     QTest::addColumn<bool>("listed");
-    QTest::newRow("in stock") << 0 << false;
-    QTest::newRow("sold") << 1 << false;
-    QTest::newRow("returned to the provider") << 2 << true;
-    QTest::newRow("returned by the customer") << 3 << false;
+    QTest::newRow("in stock") << CarStatus::InStock << false;
+    QTest::newRow("sold") << CarStatus::Sold << false;
+    QTest::newRow("returned to the provider") << CarStatus::ReturnedToProvider << true;
+    QTest::newRow("returned by the customer") << CarStatus::ReturnedByCustomer << false;
 }
 
 void TestReturns::queryListsOnlyReturnedCars()
 {
-    QFETCH(int, status);
+    QFETCH(CarStatus, status);
     QFETCH(bool, listed);
     TestDb db;
     addCar(db, "S1", status);
@@ -282,11 +283,11 @@ void TestReturns::queryListsOnlyReturnedCars()
 void TestReturns::queryOneDayRange()
 {
     TestDb db;
-    addCar(db, "A", 2, "P001", "2024-03-14");
-    addCar(db, "B", 2, "P001", "2024-03-15");
-    addCar(db, "C", 2, "P001", "2024-03-15 23:59:59");
-    addCar(db, "D", 2, "P001", "2024-03-16");
-    addCar(db, "E", 0, "P001", "2024-03-15");
+    addCar(db, "A", CarStatus::ReturnedToProvider, "P001", "2024-03-14");
+    addCar(db, "B", CarStatus::ReturnedToProvider, "P001", "2024-03-15");
+    addCar(db, "C", CarStatus::ReturnedToProvider, "P001", "2024-03-15 23:59:59");
+    addCar(db, "D", CarStatus::ReturnedToProvider, "P001", "2024-03-16");
+    addCar(db, "E", CarStatus::InStock, "P001", "2024-03-15");
     db.exec("UPDATE carinstock SET buyrecorder = '退货人' WHERE carserial_no = 'B'");
     Window w(new Tfbackprovsele);
     typeInto(w->DateEdit1, "20240315");
@@ -338,10 +339,10 @@ void TestReturns::queryConditionsAreLiteralPrefixes()
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     TestDb db;
-    addCar(db, "AB1", 2);
-    addCar(db, "ab'2", 2, "P001", "2024-01-11");
-    addCar(db, "%X", 2, "P002", "2024-01-12");
-    addCar(db, "AB3", 0);
+    addCar(db, "AB1", CarStatus::ReturnedToProvider);
+    addCar(db, "ab'2", CarStatus::ReturnedToProvider, "P001", "2024-01-11");
+    addCar(db, "%X", CarStatus::ReturnedToProvider, "P002", "2024-01-12");
+    addCar(db, "AB3", CarStatus::InStock);
     Window w(new Tfbackprovsele);
     typeInto(w->findChild<QLineEdit *>(edit), text);
     press(w.w, "SpeedItem1");
@@ -356,10 +357,10 @@ void TestReturns::queryConditionsAreLiteralPrefixes()
 void TestReturns::queryListsItsStatement()
 {
     TestDb db;
-    addCar(db, "AB1", 2, "P001", "2024-01-12");
-    addCar(db, "AB2", 2, "P001", "2024-01-10 18:00:00");
-    addCar(db, "AB3", 2, "P002", "2024-01-10");
-    addCar(db, "AB4", 0, "P001", "2024-01-10");
+    addCar(db, "AB1", CarStatus::ReturnedToProvider, "P001", "2024-01-12");
+    addCar(db, "AB2", CarStatus::ReturnedToProvider, "P001", "2024-01-10 18:00:00");
+    addCar(db, "AB3", CarStatus::ReturnedToProvider, "P002", "2024-01-10");
+    addCar(db, "AB4", CarStatus::InStock, "P001", "2024-01-10");
     Window w(new Tfbackprovsele);
     typeInto(w->ComboEdit1, "p001");
     typeInto(w->Edit1, "ab");
@@ -377,8 +378,8 @@ void TestReturns::queryProviderPickedByKeyboard()
     TestDb db;
     db.insert("cprovider", {{"providerid", "P001"}, {"provname", "供应商甲"}});
     db.insert("cprovider", {{"providerid", "P002"}, {"provname", "供应商乙"}});
-    addCar(db, "S1", 2, "P001");
-    addCar(db, "S2", 2, "P002");
+    addCar(db, "S1", CarStatus::ReturnedToProvider, "P001");
+    addCar(db, "S2", CarStatus::ReturnedToProvider, "P002");
     Window w(new Tfbackprovsele);
     w->ComboEdit1->setFocus();
     QTimer::singleShot(0, [] {
@@ -399,9 +400,9 @@ void TestReturns::queryProviderPickedByKeyboard()
 void TestReturns::queryClearConditionsThenAll()
 {
     TestDb db;
-    addCar(db, "S1", 2);
-    addCar(db, "S2", 2, "P002", "2024-02-01");
-    addCar(db, "S3", 1);
+    addCar(db, "S1", CarStatus::ReturnedToProvider);
+    addCar(db, "S2", CarStatus::ReturnedToProvider, "P002", "2024-02-01");
+    addCar(db, "S3", CarStatus::Sold);
     Window w(new Tfbackprovsele);
     typeInto(w->Edit1, "S1");
     typeInto(w->Edit2, "CH");
@@ -429,7 +430,7 @@ void TestReturns::queryClearConditionsThenAll()
 void TestReturns::queryFailureKeepsTheCount()
 {
     TestDb db;
-    addCar(db, "S1", 2);
+    addCar(db, "S1", CarStatus::ReturnedToProvider);
     Window w(new Tfbackprovsele);
     press(w.w, "SpeedItem1");
     QCOMPARE(w->countLabel->text(), QString("共:1 条记录"));
@@ -446,20 +447,20 @@ void TestReturns::queryFailureKeepsTheCount()
 void TestReturns::returnWritesExactlyItsRows_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("status");
+    QTest::addColumn<CarStatus>("status");
     QTest::addColumn<QString>("handler");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("to the provider, from stock") << "provider" << 0 << "退货人" << "质量问题";
-    QTest::newRow("to the provider, back from a customer") << "provider" << 3 << "退货人" << "质量问题";
-    QTest::newRow("to the provider, inputs empty") << "provider" << 0 << "" << "";
-    QTest::newRow("from the customer") << "customer" << 1 << "退货人" << "客户不满意";
-    QTest::newRow("from the customer, inputs empty") << "customer" << 1 << "" << "";
+    QTest::newRow("to the provider, from stock") << "provider" << CarStatus::InStock << "退货人" << "质量问题";
+    QTest::newRow("to the provider, back from a customer") << "provider" << CarStatus::ReturnedByCustomer << "退货人" << "质量问题";
+    QTest::newRow("to the provider, inputs empty") << "provider" << CarStatus::InStock << "" << "";
+    QTest::newRow("from the customer") << "customer" << CarStatus::Sold << "退货人" << "客户不满意";
+    QTest::newRow("from the customer, inputs empty") << "customer" << CarStatus::Sold << "" << "";
 }
 
 void TestReturns::returnWritesExactlyItsRows()
 {
     QFETCH(QString, kind);
-    QFETCH(int, status);
+    QFETCH(CarStatus, status);
     QFETCH(QString, handler);
     QFETCH(QString, reason);
     const Twin &t = twin(kind);
@@ -672,7 +673,7 @@ void TestReturns::resoldCarReturnedTwice()
     // credits the sale it undoes and updates only that sale's record.
     const Twin &t = twin("customer");
     TestDb db;
-    addCar(db, "S1", 1);
+    addCar(db, "S1", CarStatus::Sold);
     addSale(db, "CK0002", "S1", "C001", 100000, "2024-02-01 09:00:00");
     PickerStandIn picker("S1");
     Window w(t.make());
@@ -711,8 +712,8 @@ void TestReturns::resoldCarReturnedTwice()
 void TestReturns::cancelledPickerKeepsTheCar()
 {
     TestDb db;
-    addCar(db, "S1", 0);
-    addCar(db, "S2", 3);
+    addCar(db, "S1", CarStatus::InStock);
+    addCar(db, "S2", CarStatus::ReturnedByCustomer);
     PickerStandIn picker("S1");
     Window w(new Tfbackprov);
     press(w.w, "SpeedItem1");
@@ -745,8 +746,9 @@ void TestReturns::returnThroughTheCarPicker()
     QFETCH(QString, chosen);
     const Twin &t = twin(kind);
     TestDb db;
-    for (int status : {0, 1, 2, 3})
-        addCar(db, QString("A%1").arg(status), status);
+    for (CarStatus status : {CarStatus::InStock, CarStatus::Sold, CarStatus::ReturnedToProvider,
+                             CarStatus::ReturnedByCustomer})
+        addCar(db, QString("A%1").arg(codeNumber(status)), status);
     addSale(db, "CK1", "A1", "C001", 5000, "2024-02-01");
     Window w(t.make());
     QStringList listed;

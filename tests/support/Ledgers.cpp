@@ -5,7 +5,7 @@ void addLedgerEntry(TestDb &db, const LedgerEntryRow &row)
 {
     QVariantMap values{{row.customers ? "caccountid" : "paccountid", row.key},
                        {row.customers ? "customerid" : "providerid", row.code},
-                       {"isprepay", row.kind},
+                       {"isprepay", codeValue(row.kind)},
                        {"income", row.income},
                        {"outgo", row.outgo},
                        {"isaffirm", row.affirmed ? 1 : 0},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Codes.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -11,7 +13,7 @@ class TestDb;
 struct LedgerEntryRow {
     bool customers = true;
     QString key, code;
-    int kind = 0;
+    EntryKind kind = EntryKind::Payment;
     QVariant income = {}, outgo = {};
     bool affirmed = true;
     bool checked = false;

@@ -14,26 +14,26 @@ void SaleFixture::seed(TestDb &db)
     db.insert("subject", {{"subjectid", "04"}, {"subjectname", "运费"}, {"subjecttype", "车辆附加费"}});
 }
 
-void SaleFixture::addCar(TestDb &db, const QString &serial, int status, double price,
+void SaleFixture::addCar(TestDb &db, const QString &serial, CarStatus status, double price,
                          const QVariantMap &more)
 {
     QVariantMap row{{"carserial_no", serial},     {"carmodel", "桑塔纳"},
                     {"color", "红"},              {"chassis_no", "CH-" + serial},
                     {"engine_no", "EN-" + serial}, {"carprice", price},
-                    {"carstatus", status}};
+                    {"carstatus", codeValue(status)}};
     row.insert(more);
     db.insert("carinfor", row);
 }
 
 void SaleFixture::addContract(TestDb &db, const QString &contractNo, const QString &customer,
-                              int state, const QList<int> &quantities)
+                              ContractProgress state, const QList<int> &quantities)
 {
     const QString serial = "SS-" + contractNo;
     db.insert("csalecontract", {{"salecont_no", serial},
                                 {"contract_no", contractNo},
                                 {"customerid", customer},
                                 {"custname", customer == "C001" ? "客户甲" : "客户乙"},
-                                {"isfinished", state}});
+                                {"isfinished", codeValue(state)}});
     for (int qty : quantities)
         db.insert("csalecontdetail", {{"salecont_no", serial}, {"carmodel", "桑塔纳"}, {"qty", qty}});
 }
