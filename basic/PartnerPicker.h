@@ -1,12 +1,8 @@
 #pragma once
 
-#include "DBGrid.h"
-#include "GridColumns.h"
+#include "PickerDialog.h"
 
-#include <QDialog>
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <optional>
 
 // What sets one customer or provider picker apart from the others.
@@ -39,11 +35,10 @@ struct PickedPartner {
 // an optional quick add. The caller opens Table1 (pick() does all of it).
 // Table1 reads its rows a page at a time; a quick add writes and places its
 // own row, and the refresh after it reads the count and one page.
-class TPartnerPicker : public QDialog {
+class TPartnerPicker : public PickerDialog {
     Q_OBJECT
 public:
     TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner);
-    static constexpr int PageSize = 200;
 
     // The caller's steps in one: open Table1, show the dialog, read the
     // current row. Nothing on Cancel, Escape or an empty table, nor when the
@@ -51,9 +46,7 @@ public:
     std::optional<PickedPartner> pick();
 
     DataSet *Table1;
-    DataSource *DataSource1;
     DBGrid *grid;
-    QPushButton *BitBtn1;      // 确定
     QPushButton *cancelButton; // 取消
     QPushButton *addButton = nullptr; // 新增, quick-add pickers only
     QList<QLineEdit *> addEdits;      // Edit1..
@@ -66,13 +59,8 @@ private:
 };
 
 // Opens a picker of the given class over the owner, as every caller does.
-// The dialog is the owner's child: an owner freed while it runs takes the
-// dialog with it, so it lives on the heap and is freed only if still there.
 template <class Picker>
 std::optional<PickedPartner> pickPartner(QWidget *owner)
 {
-    QPointer<Picker> picker = new Picker(owner);
-    const std::optional<PickedPartner> chosen = picker->pick();
-    delete picker.data();
-    return chosen;
+    return openPicker<Picker>(owner);
 }

@@ -3,7 +3,6 @@
 #include "ListPicker.h"
 #include "ListStatement.h"
 
-#include <QPointer>
 #include <optional>
 
 // Which contracts a caller lets the user choose from.
@@ -63,15 +62,9 @@ private:
 };
 
 // Opens a picker of the given class over the owner with the caller's scope.
-// The dialog is the owner's child: an owner freed while it runs takes the
-// dialog with it, so it lives on the heap and is freed only if still there.
 template <class Picker>
 std::optional<PickedContract> pickContract(QWidget *owner,
                                            ContractScope scope = ContractScope::NotStarted)
 {
-    QPointer<Picker> picker = new Picker(owner);
-    picker->setScope(scope);
-    const std::optional<PickedContract> chosen = picker->pick();
-    delete picker.data();
-    return chosen;
+    return openPicker<Picker>(owner, [scope](Picker &picker) { picker.setScope(scope); });
 }

@@ -61,9 +61,5 @@ std::optional<QSqlRecord> Tfselecar::pick()
 
 std::optional<QSqlRecord> pickCar(QWidget *owner, const CarList &scope)
 {
-    QPointer<Tfselecar> picker = new Tfselecar(owner);
-    picker->setScope(scope);
-    const std::optional<QSqlRecord> chosen = picker->pick();
-    delete picker.data();
-    return chosen;
+    return openPicker<Tfselecar>(owner, [&scope](Tfselecar &picker) { picker.setScope(scope); });
 }

@@ -4,7 +4,6 @@
 #include "ListPicker.h"
 #include "ListStatement.h"
 
-#include <QPointer>
 #include <QSqlRecord>
 #include <QStringList>
 #include <optional>
@@ -39,6 +38,5 @@ private:
 };
 
 // Opens the car picker over the owner with the caller's scope and returns the
-// chosen car's row. The dialog is the owner's child: an owner freed while it
-// runs takes the dialog with it, so it lives on the heap.
+// chosen car's row.
 std::optional<QSqlRecord> pickCar(QWidget *owner, const CarList &scope = CarScope::InStock);
