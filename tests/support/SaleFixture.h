@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Codes.h"
+#include "Shown.h"
 #include "TestDb.h"
 
 #include <QDateTime>
@@ -26,16 +27,3 @@ void addSale(TestDb &db, const QString &number, const QString &serial, const QSt
              const QString &date, double price = 120000, const QString &contractNo = {});
 
 } // namespace SaleFixture
-
-// A window shown offscreen, freed at the end of the test unless it closed itself.
-template <class W>
-struct Shown {
-    explicit Shown(W *window) : w(window)
-    {
-        w->show();
-        (void)QTest::qWaitForWindowExposed(w);
-    }
-    ~Shown() { delete w.data(); }
-    W *operator->() const { return w.data(); }
-    QPointer<W> w;
-};
