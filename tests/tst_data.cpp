@@ -1,4 +1,5 @@
 // The data store: schema, data module, numbering, conditions, export, Money.
+#include "Codes.h"
 #include "Clock.h"
 #include "DMsales.h"
 #include "Db.h"
@@ -508,7 +509,7 @@ void TestData::salesviewCountsEachSoldCarOnce()
 {
     TestDb db;
     // C1: sold, returned by its customer, sold again (current sale by 李四).
-    db.insert("carinfor", {{"carserial_no", "C1"}, {"carprice", 100000.0}, {"carstatus", 1}});
+    db.insert("carinfor", {{"carserial_no", "C1"}, {"carprice", 100000.0}, {"carstatus", codeValue(CarStatus::Sold)}});
     db.insert("caroutstock", {{"carout_no", "CS1"}, {"carserial_no", "C1"}, {"sales", "张三"},
                               {"saleprice", 110000.0}, {"outstock_date", "2024-05-01 10:00:00"}});
     db.insert("caroutstock", {{"carout_no", "CS2"}, {"carserial_no", "C1"}, {"sales", "李四"},
@@ -517,11 +518,11 @@ void TestData::salesviewCountsEachSoldCarOnce()
     db.insert("presentcost", {{"presentid", "Z2"}, {"carserial_no", "C1"}, {"cost", 200.0}});
     db.insert("servicecost", {{"serviceid", "V1"}, {"carserial_no", "C1"}, {"cost", 1500.0}});
     // C2: sold, nothing added. C3: in stock. C4: returned by its customer.
-    db.insert("carinfor", {{"carserial_no", "C2"}, {"carprice", 50000.0}, {"carstatus", 1}});
+    db.insert("carinfor", {{"carserial_no", "C2"}, {"carprice", 50000.0}, {"carstatus", codeValue(CarStatus::Sold)}});
     db.insert("caroutstock", {{"carout_no", "CS3"}, {"carserial_no", "C2"}, {"sales", "张三"},
                               {"saleprice", 60000.0}, {"outstock_date", "2024-05-03"}});
-    db.insert("carinfor", {{"carserial_no", "C3"}, {"carprice", 1.0}, {"carstatus", 0}});
-    db.insert("carinfor", {{"carserial_no", "C4"}, {"carprice", 1.0}, {"carstatus", 3}});
+    db.insert("carinfor", {{"carserial_no", "C3"}, {"carprice", 1.0}, {"carstatus", codeValue(CarStatus::InStock)}});
+    db.insert("carinfor", {{"carserial_no", "C4"}, {"carprice", 1.0}, {"carstatus", codeValue(CarStatus::ReturnedByCustomer)}});
     db.insert("caroutstock", {{"carout_no", "CS4"}, {"carserial_no", "C4"}, {"saleprice", 2.0}});
 
     QSqlQuery q = Db::exec("SELECT sales, carserial_no, chkjg, rkjg, present, service FROM salesview "

@@ -1,4 +1,5 @@
 // The report layer, the fourteen layouts and the report choice dialog.
+#include "Codes.h"
 #include "BandedReport.h"
 #include "Clock.h"
 #include "Db.h"
@@ -99,7 +100,7 @@ void seedAll(TestDb &db)
                                  {"qty", 3}, {"unitprice", 100000.0}});
     db.insert("carinfor", {{"carserial_no", "CAR001"}, {"carmodel", "桑塔纳"}, {"color", "红"},
                            {"chassis_no", "DP001"}, {"engine_no", "FD001"}, {"carprice", 100000.0},
-                           {"factory_date", "2024-01-02"}, {"carstatus", 1}});
+                           {"factory_date", "2024-01-02"}, {"carstatus", codeValue(CarStatus::Sold)}});
     db.insert("carinstock", {{"carin_no", "RS2405-0001"}, {"buycontract_no", "CG-001"},
                              {"providerid", "P001"}, {"provname", "供应商乙"},
                              {"carserial_no", "CAR001"}, {"buyrecorder", "张三"},
@@ -113,10 +114,10 @@ void seedAll(TestDb &db)
     db.insert("servicecost", {{"serviceid", "VS1"}, {"carserial_no", "CAR001"}, {"cost", 800.0}});
     db.insert("cprovaccount", {{"paccountid", "PS1"}, {"provname", "供应商乙"},
                                {"provaccttype", "付款"}, {"outgo", 50000.0},
-                               {"certificate_no", "PZ-P"}, {"isprepay", 0}});
+                               {"certificate_no", "PZ-P"}, {"isprepay", codeValue(EntryKind::Payment)}});
     db.insert("ccustaccount", {{"caccountid", "KS1"}, {"custname", "客户甲"},
                                {"custaccttype", "预付款"}, {"income", 20000.0},
-                               {"certificate_no", "PZ-K"}, {"isprepay", 0}});
+                               {"certificate_no", "PZ-K"}, {"isprepay", codeValue(EntryKind::Payment)}});
 }
 
 void openWith(DataSet *q, const QString &sql, const QVariant &aa = {})
@@ -232,7 +233,7 @@ void seedSoldCars(TestDb &db, int n)
     for (int i = 1; i <= n; ++i) {
         const QString serial = QStringLiteral("CAR%1").arg(i, 3, 10, QLatin1Char('0'));
         db.insert("carinfor", {{"carserial_no", serial}, {"carmodel", "M" + QString::number(i)},
-                               {"carprice", 1000.0 * i}, {"carstatus", 1}});
+                               {"carprice", 1000.0 * i}, {"carstatus", codeValue(CarStatus::Sold)}});
         db.insert("caroutstock", {{"carout_no", "CS" + serial}, {"customerid", "C001"},
                                   {"custname", "客户甲"}, {"carserial_no", serial},
                                   {"saleprice", 1100.5 * i}});

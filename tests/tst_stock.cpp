@@ -1,4 +1,5 @@
 // The stock windows, driven through the real windows and dialogs.
+#include "Codes.h"
 #include "Clock.h"
 #include "DateEdit.h"
 #include "Db.h"
@@ -83,7 +84,7 @@ std::shared_ptr<bool> pickTheCar(const QString &serial)
 // A car received through an in-stock record, in stock.
 void receivedCar(TestDb &db, const QString &serial, double price = 100000)
 {
-    db.insert("carinfor", {{"carserial_no", serial}, {"carstatus", 0}, {"carprice", price},
+    db.insert("carinfor", {{"carserial_no", serial}, {"carstatus", codeValue(CarStatus::InStock)}, {"carprice", price},
                            {"chassis_no", "DP-" + serial}});
     db.insert("carinstock", {{"carin_no", "RS-" + serial}, {"carserial_no", serial}});
 }
@@ -97,7 +98,7 @@ void seedInStock(TestDb &db)
     db.insert("cprovcarmodel", {{"providerid", "P001"}, {"carmodel", "桑塔纳"}});
     db.insert("cprovcarmodel", {{"providerid", "P001"}, {"carmodel", "捷达"}});
     db.insert("cbuycontract", {{"buycont_no", "BS1"}, {"contract_no", "HT1"}, {"providerid", "P001"},
-                               {"provname", "供应商乙"}, {"isfinished", 1}});
+                               {"provname", "供应商乙"}, {"isfinished", codeValue(ContractProgress::Executing)}});
     db.insert("cbuycontdetail", {{"buycont_no", "BS1"}, {"carmodel", "桑塔纳"}, {"qty", 1}});
     db.insert("cbuycontdetail", {{"buycont_no", "BS1"}, {"carmodel", "捷达"}, {"qty", 2}});
 }
@@ -653,7 +654,7 @@ void TestStock::inStockRefusals()
     QFETCH(QString, focus);
     TestDb db;
     seedInStock(db);
-    db.insert("carinfor", {{"carserial_no", "OLD1"}, {"carstatus", 0}});
+    db.insert("carinfor", {{"carserial_no", "OLD1"}, {"carstatus", codeValue(CarStatus::InStock)}});
     Shown<Tfcarin> w;
     fillInStock(w.w, carOf("VIN001"));
     type(w.w, field.toLatin1(), text);
@@ -781,7 +782,7 @@ void TestStock::modelListAndLookups()
     QVERIFY(items.contains("桑塔纳") && items.contains("捷达"));
     // The contract picker offers started contracts only.
     db.insert("cbuycontract", {{"buycont_no", "BS2"}, {"contract_no", "HT2"}, {"providerid", "P002"},
-                               {"provname", "供应商丙"}, {"isfinished", 0}});
+                               {"provname", "供应商丙"}, {"isfinished", codeValue(ContractProgress::Saved)}});
     int listed = -1;
     whenModal<QDialog>([&](QDialog *d) {
         listed = d->findChild<DBGrid *>()->dataSet()->recordCount();

@@ -1,5 +1,6 @@
 // The change of saved contracts of both twins, and the print question after a
 // save of an entry or a change.
+#include "Codes.h"
 #include "ContractFixture.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
@@ -332,7 +333,7 @@ void TestContractChange::changeWithoutContractStoresNothing()
     const Twin &t = twin(kind);
     TestDb db;
     seed(db);
-    db.insert(t.master, {{t.numberField, "S1"}, {"contract_no", "HT-S"}, {"isfinished", 1}});
+    db.insert(t.master, {{t.numberField, "S1"}, {"contract_no", "HT-S"}, {"isfinished", codeValue(ContractProgress::Executing)}});
     Window<TContractChange> w(makeChange(kind));
     QCOMPARE(w->master()->recordCount(), 0);
     nextSettleMode(w.w);

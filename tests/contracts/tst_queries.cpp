@@ -1,5 +1,6 @@
 // The contract pickers and the contract queries of both twins: scopes and
 // conditions, the statements the benchmark measures, print and clear.
+#include "Codes.h"
 #include "ContractFixture.h"
 #include "DBGrid.h"
 #include "ListCheck.h"
@@ -110,7 +111,7 @@ void TestContractQueries::pickerChoosesTheSelectedRow()
     TestDb db;
     for (const char *serial : {"A1", "A2", "A3"})
         db.insert(t.master, {{t.numberField, serial}, {"contract_no", QString("HT-") + serial},
-                             {t.codeField, t.code}, {t.nameField, t.partyName}, {"isfinished", 1}});
+                             {t.codeField, t.code}, {t.nameField, t.partyName}, {"isfinished", codeValue(ContractProgress::Executing)}});
     auto pick = [&] {
         return kind == "sales" ? pickContract<Tfselesalecont>(nullptr, ContractScope::All)
                                : pickContract<Tfselebuycont>(nullptr, ContractScope::All);

@@ -2,6 +2,7 @@
 // kept in its letter case where the windows store or compare it as typed,
 // found by the lookups that ignore case, refused by the exact comparison with
 // a contract's partner; in capitals only where a window asks for them.
+#include "Codes.h"
 #include "Clock.h"
 #include "Db.h"
 #include "Drive.h"
@@ -38,11 +39,11 @@ void seed(TestDb &db)
     db.insert("ccustomer", {{"customerid", "C001"}, {"custname", "客户甲"}});
     db.insert("cprovider", {{"providerid", "P001"}, {"provname", "供应商乙"}});
     db.insert("csalecontract", {{"salecont_no", "SS1"}, {"contract_no", "XS-1"}, {"customerid", "C001"},
-                                {"custname", "客户甲"}, {"isfinished", 1}});
+                                {"custname", "客户甲"}, {"isfinished", codeValue(ContractProgress::Executing)}});
     db.insert("cbuycontract", {{"buycont_no", "BS1"}, {"contract_no", "CG-1"}, {"providerid", "P001"},
-                               {"provname", "供应商乙"}, {"isfinished", 1}});
+                               {"provname", "供应商乙"}, {"isfinished", codeValue(ContractProgress::Executing)}});
     db.insert("cbuycontdetail", {{"buycont_no", "BS1"}, {"carmodel", "桑塔纳"}, {"qty", 1}});
-    db.insert("carinfor", {{"carserial_no", "CAR1"}, {"carstatus", 0}, {"carprice", 100000}});
+    db.insert("carinfor", {{"carserial_no", "CAR1"}, {"carstatus", codeValue(CarStatus::InStock)}, {"carprice", 100000}});
 }
 
 // A window of the table: how it is made and brought to where its code field

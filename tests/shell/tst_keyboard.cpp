@@ -1,6 +1,7 @@
 // The keyboard in the document area, in the windows the menus open: Enter and
 // Tab, the speed keys after buttons and questions, pages, and the focus after
 // a menu or a dialog.
+#include "Codes.h"
 #include "ShellFixture.h"
 #include "DBGrid.h"
 #include "DateEdit.h"
@@ -301,7 +302,7 @@ void TestKeyboard::menuOpenedByKeyboardLeavesNoField()
     QFETCH(QString, field);
     QFETCH(QString, message);
     TestDb db;
-    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", 0}});
+    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", codeValue(CarStatus::InStock)}});
     db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
     Tfrmmain frame;
     ChildForm *w = openActive(frame, menuItem.constData());

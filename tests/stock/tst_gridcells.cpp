@@ -1,5 +1,6 @@
 // The cells that the keyboard and the mouse reach in the grids whose rows
 // carry hidden or read-only columns, driven through the real windows.
+#include "Codes.h"
 #include "Db.h"
 #include "Drive.h"
 #include "Format.h"
@@ -81,7 +82,7 @@ QString rows(const QString &sql)
 // 采购直接成本管理: Alt+1, Enter on the car in the picker.
 Road directCost(TestDb &db, bool storedRow, bool twoRows)
 {
-    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", 0}, {"carprice", 100000}});
+    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", codeValue(CarStatus::InStock)}, {"carprice", 100000}});
     db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
     db.insert("subject", {{"subjectid", "11"}, {"subjectname", "路桥费"}, {"subjecttype", "车辆附加费"}});
     if (storedRow)
@@ -147,7 +148,7 @@ Road contractChange(TestDb &db, bool sales, bool twoRows)
     const QString master = sales ? "csalecontract" : "cbuycontract";
     const QString lines = sales ? "csalecontdetail" : "cbuycontdetail";
     const QString serial = sales ? "salecont_no" : "buycont_no";
-    db.insert(master, {{serial, "N1"}, {"contract_no", "HT-1"}, {"isfinished", 0}});
+    db.insert(master, {{serial, "N1"}, {"contract_no", "HT-1"}, {"isfinished", codeValue(ContractProgress::Saved)}});
     db.insert(lines, {{serial, "N1"}, {"cartype", "轿车"}, {"carmodel", "桑塔纳"}, {"producingarea", "上海"},
                       {"unit", "辆"}, {"unitprice", 100000}, {"qty", 2}});
     if (twoRows)

@@ -1,5 +1,6 @@
 // Returns to providers and from customers, and the returns query, driven
 // through the real windows on fixture rows.
+#include "Codes.h"
 #include "Clock.h"
 #include "Db.h"
 #include "Format.h"
@@ -509,7 +510,7 @@ void TestReturns::returnWritesExactlyItsRows()
         {t.amountField, kind == "customer" ? 120000.25 : 100000.5},
         {"account_date", "2024-03-15"}, {"in_date", "2024-03-15"},
         {"affirm_recorder", handlerValue},
-        {"isaffirm", 1}, {"ischeck", 0}, {"isprepay", 1}};
+        {"isaffirm", 1}, {"ischeck", 0}, {"isprepay", codeValue(EntryKind::Credit)}};
     for (int i = 0; i < r.count(); ++i) {
         const QString field = r.fieldName(i);
         const QVariant want = expected.value(field);
