@@ -34,7 +34,8 @@ public:
         if (picks.isEmpty()) {
             QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
             if (auto *line = qobject_cast<QLineEdit *>(editor))
-                connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+                connect(line, &QLineEdit::textEdited, self, [self, line] { self->commit(line); });
+            self->m_open = editor;
             return editor;
         }
         // The pick list offers values; any text may still be typed, and a value
@@ -45,9 +46,10 @@ public:
         box->setInsertPolicy(QComboBox::NoInsert);
         box->addItems(picks);
         box->setCurrentIndex(-1); // the cell's own text follows
-        connect(box, &QComboBox::activated, self, [self, box] { emit self->commitData(box); });
+        connect(box, &QComboBox::activated, self, [self, box] { self->commit(box); });
         connect(box->lineEdit(), &QLineEdit::textEdited, self,
-                [self, box] { emit self->commitData(box); });
+                [self, box] { self->commit(box); });
+        self->m_open = box;
         return box;
     }
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
@@ -94,8 +96,20 @@ public:
         return QStyledItemDelegate::eventFilter(watched, event);
     }
 
+    // The view is done with the open editor: it may still signal as it loses
+    // the focus or is hidden (a drop-down takes its text as chosen then), and
+    // that commits nothing.
+    void release() { m_open = nullptr; }
+
 private:
+    void commit(QWidget *editor)
+    {
+        if (editor == m_open)
+            emit commitData(editor);
+    }
+
     DataSetModel *m_model;
+    QPointer<QWidget> m_open;
 };
 
 } // namespace
@@ -436,15 +450,27 @@ void DBGrid::revertCell(const CellBefore &before)
     }, this);
 }
 
+void DBGrid::releaseEditor()
+{
+    if (auto *delegate = dynamic_cast<PickListDelegate *>(itemDelegate()))
+        delegate->release();
+}
+
+void DBGrid::reset()
+{
+    releaseEditor();
+    QTableView::reset();
+}
+
+void DBGrid::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
+{
+    releaseEditor();
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
+}
+
 void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    // A closed editor may still signal as it loses the focus (a drop-down
-    // takes its text as chosen then): it no longer edits a cell.
-    if (editor) {
-        for (QObject *o : editor->findChildren<QObject *>())
-            disconnect(o, nullptr, itemDelegate(), nullptr);
-        disconnect(editor, nullptr, itemDelegate(), nullptr);
-    }
+    releaseEditor();
     // Tab opens the next cell's editor inside the base call.
     const CellBefore before = std::exchange(m_cellBefore, {});
     QTableView::closeEditor(editor, hint);

@@ -32,6 +32,7 @@ public:
     void leave(bool forward);
     QSize sizeHint() const override;
     using QTableView::edit;
+    void reset() override;
 
 signals:
     // Enter in the grid, after a cell being edited has handed its text to the
@@ -43,6 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
     // Keys, clicks and the focus coming in never leave the current cell on a
     // hidden column, nor on a read-only one where cells can be typed into.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -71,6 +73,8 @@ private:
         bool rowWasEditing = false;
     };
     void revertCell(const CellBefore &before);
+    // The open cell editor no longer edits a cell, whatever it still signals.
+    void releaseEditor();
 
     DataSetModel *m_model;
     QPointer<DataSet> m_connected;
