@@ -8,7 +8,7 @@ CarList::CarList(const QString &condition)
 {
 }
 
-CarList CarList::unverifiedCharges(const QString &ledger, const QString &entryKey)
+CarList CarList::unverifiedCharges(const LedgerSide &ledger)
 {
     // Listed by entry number, the order the charges were booked in: the
     // number also tells apart the lines of one car, and the ledger's index
@@ -16,6 +16,6 @@ CarList CarList::unverifiedCharges(const QString &ledger, const QString &entryKe
     return {QStringLiteral("select carinfor.*, %1.%2 from carinfor, %1"
                            " where carinfor.carserial_no=%1.certificate_no and (%1.isprepay=%3)"
                            " and (not (%1.isaffirm)) and (not (%1.ischeck))")
-                    .arg(ledger, entryKey, sqlCode(EntryKind::CarCharge)),
-            {entryKey}};
+                    .arg(ledger.table, ledger.keyField, sqlCode(EntryKind::CarCharge)),
+            {ledger.keyField}};
 }

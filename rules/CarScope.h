@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Codes.h"
+#include "Ledger.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ struct CarList {
     CarList(const QString &condition);
     // One line per unverified, open car charge of the ledger (its table and
     // entry number), in entry order: a car with two such charges is listed twice.
-    static CarList unverifiedCharges(const QString &ledger, const QString &entryKey);
+    static CarList unverifiedCharges(const LedgerSide &ledger);
 
     QString sql;
     QStringList keys;
@@ -41,8 +42,8 @@ inline const QString Received =
 inline const QString Sold = QStringLiteral("carstatus=") + sqlCode(CarStatus::Sold);
 // The car charges of the provider or customer ledger still to be verified.
 inline const CarList UnverifiedPurchase =
-    CarList::unverifiedCharges(QStringLiteral("cprovaccount"), QStringLiteral("paccountid"));
+    CarList::unverifiedCharges(LedgerSide::providers());
 inline const CarList UnverifiedSale =
-    CarList::unverifiedCharges(QStringLiteral("ccustaccount"), QStringLiteral("caccountid"));
+    CarList::unverifiedCharges(LedgerSide::customers());
 
 } // namespace CarScope
