@@ -15,7 +15,8 @@ int main(int argc, char *argv[])
     // The data module comes before any window, so that every window finds it.
     TfrmDMcarsales frmDMcarsales;
     installScreenSeams(&frmDMcarsales);
-    Startup::announceDatabase(frmDMcarsales);
+    if (!Startup::announceDatabase(frmDMcarsales))
+        return 1; // the file is left as it was
 
     // The splash and the login follow when the main window is first shown.
     Tfrmmain frmmain;

@@ -12,6 +12,15 @@
 
 TfrmDMcarsales *frmDMcarsales = nullptr;
 
+namespace {
+// A file that is there but is no database of this system; its message names
+// the file already.
+class UnusableFile : public DbError {
+public:
+    using DbError::DbError;
+};
+} // namespace
+
 TfrmDMcarsales::TfrmDMcarsales(QObject *parent, const QString &fileName)
     : QObject(parent),
       trsk(new DataSet(this)),
@@ -52,25 +61,53 @@ void TfrmDMcarsales::frmDMcarsalesCreate()
 {
     // Dates and times are always written by Fmt in one fixed form, so there
     // are no process-wide formats to set here. A database that cannot be
-    // opened is reported by the start-up code (openError); the program goes on.
+    // used is reported by the start-up code (openError), which ends the program.
+    // A file of no bytes is as good as none: a failed start leaves none.
+    const bool existed = QFileInfo(m_path).size() > 0;
+    const QString file = QDir::toNativeSeparators(m_path);
     try {
-        openDatabase();
+        openDatabase(existed);
         trsk->open();
         tright->open();
         tb_bgsxx_main->open();
-    } catch (const AppError &e) {
+    } catch (const UnusableFile &e) {
         m_openError = e.message();
+    } catch (const AppError &e) {
+        // The engine's own words only say why a new file could not be made;
+        // for a file that is there, what the user can do is the same.
+        m_openError = existed ? QStringLiteral("数据库文件 %1 已损坏或无法读写，无法使用。").arg(file)
+                              : QStringLiteral("无法新建数据库文件 %1：%2").arg(file, e.message());
     }
 }
 
-void TfrmDMcarsales::openDatabase()
+bool TfrmDMcarsales::looksLikeDatabase(const QString &path)
 {
-    // A file of no bytes is as good as none: a failed start leaves none.
-    const bool existed = QFileInfo(m_path).size() > 0;
+    static const QByteArray header("SQLite format 3", 16); // with its closing NUL
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(header.size()) == header;
+}
 
+void TfrmDMcarsales::openDatabase(bool existed)
+{
+    const QString file = QDir::toNativeSeparators(m_path);
     norvelcms = QSqlDatabase::contains(Db::ConnectionName)
                     ? QSqlDatabase::database(Db::ConnectionName, false)
                     : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Db::ConnectionName);
+    // A file that is not ours stays as it is: read as a file that does not
+    // change from here on (no journal, no -wal or -shm of its own), so every
+    // action until the program ends fails with the database's message.
+    const auto unusable = [&](const QString &message) {
+        norvelcms.close();
+        norvelcms.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
+                                  + QStringLiteral("?mode=ro&immutable=1"));
+        norvelcms.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
+        norvelcms.open();
+        return UnusableFile(message.arg(file));
+    };
+    // Told from the file's first bytes, before the engine reads it at all.
+    if (existed && !looksLikeDatabase(m_path))
+        throw unusable(QStringLiteral("数据库文件 %1 不是数据库文件（或已损坏），无法使用。"));
+
     norvelcms.setDatabaseName(m_path);
     norvelcms.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!norvelcms.open())
@@ -79,18 +116,8 @@ void TfrmDMcarsales::openDatabase()
     // Nothing is written before the file is known to be ours (or new): SQLite
     // opens any file, and the first read tells what it holds.
     const Schema::Contents contents = Schema::contents();
-    if (contents == Schema::Contents::Foreign) {
-        // Another program's database stays as it is: read as a file that does
-        // not change from here on (no journal, no -wal or -shm of its own), so
-        // every later action fails with the database's message.
-        norvelcms.close();
-        norvelcms.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
-                                  + QStringLiteral("?mode=ro&immutable=1"));
-        norvelcms.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
-        norvelcms.open();
-        throw DbError(QStringLiteral("数据库文件 %1 不是本系统的数据库，无法使用。")
-                          .arg(QDir::toNativeSeparators(m_path)));
-    }
+    if (contents == Schema::Contents::Foreign)
+        throw unusable(QStringLiteral("数据库文件 %1 不是本系统的数据库，无法使用。"));
 
     if (contents == Schema::Contents::Empty) {
         try {

@@ -42,7 +42,8 @@ public:
     bool isConnected() const { return m_connected; }
     // The file was missing and has been made from the schema.
     bool createdDatabase() const { return m_created; }
-    // Why the database could not be opened ("" when it was).
+    // Why the database cannot be used ("" when it can), a message naming the
+    // file; the start-up ends the program then.
     QString openError() const { return m_openError; }
     // The logged-in operator's display name ("" before a login).
     QString operatorName() const;
@@ -71,7 +72,9 @@ public:
 
 private:
     void frmDMcarsalesCreate();
-    void openDatabase();
+    void openDatabase(bool existed);
+    // The file starts as every SQLite database does.
+    static bool looksLikeDatabase(const QString &path);
 
     QString m_path;
     bool m_connected = false;

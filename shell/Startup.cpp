@@ -19,13 +19,15 @@ bool installChineseTranslations()
     return QCoreApplication::installTranslator(t);
 }
 
-void announceDatabase(const TfrmDMcarsales &dataModule)
+bool announceDatabase(const TfrmDMcarsales &dataModule)
 {
     if (dataModule.createdDatabase())
         Msg::information(QStringLiteral("数据库文件不存在，已新建数据库：\n%1")
                              .arg(dataModule.databasePath()));
-    if (!dataModule.openError().isEmpty())
-        Msg::error(dataModule.openError());
+    if (dataModule.openError().isEmpty())
+        return true;
+    Msg::error(dataModule.openError());
+    return false;
 }
 
 } // namespace Startup

@@ -11,7 +11,8 @@ bool installChineseTranslations();
 
 // Tells the user what became of the database file when the data module was
 // made: a new one was created (information naming its full path), or it
-// could not be opened (the database's message). Start-up goes on either way.
-void announceDatabase(const TfrmDMcarsales &dataModule);
+// cannot be used (an error naming it). False in the second case: the program
+// must end then, since every action would fail on that file.
+bool announceDatabase(const TfrmDMcarsales &dataModule);
 
 } // namespace Startup

@@ -570,7 +570,7 @@ void TestData::fileThatIsNotADatabase()
     db.dm = std::make_unique<TfrmDMcarsales>();
     QVERIFY(!db.dm->isConnected());
     QVERIFY(!db.dm->createdDatabase());
-    QVERIFY2(db.dm->openError().contains("not a database"), qPrintable(db.dm->openError()));
+    QVERIFY2(db.dm->openError().contains("不是数据库文件"), qPrintable(db.dm->openError()));
     QVERIFY(db.messages.messages.isEmpty());
     QVERIFY(!db.dm->trsk->isActive());
     QCOMPARE(db.dm->operatorName(), QString());

@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -104,7 +106,9 @@ void TestStartUp::databaseAnnouncedAtStartUp_data()
     QTest::addColumn<int>("kind");        // the box shown, -1 for none
     QTest::addColumn<QString>("text");    // part of its text
     QTest::newRow("missing") << "missing" << int(Msg::Kind::Information) << "已新建数据库";
-    QTest::newRow("not a database") << "garbage" << int(Msg::Kind::Error) << "not a database";
+    QTest::newRow("a text file") << "text" << int(Msg::Kind::Error) << "不是数据库文件";
+    QTest::newRow("a damaged database") << "damaged" << int(Msg::Kind::Error) << "已损坏";
+    QTest::newRow("another program's") << "foreign" << int(Msg::Kind::Error) << "不是本系统的数据库";
     QTest::newRow("a database") << "database" << -1 << "";
 }
 
@@ -117,15 +121,30 @@ void TestStartUp::databaseAnnouncedAtStartUp()
     if (before == "database") {
         db.startDataModule(); // made by an earlier start
         db.stopDataModule();
-    } else if (before == "garbage") {
+    } else if (before == "foreign") {
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+            other.setDatabaseName("huoyun.mdb");
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec("CREATE TABLE notes (body TEXT)"));
+        }
+        QSqlDatabase::removeDatabase("other");
+    } else if (before != "missing") {
         QFile f("huoyun.mdb");
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'x'));
+        // A damaged one keeps the engine's header, the rest is lost.
+        f.write(before == "damaged" ? QByteArray("SQLite format 3", 16) + QByteArray(4080, 'x')
+                                    : QByteArray("车辆清单\n宝来 3 辆\n"));
     }
+    const QByteArray file = [] {
+        QFile f("huoyun.mdb");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
     db.dm = std::make_unique<TfrmDMcarsales>();
     QVERIFY(db.messages.messages.isEmpty()); // the data module itself shows nothing
 
-    Startup::announceDatabase(*db.dm);
+    // The program goes on only with a database it can use.
+    QCOMPARE(Startup::announceDatabase(*db.dm), kind != int(Msg::Kind::Error));
     if (kind < 0) {
         QVERIFY(db.messages.messages.isEmpty());
         return;
@@ -135,8 +154,16 @@ void TestStartUp::databaseAnnouncedAtStartUp()
     QCOMPARE(int(m.kind), kind);
     QCOMPARE(m.title, QStringLiteral("提示"));
     QVERIFY2(m.text.contains(text), qPrintable(m.text));
+    const QString path = QDir::toNativeSeparators(QDir::current().absoluteFilePath("huoyun.mdb"));
+    QVERIFY2(m.text.contains(path), qPrintable(m.text));
     if (before == "missing")
-        QVERIFY(m.text.endsWith(QDir::current().absoluteFilePath("huoyun.mdb")));
+        return;
+    QVERIFY2(!QString(m.text).remove(path).contains("database"), qPrintable(m.text)); // no engine text
+    db.stopDataModule();
+    QFile f("huoyun.mdb");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() == file); // left exactly as it was
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{"huoyun.mdb"});
 }
 
 void TestStartUp::startUpShowsSplashThenLogin()
