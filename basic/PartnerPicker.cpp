@@ -26,6 +26,7 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
             edit->setMaxLength(info.addFields.at(i).maxLength);
             form->addRow(info.addFields.at(i).label, edit);
             addEdits << edit;
+            leadsIntoGrid(edit);
         }
         putAbove(form);
         addButton = new QPushButton(QStringLiteral("新增"), this);
@@ -33,8 +34,10 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
         addButton->setAutoDefault(false);
         putBeforeOk(addButton);
         connect(addButton, &QPushButton::clicked, this, &TPartnerPicker::BitBtn2Click);
+        // Enter goes from the last field to 新增, not into the grid, where it
+        // would take a row.
         QList<QWidget *> chain(addEdits.begin(), addEdits.end());
-        setTabChain(chain << grid << addButton << BitBtn1 << cancelButton);
+        setTabChain(chain << addButton << grid << BitBtn1 << cancelButton);
     }
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -42,7 +45,8 @@ TPartnerPicker::TPartnerPicker(const PartnerPickerInfo &info, QWidget *owner)
         layout()->setSizeConstraint(QLayout::SetFixedSize);
     else
         resize(640, 420);
-    // Enter moves between the quick-add fields instead of confirming.
+    // Enter moves between the quick-add fields instead of confirming; Down
+    // goes from them into the grid.
     if (!info.addFields.isEmpty())
         installEnterMovesOn(this);
 }

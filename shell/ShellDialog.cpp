@@ -54,4 +54,7 @@ void ShellDialog::setRows(const QList<QPair<QString, QWidget *>> &rows)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     installEnterMovesOn(this);
+    // As in any login box, Enter in the last field is the OK.
+    if (auto *last = qobject_cast<QLineEdit *>(rows.isEmpty() ? nullptr : rows.last().second))
+        enterPresses(last, BitBtn1);
 }

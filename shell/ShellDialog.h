@@ -13,7 +13,8 @@ void centreOnScreen(QWidget *window);
 // A small form dialog of the shell: labelled fields above the buttons
 // BitBtn1 "确定" (runs check(), its failures shown as the database's
 // message) and BitBtn2 "取消". Enter in an edit passes the focus on, as in
-// the entry windows, instead of pressing a button; Enter on a button presses it.
+// the entry windows, and in the last edit presses "确定"; Enter on a button
+// presses it.
 class ShellDialog : public QDialog {
     Q_OBJECT
 public:

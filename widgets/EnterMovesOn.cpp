@@ -1,9 +1,11 @@
 #include "EnterMovesOn.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTextEdit>
 #include <QWidget>
@@ -11,6 +13,7 @@
 namespace {
 
 const char KeepsEnter[] = "keepsEnter";
+const char PressesOnEnter[] = "enterPresses";
 
 bool keepsEnter(QWidget *w)
 {
@@ -48,6 +51,11 @@ public:
             button->click();
             return true;
         }
+        const auto target = w->property(PressesOnEnter).value<QPointer<QAbstractButton>>();
+        if (target && target->isEnabled()) {
+            target->click();
+            return true;
+        }
         moveOn(w);
         return true;
     }
@@ -83,3 +91,8 @@ void installEnterMovesOn(QWidget *window, EnterRule rule)
 }
 
 void keepEnter(QWidget *control) { control->setProperty(KeepsEnter, true); }
+
+void enterPresses(QWidget *field, QAbstractButton *button)
+{
+    field->setProperty(PressesOnEnter, QVariant::fromValue(QPointer<QAbstractButton>(button)));
+}

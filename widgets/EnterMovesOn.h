@@ -1,5 +1,6 @@
 #pragma once
 
+class QAbstractButton;
 class QWidget;
 
 // Which controls the Enter rule of a window passes over.
@@ -17,3 +18,7 @@ void installEnterMovesOn(QWidget *window, EnterRule rule = EnterRule::ExceptMult
 // A control that keeps its own Enter (a grid with its own walk through the
 // cells): the window's rule leaves it and everything inside it alone.
 void keepEnter(QWidget *control);
+
+// The last field of a small form (a login box): its Enter presses the button
+// (the form's OK) instead of moving on.
+void enterPresses(QWidget *field, QAbstractButton *button);

@@ -18,6 +18,7 @@ ListPicker::ListPicker(QWidget *owner, const Filter &first, const Filter &second
     for (int i = 0; i < 2; ++i) {
         m_edits[i] = new QLineEdit(bevel);
         m_edits[i]->setObjectName(filters[i]->objectName);
+        narrowsList(m_edits[i]);
     }
     for (int i = 0; i < 2; ++i) {
         auto *caption = new QLabel(filters[i]->caption, bevel);

@@ -6,10 +6,10 @@
 #include <QSize>
 
 // A modal tool picker listing a query's rows, narrowed by the text typed into
-// two captioned edits above the grid. "确定" is the default button, so Enter
-// in the edits or the grid chooses the row, and "取消" closes the dialog. The
-// tab order runs from the edits over the grid to the buttons (or from the
-// buttons), and its first field has the focus.
+// two captioned edits above the grid. The row keys in the edits move the
+// grid's row, Enter in the edits or the grid chooses the row, and "取消"
+// closes the dialog. The tab order runs from the edits over the grid to the
+// buttons (or from the buttons), and its first field has the focus.
 class ListPicker : public PickerDialog {
     Q_OBJECT
 public:

@@ -1,7 +1,23 @@
 #include "PickerDialog.h"
+#include "EnterMovesOn.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
+
+namespace {
+
+// What a field above the grid does with the keys that move through rows.
+const char FieldRole[] = "pickerField";
+enum Role { None, NarrowsList, LeadsIntoGrid };
+
+bool movesRow(int key)
+{
+    return key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown || key == Qt::Key_PageUp;
+}
+
+} // namespace
 
 PickerDialog::PickerDialog(QWidget *owner, const Names &names, const GridColumns &columns, bool toolWindow)
     : QDialog(owner), m_rows(new DataSet(this))
@@ -34,6 +50,8 @@ PickerDialog::PickerDialog(QWidget *owner, const Names &names, const GridColumns
     m_layout->addLayout(m_buttons);
 
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_grid, &DBGrid::enterPressed, BitBtn1, &QPushButton::click);
+    keepEnter(m_grid); // also where Enter moves on between the fields above
 }
 
 void PickerDialog::putAbove(QWidget *widget)
@@ -58,6 +76,49 @@ void PickerDialog::setTabChain(const QList<QWidget *> &chain)
     // Reordering leaves the cycle's start at the widgets made first (the
     // grid and the buttons), so the focus is put at the chain's head.
     chain.first()->setFocus();
+}
+
+void PickerDialog::narrowsList(QWidget *field)
+{
+    field->setProperty(FieldRole, int(NarrowsList));
+    keepEnter(field);
+    field->installEventFilter(this);
+}
+
+void PickerDialog::leadsIntoGrid(QWidget *field)
+{
+    field->setProperty(FieldRole, int(LeadsIntoGrid));
+    field->installEventFilter(this);
+}
+
+bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    switch (watched->property(FieldRole).toInt()) {
+    case NarrowsList:
+        if (enter) {
+            BitBtn1->click();
+            return true;
+        }
+        if (movesRow(key->key())) {
+            // The grid moves as under its own keys; the typing goes on here.
+            QKeyEvent moved(QEvent::KeyPress, key->key(), key->modifiers());
+            QCoreApplication::sendEvent(m_grid, &moved);
+            return true;
+        }
+        return false;
+    case LeadsIntoGrid:
+        if (key->key() != Qt::Key_Down)
+            return false;
+        m_grid->setFocus(Qt::TabFocusReason);
+        return true;
+    default: return false;
+    }
 }
 
 bool PickerDialog::chooseRow()

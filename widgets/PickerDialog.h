@@ -16,6 +16,7 @@ class QVBoxLayout;
 // A modal dialog listing a data set's rows in a grid to choose one from, with
 // "确定" (the default button) and "取消" below it. What narrows or adds to the
 // list goes above the grid; the subclass opens the rows and reads the choice.
+// Enter in the grid takes its current row, as "确定" does.
 class PickerDialog : public QDialog {
     Q_OBJECT
 public:
@@ -42,6 +43,13 @@ protected:
     void putBeforeOk(QPushButton *button);
     // The tab order runs along the chain, and its first widget has the focus.
     void setTabChain(const QList<QWidget *> &chain);
+    // A field that narrows the list: Down, Up, PgDn and PgUp there move the
+    // grid's current row while the focus stays, and Enter takes that row.
+    void narrowsList(QWidget *field);
+    // A field above the grid whose Enter moves on (the quick add): Down there
+    // goes into the grid.
+    void leadsIntoGrid(QWidget *field);
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Shows the dialog; true when the user chose a row and the dialog is
     // still there (an owner freed while it ran takes the dialog with it).

@@ -1,6 +1,6 @@
 // The keyboard in the document area, in the windows the menus open: Enter and
 // Tab, the speed keys after buttons and questions, pages, and the focus after
-// a menu or a dialog.
+// a menu or a dialog; the row keys and Enter in the pickers.
 #include "Codes.h"
 #include "ShellFixture.h"
 #include "DBGrid.h"
@@ -8,13 +8,21 @@
 #include "Drive.h"
 #include "Modal.h"
 #include "TestDb.h"
+#include "PickerDialog.h"
 #include "Uoutaddcost.h"
+#include "Uqry_selecust.h"
+#include "Uqry_seleprov.h"
+#include "Uselebuycont.h"
 #include "Uselecar.h"
+#include "Uselecust.h"
+#include "Useleprov.h"
+#include "Uselesalecont.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHash>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -25,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -120,6 +130,10 @@ private slots:
     void pagesTurnByKeyboard();
     void focusBackAfterDialog_data();
     void focusBackAfterDialog();
+
+    // Pickers
+    void pickerKeys_data();
+    void pickerKeys();
 };
 
 // ---------------------------------------------------------------- keyboard in the document area
@@ -587,6 +601,172 @@ void TestKeyboard::focusBackAfterDialog()
     // The main window's keys reach it: Ctrl+O asks for the logout.
     keys({"^O"});
     QCOMPARE(db.messages.lastText(), QString("确实注销?"));
+}
+
+// ---------------------------------------------------------------- pickers
+
+namespace {
+
+// A picker opened as its callers open it, over five rows listed in the order
+// of their codes K1..K5; it answers the code of the row chosen.
+struct PickerUnderTest {
+    std::function<void(TestDb &)> seed;
+    std::function<std::optional<QString>()> pick;
+};
+
+PickerUnderTest pickerUnderTest(const QString &name)
+{
+    const auto partners = [](const char *table, const char *code, const char *partnerName) {
+        return [=](TestDb &db) {
+            for (int i = 1; i <= 5; ++i)
+                db.insert(table, {{code, QString("K%1").arg(i)}, {partnerName, QString("名%1").arg(i)}});
+        };
+    };
+    const auto contracts = [](const char *table, const char *serial, const char *code) {
+        return [=](TestDb &db) {
+            for (int i = 1; i <= 5; ++i)
+                db.insert(table, {{serial, QString("S%1").arg(i)}, {"contract_no", QString("K%1").arg(i)},
+                                  {code, "P1"}, {"isfinished", codeValue(ContractProgress::Executing)}});
+        };
+    };
+    const auto partner = [](const std::optional<PickedPartner> &p) {
+        return p ? std::optional<QString>(p->code) : std::nullopt;
+    };
+    const auto contract = [](const std::optional<PickedContract> &c) {
+        return c ? std::optional<QString>(c->contractNo) : std::nullopt;
+    };
+    const auto customers = partners("ccustomer", "customerid", "custname");
+    const auto providers = partners("cprovider", "providerid", "provname");
+    if (name == "选择客户")
+        return {customers, [=] { return partner(pickPartner<Tfselecust>(nullptr)); }};
+    if (name == "选择供应商")
+        return {providers, [=] { return partner(pickPartner<Tfseleprov>(nullptr)); }};
+    if (name == "查询的选择客户")
+        return {customers, [=] { return partner(pickPartner<Tfqry_selecust>(nullptr)); }};
+    if (name == "查询的选择供应商")
+        return {providers, [=] { return partner(pickPartner<Tfqry_seleprov>(nullptr)); }};
+    if (name == "选择销售合同")
+        return {contracts("csalecontract", "salecont_no", "customerid"),
+                [=] { return contract(pickContract<Tfselesalecont>(nullptr, ContractScope::Started)); }};
+    if (name == "选择采购合同")
+        return {contracts("cbuycontract", "buycont_no", "providerid"),
+                [=] { return contract(pickContract<Tfselebuycont>(nullptr, ContractScope::Started)); }};
+    return {[](TestDb &db) {
+                for (int i = 1; i <= 5; ++i)
+                    db.insert("carinfor", {{"carserial_no", QString("K%1").arg(i)},
+                                           {"chassis_no", QString("DP%1").arg(i)},
+                                           {"carstatus", codeValue(CarStatus::InStock)}});
+            },
+            [] {
+                const auto car = pickCar(nullptr);
+                return car ? std::optional<QString>(car->value("carserial_no").toString()) : std::nullopt;
+            }};
+}
+
+int pickerKey(const QString &name)
+{
+    static const QHash<QString, int> keys{{"Down", Qt::Key_Down}, {"Up", Qt::Key_Up},
+                                          {"PgDn", Qt::Key_PageDown}, {"PgUp", Qt::Key_PageUp},
+                                          {"Enter", Qt::Key_Return}};
+    return keys.value(name);
+}
+
+} // namespace
+
+void TestKeyboard::pickerKeys_data()
+{
+    // The field the keys start in ("" where the focus opens, "grid"), the
+    // keys, then: the focus and the grid's row when the dialog is still open
+    // after them, or the row chosen ("" for the focus).
+    QTest::addColumn<QString>("picker");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("row");
+    const QStringList all{"选择客户", "选择供应商", "查询的选择客户", "查询的选择供应商",
+                          "选择销售合同", "选择采购合同", "选车"};
+    for (const QString &p : all) {
+        const QByteArray n = p.toUtf8();
+        QTest::addRow("%s: Enter in the grid takes its row", n.constData())
+            << p << "grid" << QStringList{"Down", "Enter"} << "" << 1;
+        QTest::addRow("%s: PgDn in the grid, Enter", n.constData())
+            << p << "grid" << QStringList{"PgDn", "Up", "Enter"} << "" << 3;
+    }
+    // The filter fields: the row moves, the focus stays, Enter takes the row.
+    const QList<std::array<QString, 3>> filters{
+        {"选择销售合同", "Edit1", "Edit2"}, {"选择采购合同", "edit1", "edit2"}, {"选车", "Edit1", "Edit2"}};
+    for (const auto &[p, first, second] : filters) {
+        const QByteArray n = p.toUtf8();
+        QTest::addRow("%s: Down in the first filter", n.constData())
+            << p << first << QStringList{"Down", "Down"} << first << 2;
+        QTest::addRow("%s: Down, Up, Enter in the first filter", n.constData())
+            << p << first << QStringList{"Down", "Down", "Up", "Enter"} << "" << 1;
+        QTest::addRow("%s: PgDn in the second filter", n.constData())
+            << p << second << QStringList{"PgDn"} << second << 4;
+        QTest::addRow("%s: PgDn, PgUp, Down, Enter in the second filter", n.constData())
+            << p << second << QStringList{"PgDn", "PgUp", "Down", "Enter"} << "" << 1;
+        QTest::addRow("%s: Enter in a filter takes the first row", n.constData())
+            << p << first << QStringList{"Enter"} << "" << 0;
+    }
+    QTest::newRow("选择销售合同: opens on the number, Down, Enter")
+        << "选择销售合同" << "" << QStringList{"Down", "Enter"} << "" << 1;
+    // The quick add: Enter moves on to its button, Down goes into the grid.
+    for (const QString &p : {QString("选择客户"), QString("选择供应商")}) {
+        const QByteArray n = p.toUtf8();
+        QTest::addRow("%s: Down from a quick-add field goes into the grid", n.constData())
+            << p << "Edit2" << QStringList{"Down"} << "grid" << 0;
+        QTest::addRow("%s: Down into the grid, Down, Enter", n.constData())
+            << p << "Edit1" << QStringList{"Down", "Down", "Enter"} << "" << 1;
+        QTest::addRow("%s: Enter moves on in the quick add", n.constData())
+            << p << "Edit1" << QStringList{"Enter"} << "Edit2" << 0;
+        QTest::addRow("%s: Enter from the last quick-add field to 新增", n.constData())
+            << p << "Edit4" << QStringList{"Enter"} << "BitBtn2" << 0;
+    }
+}
+
+void TestKeyboard::pickerKeys()
+{
+    QFETCH(QString, picker);
+    QFETCH(QString, start);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, focus);
+    QFETCH(int, row);
+    TestDb db;
+    const PickerUnderTest under = pickerUnderTest(picker);
+    under.seed(db);
+    QString focusAfter;
+    int rowAfter = -1;
+    const auto done = whenModal<PickerDialog>([&](PickerDialog *d) {
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        auto *grid = d->findChild<DBGrid *>();
+        QWidget *first = start == "grid" ? grid : d->findChild<QWidget *>(start);
+        if (!start.isEmpty()) {
+            QVERIFY2(first, qPrintable(start));
+            first->setFocus();
+        }
+        QPointer<PickerDialog> open(d);
+        for (const QString &step : steps) {
+            QVERIFY(open && open->isVisible());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(pickerKey(step)));
+        }
+        if (!open || !open->isVisible())
+            return;
+        QWidget *f = QApplication::focusWidget();
+        focusAfter = f == grid ? QString("grid") : f ? f->objectName() : QString();
+        rowAfter = grid->currentIndex().row();
+        d->reject();
+    });
+    const std::optional<QString> chosen = under.pick();
+    QVERIFY(*done);
+    QVERIFY(db.messages.messages.isEmpty());
+    if (focus.isEmpty()) {
+        QVERIFY2(chosen, qPrintable(QString("still open, the focus on %1").arg(focusAfter)));
+        QCOMPARE(*chosen, QString("K%1").arg(row + 1));
+    } else {
+        QVERIFY(!chosen);
+        QCOMPARE(focusAfter, focus);
+        QCOMPARE(rowAfter, row);
+    }
 }
 
 QTEST_MAIN(TestKeyboard)

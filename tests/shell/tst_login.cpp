@@ -29,7 +29,6 @@ private slots:
     // Login, logout
     void loginCheck_data();
     void loginCheck();
-    void enterMovesFocusInDialogs();
     void keyboardOnlyLogin_data();
     void keyboardOnlyLogin();
     void loginThroughMenu();
@@ -87,35 +86,24 @@ void TestLogin::loginCheck()
     QCOMPARE(d.Edit1->maxLength(), 10);
 }
 
-void TestLogin::enterMovesFocusInDialogs()
-{
-    TestDb db;
-    Tflogin d;
-    d.show();
-    QVERIFY(QTest::qWaitForWindowActive(&d));
-    d.Edit1->setFocus();
-    QTest::keyClick(d.Edit1, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), d.Edit2);
-    QTest::keyClick(d.Edit2, Qt::Key_Enter);
-    QVERIFY(d.isVisible()); // Enter never presses OK
-    QVERIFY(db.messages.messages.isEmpty());
-}
-
 void TestLogin::keyboardOnlyLogin_data()
 {
     QTest::addColumn<QString>("password");
-    QTest::addColumn<bool>("tabToCancel"); // from 确定 on to 取消 before the last Enter
+    QTest::addColumn<QStringList>("after"); // the keys after the password: "\n" Enter, "\t" Tab
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("message");
-    QTest::newRow("Enter on 确定 logs in") << "Pass1" << false << int(QDialog::Accepted) << "";
-    QTest::newRow("a wrong password stays") << "pass1" << false << -1 << "密码错误";
-    QTest::newRow("Enter on 取消 cancels") << "Pass1" << true << int(QDialog::Rejected) << "";
+    QTest::newRow("Enter in 口令 logs in") << "Pass1" << QStringList{"\n"} << int(QDialog::Accepted) << "";
+    QTest::newRow("a wrong password stays") << "pass1" << QStringList{"\n"} << -1 << "密码错误";
+    QTest::newRow("Enter on 确定 logs in") << "Pass1" << QStringList{"\t", "\n"} << int(QDialog::Accepted)
+                                          << "";
+    QTest::newRow("Enter on 取消 cancels") << "Pass1" << QStringList{"\t", "\t", "\n"}
+                                          << int(QDialog::Rejected) << "";
 }
 
 void TestLogin::keyboardOnlyLogin()
 {
     QFETCH(QString, password);
-    QFETCH(bool, tabToCancel);
+    QFETCH(QStringList, after);
     QFETCH(int, result);
     QFETCH(QString, message);
     TestDb db;
@@ -127,18 +115,20 @@ void TestLogin::keyboardOnlyLogin()
     QVERIFY(QTest::qWaitForWindowActive(&d));
     d.Edit1->setFocus();
     d.Edit1->selectAll();
-    // Code, Enter, password, Enter, Enter: all typed where the focus is.
+    // Code, Enter, password and what follows: all typed where the focus is.
     auto keys = [](const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); };
     auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
     keys("p01");
     enter();
     QCOMPARE(QApplication::focusWidget(), d.Edit2);
+    QCOMPARE(finished, -1); // Enter in the code moves on
     keys(password);
-    enter();
-    QCOMPARE(QApplication::focusWidget(), d.BitBtn1);
-    if (tabToCancel)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    enter();
+    for (const QString &k : after) {
+        if (k == "\t")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else
+            enter();
+    }
     QCOMPARE(finished, result);
     QCOMPARE(d.isVisible(), result < 0);
     QCOMPARE(db.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
@@ -273,18 +263,23 @@ void TestLogin::passwordChange_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("byEnter"); // each field ended by Enter, the last one's pressing 确定
     // The stored password is "Old1".
-    QTest::newRow("changed") << "Old1" << "New2" << "New2" << "口令更改成功。" << "" << "New2";
+    QTest::newRow("changed") << "Old1" << "New2" << "New2" << "口令更改成功。" << "" << "New2" << false;
+    QTest::newRow("changed by Enter") << "Old1" << "New2" << "New2" << "口令更改成功。" << "" << "New2"
+                                      << true;
     QTest::newRow("old password with case") << "old1" << "New2" << "New2" << "旧口令错误。"
-                                            << "Edit1" << "Old1";
+                                            << "Edit1" << "Old1" << false;
     QTest::newRow("old password not trimmed") << "Old1 " << "New2" << "New2" << "旧口令错误。"
-                                              << "Edit1" << "Old1";
+                                              << "Edit1" << "Old1" << false;
     QTest::newRow("confirmation differs") << "Old1" << "New2" << "New3" << "确认新口令错误。"
-                                          << "Edit3" << "Old1";
+                                          << "Edit3" << "Old1" << false;
+    QTest::newRow("confirmation differs, by Enter") << "Old1" << "New2" << "New3" << "确认新口令错误。"
+                                                    << "Edit3" << "Old1" << true;
     QTest::newRow("blanks are not stored") << "Old1" << " New 2 " << " New 2 " << "口令更改成功。"
-                                           << "" << "New 2";
+                                           << "" << "New 2" << false;
     QTest::newRow("the longest password") << "Old1" << "abcdefghijklXYZ" << "abcdefghijkl"
-                                          << "口令更改成功。" << "" << "abcdefghijkl";
+                                          << "口令更改成功。" << "" << "abcdefghijkl" << false;
 }
 
 void TestLogin::passwordChange()
@@ -295,6 +290,7 @@ void TestLogin::passwordChange()
     QFETCH(QString, message);
     QFETCH(QString, focus);
     QFETCH(QString, stored);
+    QFETCH(bool, byEnter);
     TestDb db;
     db.exec("UPDATE crights SET password = 'Old1' WHERE personnelid = 'admin'");
     db.dm->tright->refresh();
@@ -303,12 +299,24 @@ void TestLogin::passwordChange()
 
     bool stayedOpen = false;
     QString focused, user;
+    QStringList focusAfterEnter;
     whenModal<Tfchngpw>([&](Tfchngpw *d) {
         user = d->Label4->text();
         typeInto(d->Edit1, oldPassword);
-        typeInto(d->Edit2, newPassword);
-        typeInto(d->Edit3, confirmation);
-        QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+        if (byEnter) {
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            for (const QString &text : {newPassword, confirmation}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                focusAfterEnter << QApplication::focusWidget()->objectName();
+                QTest::keyClicks(QApplication::focusWidget(), text);
+            }
+            QVERIFY(db.messages.messages.isEmpty());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            typeInto(d->Edit2, newPassword);
+            typeInto(d->Edit3, confirmation);
+            QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+        }
         stayedOpen = d->isVisible();
         if (d->focusWidget())
             focused = d->focusWidget()->objectName();
@@ -317,6 +325,8 @@ void TestLogin::passwordChange()
     });
     frame.SpeedItem13->click();
     QCOMPARE(user, QStringLiteral("管理员"));
+    if (byEnter)
+        QCOMPARE(focusAfterEnter, (QStringList{"Edit2", "Edit3"}));
     QCOMPARE(db.messages.texts(), QStringList{message});
     QCOMPARE(db.messages.messages.last().kind,
              focus.isEmpty() ? Msg::Kind::Information : Msg::Kind::Warning);
