@@ -185,7 +185,8 @@ void ReportPrinter::writePdf(const Rpt::Document &doc, const QString &fileName)
     // is said so in the print's error, and no painter begins on it.
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw AppError(notSaved(doc.title, QDir::toNativeSeparators(fileName), unwritable(fileName, file)));
+        throw AppError(
+            notSaved(doc.title, QDir::toNativeSeparators(fileName), unwritable(fileName, file)));
     try {
         QPdfWriter pdf(&file);
         pdf.setTitle(doc.title);
