@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -157,14 +158,46 @@ void ReportPrinter::printOnDefaultPrinter(const Rpt::Document &doc, QWidget *par
     paintDocument(printer, doc, printer.resolution(), &progress);
 }
 
+namespace {
+QString notSaved(const QString &title, const QString &where, const QString &reason)
+{
+    return QStringLiteral("报表“%1”无法保存为文件：\n%2\n%3").arg(title, where, reason);
+}
+
+// Why the file cannot be made, in the user's words where the folder says it.
+QString unwritable(const QString &fileName, const QFile &file)
+{
+    const QFileInfo folder(QFileInfo(fileName).absolutePath());
+    const QString path = QDir::toNativeSeparators(folder.filePath());
+    if (!folder.exists())
+        return QStringLiteral("文件夹 %1 不存在。").arg(path);
+    if (!folder.isDir())
+        return QStringLiteral("%1 不是文件夹。").arg(path);
+    if (!folder.isWritable())
+        return QStringLiteral("文件夹 %1 不允许写入。").arg(path);
+    return file.errorString();
+}
+} // namespace
+
 void ReportPrinter::writePdf(const Rpt::Document &doc, const QString &fileName)
 {
-    QPdfWriter pdf(fileName);
-    pdf.setTitle(doc.title);
-    pdf.setCreator(QStringLiteral("huoyun"));
-    pdf.setResolution(300);
-    setUpPage(pdf, doc);
-    paintDocument(pdf, doc, pdf.resolution(), nullptr);
+    // The file is opened before anything is painted: one that cannot be made
+    // is said so in the print's error, and no painter begins on it.
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw AppError(
+            notSaved(doc.title, QDir::toNativeSeparators(fileName), unwritable(fileName, file)));
+    try {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(doc.title);
+        pdf.setCreator(QStringLiteral("huoyun"));
+        pdf.setResolution(300);
+        setUpPage(pdf, doc);
+        paintDocument(pdf, doc, pdf.resolution(), nullptr);
+    } catch (const AppError &) {
+        file.remove(); // no half-written file is left behind
+        throw;
+    }
 }
 
 QString ReportPrinter::printToPdfFile(const Rpt::Document &doc, QWidget *parent)
@@ -174,6 +207,10 @@ QString ReportPrinter::printToPdfFile(const Rpt::Document &doc, QWidget *parent)
     if (base.isEmpty())
         base = QStringLiteral("report");
     base += QLatin1Char('_') + Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    // A current folder that was removed has no path any more.
+    if (QDir::currentPath().isEmpty())
+        throw AppError(notSaved(doc.title, base + QStringLiteral(".pdf"),
+                                QStringLiteral("当前文件夹已不存在。")));
     const QDir dir = QDir::current();
     QString path = dir.absoluteFilePath(base + QStringLiteral(".pdf"));
     for (int n = 2; QFile::exists(path); ++n) // two prints within one second

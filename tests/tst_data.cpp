@@ -88,6 +88,8 @@ private slots:
     void databaseOfAnotherProgram();
     void rightsFollowPersonnel();
     void queryFirstRow();
+    void refusedKeyIsNamed_data();
+    void refusedKeyIsNamed();
     void readerNeverBlocksASave_data();
     void readerNeverBlocksASave();
     void olderFileGetsTheIndexesAndWal();
@@ -680,6 +682,56 @@ void TestData::queryFirstRow()
     db.dm->QueryFirstRow("SELECT 1", {&a});
     QVERIFY(!failure([&] { db.dm->QueryFirstRow("SELECT nosuch FROM dq", {&a}); }).isEmpty());
     QCOMPARE(shown, QList<bool>({true, false, true, false}));
+}
+
+void TestData::refusedKeyIsNamed_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("message"); // empty: the database's own words
+    QTest::newRow("code taken, in other case")
+        << "INSERT INTO dq (dqdm) VALUES ('a1')" << int(Refusal::Taken) << "dq"
+        << QStringList{"dqdm"} << "dqdm已存在，不能重复!";
+    QTest::newRow("no code")
+        << "INSERT INTO ccustomer (custname) VALUES ('x')" << int(Refusal::Missing) << "ccustomer"
+        << QStringList{"customerid"} << "请输入customerid!";
+    QTest::newRow("code emptied")
+        << "UPDATE dq SET dqdm = NULL" << int(Refusal::Missing) << "dq" << QStringList{"dqdm"}
+        << "请输入dqdm!";
+    QTest::newRow("two fields taken together")
+        << "INSERT INTO recycle (type, recycle) VALUES ('ss', 7)" << int(Refusal::Taken)
+        << "recycle" << QStringList{"type", "recycle"} << "type、recycle已存在，不能重复!";
+    QTest::newRow("no such column") << "UPDATE dq SET nosuch = 1" << int(Refusal::None) << ""
+                                    << QStringList{} << "";
+}
+
+// The database's refusal of a key is read from its error: the kind, the table
+// and the fields, so that the screen can name them by their captions.
+void TestData::refusedKeyIsNamed()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, kind);
+    QFETCH(QString, table);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, message);
+    TestDb db;
+    db.insert("dq", {{"dqdm", "A1"}});
+    db.insert("recycle", {{"type", "SS"}, {"recycle", 7}});
+    try {
+        Db::exec(sql);
+        QFAIL("not refused");
+    } catch (const DbError &e) {
+        QCOMPARE(int(e.refusal().kind), kind);
+        QCOMPARE(e.refusal().table, table);
+        QCOMPARE(e.refusal().fields, fields);
+        if (message.isEmpty())
+            QVERIFY2(e.message().contains("nosuch"), qPrintable(e.message()));
+        else
+            QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(db.count("dq"), 1);
 }
 
 void TestData::readerNeverBlocksASave_data()

@@ -37,6 +37,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRawFont>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -264,6 +266,8 @@ private slots:
     void numbersPrintWhole();
     void chineseFontsAreSubstituted();
     void pdfWhenNoPrinter();
+    void pdfThatCannotBeWritten_data();
+    void pdfThatCannotBeWritten();
 
     void choiceDialog_data();
     void choiceDialog();
@@ -698,6 +702,76 @@ void TestReports::pdfWhenNoPrinter()
     const QString second = ReportPrinter::printToPdfFile(doc, nullptr);
     QVERIFY(second != path);
     QVERIFY(QFile::exists(path) && QFile::exists(second));
+}
+
+namespace {
+// The system's way without a printer: the pages go to a PDF file.
+class PdfFilePrinter : public ReportPrinter {
+public:
+    PdfFilePrinter() : m_previous(current()) { install(this); }
+    ~PdfFilePrinter() override { install(m_previous); }
+    void print(const Rpt::Document &doc, QWidget *parent) override { printToPdfFile(doc, parent); }
+
+private:
+    ReportPrinter *m_previous;
+};
+} // namespace
+
+void TestReports::pdfThatCannotBeWritten_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("current folder gone") << "gone" << "当前文件夹已不存在";
+    QTest::newRow("current folder refuses writing") << "read-only" << "不允许写入";
+    QTest::newRow("a file where the folder should be") << "under a file" << "不是文件夹";
+}
+
+// Where the file cannot be made, the print says why in its one error box,
+// before anything is painted, and leaves no file behind.
+void TestReports::pdfThatCannotBeWritten()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, reason);
+    QTest::failOnWarning(QRegularExpression(".")); // "QPainter::begin(): Returned false" among them
+    TestDb db;
+    seedAll(db);
+    Clock::setNow(Today);
+    std::unique_ptr<BandedReport> r(layoutCase("xshht").make());
+    const QString folder = db.path("out");
+    QVERIFY(QDir().mkdir(folder));
+    const auto writable = qScopeGuard([&] {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (where == "under a file") {
+        QFile plain(db.path("plain.txt"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QString message;
+        try {
+            ReportPrinter::writePdf(r->layOut(), plain.fileName() + "/x.pdf");
+        } catch (const AppError &e) {
+            message = e.message();
+        }
+        QVERIFY2(message.contains(reason) && message.contains(plain.fileName()), qPrintable(message));
+        return;
+    }
+    QVERIFY(QDir::setCurrent(folder));
+    if (where == "gone") {
+        QVERIFY(QDir().rmdir(folder));
+    } else {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(folder).isWritable())
+            QSKIP("this user writes into any folder");
+    }
+    PdfFilePrinter pdf;
+    r->printOrShowError();
+    QCOMPARE(db.messages.messages.size(), 1);
+    QCOMPARE(db.messages.messages.first().kind, Msg::Kind::Error);
+    QVERIFY2(db.messages.lastText().contains(reason), qPrintable(db.messages.lastText()));
+    QVERIFY2(db.messages.lastText().contains("汽车销售合同单"), qPrintable(db.messages.lastText()));
+    QVERIFY(QDir(db.path("")).entryList({"*.pdf"}, QDir::Files).isEmpty());
+    if (where != "gone")
+        QVERIFY(QDir(folder).isEmpty());
 }
 
 // ---------------------------------------------------------------- choice dialog

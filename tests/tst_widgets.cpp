@@ -58,6 +58,8 @@ private slots:
     void comboEditExitedOnlyWhenTheUserLeaves();
     void codeFieldsTakeCapitals();
     void navigatorFollowsTheState();
+    void navigatorShowsIcons_data();
+    void navigatorShowsIcons();
     void navigatorAsksBeforeDeleting_data();
     void navigatorAsksBeforeDeleting();
     void navigatorRefusesADateNotWhole();
@@ -644,6 +646,54 @@ void TestWidgets::navigatorFollowsTheState()
     db.messages.answer(QMessageBox::Yes);
     nav.button(DBNavigator::Delete)->click();
     QCOMPARE(db.count("dq"), 2);
+}
+
+void TestWidgets::navigatorShowsIcons_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("glyph"); // what a clerk could not read
+    const struct {
+        DBNavigator::Button button;
+        const char *name, *hint, *glyph;
+    } buttons[] = {{DBNavigator::First, "nbFirst", "第一条", "|<"},
+                   {DBNavigator::Prior, "nbPrior", "上一条", "<"},
+                   {DBNavigator::Next, "nbNext", "下一条", ">"},
+                   {DBNavigator::Last, "nbLast", "最后一条", ">|"},
+                   {DBNavigator::Insert, "nbInsert", "增加", "+"},
+                   {DBNavigator::Delete, "nbDelete", "删除", "-"},
+                   {DBNavigator::Edit, "nbEdit", "编辑", "^"},
+                   {DBNavigator::Post, "nbPost", "保存", "√"},
+                   {DBNavigator::Cancel, "nbCancel", "取消", "×"},
+                   {DBNavigator::Refresh, "nbRefresh", "刷新", "R"}};
+    for (const auto &b : buttons)
+        QTest::newRow(b.name) << int(b.button) << QString(b.name) << QString::fromUtf8(b.hint)
+                              << QString::fromUtf8(b.glyph);
+}
+
+// Each button shows an icon of the style, the hint as its tool tip, no glyph
+// of text; each icon is its own.
+void TestWidgets::navigatorShowsIcons()
+{
+    QFETCH(int, button);
+    QFETCH(QString, name);
+    QFETCH(QString, hint);
+    QFETCH(QString, glyph);
+    DBNavigator nav;
+    nav.show();
+    QToolButton *b = nav.button(DBNavigator::Button(button));
+    QCOMPARE(b->objectName(), name);
+    QCOMPARE(b->toolTip(), hint);
+    QVERIFY(!b->icon().isNull());
+    QVERIFY(!b->icon().pixmap(b->iconSize()).isNull());
+    QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    QVERIFY(b->text() != glyph);
+    const QImage own = b->icon().pixmap(16).toImage();
+    for (int other = DBNavigator::First; other <= DBNavigator::Refresh; ++other)
+        if (other != button)
+            QVERIFY2(nav.button(DBNavigator::Button(other))->icon().pixmap(16).toImage() != own,
+                     qPrintable(nav.button(DBNavigator::Button(other))->objectName()));
 }
 
 void TestWidgets::navigatorAsksBeforeDeleting_data()

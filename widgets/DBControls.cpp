@@ -1,4 +1,5 @@
 #include "DBControls.h"
+#include "FieldCaption.h"
 #include "Clock.h"
 #include "CodeFields.h"
 #include "Fonts.h"
@@ -252,15 +253,8 @@ QString DBDateEdit::caption() const
 {
     if (!m_caption.isEmpty())
         return m_caption;
-    if (QWidget *w = window())
-        for (const QLabel *label : w->findChildren<QLabel *>())
-            if (label->buddy() == this) {
-                QString text = label->text().remove(QLatin1Char('&')).trimmed();
-                while (text.endsWith(QChar(0xFF1A)) || text.endsWith(QLatin1Char(':')))
-                    text.chop(1);
-                return text;
-            }
-    return QStringLiteral("日期");
+    const QString beside = buddyCaption(this);
+    return beside.isEmpty() ? QStringLiteral("日期") : beside;
 }
 
 bool DBDateEdit::datePasses()

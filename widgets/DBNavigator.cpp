@@ -4,13 +4,29 @@
 #include "Messages.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QMetaEnum>
+#include <QStyle>
 
 DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
 {
     static const char *const hints[] = {"第一条", "上一条", "下一条", "最后一条", "增加",
                                         "删除",   "编辑",   "保存",   "取消",     "刷新"};
-    static const char *const captions[] = {"|<", "<", ">", ">|", "+", "-", "^", "√", "×", "R"};
+    // The desktop's icon where its theme has one, else the style's own, which
+    // every platform has (also offscreen).
+    static const struct {
+        const char *theme;
+        QStyle::StandardPixmap fallback;
+    } icons[] = {{"go-first", QStyle::SP_MediaSkipBackward},
+                 {"go-previous", QStyle::SP_ArrowLeft},
+                 {"go-next", QStyle::SP_ArrowRight},
+                 {"go-last", QStyle::SP_MediaSkipForward},
+                 {"list-add", QStyle::SP_FileIcon},
+                 {"edit-delete", QStyle::SP_TrashIcon},
+                 {"document-edit", QStyle::SP_FileDialogDetailedView},
+                 {"dialog-ok-apply", QStyle::SP_DialogApplyButton},
+                 {"dialog-cancel", QStyle::SP_DialogCancelButton},
+                 {"view-refresh", QStyle::SP_BrowserReload}};
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -18,7 +34,10 @@ DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
     for (int b = First; b <= Refresh; ++b) {
         auto *button = new QToolButton(this);
         button->setObjectName(QStringLiteral("nb") + QLatin1String(names.valueToKey(b)));
-        button->setText(QString::fromUtf8(captions[b]));
+        button->setIcon(QIcon::fromTheme(QLatin1String(icons[b].theme),
+                                         style()->standardIcon(icons[b].fallback)));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setText(QString::fromUtf8(hints[b])); // read aloud, never shown
         button->setToolTip(QString::fromUtf8(hints[b]));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, b] { press(Button(b)); });
