@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QPushButton>
 #include <QLabel>
 #include <QFontDatabase>
@@ -52,6 +53,7 @@ private slots:
     void comboEditKeysOpenItsPicker_data();
     void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
+    void closedRowTakesNoInput();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void amountPassesOnlyAmounts_data();
     void amountPassesOnlyAmounts();
@@ -219,6 +221,36 @@ struct DateForm {
     QWidget window;
     DBDateEdit *edit;
     QLineEdit *next;
+};
+
+// Bound controls of each kind on a customer's row (the data set not yet
+// open), in a window.
+struct CustomerForm {
+    CustomerForm()
+    {
+        ds.setTableName("ccustomer");
+        name->setDataSource(&source, "custname");
+        remarks->setDataSource(&source, "remarks");
+        zip->setItems({"100000", "200000"});
+        zip->setDataSource(&source, "zip");
+        linkman->setItems({"北京", "上海"});
+        linkman->setDataSource(&source, "linkman");
+        label->setDataSource(&source, "custname");
+        date->setDataSource(&source, "register_date");
+        auto *layout = new QVBoxLayout(&window);
+        for (QWidget *w : std::initializer_list<QWidget *>{name, remarks, zip, linkman, label, date})
+            layout->addWidget(w);
+    }
+
+    DataSet ds;
+    DataSource source{&ds};
+    QWidget window;
+    DBEdit *name = new DBEdit(&window);
+    DBMemo *remarks = new DBMemo(&window);
+    DBComboBox *zip = new DBComboBox(&window, false); // free text
+    DBComboBox *linkman = new DBComboBox(&window);    // list only
+    DBText *label = new DBText(&window);
+    DBDateEdit *date = new DBDateEdit(&window);
 };
 
 } // namespace
@@ -418,22 +450,11 @@ void TestWidgets::boundControlsWriteAsTyped()
 {
     TestDb db;
     db.insert("ccustomer", {{"customerid", "c1"}, {"custname", "王五"}, {"register_date", "2024-03-04 10:00:00"}});
-    DataSet ds;
-    ds.setTableName("ccustomer");
+    CustomerForm form;
+    DataSet &ds = form.ds;
+    auto [name, remarks, zip, label, date] = std::tuple{form.name, form.remarks, form.zip, form.label, form.date};
+    QWidget &window = form.window;
     ds.open();
-    DataSource source(&ds);
-    QWidget window;
-    auto *name = new DBEdit(&window);
-    name->setDataSource(&source, "custname");
-    auto *remarks = new DBMemo(&window);
-    remarks->setDataSource(&source, "remarks");
-    auto *zip = new DBComboBox(&window, false);
-    zip->setItems({"100000", "200000"});
-    zip->setDataSource(&source, "zip");
-    auto *label = new DBText(&window);
-    label->setDataSource(&source, "custname");
-    auto *date = new DBDateEdit(&window);
-    date->setDataSource(&source, "register_date");
     window.show();
     QCOMPARE(name->text(), QStringLiteral("王五"));
     QCOMPARE(date->date(), QDate(2024, 3, 4));
@@ -475,6 +496,53 @@ void TestWidgets::boundControlsWriteAsTyped()
     emit date->calendar()->clicked(QDate(2024, 6, 7));
     ds.post();
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+// Bound to a data set that is not open, no control takes a key, a list or a
+// calendar, and none says a word; open, they take typing again.
+void TestWidgets::closedRowTakesNoInput()
+{
+    TestDb db;
+    db.insert("ccustomer", {{"customerid", "c1"}});
+    CustomerForm f;
+    const QList<QWidget *> controls{f.name, f.remarks, f.zip, f.linkman, f.date};
+    f.window.show();
+    QApplication::setActiveWindow(&f.window);
+    auto shown = [&] {
+        return QStringList{f.name->text(), f.remarks->toPlainText(), f.zip->currentText(),
+                           f.linkman->currentText(), f.date->displayText()};
+    };
+    const QStringList empty = shown();
+
+    for (QWidget *w : controls) {
+        w->setFocus();
+        QTest::keyClicks(w, "1x");
+        for (int k : {Qt::Key_Backspace, Qt::Key_Down, Qt::Key_F4})
+            QTest::keyClick(w, Qt::Key(k));
+        QVERIFY2(!QApplication::activePopupWidget(), w->metaObject()->className());
+    }
+    f.date->findChild<QAction *>("dropDown")->trigger();
+    f.linkman->showPopup();
+    QVERIFY(!QApplication::activePopupWidget());
+    QApplication::clipboard()->setText("9");
+    f.name->paste();
+    QCOMPARE(shown(), empty);
+    QCOMPARE(f.ds.state(), DataSet::Inactive);
+    QVERIFY(db.messages.messages.isEmpty());
+
+    f.ds.open();
+    for (QWidget *w : controls) {
+        w->setFocus();
+        if (w == f.linkman)
+            QTest::keyClick(w, Qt::Key_Down);
+        else
+            QTest::keyClicks(w, w == f.date ? "20240102" : "2");
+    }
+    QCOMPARE(f.ds.state(), DataSet::Edit);
+    QVERIFY(f.ds.post());
+    QCOMPARE(db.scalar("SELECT custname || remarks || zip || linkman || register_date FROM ccustomer").toString(),
+             QStringLiteral("222北京2024-01-02"));
+    QVERIFY(db.messages.messages.isEmpty());
 }
 
 void TestWidgets::codeFieldsTakeCapitals()

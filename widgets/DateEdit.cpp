@@ -80,7 +80,7 @@ void DateEdit::take(const QDate &date)
 
 void DateEdit::dropDown()
 {
-    if (isReadOnly())
+    if (!takesInput())
         return; // a date shown, not to be changed
     if (!m_calendar) {
         m_calendar = new QCalendarWidget(this);

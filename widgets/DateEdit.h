@@ -43,6 +43,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    // False while no date can be put in (the calendar stays shut).
+    virtual bool takesInput() const { return !isReadOnly(); }
 
 private:
     void take(const QDate &date);
