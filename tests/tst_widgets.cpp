@@ -49,6 +49,7 @@ private slots:
     void calendarSpeaksChinese();
     void messageBoxIsAsWideAsItsTitle_data();
     void messageBoxIsAsWideAsItsTitle();
+    void dateSetWhileFocusedTakesDigitsAtOnce_data();
     void dateSetWhileFocusedTakesDigitsAtOnce();
     void comboEditKeysOpenItsPicker_data();
     void comboEditKeysOpenItsPicker();
@@ -399,26 +400,76 @@ void TestWidgets::messageBoxIsAsWideAsItsTitle()
     box->hide();
 }
 
-// Digits typed after the program put a date or the blank mask into the
-// focused field, or gave it the focus back, go in from the first position.
+void TestWidgets::dateSetWhileFocusedTakesDigitsAtOnce_data()
+{
+    // Where the cursor is put in the focused field before digits are typed:
+    // by the program (a date or the blank mask set, the focus given back by a
+    // refusal) or by the user in a blank field (End, a click right of the
+    // mask or inside it, a blank field cleared again with the cursor at its
+    // end), and a digit in the field before a click inside it.
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("blank mask set") << "set blank" << "20261130" << "2026-11-30";
+    QTest::newRow("date set") << "set date" << "20261130" << "2026-11-30";
+    QTest::newRow("focus back after a refusal") << "refusal" << "20250102" << "2025-01-02";
+    QTest::newRow("blank, End") << "End" << "20261130" << "2026-11-30";
+    QTest::newRow("blank, click right of the mask") << "click right" << "20261130" << "2026-11-30";
+    QTest::newRow("blank, click inside the mask") << "click inside" << "20261130" << "2026-11-30";
+    QTest::newRow("blank cleared again, cursor at its end") << "clear again" << "20261130"
+                                                            << "2026-11-30";
+    QTest::newRow("a digit in, then a click inside") << "digit, click inside" << "1" << "2   -1 -  ";
+}
+
+// Digits typed into the focused field go in from the first position while it
+// holds no digit, or after the program put a date there; once a digit is in,
+// from where the user puts the cursor.
 void TestWidgets::dateSetWhileFocusedTakesDigitsAtOnce()
 {
+    QFETCH(QString, put);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
     TestDb db;
     DateForm form(db);
     DBDateEdit *edit = form.edit;
     QVERIFY(edit->hasFocus());
+    // A click where the cursor would stand at that place of the mask.
+    auto clickAt = [edit](int position) {
+        edit->setCursorPosition(position);
+        const QRect cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        edit->end(false);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, cursor.center() + QPoint(position == 10 ? 8 : 0, 0));
+    };
     edit->end(false);
-    for (const QDate &set : {QDate(), QDate(2024, 5, 1)}) {
-        edit->setDate(set);
-        QTest::keyClicks(edit, "20261130");
-        QCOMPARE(edit->displayText(), QString("2026-11-30"));
+    if (put == "set blank") {
+        edit->setDate(QDate());
+    } else if (put == "set date") {
+        edit->setDate(QDate(2024, 5, 1));
+    } else if (put == "refusal") {
+        form.next->setFocus();
+        edit->end(false);
+        focusToMend(edit);
+    } else {
+        edit->setDate(QDate());
+        if (put == "End") {
+            QTest::keyClick(edit, Qt::Key_End);
+        } else if (put == "click right") {
+            clickAt(10);
+        } else if (put == "click inside") {
+            clickAt(6);
+        } else if (put == "clear again") {
+            edit->end(false);
+            edit->clearDate();
+        } else if (put == "digit, click inside") {
+            QTest::keyClicks(edit, "2");
+            clickAt(5);
+        }
     }
-    form.next->setFocus();
-    edit->end(false);
-    focusToMend(edit);
-    QTest::keyClicks(edit, "20250102");
-    QCOMPARE(edit->displayText(), QString("2025-01-02"));
+    QVERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->displayText(), shown);
 }
+
 
 void TestWidgets::comboEditKeysOpenItsPicker_data()
 {

@@ -68,6 +68,12 @@ void DateEdit::keyPressEvent(QKeyEvent *event)
         dropDown();
         return;
     }
+    // With no digit in yet, wherever the cursor stands (after End, a click,
+    // a clearing), the first digit starts the year; the mask would drop it
+    // behind the last place or put it in the middle.
+    const QString typed = event->text();
+    if (isBlank() && typed.size() == 1 && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9'))
+        setCursorPosition(0);
     QLineEdit::keyPressEvent(event);
 }
 
