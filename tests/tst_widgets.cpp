@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QLabel>
+#include <QMenu>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
@@ -47,6 +48,8 @@ private slots:
     void calendarKeys_data();
     void calendarKeys();
     void calendarSpeaksChinese();
+    void calendarMarksADayOfTheMonthShown_data();
+    void calendarMarksADayOfTheMonthShown();
     void messageBoxIsAsWideAsItsTitle_data();
     void messageBoxIsAsWideAsItsTitle();
     void dateSetWhileFocusedTakesDigitsAtOnce_data();
@@ -377,6 +380,54 @@ void TestWidgets::calendarSpeaksChinese()
     QVERIFY2(weekdays.contains("周一") && weekdays.contains("周日"), qPrintable(weekdays.join(' ')));
     QTest::keyClick(calendar->windowHandle(), Qt::Key_Escape);
     QCOMPARE(form.edit->displayText(), QString("2020-01-02"));
+}
+
+void TestWidgets::calendarMarksADayOfTheMonthShown_data()
+{
+    // The field's date, how the page is turned (an arrow, or a month of the
+    // month menu), and the day Enter takes then.
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("turn");
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("previous month by its arrow") << QDate(2020, 1, 2) << "prevmonth" << "2019-12-02";
+    QTest::newRow("next month, shorter") << QDate(2020, 1, 31) << "nextmonth" << "2020-02-29";
+    QTest::newRow("month menu, back") << QDate(2026, 12, 11) << "11" << "2026-11-11";
+    QTest::newRow("month menu, shorter") << QDate(2026, 3, 31) << "4" << "2026-04-30";
+}
+
+// The marked day follows the month shown, so Enter takes the day seen marked.
+void TestWidgets::calendarMarksADayOfTheMonthShown()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, turn);
+    QFETCH(QString, taken);
+    TestDb db;
+    DateForm form(db);
+    form.edit->setDate(date);
+    QTest::keyClick(form.edit, Qt::Key_F4);
+    QCalendarWidget *calendar = form.edit->calendar();
+    QVERIFY(calendar && calendar->isVisible());
+    if (turn.startsWith("prev") || turn.startsWith("next")) {
+        auto *arrow = calendar->findChild<QToolButton *>("qt_calendar_" + turn);
+        QVERIFY(arrow);
+        arrow->click();
+    } else {
+        auto *month = calendar->findChild<QToolButton *>("qt_calendar_monthbutton");
+        QVERIFY(month && month->menu());
+        const QList<QAction *> months = month->menu()->actions();
+        const auto it = std::find_if(months.begin(), months.end(),
+                                     [&](QAction *a) { return a->data().toInt() == turn.toInt(); });
+        QVERIFY(it != months.end());
+        (*it)->trigger();
+    }
+    const QDate shown = QDate::fromString(taken, Qt::ISODate);
+    QCOMPARE(calendar->monthShown(), shown.month());
+    QCOMPARE(calendar->selectedDate(), shown);
+    QTest::keyClick(calendar->windowHandle(), Qt::Key_Return);
+    QVERIFY(!calendar->isVisible());
+    QCOMPARE(form.edit->displayText(), taken);
+    QVERIFY(form.ds.post());
+    QCOMPARE(form.stored(db), taken);
 }
 
 void TestWidgets::messageBoxIsAsWideAsItsTitle_data()

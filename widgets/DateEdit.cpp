@@ -99,6 +99,16 @@ void DateEdit::dropDown()
         // Escape closes the popup as every popup closes on it.
         connect(m_calendar, &QCalendarWidget::clicked, this, &DateEdit::take);
         connect(m_calendar, &QCalendarWidget::activated, this, &DateEdit::take);
+        // Its arrows and its month and year menus turn the page alone, and
+        // Enter would take a day of the month no longer shown: the marked day
+        // goes along, the same day or the month's last.
+        connect(m_calendar, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
+            const QDate marked = m_calendar->selectedDate();
+            if (marked.year() == year && marked.month() == month)
+                return;
+            const QDate first(year, month, 1);
+            m_calendar->setSelectedDate(first.addDays(qMin(marked.day(), first.daysInMonth()) - 1));
+        });
     }
     m_calendar->setSelectedDate(date().isValid() ? date() : Clock::today());
     m_calendar->move(mapToGlobal(QPoint(0, height())));
