@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QPushButton>
 #include <QLabel>
+#include <QMenu>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
@@ -46,12 +48,16 @@ private slots:
     void calendarKeys_data();
     void calendarKeys();
     void calendarSpeaksChinese();
+    void calendarMarksADayOfTheMonthShown_data();
+    void calendarMarksADayOfTheMonthShown();
     void messageBoxIsAsWideAsItsTitle_data();
     void messageBoxIsAsWideAsItsTitle();
+    void dateSetWhileFocusedTakesDigitsAtOnce_data();
     void dateSetWhileFocusedTakesDigitsAtOnce();
     void comboEditKeysOpenItsPicker_data();
     void comboEditKeysOpenItsPicker();
     void boundControlsWriteAsTyped();
+    void closedRowTakesNoInput();
     void amountEditTakesOnlyAmountsWithinTheLimit();
     void amountPassesOnlyAmounts_data();
     void amountPassesOnlyAmounts();
@@ -223,6 +229,36 @@ struct DateForm {
     QLineEdit *next;
 };
 
+// Bound controls of each kind on a customer's row (the data set not yet
+// open), in a window.
+struct CustomerForm {
+    CustomerForm()
+    {
+        ds.setTableName("ccustomer");
+        name->setDataSource(&source, "custname");
+        remarks->setDataSource(&source, "remarks");
+        zip->setItems({"100000", "200000"});
+        zip->setDataSource(&source, "zip");
+        linkman->setItems({"北京", "上海"});
+        linkman->setDataSource(&source, "linkman");
+        label->setDataSource(&source, "custname");
+        date->setDataSource(&source, "register_date");
+        auto *layout = new QVBoxLayout(&window);
+        for (QWidget *w : std::initializer_list<QWidget *>{name, remarks, zip, linkman, label, date})
+            layout->addWidget(w);
+    }
+
+    DataSet ds;
+    DataSource source{&ds};
+    QWidget window;
+    DBEdit *name = new DBEdit(&window);
+    DBMemo *remarks = new DBMemo(&window);
+    DBComboBox *zip = new DBComboBox(&window, false); // free text
+    DBComboBox *linkman = new DBComboBox(&window);    // list only
+    DBText *label = new DBText(&window);
+    DBDateEdit *date = new DBDateEdit(&window);
+};
+
 } // namespace
 
 void TestWidgets::dateEdit_data()
@@ -348,6 +384,54 @@ void TestWidgets::calendarSpeaksChinese()
     QCOMPARE(form.edit->displayText(), QString("2020-01-02"));
 }
 
+void TestWidgets::calendarMarksADayOfTheMonthShown_data()
+{
+    // The field's date, how the page is turned (an arrow, or a month of the
+    // month menu), and the day Enter takes then.
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("turn");
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("previous month by its arrow") << QDate(2020, 1, 2) << "prevmonth" << "2019-12-02";
+    QTest::newRow("next month, shorter") << QDate(2020, 1, 31) << "nextmonth" << "2020-02-29";
+    QTest::newRow("month menu, back") << QDate(2026, 12, 11) << "11" << "2026-11-11";
+    QTest::newRow("month menu, shorter") << QDate(2026, 3, 31) << "4" << "2026-04-30";
+}
+
+// The marked day follows the month shown, so Enter takes the day seen marked.
+void TestWidgets::calendarMarksADayOfTheMonthShown()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, turn);
+    QFETCH(QString, taken);
+    TestDb db;
+    DateForm form(db);
+    form.edit->setDate(date);
+    QTest::keyClick(form.edit, Qt::Key_F4);
+    QCalendarWidget *calendar = form.edit->calendar();
+    QVERIFY(calendar && calendar->isVisible());
+    if (turn.startsWith("prev") || turn.startsWith("next")) {
+        auto *arrow = calendar->findChild<QToolButton *>("qt_calendar_" + turn);
+        QVERIFY(arrow);
+        arrow->click();
+    } else {
+        auto *month = calendar->findChild<QToolButton *>("qt_calendar_monthbutton");
+        QVERIFY(month && month->menu());
+        const QList<QAction *> months = month->menu()->actions();
+        const auto it = std::find_if(months.begin(), months.end(),
+                                     [&](QAction *a) { return a->data().toInt() == turn.toInt(); });
+        QVERIFY(it != months.end());
+        (*it)->trigger();
+    }
+    const QDate shown = QDate::fromString(taken, Qt::ISODate);
+    QCOMPARE(calendar->monthShown(), shown.month());
+    QCOMPARE(calendar->selectedDate(), shown);
+    QTest::keyClick(calendar->windowHandle(), Qt::Key_Return);
+    QVERIFY(!calendar->isVisible());
+    QCOMPARE(form.edit->displayText(), taken);
+    QVERIFY(form.ds.post());
+    QCOMPARE(form.stored(db), taken);
+}
+
 void TestWidgets::messageBoxIsAsWideAsItsTitle_data()
 {
     QTest::addColumn<QString>("title");
@@ -369,26 +453,76 @@ void TestWidgets::messageBoxIsAsWideAsItsTitle()
     box->hide();
 }
 
-// Digits typed after the program put a date or the blank mask into the
-// focused field, or gave it the focus back, go in from the first position.
+void TestWidgets::dateSetWhileFocusedTakesDigitsAtOnce_data()
+{
+    // Where the cursor is put in the focused field before digits are typed:
+    // by the program (a date or the blank mask set, the focus given back by a
+    // refusal) or by the user in a blank field (End, a click right of the
+    // mask or inside it, a blank field cleared again with the cursor at its
+    // end), and a digit in the field before a click inside it.
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("blank mask set") << "set blank" << "20261130" << "2026-11-30";
+    QTest::newRow("date set") << "set date" << "20261130" << "2026-11-30";
+    QTest::newRow("focus back after a refusal") << "refusal" << "20250102" << "2025-01-02";
+    QTest::newRow("blank, End") << "End" << "20261130" << "2026-11-30";
+    QTest::newRow("blank, click right of the mask") << "click right" << "20261130" << "2026-11-30";
+    QTest::newRow("blank, click inside the mask") << "click inside" << "20261130" << "2026-11-30";
+    QTest::newRow("blank cleared again, cursor at its end") << "clear again" << "20261130"
+                                                            << "2026-11-30";
+    QTest::newRow("a digit in, then a click inside") << "digit, click inside" << "1" << "2   -1 -  ";
+}
+
+// Digits typed into the focused field go in from the first position while it
+// holds no digit, or after the program put a date there; once a digit is in,
+// from where the user puts the cursor.
 void TestWidgets::dateSetWhileFocusedTakesDigitsAtOnce()
 {
+    QFETCH(QString, put);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
     TestDb db;
     DateForm form(db);
     DBDateEdit *edit = form.edit;
     QVERIFY(edit->hasFocus());
+    // A click where the cursor would stand at that place of the mask.
+    auto clickAt = [edit](int position) {
+        edit->setCursorPosition(position);
+        const QRect cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        edit->end(false);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, cursor.center() + QPoint(position == 10 ? 8 : 0, 0));
+    };
     edit->end(false);
-    for (const QDate &set : {QDate(), QDate(2024, 5, 1)}) {
-        edit->setDate(set);
-        QTest::keyClicks(edit, "20261130");
-        QCOMPARE(edit->displayText(), QString("2026-11-30"));
+    if (put == "set blank") {
+        edit->setDate(QDate());
+    } else if (put == "set date") {
+        edit->setDate(QDate(2024, 5, 1));
+    } else if (put == "refusal") {
+        form.next->setFocus();
+        edit->end(false);
+        focusToMend(edit);
+    } else {
+        edit->setDate(QDate());
+        if (put == "End") {
+            QTest::keyClick(edit, Qt::Key_End);
+        } else if (put == "click right") {
+            clickAt(10);
+        } else if (put == "click inside") {
+            clickAt(6);
+        } else if (put == "clear again") {
+            edit->end(false);
+            edit->clearDate();
+        } else if (put == "digit, click inside") {
+            QTest::keyClicks(edit, "2");
+            clickAt(5);
+        }
     }
-    form.next->setFocus();
-    edit->end(false);
-    focusToMend(edit);
-    QTest::keyClicks(edit, "20250102");
-    QCOMPARE(edit->displayText(), QString("2025-01-02"));
+    QVERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->displayText(), shown);
 }
+
 
 void TestWidgets::comboEditKeysOpenItsPicker_data()
 {
@@ -420,22 +554,11 @@ void TestWidgets::boundControlsWriteAsTyped()
 {
     TestDb db;
     db.insert("ccustomer", {{"customerid", "c1"}, {"custname", "王五"}, {"register_date", "2024-03-04 10:00:00"}});
-    DataSet ds;
-    ds.setTableName("ccustomer");
+    CustomerForm form;
+    DataSet &ds = form.ds;
+    auto [name, remarks, zip, label, date] = std::tuple{form.name, form.remarks, form.zip, form.label, form.date};
+    QWidget &window = form.window;
     ds.open();
-    DataSource source(&ds);
-    QWidget window;
-    auto *name = new DBEdit(&window);
-    name->setDataSource(&source, "custname");
-    auto *remarks = new DBMemo(&window);
-    remarks->setDataSource(&source, "remarks");
-    auto *zip = new DBComboBox(&window, false);
-    zip->setItems({"100000", "200000"});
-    zip->setDataSource(&source, "zip");
-    auto *label = new DBText(&window);
-    label->setDataSource(&source, "custname");
-    auto *date = new DBDateEdit(&window);
-    date->setDataSource(&source, "register_date");
     window.show();
     QCOMPARE(name->text(), QStringLiteral("王五"));
     QCOMPARE(date->date(), QDate(2024, 3, 4));
@@ -477,6 +600,53 @@ void TestWidgets::boundControlsWriteAsTyped()
     emit date->calendar()->clicked(QDate(2024, 6, 7));
     ds.post();
     QCOMPARE(db.scalar("SELECT register_date FROM ccustomer").toString(), QStringLiteral("2024-06-07"));
+}
+
+// Bound to a data set that is not open, no control takes a key, a list or a
+// calendar, and none says a word; open, they take typing again.
+void TestWidgets::closedRowTakesNoInput()
+{
+    TestDb db;
+    db.insert("ccustomer", {{"customerid", "c1"}});
+    CustomerForm f;
+    const QList<QWidget *> controls{f.name, f.remarks, f.zip, f.linkman, f.date};
+    f.window.show();
+    QApplication::setActiveWindow(&f.window);
+    auto shown = [&] {
+        return QStringList{f.name->text(), f.remarks->toPlainText(), f.zip->currentText(),
+                           f.linkman->currentText(), f.date->displayText()};
+    };
+    const QStringList empty = shown();
+
+    for (QWidget *w : controls) {
+        w->setFocus();
+        QTest::keyClicks(w, "1x");
+        for (int k : {Qt::Key_Backspace, Qt::Key_Down, Qt::Key_F4})
+            QTest::keyClick(w, Qt::Key(k));
+        QVERIFY2(!QApplication::activePopupWidget(), w->metaObject()->className());
+    }
+    f.date->findChild<QAction *>("dropDown")->trigger();
+    f.linkman->showPopup();
+    QVERIFY(!QApplication::activePopupWidget());
+    QApplication::clipboard()->setText("9");
+    f.name->paste();
+    QCOMPARE(shown(), empty);
+    QCOMPARE(f.ds.state(), DataSet::Inactive);
+    QVERIFY(db.messages.messages.isEmpty());
+
+    f.ds.open();
+    for (QWidget *w : controls) {
+        w->setFocus();
+        if (w == f.linkman)
+            QTest::keyClick(w, Qt::Key_Down);
+        else
+            QTest::keyClicks(w, w == f.date ? "20240102" : "2");
+    }
+    QCOMPARE(f.ds.state(), DataSet::Edit);
+    QVERIFY(f.ds.post());
+    QCOMPARE(db.scalar("SELECT custname || remarks || zip || linkman || register_date FROM ccustomer").toString(),
+             QStringLiteral("222北京2024-01-02"));
+    QVERIFY(db.messages.messages.isEmpty());
 }
 
 void TestWidgets::codeFieldsTakeCapitals()

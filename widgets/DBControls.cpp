@@ -217,6 +217,12 @@ DBComboBox::DBComboBox(QWidget *parent, bool listOnly)
     }
 }
 
+void DBComboBox::showPopup()
+{
+    if (m_link->takesInput())
+        QComboBox::showPopup();
+}
+
 void DBComboBox::setItems(const QStringList &items)
 {
     m_showing = true;

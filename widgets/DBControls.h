@@ -83,6 +83,8 @@ class DBComboBox : public QComboBox, public BoundControl {
 public:
     explicit DBComboBox(QWidget *parent = nullptr, bool listOnly = true);
     void setItems(const QStringList &items);
+    // Not while the row is closed: nothing can be chosen then.
+    void showPopup() override;
 
 private:
     bool m_showing = false;
@@ -114,6 +116,7 @@ public:
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+    bool takesInput() const override { return DateEdit::takesInput() && m_link->takesInput(); }
 
 private:
     void showValue(const QVariant &value);

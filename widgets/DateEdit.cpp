@@ -68,6 +68,12 @@ void DateEdit::keyPressEvent(QKeyEvent *event)
         dropDown();
         return;
     }
+    // With no digit in yet, wherever the cursor stands (after End, a click,
+    // a clearing), the first digit starts the year; the mask would drop it
+    // behind the last place or put it in the middle.
+    const QString typed = event->text();
+    if (isBlank() && typed.size() == 1 && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9'))
+        setCursorPosition(0);
     QLineEdit::keyPressEvent(event);
 }
 
@@ -80,7 +86,7 @@ void DateEdit::take(const QDate &date)
 
 void DateEdit::dropDown()
 {
-    if (isReadOnly())
+    if (!takesInput())
         return; // a date shown, not to be changed
     if (!m_calendar) {
         m_calendar = new QCalendarWidget(this);
@@ -93,6 +99,16 @@ void DateEdit::dropDown()
         // Escape closes the popup as every popup closes on it.
         connect(m_calendar, &QCalendarWidget::clicked, this, &DateEdit::take);
         connect(m_calendar, &QCalendarWidget::activated, this, &DateEdit::take);
+        // Its arrows and its month and year menus turn the page alone, and
+        // Enter would take a day of the month no longer shown: the marked day
+        // goes along, the same day or the month's last.
+        connect(m_calendar, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
+            const QDate marked = m_calendar->selectedDate();
+            if (marked.year() == year && marked.month() == month)
+                return;
+            const QDate first(year, month, 1);
+            m_calendar->setSelectedDate(first.addDays(qMin(marked.day(), first.daysInMonth()) - 1));
+        });
     }
     m_calendar->setSelectedDate(date().isValid() ? date() : Clock::today());
     m_calendar->move(mapToGlobal(QPoint(0, height())));

@@ -8,7 +8,8 @@ class QCalendarWidget;
 // A date field that can be empty: the blank mask "    -  -  " with a
 // four-digit year, and a calendar that drops down from its button, Alt+Down
 // or F4. In the calendar Enter takes the highlighted day and Escape closes it
-// without a change.
+// without a change. While the field holds no digit, the first digit typed
+// goes to its first position; after that the cursor stays where it is put.
 class DateEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -43,6 +44,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    // False while no date can be put in (the calendar stays shut).
+    virtual bool takesInput() const { return !isReadOnly(); }
 
 private:
     void take(const QDate &date);

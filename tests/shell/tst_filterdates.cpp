@@ -110,7 +110,8 @@ void TestFilterDates::clearedFocusedDateTakesDigitsAtOnce_data()
         QTest::newRow(w->toUtf8().constData()) << *w;
 }
 
-// "清除条件" from a date field being typed: the digits typed next go in.
+// "清除条件" from a date field being typed: the digits typed next go in,
+// also where the field was blank already.
 void TestFilterDates::clearedFocusedDateTakesDigitsAtOnce()
 {
     QFETCH(QString, window);
@@ -132,6 +133,15 @@ void TestFilterDates::clearedFocusedDateTakesDigitsAtOnce()
     QTest::keyClicks(q.to, "20261130");
     QCOMPARE(q.to->displayText(), QString("2026-11-30"));
     QCOMPARE(q.from->displayText(), DateEdit::blankText());
+
+    // Cleared again when already blank, with the cursor at its end: the
+    // digits go in from the start all the same.
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QTest::keyClick(q.to, Qt::Key_End);
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), q.to);
+    QTest::keyClicks(q.to, "20261130");
+    QCOMPARE(q.to->displayText(), QString("2026-11-30"));
     delete w.data();
 }
 

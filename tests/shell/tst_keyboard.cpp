@@ -2,6 +2,7 @@
 // Tab, the speed keys after buttons and questions, pages, and the focus after
 // a menu or a dialog; the row keys and Enter in the pickers.
 #include "Codes.h"
+#include "DBControls.h"
 #include "ShellFixture.h"
 #include "DBGrid.h"
 #include "DateEdit.h"
@@ -28,6 +29,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -95,6 +97,18 @@ ChildForm *openInArea(Tfrmmain &frame, ChildForm *window)
     return window;
 }
 
+// "car:S" chooses car S in the car picker that Alt+1 (选车, 新增) opens.
+void chooseCar(Tfrmmain &frame, const QString &serial)
+{
+    whenModal<Tfselecar>([serial](Tfselecar *d) {
+        QTest::keyClicks(d->Edit1, serial);
+        QTest::keyClick(d->Edit1, Qt::Key_Return);
+    });
+    key(Qt::Key_1, Qt::AltModifier);
+    QApplication::setActiveWindow(&frame); // the window manager's part
+    QApplication::processEvents();
+}
+
 QWidget *focusIn(QWidget *window)
 {
     QWidget *f = QApplication::focusWidget();
@@ -126,6 +140,8 @@ private slots:
     void registerRemarksEnterMovesOn();
     void windowKeepsKeysAfterItsButtons_data();
     void windowKeepsKeysAfterItsButtons();
+    void closedRecordTakesNoTyping_data();
+    void closedRecordTakesNoTyping();
     void pagesTurnByKeyboard_data();
     void pagesTurnByKeyboard();
     void focusBackAfterDialog_data();
@@ -484,13 +500,7 @@ void TestKeyboard::windowKeepsKeysAfterItsButtons()
     QVERIFY(w);
     for (const QString &step : steps) {
         if (step.startsWith("car:")) {
-            whenModal<Tfselecar>([serial = step.mid(4)](Tfselecar *d) {
-                QTest::keyClicks(d->Edit1, serial);
-                QTest::keyClick(d->Edit1, Qt::Key_Return);
-            });
-            keys({"@1"});
-            QApplication::setActiveWindow(&frame); // the window manager's part
-            QApplication::processEvents();
+            chooseCar(frame, step.mid(4));
         } else if (step.startsWith("tab:")) {
             auto *to = w->findChild<QWidget *>(step.mid(4));
             for (int i = 0; i < 30 && QApplication::focusWidget() != to; ++i)
@@ -514,6 +524,105 @@ void TestKeyboard::windowKeepsKeysAfterItsButtons()
     QCOMPARE(db.messages.unanswered, 0);
     keys({exitKey});
     QTRY_VERIFY(!w);
+}
+
+namespace {
+
+// What a field shows.
+QString shownText(const QWidget *field)
+{
+    if (auto *e = qobject_cast<const QLineEdit *>(field))
+        return e->displayText();
+    if (auto *m = qobject_cast<const QPlainTextEdit *>(field))
+        return m->toPlainText();
+    if (auto *c = qobject_cast<const QComboBox *>(field))
+        return c->currentText();
+    return QString();
+}
+
+} // namespace
+
+void TestKeyboard::closedRecordTakesNoTyping_data()
+{
+    // The window (a menu item, and the button of its window that opens it),
+    // what opens its record ("car:S" chooses car S), and a field typed then.
+    QTest::addColumn<QByteArray>("menuItem");
+    QTest::addColumn<QByteArray>("opener");
+    QTest::addColumn<QString>("add");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("purchase contract") << QByteArray("buycont") << QByteArray() << "@1" << "DBEdit1";
+    QTest::newRow("sales contract") << QByteArray("salecont") << QByteArray() << "@1" << "DBEdit1";
+    QTest::newRow("car sale") << QByteArray("menucarout") << QByteArray() << "car:A1" << "DBEdit3";
+    QTest::newRow("customer prepayment") << QByteArray("menucustpre") << QByteArray() << "@1" << "DBEdit2";
+    QTest::newRow("purchase payment") << QByteArray("menuprovpre") << QByteArray() << "@1" << "DBEdit2";
+    QTest::newRow("advanced fees") << QByteArray("menucustpre") << QByteArray("SpeedItem2") << "@1"
+                                   << "DBEdit2";
+    QTest::newRow("sale verification") << QByteArray("menucusthsh") << QByteArray() << "car:A2"
+                                       << "DBEdit13";
+    QTest::newRow("in-stock verification") << QByteArray("menuprovhsh") << QByteArray() << "car:A2"
+                                           << "DBEdit13";
+}
+
+void TestKeyboard::closedRecordTakesNoTyping()
+{
+    // Before its record is open a window's bound fields take no key and say
+    // nothing; nothing is stored. Opened, they take typing.
+    QFETCH(QByteArray, menuItem);
+    QFETCH(QByteArray, opener);
+    QFETCH(QString, add);
+    QFETCH(QString, field);
+    TestDb db;
+    db.insert("carinfor", {{"carserial_no", "A1"}, {"carstatus", 0}});
+    db.insert("carinstock", {{"carin_no", "RS1"}, {"carserial_no", "A1"}});
+    db.insert("carinfor", {{"carserial_no", "A2"}, {"carstatus", 1}});
+    db.insert("cprovaccount", {{"paccountid", "PS1"}, {"certificate_no", "A2"}, {"isprepay", 2}});
+    db.insert("ccustaccount", {{"caccountid", "KS1"}, {"certificate_no", "A2"}, {"isprepay", 2}});
+    Tfrmmain frame;
+    QPointer<QWidget> w = openActive(frame, menuItem.constData());
+    QVERIFY(w);
+    if (!opener.isEmpty()) {
+        QVERIFY(Drive::press(w, opener.constData()));
+        w = w->findChild<ChildForm *>();
+        QVERIFY(w);
+        QApplication::setActiveWindow(w);
+    }
+    const QVariant changes = db.scalar("SELECT total_changes()");
+
+    int fields = 0;
+    for (QWidget *f : w->findChildren<QWidget *>()) {
+        if (!dynamic_cast<BoundControl *>(f) || !f->isVisibleTo(w) || !f->isEnabled()
+            || !(f->focusPolicy() & Qt::TabFocus))
+            continue;
+        ++fields;
+        f->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f);
+        const QString shown = shownText(f);
+        keys({"7x 甲"});
+        for (int k : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Down, Qt::Key_F4}) {
+            key(k);
+            QVERIFY2(!QApplication::activePopupWidget(), qPrintable(f->objectName()));
+        }
+        QCOMPARE(shownText(f), shown);
+        QVERIFY2(db.messages.texts().isEmpty(), qPrintable(f->objectName() + ": " + db.messages.texts().join(' ')));
+        QCOMPARE(QApplication::focusWidget(), f);
+        key(Qt::Key_Tab); // moves on as from any field, a memo's too
+        QCOMPARE(shownText(f), shown);
+        QVERIFY(focusIn(w));
+    }
+    QVERIFY(fields > 1);
+    QCOMPARE(db.scalar("SELECT total_changes()"), changes);
+
+    if (add.startsWith("car:"))
+        chooseCar(frame, add.mid(4));
+    else
+        keys({add});
+    auto *typed = w->findChild<QLineEdit *>(field);
+    QVERIFY(typed && typed->isEnabled());
+    typed->setFocus();
+    QCOMPARE(QApplication::focusWidget(), typed);
+    keys({"7"});
+    QCOMPARE(typed->text(), QString("7"));
+    QCOMPARE(db.messages.texts(), QStringList());
 }
 
 void TestKeyboard::pagesTurnByKeyboard_data()
