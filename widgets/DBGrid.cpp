@@ -5,6 +5,7 @@
 #include "Messages.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -79,18 +80,28 @@ public:
             QStyledItemDelegate::setModelData(editor, model, index);
     }
 
-    // The keys that leave the grid leave it from a cell being edited too,
-    // after the cell has handed its text to the row.
+    // The keys that leave the grid, and those that move between its rows or
+    // start one, act from a cell being edited too, after the cell has handed
+    // its text to the row.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        bool forward = true;
         auto *editor = qobject_cast<QWidget *>(watched);
         auto *grid = qobject_cast<DBGrid *>(parent());
-        if (editor && grid && event->type() == QEvent::KeyPress
-            && DBGrid::isLeaveKey(static_cast<QKeyEvent *>(event), &forward)) {
-            emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (!editor || !grid || event->type() != QEvent::KeyPress)
+            return QStyledItemDelegate::eventFilter(watched, event);
+        auto *key = static_cast<QKeyEvent *>(event);
+        bool forward = true;
+        if (DBGrid::isLeaveKey(key, &forward)) {
+            finish(editor);
             grid->leave(forward);
+            return true;
+        }
+        if (DBGrid::isRowKey(key)) {
+            finish(editor);
+            // Sent anew, the key meets the grid's own shortcuts first (a
+            // window's 增加), as a key pressed in the grid does.
+            QKeyEvent again(key->type(), key->key(), key->modifiers(), key->text());
+            QCoreApplication::sendEvent(grid, &again);
             return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
@@ -102,6 +113,12 @@ public:
     void release() { m_open = nullptr; }
 
 private:
+    // Ends the typing of the cell as Enter does, keeping what was typed.
+    void finish(QWidget *editor)
+    {
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
     void commit(QWidget *editor)
     {
         if (editor == m_open)
@@ -230,6 +247,11 @@ int DBGrid::entryColumn() const
     const QModelIndex current = currentIndex();
     if (current.isValid() && enterable(current.column()))
         return current.column();
+    return firstEntryColumn();
+}
+
+int DBGrid::firstEntryColumn() const
+{
     return qMax(0, enterableFrom(0, 1));
 }
 
@@ -365,9 +387,8 @@ bool DBGrid::rowKey(const QKeyEvent *event)
     // A new row left untouched is not followed by another.
     if (ds->state() == DataSet::Insert && !ds->isModified())
         return true;
-    const int column = entryColumn();
     if (guard([&] { ds->append(); }, this) && ds->state() == DataSet::Insert)
-        setCurrentIndex(m_model->index(ds->recNo(), column));
+        setCurrentIndex(m_model->index(ds->recNo(), firstEntryColumn()));
     return true;
 }
 
@@ -409,6 +430,13 @@ bool DBGrid::isLeaveKey(const QKeyEvent *event, bool *forward)
     if (forward)
         *forward = !back;
     return true;
+}
+
+bool DBGrid::isRowKey(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert)
+        && !(event->modifiers() & ~Qt::KeypadModifier);
 }
 
 void DBGrid::leave(bool forward)
