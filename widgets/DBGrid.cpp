@@ -60,7 +60,7 @@ public:
             // The echo of its own text would move the cursor. A key that opens
             // the cell replaces its text, as in a cell without a pick list.
             if (box->currentText() != text) {
-                box->setCurrentIndex(box->findText(text, Qt::MatchFixedString)); // the arrows go on from it
+                box->setCurrentIndex(box->findText(text, Qt::MatchFixedString)); // PgUp and PgDn go on from it
                 box->setEditText(text);
                 box->lineEdit()->selectAll();
             }
@@ -96,6 +96,8 @@ public:
             grid->leave(forward);
             return true;
         }
+        if (DBGrid::isListKey(key) && openList(editor))
+            return true;
         if (DBGrid::isRowKey(key)) {
             finish(editor);
             // Sent anew, the key meets the grid's own shortcuts first (a
@@ -105,6 +107,33 @@ public:
             return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
+    // Opens the pick list of a cell being edited, marking the first entry
+    // that begins with what was typed; with nothing typed, the cell's value
+    // or else the first entry. The cell keeps its text until an entry is taken.
+    bool openList(QWidget *editor) const
+    {
+        auto *box = qobject_cast<QComboBox *>(editor);
+        if (!box || box->count() == 0)
+            return false;
+        QLineEdit *line = box->lineEdit();
+        const QString text = line->text();
+        const bool typed = line->isModified(); // since the cell opened
+        const int entry = box->findText(text, typed ? Qt::MatchStartsWith : Qt::MatchFixedString);
+        const int cursor = line->cursorPosition();
+        const int selected = line->selectionStart();
+        const int length = line->selectedText().size();
+        // The list opens on the combo's current entry, which shows its own text.
+        box->setCurrentIndex(qMax(entry, 0));
+        line->setText(text);
+        line->setModified(typed);
+        if (selected >= 0)
+            line->setSelection(selected, length);
+        else
+            line->setCursorPosition(cursor);
+        box->showPopup();
+        return true;
     }
 
     // The view is done with the open editor: it may still signal as it loses
@@ -392,9 +421,21 @@ bool DBGrid::rowKey(const QKeyEvent *event)
     return true;
 }
 
+// F4 or Alt+Down on a pick-list cell opens its editor with the list shown.
+bool DBGrid::openList()
+{
+    const QModelIndex current = currentIndex();
+    if (state() == EditingState || !current.isValid() || !enterable(current.column())
+        || m_model->columns().at(current.column()).pickList.isEmpty()
+        || !edit(current, EditKeyPressed, nullptr))
+        return false;
+    auto *delegate = dynamic_cast<PickListDelegate *>(itemDelegate());
+    return delegate && delegate->openList(indexWidget(current));
+}
+
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (rowKey(event)) {
+    if (rowKey(event) || (isListKey(event) && openList())) {
         event->accept();
         return;
     }
@@ -437,6 +478,13 @@ bool DBGrid::isRowKey(const QKeyEvent *event)
     const int key = event->key();
     return (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert)
         && !(event->modifiers() & ~Qt::KeypadModifier);
+}
+
+bool DBGrid::isListKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
+        || (event->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
 }
 
 void DBGrid::leave(bool forward)

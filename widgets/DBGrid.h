@@ -32,6 +32,8 @@ public:
     static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
     // Up, Down and Insert: from a cell being edited they first end its typing.
     static bool isRowKey(const QKeyEvent *event);
+    // F4 and Alt+Down open a pick-list cell's list, also from a cell not yet edited.
+    static bool isListKey(const QKeyEvent *event);
     void leave(bool forward);
     QSize sizeHint() const override;
     using QTableView::edit;
@@ -62,6 +64,7 @@ private:
     // The current column where it is enterable, else the first that is.
     int entryColumn() const;
     int firstEntryColumn() const;
+    bool openList();
     void settleCurrent();
     void fitColumns();
     bool ownsEnter() const;

@@ -13,8 +13,11 @@
 #include "Usalecontchg.h"
 #include "Uselecar.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <functional>
@@ -58,6 +61,14 @@ void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus);
     QTest::keyClick(focus, Qt::Key(k), m);
+}
+
+// A key to the open drop-down list, where the platform sends it.
+void keyToList(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QTest::keyClick(popup->windowHandle(), Qt::Key(k), m);
 }
 
 void clickCell(DBGrid *grid, int row, int column)
@@ -110,6 +121,7 @@ Road directCost(TestDb &db, bool storedRow, bool twoRows)
 Road servicesOrPresents(TestDb &db, bool presents, bool storedRow, bool twoRows)
 {
     addCar(db, "CAR1", CarStatus::Sold);
+    db.insert("subject", {{"subjectid", "21"}, {"subjectname", "雨伞"}, {"subjecttype", "赠品"}});
     if (storedRow && presents)
         db.insert("presentcost", {{"presentid", "ZS1"}, {"carout_no", "XS1"}, {"carserial_no", "CAR1"},
                                   {"subjectname", "雨伞"}, {"cost", 10}});
@@ -173,6 +185,8 @@ Road contractChange(TestDb &db, bool sales, bool twoRows)
 // 供应商 register: a provider with a model, in editing, the focus into its model grid.
 Road providerModels(TestDb &db, bool twoRows)
 {
+    for (const char *model : {"宝来", "富康", "捷达"})
+        db.insert("model", {{"code", model}, {"model", model}});
     db.insert("cprovider", {{"providerid", "P0"}, {"provname", "一汽"}});
     db.insert("cprovcarmodel", {{"providerid", "P0"}, {"carmodel", "富康"}});
     if (twoRows)
@@ -262,6 +276,8 @@ private slots:
     void escapeGivesTheCellBackWhatItHeld();
     void rowKeysEndTheTypingOfACell_data();
     void rowKeysEndTheTypingOfACell();
+    void pickListOpensOnItsKey_data();
+    void pickListOpensOnItsKey();
 };
 
 void TestGridCells::typedTextLandsInTheCellsTyped_data()
@@ -611,6 +627,77 @@ void TestGridCells::rowKeysEndTheTypingOfACell()
             key(Qt::Key_Tab);
         typeKeys(cells.at(i));
     }
+    save(r);
+    QCOMPARE(storedRows(r), after);
+    QCOMPARE(db.messages.texts(), QStringList());
+}
+
+void TestGridCells::pickListOpensOnItsKey_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("openKey");
+    QTest::addColumn<int>("openModifiers");
+    QTest::addColumn<QString>("typed"); // before the key; "" opens the cell by the key
+    QTest::addColumn<QString>("marked");
+    QTest::addColumn<int>("moves"); // Down (or Up, below 0) in the list, then Enter
+    QTest::addColumn<QString>("after");
+    const int f4 = Qt::Key_F4, down = Qt::Key_Down, alt = Qt::AltModifier;
+    QTest::newRow("direct cost, a name begun, F4")
+        << "direct cost, stored row" << "subjectname" << f4 << 0 << "路" << "路桥费" << 0
+        << "AS/-/A1/路桥费/100";
+    QTest::newRow("services, a name not listed, Alt+Down, Down")
+        << "services, stored row" << "subjectname" << down << alt << "" << "保养" << 1 << "VS/CAR1/上牌/10";
+    QTest::newRow("presents, the listed name, F4, Up")
+        << "presents, stored row" << "subjectname" << f4 << 0 << "" << "雨伞" << -1 << "ZS/XS1/CAR1/脚垫/10";
+    QTest::newRow("provider models, 捷 typed, F4")
+        << "provider models" << "carmodel" << f4 << 0 << "捷" << "捷达" << 0 << "P0/捷达";
+    QTest::newRow("provider models, the listed model, Alt+Down")
+        << "provider models" << "carmodel" << down << alt << "" << "富康" << 0 << "P0/富康";
+}
+
+// F4 or Alt+Down on a pick-list cell opens its list at once, marking the
+// first entry that begins with what was typed, else the cell's value, else
+// the first; Enter takes the entry marked and 保存 stores it.
+void TestGridCells::pickListOpensOnItsKey()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, field);
+    QFETCH(int, openKey);
+    QFETCH(int, openModifiers);
+    QFETCH(QString, typed);
+    QFETCH(QString, marked);
+    QFETCH(int, moves);
+    QFETCH(QString, after);
+    TestDb db;
+    seed(db);
+    Road r = road(db, name);
+    show(r);
+    r.enter();
+    DBGrid *grid = r.grid;
+    QVERIFY(grid->hasFocus());
+    moveTo(grid, 0, field);
+    typeKeys(typed);
+    key(openKey, Qt::KeyboardModifiers(openModifiers));
+    QPointer<QComboBox> box = qobject_cast<QComboBox *>(grid->indexWidget(grid->currentIndex())); // the cell's editor
+    QVERIFY(box && grid->isAncestorOf(box));
+    QVERIFY(QApplication::activePopupWidget());
+    QApplication::processEvents(); // the platform's activation of the list's window
+    QCOMPARE(box->view()->currentIndex().data().toString(), marked);
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i)
+        entries << box->itemText(i);
+    QCOMPARE(entries, grid->columns().at(Drive::column(grid, field)).pickList);
+    // The cell shows what it held or what was typed until an entry is taken.
+    const QString shown = typed.isEmpty() ? grid->currentIndex().data().toString() : typed;
+    QCOMPARE(box->currentText(), shown);
+    for (int i = 0; i < qAbs(moves); ++i)
+        keyToList(moves > 0 ? Qt::Key_Down : Qt::Key_Up);
+    keyToList(Qt::Key_Return);
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(QApplication::focusWidget(), box);
+    key(Qt::Key_Return);
+    QVERIFY(QTest::qWaitFor([&] { return !box || !box->isVisible(); })); // closed from the event loop
     save(r);
     QCOMPARE(storedRows(r), after);
     QCOMPARE(db.messages.texts(), QStringList());
