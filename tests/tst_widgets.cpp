@@ -18,6 +18,8 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QLabel>
 #include <QMenu>
@@ -72,6 +74,8 @@ private slots:
     void destroyedControlSeesNoRow();
     void comboEditShowsCapitals();
     void gridOpensOnItsFirstRow();
+    void gridPickListOpensOnItsKey_data();
+    void gridPickListOpensOnItsKey();
     void freeTextComboKeysGoOnFromTheShownItem();
 
     // Keyboard
@@ -1075,6 +1079,94 @@ void TestWidgets::gridOpensOnItsFirstRow()
         table.close();
         QCOMPARE(grid.model()->rowCount(), 0);
     }
+}
+
+void TestWidgets::gridPickListOpensOnItsKey_data()
+{
+    QTest::addColumn<QString>("held"); // "" for none
+    QTest::addColumn<bool>("byF2");    // the cell opened by F2 before
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("openKey");
+    QTest::addColumn<int>("openModifiers");
+    QTest::addColumn<int>("endKey"); // in the list
+    QTest::addColumn<QString>("marked");
+    QTest::addColumn<QString>("stored"); // "" for none
+    const int f4 = Qt::Key_F4, down = Qt::Key_Down, alt = Qt::AltModifier;
+    const int enter = Qt::Key_Return, escape = Qt::Key_Escape;
+    QTest::newRow("F4 on the cell's value") << "捷达" << false << "" << f4 << 0 << enter << "捷达" << "捷达";
+    QTest::newRow("F4 in the cell opened by F2")
+        << "捷达" << true << "" << f4 << 0 << int(Qt::Key_Enter) << "捷达" << "捷达";
+    QTest::newRow("Alt+Down on a value not listed: the first")
+        << "富康" << false << "" << down << alt << enter << "宝来" << "宝来";
+    QTest::newRow("F4 on an empty cell, Escape") << "" << false << "" << f4 << 0 << escape << "宝来" << "";
+    QTest::newRow("F4 after a beginning typed: the first it begins")
+        << "宝来" << false << "捷" << f4 << 0 << enter << "捷达王" << "捷达王";
+    QTest::newRow("Alt+Down after a beginning typed, Escape keeps the typing")
+        << "宝来" << false << "捷" << down << alt << escape << "捷达王" << "捷";
+    QTest::newRow("Latin typed in small letters") << "宝来" << false << "san" << f4 << 0 << enter << "Santana"
+                                                  << "Santana";
+    QTest::newRow("nothing begins so: the first, Escape keeps the typing")
+        << "捷达" << false << "X" << f4 << 0 << escape << "宝来" << "X";
+}
+
+// F4 or Alt+Down on a pick-list cell opens its list at once, also with no
+// editor open yet; Enter takes the entry marked, Escape closes the list and
+// leaves the cell as it was, still open for typing.
+void TestWidgets::gridPickListOpensOnItsKey()
+{
+    QFETCH(QString, held);
+    QFETCH(bool, byF2);
+    QFETCH(QString, typed);
+    QFETCH(int, openKey);
+    QFETCH(int, openModifiers);
+    QFETCH(int, endKey);
+    QFETCH(QString, marked);
+    QFETCH(QString, stored);
+    TestDb db;
+    db.insert("cconttype", {{"conttypeid", "01"}, {"conttype", held.isEmpty() ? QVariant() : held}});
+    DataSet table;
+    table.setTableName("cconttype");
+    DataSource source(&table);
+    DBGrid grid;
+    GridColumn column{"类型", "conttype"};
+    column.pickList = QStringList{"宝来", "捷达王", "捷达", "Santana"};
+    grid.setColumns({column});
+    grid.setDataSource(&source);
+    grid.setReadOnly(false);
+    table.open();
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QApplication::setActiveWindow(&grid);
+    grid.setFocus();
+    QCOMPARE(grid.currentIndex().row(), 0);
+    if (byF2)
+        QTest::keyClick(&grid, Qt::Key_F2);
+    for (const QChar ch : typed) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(openKey), Qt::KeyboardModifiers(openModifiers));
+    QPointer<QComboBox> box = qobject_cast<QComboBox *>(grid.indexWidget(grid.currentIndex())); // the cell's editor
+    QVERIFY(box && grid.isAncestorOf(box));
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QApplication::processEvents(); // the platform's activation of the list's window
+    QCOMPARE(box->view()->currentIndex().data().toString(), marked);
+    const QString shown = typed.isEmpty() ? held : typed;
+    QCOMPARE(box->currentText(), shown);
+
+    QTest::keyClick(popup->windowHandle(), Qt::Key(endKey));
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(QApplication::focusWidget(), box); // the cell is still being typed
+    QCOMPARE(box->currentText(), endKey == Qt::Key_Escape ? shown : marked);
+    QCOMPARE(table.value("conttype").toString(), endKey == Qt::Key_Escape ? shown : marked);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), &grid);
+    if (table.isEditing())
+        QVERIFY(table.post());
+    const QVariant now = db.scalar("SELECT conttype FROM cconttype");
+    QCOMPARE(now.isNull() ? QString() : now.toString(), stored);
+    QVERIFY(db.messages.messages.isEmpty());
 }
 
 void TestWidgets::comboEditShowsCapitals()

@@ -5,6 +5,7 @@
 #include "Messages.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -59,7 +60,7 @@ public:
             // The echo of its own text would move the cursor. A key that opens
             // the cell replaces its text, as in a cell without a pick list.
             if (box->currentText() != text) {
-                box->setCurrentIndex(box->findText(text, Qt::MatchFixedString)); // the arrows go on from it
+                box->setCurrentIndex(box->findText(text, Qt::MatchFixedString)); // PgUp and PgDn go on from it
                 box->setEditText(text);
                 box->lineEdit()->selectAll();
             }
@@ -79,21 +80,60 @@ public:
             QStyledItemDelegate::setModelData(editor, model, index);
     }
 
-    // The keys that leave the grid leave it from a cell being edited too,
-    // after the cell has handed its text to the row.
+    // The keys that leave the grid, and those that move between its rows or
+    // start one, act from a cell being edited too, after the cell has handed
+    // its text to the row.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        bool forward = true;
         auto *editor = qobject_cast<QWidget *>(watched);
         auto *grid = qobject_cast<DBGrid *>(parent());
-        if (editor && grid && event->type() == QEvent::KeyPress
-            && DBGrid::isLeaveKey(static_cast<QKeyEvent *>(event), &forward)) {
-            emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (!editor || !grid || event->type() != QEvent::KeyPress)
+            return QStyledItemDelegate::eventFilter(watched, event);
+        auto *key = static_cast<QKeyEvent *>(event);
+        bool forward = true;
+        if (DBGrid::isLeaveKey(key, &forward)) {
+            finish(editor);
             grid->leave(forward);
             return true;
         }
+        if (DBGrid::isListKey(key) && openList(editor))
+            return true;
+        if (DBGrid::isRowKey(key)) {
+            finish(editor);
+            // Sent anew, the key meets the grid's own shortcuts first (a
+            // window's 增加), as a key pressed in the grid does.
+            QKeyEvent again(key->type(), key->key(), key->modifiers(), key->text());
+            QCoreApplication::sendEvent(grid, &again);
+            return true;
+        }
         return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
+    // Opens the pick list of a cell being edited, marking the first entry
+    // that begins with what was typed; with nothing typed, the cell's value
+    // or else the first entry. The cell keeps its text until an entry is taken.
+    bool openList(QWidget *editor) const
+    {
+        auto *box = qobject_cast<QComboBox *>(editor);
+        if (!box || box->count() == 0)
+            return false;
+        QLineEdit *line = box->lineEdit();
+        const QString text = line->text();
+        const bool typed = line->isModified(); // since the cell opened
+        const int entry = box->findText(text, typed ? Qt::MatchStartsWith : Qt::MatchFixedString);
+        const int cursor = line->cursorPosition();
+        const int selected = line->selectionStart();
+        const int length = line->selectedText().size();
+        // The list opens on the combo's current entry, which shows its own text.
+        box->setCurrentIndex(qMax(entry, 0));
+        line->setText(text);
+        line->setModified(typed);
+        if (selected >= 0)
+            line->setSelection(selected, length);
+        else
+            line->setCursorPosition(cursor);
+        box->showPopup();
+        return true;
     }
 
     // The view is done with the open editor: it may still signal as it loses
@@ -102,6 +142,12 @@ public:
     void release() { m_open = nullptr; }
 
 private:
+    // Ends the typing of the cell as Enter does, keeping what was typed.
+    void finish(QWidget *editor)
+    {
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
     void commit(QWidget *editor)
     {
         if (editor == m_open)
@@ -230,6 +276,11 @@ int DBGrid::entryColumn() const
     const QModelIndex current = currentIndex();
     if (current.isValid() && enterable(current.column()))
         return current.column();
+    return firstEntryColumn();
+}
+
+int DBGrid::firstEntryColumn() const
+{
     return qMax(0, enterableFrom(0, 1));
 }
 
@@ -365,15 +416,26 @@ bool DBGrid::rowKey(const QKeyEvent *event)
     // A new row left untouched is not followed by another.
     if (ds->state() == DataSet::Insert && !ds->isModified())
         return true;
-    const int column = entryColumn();
     if (guard([&] { ds->append(); }, this) && ds->state() == DataSet::Insert)
-        setCurrentIndex(m_model->index(ds->recNo(), column));
+        setCurrentIndex(m_model->index(ds->recNo(), firstEntryColumn()));
     return true;
+}
+
+// F4 or Alt+Down on a pick-list cell opens its editor with the list shown.
+bool DBGrid::openList()
+{
+    const QModelIndex current = currentIndex();
+    if (state() == EditingState || !current.isValid() || !enterable(current.column())
+        || m_model->columns().at(current.column()).pickList.isEmpty()
+        || !edit(current, EditKeyPressed, nullptr))
+        return false;
+    auto *delegate = dynamic_cast<PickListDelegate *>(itemDelegate());
+    return delegate && delegate->openList(indexWidget(current));
 }
 
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (rowKey(event)) {
+    if (rowKey(event) || (isListKey(event) && openList())) {
         event->accept();
         return;
     }
@@ -409,6 +471,20 @@ bool DBGrid::isLeaveKey(const QKeyEvent *event, bool *forward)
     if (forward)
         *forward = !back;
     return true;
+}
+
+bool DBGrid::isRowKey(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert)
+        && !(event->modifiers() & ~Qt::KeypadModifier);
+}
+
+bool DBGrid::isListKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
+        || (event->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
 }
 
 void DBGrid::leave(bool forward)

@@ -22,13 +22,18 @@ public:
     DataSet *dataSet() const { return m_model->dataSet(); }
     DataSetModel *dataModel() const { return m_model; }
     // Rows are added and deleted from the keyboard: Insert, or Down on the
-    // last row, appends one; Ctrl+Delete deletes the current row after "确认删除吗？".
+    // last row, appends one, on its first column that takes typing;
+    // Ctrl+Delete deletes the current row after "确认删除吗？".
     void setRowKeys(bool on) { m_rowKeys = on; }
     // Ctrl+Enter leaves the grid for the next field, Ctrl+Shift+Enter for the
     // one before, also from a cell being edited (which keeps what was typed).
     // Ctrl+Tab, which the document area takes for itself, does the same where
     // it reaches the grid.
     static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
+    // Up, Down and Insert: from a cell being edited they first end its typing.
+    static bool isRowKey(const QKeyEvent *event);
+    // F4 and Alt+Down open a pick-list cell's list, also from a cell not yet edited.
+    static bool isListKey(const QKeyEvent *event);
     void leave(bool forward);
     QSize sizeHint() const override;
     using QTableView::edit;
@@ -58,6 +63,8 @@ private:
     int enterableFrom(int column, int step) const;
     // The current column where it is enterable, else the first that is.
     int entryColumn() const;
+    int firstEntryColumn() const;
+    bool openList();
     void settleCurrent();
     void fitColumns();
     bool ownsEnter() const;

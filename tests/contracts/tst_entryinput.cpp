@@ -8,7 +8,9 @@
 #include "Ubuycont.h"
 #include "Usalecont.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QMdiArea>
 #include <QPointer>
@@ -28,6 +30,8 @@ private slots:
     void codeIsLookedUpOnlyWhenTheFieldIsLeft();
     void oneRefusalPerPress();
     void openCellCountsAndPickListsTakeAnyText();
+    void lineCellsOpenTheirListOnF4_data();
+    void lineCellsOpenTheirListOnF4();
     void enterMovesOnFromTheMemo();
     void typingIntoEmptyLinesStartsALine_data();
     void typingIntoEmptyLinesStartsALine();
@@ -261,6 +265,61 @@ void TestContractInput::openCellCountsAndPickListsTakeAnyText()
     press(w.w, "SpeedItem2");
     QCOMPARE(db.scalar("SELECT cartype || '/' || carmodel || '/' || qty FROM " + t.lines).toString(),
              QString("货车/桑塔纳/3"));
+}
+
+void TestContractInput::lineCellsOpenTheirListOnF4_data() { addTwinRows(); }
+
+// F4 on a line's type or model opens its pick list at once, on the first
+// entry that begins with what was typed, else on the first; Enter takes it.
+void TestContractInput::lineCellsOpenTheirListOnF4()
+{
+    QFETCH(QString, kind);
+    const Twin &t = twin(kind);
+    TestDb db;
+    seed(db);
+    for (const char *type : {"轿车", "货车", "客车"})
+        db.insert("cartype", {{"code", type}, {"type", type}});
+    for (const char *model : {"桑塔纳", "捷达"}) {
+        db.insert("model", {{"code", model}, {"model", model}});
+        db.insert("cprovcarmodel", {{"providerid", "P001"}, {"carmodel", model}});
+    }
+    Window w(t.make());
+    addFilled(w.w, t);
+    QApplication::setActiveWindow(w.w);
+    DBGrid *grid = w->DBGrid1;
+    w->N1->trigger();
+    QCOMPARE(currentField(grid), QString("cartype"));
+    grid->setFocus();
+    struct Step {
+        QString typed;
+        QString marked;
+        int downs;
+        QString taken;
+    };
+    for (const Step &step : {Step{"货", "货车", 0, "货车"}, Step{"", "桑塔纳", 1, "捷达"}}) {
+        const QString field = currentField(grid);
+        typeText(QApplication::focusWidget(), step.typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        QWidget *popup = QApplication::activePopupWidget();
+        QVERIFY2(popup, qPrintable(field));
+        QApplication::processEvents(); // the platform's activation of the list's window
+        auto *box = qobject_cast<QComboBox *>(grid->indexWidget(grid->currentIndex()));
+        QVERIFY(box);
+        QCOMPARE(box->view()->currentIndex().data().toString(), step.marked);
+        for (int i = 0; i < step.downs; ++i)
+            QTest::keyClick(popup->windowHandle(), Qt::Key_Down);
+        QTest::keyClick(popup->windowHandle(), Qt::Key_Return);
+        QCOMPARE(w->lines()->value(field).toString(), step.taken);
+        QTest::keyClick(box, Qt::Key_Return); // the cell is done: on to the next
+        QTRY_VERIFY(currentField(grid) != field);
+    }
+    enterLine(grid, {"上海", "100000"});
+    QCOMPARE(currentField(grid), QString("qty"));
+    typeCellAndEnter(grid, "1");
+    db.messages.answer(QMessageBox::No); // 是否打印?
+    press(w.w, "SpeedItem2");
+    QCOMPARE(db.scalar("SELECT cartype || '/' || carmodel || '/' || qty FROM " + t.lines).toString(),
+             QString("货车/捷达/1"));
 }
 
 void TestContractInput::enterMovesOnFromTheMemo()

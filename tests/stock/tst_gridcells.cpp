@@ -13,8 +13,11 @@
 #include "Usalecontchg.h"
 #include "Uselecar.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <functional>
@@ -33,6 +36,7 @@ struct Road {
     // Reads the rows of the grid's table, key fields included.
     QString rowsSql;
     bool asksToPrint = false; // the change windows ask "是否打印?" on saving
+    int saveKey = Qt::Key_2;  // with Alt, the speed button that saves
 };
 
 void activate(QWidget *w)
@@ -57,6 +61,14 @@ void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus);
     QTest::keyClick(focus, Qt::Key(k), m);
+}
+
+// A key to the open drop-down list, where the platform sends it.
+void keyToList(int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QTest::keyClick(popup->windowHandle(), Qt::Key(k), m);
 }
 
 void clickCell(DBGrid *grid, int row, int column)
@@ -109,6 +121,7 @@ Road directCost(TestDb &db, bool storedRow, bool twoRows)
 Road servicesOrPresents(TestDb &db, bool presents, bool storedRow, bool twoRows)
 {
     addCar(db, "CAR1", CarStatus::Sold);
+    db.insert("subject", {{"subjectid", "21"}, {"subjectname", "雨伞"}, {"subjecttype", "赠品"}});
     if (storedRow && presents)
         db.insert("presentcost", {{"presentid", "ZS1"}, {"carout_no", "XS1"}, {"carserial_no", "CAR1"},
                                   {"subjectname", "雨伞"}, {"cost", 10}});
@@ -172,6 +185,8 @@ Road contractChange(TestDb &db, bool sales, bool twoRows)
 // 供应商 register: a provider with a model, in editing, the focus into its model grid.
 Road providerModels(TestDb &db, bool twoRows)
 {
+    for (const char *model : {"宝来", "富康", "捷达"})
+        db.insert("model", {{"code", model}, {"model", model}});
     db.insert("cprovider", {{"providerid", "P0"}, {"provname", "一汽"}});
     db.insert("cprovcarmodel", {{"providerid", "P0"}, {"carmodel", "富康"}});
     if (twoRows)
@@ -186,6 +201,7 @@ Road providerModels(TestDb &db, bool twoRows)
         w->DBGrid2->setFocus(Qt::TabFocusReason);
     };
     r.rowsSql = "SELECT providerid, carmodel FROM cprovcarmodel";
+    r.saveKey = Qt::Key_3;
     return r;
 }
 
@@ -223,6 +239,26 @@ QString currentField(DBGrid *grid)
     return current.isValid() ? grid->columns().at(current.column()).field : QString();
 }
 
+// The rows by their contents, sorted: drawn numbers follow the clock's month.
+QString storedRows(const Road &r)
+{
+    QStringList out = rows(r.rowsSql).replace(QRegularExpression("\\b(AS)\\d+"), "\\1").split(' ');
+    out.sort();
+    return out.join(' ');
+}
+
+void moveTo(DBGrid *grid, int row, const QString &field)
+{
+    grid->setCurrentIndex(grid->model()->index(row, Drive::column(grid, field)));
+    QCOMPARE(currentField(grid), field);
+}
+
+void save(Road &r)
+{
+    key(r.saveKey, Qt::AltModifier);
+    QApplication::processEvents();
+}
+
 } // namespace
 
 class TestGridCells : public QObject {
@@ -238,6 +274,10 @@ private slots:
     void rowKeysStartANewRowBelowTheStoredOnes();
     void escapeGivesTheCellBackWhatItHeld_data();
     void escapeGivesTheCellBackWhatItHeld();
+    void rowKeysEndTheTypingOfACell_data();
+    void rowKeysEndTheTypingOfACell();
+    void pickListOpensOnItsKey_data();
+    void pickListOpensOnItsKey();
 };
 
 void TestGridCells::typedTextLandsInTheCellsTyped_data()
@@ -425,12 +465,7 @@ void TestGridCells::rowKeysStartANewRowBelowTheStoredOnes()
     seed(db);
     Road r = road(db, name);
     show(r);
-    const auto stored = [&r] {
-        // Drawn numbers follow the clock's month: the rows by their contents.
-        QStringList out = rows(r.rowsSql).replace(QRegularExpression("\\b(AS)\\d+"), "\\1").split(' ');
-        out.sort();
-        return out.join(' ');
-    };
+    const auto stored = [&r] { return storedRows(r); };
     QCOMPARE(stored(), before);
     r.enter();
     DBGrid *grid = r.grid;
@@ -513,6 +548,159 @@ void TestGridCells::escapeGivesTheCellBackWhatItHeld()
     QApplication::processEvents();
     QVERIFY(before != after);
     QCOMPARE(rows(r.rowsSql), after);
+}
+
+void TestGridCells::rowKeysEndTheTypingOfACell_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("rowKey");
+    QTest::addColumn<QString>("field"); // the last row's cell typed when the key comes
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("next");  // typed after the key, Tab between cells
+    QTest::addColumn<QString>("after"); // the rows stored then
+    const int down = Qt::Key_Down, insert = Qt::Key_Insert, up = Qt::Key_Up;
+    const QString next = "运费\t9";
+    QTest::newRow("direct cost, Down on the amount") << "direct cost, stored row" << down << "cost" << "300"
+                                                     << next << "AS/-/A1/购置税/300 AS/-/A1/运费/9";
+    QTest::newRow("direct cost, Insert on the amount") << "direct cost, stored row" << insert << "cost" << "300"
+                                                       << next << "AS/-/A1/购置税/300 AS/-/A1/运费/9";
+    QTest::newRow("direct cost, Down on the fee name") << "direct cost, stored row" << down << "subjectname"
+                                                       << "路" << next << "AS/-/A1/路/100 AS/-/A1/运费/9";
+    QTest::newRow("direct cost, Up on the fee name") << "direct cost, stored row" << up << "subjectname" << "路"
+                                                     << next << "AS/-/A1/路/- AS/-/A1/运费/9";
+    QTest::newRow("services, Down on the amount") << "services, stored row" << down << "cost" << "300" << next
+                                                  << "VS/CAR1/洗车/300 VS/CAR1/运费/9";
+    QTest::newRow("services, Insert on the fee name") << "services, stored row" << insert << "subjectname" << "保"
+                                                      << next << "VS/CAR1/保/10 VS/CAR1/运费/9";
+    QTest::newRow("presents, Insert on the amount") << "presents, stored row" << insert << "cost" << "80" << next
+                                                    << "ZS/-/CAR1/运费/9 ZS/XS1/CAR1/雨伞/80";
+    QTest::newRow("presents, Down on the fee name") << "presents, stored row" << down << "subjectname" << "伞"
+                                                    << next << "ZS/-/CAR1/运费/9 ZS/XS1/CAR1/伞/10";
+    QTest::newRow("presents, Up on the amount") << "presents, stored row" << up << "cost" << "80" << next
+                                                << "ZS/-/CAR1/-/80 ZS/XS1/CAR1/运费/9";
+    // The register's menu item answers Insert there.
+    QTest::newRow("provider models, Insert on the model")
+        << "provider models" << insert << "carmodel" << "捷" << "宝来" << "P0/宝来 P0/捷";
+}
+
+// Down, Up or Insert in a cell being typed end its typing, the cell keeping
+// what was typed, and then act as in the grid: a new row starts on its first
+// column that takes typing, whatever column the cursor stood in; Up goes to
+// the row above. What is typed next lands there, and 保存 stores it.
+void TestGridCells::rowKeysEndTheTypingOfACell()
+{
+    QFETCH(QString, name);
+    QFETCH(int, rowKey);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, next);
+    QFETCH(QString, after);
+    TestDb db;
+    seed(db);
+    Road r = road(db, name, rowKey == Qt::Key_Up); // Up from the second row
+    show(r);
+    r.enter();
+    DBGrid *grid = r.grid;
+    QVERIFY(grid->hasFocus());
+    QString firstColumn;
+    for (const GridColumn &c : grid->columns())
+        if (firstColumn.isEmpty() && c.visible && !c.readOnly)
+            firstColumn = c.field;
+    const int last = grid->dataSet()->recordCount() - 1;
+    moveTo(grid, last, field);
+    typeKeys(typed);
+    QVERIFY(grid->isAncestorOf(QApplication::focusWidget())); // the cell's editor
+    key(rowKey);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(grid->model()->index(last, Drive::column(grid, field)).data().toString(), typed);
+    if (rowKey == Qt::Key_Up) {
+        QCOMPARE(grid->currentIndex().row(), last - 1);
+        moveTo(grid, last - 1, firstColumn);
+    } else {
+        QCOMPARE(grid->dataSet()->recordCount(), last + 2);
+        QCOMPARE(grid->currentIndex().row(), last + 1);
+        QCOMPARE(currentField(grid), firstColumn);
+    }
+    const QStringList cells = next.split('\t');
+    for (int i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            key(Qt::Key_Tab);
+        typeKeys(cells.at(i));
+    }
+    save(r);
+    QCOMPARE(storedRows(r), after);
+    QCOMPARE(db.messages.texts(), QStringList());
+}
+
+void TestGridCells::pickListOpensOnItsKey_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("openKey");
+    QTest::addColumn<int>("openModifiers");
+    QTest::addColumn<QString>("typed"); // before the key; "" opens the cell by the key
+    QTest::addColumn<QString>("marked");
+    QTest::addColumn<int>("moves"); // Down (or Up, below 0) in the list, then Enter
+    QTest::addColumn<QString>("after");
+    const int f4 = Qt::Key_F4, down = Qt::Key_Down, alt = Qt::AltModifier;
+    QTest::newRow("direct cost, a name begun, F4")
+        << "direct cost, stored row" << "subjectname" << f4 << 0 << "路" << "路桥费" << 0
+        << "AS/-/A1/路桥费/100";
+    QTest::newRow("services, a name not listed, Alt+Down, Down")
+        << "services, stored row" << "subjectname" << down << alt << "" << "保养" << 1 << "VS/CAR1/上牌/10";
+    QTest::newRow("presents, the listed name, F4, Up")
+        << "presents, stored row" << "subjectname" << f4 << 0 << "" << "雨伞" << -1 << "ZS/XS1/CAR1/脚垫/10";
+    QTest::newRow("provider models, 捷 typed, F4")
+        << "provider models" << "carmodel" << f4 << 0 << "捷" << "捷达" << 0 << "P0/捷达";
+    QTest::newRow("provider models, the listed model, Alt+Down")
+        << "provider models" << "carmodel" << down << alt << "" << "富康" << 0 << "P0/富康";
+}
+
+// F4 or Alt+Down on a pick-list cell opens its list at once, marking the
+// first entry that begins with what was typed, else the cell's value, else
+// the first; Enter takes the entry marked and 保存 stores it.
+void TestGridCells::pickListOpensOnItsKey()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, field);
+    QFETCH(int, openKey);
+    QFETCH(int, openModifiers);
+    QFETCH(QString, typed);
+    QFETCH(QString, marked);
+    QFETCH(int, moves);
+    QFETCH(QString, after);
+    TestDb db;
+    seed(db);
+    Road r = road(db, name);
+    show(r);
+    r.enter();
+    DBGrid *grid = r.grid;
+    QVERIFY(grid->hasFocus());
+    moveTo(grid, 0, field);
+    typeKeys(typed);
+    key(openKey, Qt::KeyboardModifiers(openModifiers));
+    QPointer<QComboBox> box = qobject_cast<QComboBox *>(grid->indexWidget(grid->currentIndex())); // the cell's editor
+    QVERIFY(box && grid->isAncestorOf(box));
+    QVERIFY(QApplication::activePopupWidget());
+    QApplication::processEvents(); // the platform's activation of the list's window
+    QCOMPARE(box->view()->currentIndex().data().toString(), marked);
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i)
+        entries << box->itemText(i);
+    QCOMPARE(entries, grid->columns().at(Drive::column(grid, field)).pickList);
+    // The cell shows what it held or what was typed until an entry is taken.
+    const QString shown = typed.isEmpty() ? grid->currentIndex().data().toString() : typed;
+    QCOMPARE(box->currentText(), shown);
+    for (int i = 0; i < qAbs(moves); ++i)
+        keyToList(moves > 0 ? Qt::Key_Down : Qt::Key_Up);
+    keyToList(Qt::Key_Return);
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(QApplication::focusWidget(), box);
+    key(Qt::Key_Return);
+    QVERIFY(QTest::qWaitFor([&] { return !box || !box->isVisible(); })); // closed from the event loop
+    save(r);
+    QCOMPARE(storedRows(r), after);
+    QCOMPARE(db.messages.texts(), QStringList());
 }
 
 QTEST_MAIN(TestGridCells)
