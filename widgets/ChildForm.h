@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 
+class QScrollArea;
 class QTabWidget;
 
 // A business window of the main window's document area. It is freed when it
@@ -13,6 +14,9 @@ class QTabWidget;
 // to stay open. It never goes deaf: when the field with the focus is disabled,
 // hidden or freed (a grid's cell editor after a save), the focus goes on to
 // the next field. Ctrl+PgDn and Ctrl+PgUp turn the pages of its tab widget.
+// Its fields, as its layout places them, stand in a scroll area: made smaller
+// than they need, the window shows scroll bars, every field keeps at least the
+// size it needs, and the field that takes the focus is scrolled into view.
 class ChildForm : public QWidget {
     Q_OBJECT
 public:
@@ -47,8 +51,14 @@ protected:
                         const std::function<void()> &discard);
 
 private:
+    // Moves the window's fields and their layout into the scroll area, once,
+    // when the window's layout stands (before it is first shown).
+    void scrollFields();
+
     // The next or previous page of the tab widget the focus is in, else of
     // the window's first one shown; the focus goes onto the page.
     void turnPage(int step);
     QTabWidget *pagesAtFocus() const;
+
+    QScrollArea *m_scroll = nullptr;
 };
