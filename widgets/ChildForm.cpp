@@ -120,7 +120,8 @@ private:
 };
 
 // The scroll area of a window's fields: it takes no focus of its own, and it
-// asks for the room its fields want (a scroll area's own hint is capped).
+// asks for the room its fields want (a scroll area's own hint is capped),
+// also when that changes as the fields are shown.
 class FieldsScroll : public QScrollArea {
 public:
     explicit FieldsScroll(QWidget *parent) : QScrollArea(parent)
@@ -135,6 +136,18 @@ public:
         const int frame = 2 * frameWidth();
         return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
     }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool done = QScrollArea::eventFilter(watched, event);
+        // The fields' layout has just taken its new sizes.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+            if (hintChanged)
+                hintChanged();
+        }
+        return done;
+    }
+    std::function<void()> hintChanged;
 };
 
 // A field that does not scroll what it shows keeps the width it asks for:
@@ -214,8 +227,14 @@ bool ChildForm::event(QEvent *event)
             frame->installEventFilter(new FrameFocus(this, frame));
         break;
     case QEvent::Polish:
+        scrollFields();
+        break;
     case QEvent::Show:
         scrollFields();
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()); frame && m_fitted.isEmpty()) {
+            m_fitted = frame->size();
+            fitFrame();
+        }
         break;
     default:
         break;
@@ -232,7 +251,8 @@ void ChildForm::scrollFields()
     // window opens with is given it again.
     QWidget *opensWith = focusWidget();
     const bool focused = opensWith && opensWith == QApplication::focusWidget();
-    m_scroll = new FieldsScroll(this);
+    auto *scroll = new FieldsScroll(this);
+    m_scroll = scroll;
     auto *content = new QWidget(m_scroll);
     content->setObjectName(QStringLiteral("fields"));
     // The layout first: a widget that leaves its parent leaves that parent's
@@ -246,12 +266,25 @@ void ChildForm::scrollFields()
     }
     keepFieldWidths(content);
     m_scroll->setWidget(content);
+    scroll->hintChanged = [this] { fitFrame(); };
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroll);
     // Not where another window has the keys.
     if (opensWith && (focused || !isActiveWindow()))
         opensWith->setFocus(Qt::OtherFocusReason);
+}
+
+void ChildForm::fitFrame()
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame || frame->size() != m_fitted || frame->isMaximized() || frame->isMinimized())
+        return;
+    QSize size = sizeHint() + frame->size() - this->size();
+    if (const QMdiArea *area = frame->mdiArea())
+        size = size.boundedTo(area->viewport()->size());
+    frame->resize(size);
+    m_fitted = frame->size();
 }
 
 bool ChildForm::isField(const QWidget *w) const

@@ -2,6 +2,7 @@
 
 #include "SaveResult.h"
 
+#include <QSize>
 #include <QWidget>
 #include <functional>
 
@@ -54,6 +55,10 @@ private:
     // Moves the window's fields and their layout into the scroll area, once,
     // when the window's layout stands (before it is first shown).
     void scrollFields();
+    // Until the window's frame is sized otherwise (by the user, or tiling),
+    // it follows the size its fields ask for as they are shown: fields that
+    // grow by a pixel once polished show no scroll bars.
+    void fitFrame();
 
     // The next or previous page of the tab widget the focus is in, else of
     // the window's first one shown; the focus goes onto the page.
@@ -61,4 +66,5 @@ private:
     QTabWidget *pagesAtFocus() const;
 
     QScrollArea *m_scroll = nullptr;
+    QSize m_fitted; // the frame's size as the window last fitted it
 };

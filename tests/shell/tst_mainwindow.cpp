@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <functional>
 
 namespace {
@@ -45,6 +46,18 @@ public:
         new QLineEdit(this);
         throw AppError(QStringLiteral("窗口无法打开"));
     }
+};
+
+// A business window whose fields ask for more room once it is shown.
+class GrowingWindow : public ChildForm {
+public:
+    GrowingWindow() : label(new QLabel("短", this))
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(new QLineEdit(this));
+        layout->addWidget(label);
+    }
+    QLabel *label;
 };
 
 // A menu item, the main window's slot of the window it opens, and its class.
@@ -140,6 +153,7 @@ private slots:
     void windowMenuArranges();
     void shrunkWindowKeepsItsFields_data();
     void shrunkWindowKeepsItsFields();
+    void openedWindowFollowsItsFields();
 };
 
 // ---------------------------------------------------------------- main window
@@ -576,6 +590,33 @@ void TestMainWindow::shrunkWindowKeepsItsFields()
         seen.setSize(seen.size().boundedTo(shown.size()));
         QVERIFY2(shown.contains(seen), qPrintable(far->objectName()));
     }
+}
+
+// A window's fields may ask for more room once shown (polished by the
+// desktop's style and fonts): the window opened grows with them rather than
+// open with scroll bars, until its frame is sized otherwise.
+void TestMainWindow::openedWindowFollowsItsFields()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> slot;
+    auto *w = frame.openChild<GrowingWindow>(slot);
+    QCoreApplication::processEvents();
+    auto *area = w->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(area);
+    auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
+    const int opened = sub->width();
+    w->label->setText(QString(60, QChar(0x957f)));
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(sub->width() > opened && !area->horizontalScrollBar()->isVisible());
+
+    // Tiled, the window keeps the size it was given.
+    item(frame, "menuv1")->trigger();
+    const QSize tiled = sub->size();
+    w->label->setText(QString(90, QChar(0x957f)));
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    QCOMPARE(sub->size(), tiled);
 }
 
 QTEST_MAIN(TestMainWindow)
