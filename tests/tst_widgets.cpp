@@ -76,6 +76,7 @@ private slots:
     void gridOpensOnItsFirstRow();
     void gridPickListOpensOnItsKey_data();
     void gridPickListOpensOnItsKey();
+    void listGridHoldsTheRowBeingEdited();
     void freeTextComboKeysGoOnFromTheShownItem();
 
     // Keyboard
@@ -1167,6 +1168,56 @@ void TestWidgets::gridPickListOpensOnItsKey()
     const QVariant now = db.scalar("SELECT conttype FROM cconttype");
     QCOMPARE(now.isNull() ? QString() : now.toString(), stored);
     QVERIFY(db.messages.messages.isEmpty());
+}
+
+// A read-only grid lists the rows beside the fields of its current row: while
+// that row is edited it neither moves nor posts it, and is off; a grid whose
+// cells are typed into moves (and posts) as before.
+void TestWidgets::listGridHoldsTheRowBeingEdited()
+{
+    TestDb db;
+    for (const char *id : {"01", "02", "03"})
+        db.insert("cconttype", {{"conttypeid", id}, {"conttype", id}});
+    DataSet table;
+    table.setTableName("cconttype");
+    table.setIndexName("PrimaryKey");
+    DataSource source(&table);
+    DBGrid list, cells, off;
+    for (DBGrid *g : {&list, &cells, &off}) {
+        g->setColumns({{"类型", "conttype"}});
+        g->setDataSource(&source);
+    }
+    cells.setReadOnly(false);
+    off.setEnabled(false); // kept off by its window
+    table.open();
+    table.next();
+    table.setValue("conttype", "typed");
+    QVERIFY(!list.isEnabled());
+    QVERIFY(cells.isEnabled());
+
+    // Whatever moves the list's current row leaves the row being edited.
+    list.setCurrentIndex(list.model()->index(0, 0));
+    QCoreApplication::processEvents();
+    QCOMPARE(table.state(), DataSet::Edit);
+    QCOMPARE(table.recNo(), 1);
+    QCOMPARE(list.currentIndex().row(), 1);
+    QCOMPARE(db.count("cconttype", "conttype = 'typed'"), 0);
+
+    table.cancel();
+    QVERIFY(list.isEnabled());
+    QVERIFY(!off.isEnabled());
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(table.recNo(), 2);
+
+    // A row added is held too; the grid of cells posts it on moving.
+    table.append();
+    table.setValue("conttypeid", "04");
+    QVERIFY(!list.isEnabled());
+    cells.setCurrentIndex(cells.model()->index(0, 0));
+    QCOMPARE(table.state(), DataSet::Browse);
+    QCOMPARE(db.count("cconttype"), 4);
+    QVERIFY(list.isEnabled());
+    QCOMPARE(list.currentIndex().row(), 0);
 }
 
 void TestWidgets::comboEditShowsCapitals()

@@ -4,14 +4,21 @@
 #include "Messages.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -112,6 +119,72 @@ private:
     bool m_due = false;
 };
 
+// The scroll area of a window's fields: it takes no focus of its own, and it
+// asks for the room its fields want (a scroll area's own hint is capped),
+// also when that changes as the fields are shown.
+class FieldsScroll : public QScrollArea {
+public:
+    explicit FieldsScroll(QWidget *parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("fieldsScroll"));
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setWidgetResizable(true);
+    }
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool done = QScrollArea::eventFilter(watched, event);
+        // The fields' layout has just taken its new sizes.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+            if (hintChanged)
+                hintChanged();
+        }
+        return done;
+    }
+    std::function<void()> hintChanged;
+};
+
+// A field that does not scroll what it shows keeps the width it asks for:
+// an edit, a drop-down or a date narrower than that cuts its value, a speed
+// bar hides its buttons. Lists and grids scroll and may give way.
+void keepFieldWidths(QWidget *fields)
+{
+    for (QWidget *w : fields->findChildren<QWidget *>()) {
+        const bool field = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
+            || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QToolBar *>(w);
+        if (!field || w->isWindow() || w->minimumWidth() > 0
+            || w->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored)
+            continue;
+        bool part = false; // of a drop-down, a date spinner or a grid's cell
+        for (QWidget *p = w->parentWidget(); p && p != fields && !part; p = p->parentWidget())
+            part = qobject_cast<QComboBox *>(p) || qobject_cast<QAbstractSpinBox *>(p)
+                || qobject_cast<QAbstractItemView *>(p);
+        if (!part)
+            w->setMinimumWidth(qMin(qMax(w->sizeHint().width(), w->minimumSizeHint().width()),
+                                    w->maximumWidth()));
+    }
+}
+
+// Scrolls the whole field into view, or its start where it is larger than
+// the window (a scroll area's own ensureVisible shows its end then).
+void showField(QScrollArea *area, const QRect &field)
+{
+    auto fit = [](QScrollBar *bar, int start, int length, int page) {
+        if (start < bar->value() || length > page)
+            bar->setValue(start);
+        else if (start + length > bar->value() + page)
+            bar->setValue(start + length - page);
+    };
+    fit(area->horizontalScrollBar(), field.left(), field.width(), area->viewport()->width());
+    fit(area->verticalScrollBar(), field.top(), field.height(), area->viewport()->height());
+}
+
 } // namespace
 
 ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
@@ -128,6 +201,10 @@ ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
         QWidget *field = now && now != this && isAncestorOf(now) ? now : nullptr;
         if (focusProxy() != field)
             setFocusProxy(field);
+        // The field with the focus is shown, however it got there (Enter and
+        // the window's own moves set the focus without Tab).
+        if (field && m_scroll && m_scroll->widget() && m_scroll->widget()->isAncestorOf(field))
+            showField(m_scroll, QRect(field->mapTo(m_scroll->widget(), QPoint(0, 0)), field->size()));
     });
     new FocusKeeper(this);
     // The pages of a window, as in other programs (Ctrl+Tab is the document area's).
@@ -140,10 +217,74 @@ ChildForm::ChildForm(QWidget *parent) : QWidget(parent)
 
 bool ChildForm::event(QEvent *event)
 {
-    if (event->type() == QEvent::ParentChange)
+    switch (event->type()) {
+    case QEvent::ParentAboutToChange:
+        // Still a window of its own, before the document area takes it.
+        scrollFields();
+        break;
+    case QEvent::ParentChange:
         if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
             frame->installEventFilter(new FrameFocus(this, frame));
+        break;
+    case QEvent::Polish:
+        scrollFields();
+        break;
+    case QEvent::Show:
+        scrollFields();
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()); frame && m_fitted.isEmpty()) {
+            m_fitted = frame->size();
+            fitFrame();
+        }
+        break;
+    default:
+        break;
+    }
     return QWidget::event(event);
+}
+
+void ChildForm::scrollFields()
+{
+    QLayout *fields = layout();
+    if (m_scroll || !fields)
+        return;
+    // A field that leaves for another parent loses the focus: the field the
+    // window opens with is given it again.
+    QWidget *opensWith = focusWidget();
+    const bool focused = opensWith && opensWith == QApplication::focusWidget();
+    auto *scroll = new FieldsScroll(this);
+    m_scroll = scroll;
+    auto *content = new QWidget(m_scroll);
+    content->setObjectName(QStringLiteral("fields"));
+    // The layout first: a widget that leaves its parent leaves that parent's
+    // layout. Within one window a new parent leaves the focus chain, and so
+    // the tab order, as it was.
+    content->setLayout(fields);
+    for (QObject *o : children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && w != m_scroll && !w->isWindow())
+            w->setParent(content);
+    }
+    keepFieldWidths(content);
+    m_scroll->setWidget(content);
+    scroll->hintChanged = [this] { fitFrame(); };
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_scroll);
+    // Not where another window has the keys.
+    if (opensWith && (focused || !isActiveWindow()))
+        opensWith->setFocus(Qt::OtherFocusReason);
+}
+
+void ChildForm::fitFrame()
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame || frame->size() != m_fitted || frame->isMaximized() || frame->isMinimized())
+        return;
+    QSize size = sizeHint() + frame->size() - this->size();
+    if (const QMdiArea *area = frame->mdiArea())
+        size = size.boundedTo(area->viewport()->size());
+    frame->resize(size);
+    m_fitted = frame->size();
 }
 
 bool ChildForm::isField(const QWidget *w) const

@@ -2,9 +2,11 @@
 
 #include "SaveResult.h"
 
+#include <QSize>
 #include <QWidget>
 #include <functional>
 
+class QScrollArea;
 class QTabWidget;
 
 // A business window of the main window's document area. It is freed when it
@@ -13,6 +15,9 @@ class QTabWidget;
 // to stay open. It never goes deaf: when the field with the focus is disabled,
 // hidden or freed (a grid's cell editor after a save), the focus goes on to
 // the next field. Ctrl+PgDn and Ctrl+PgUp turn the pages of its tab widget.
+// Its fields, as its layout places them, stand in a scroll area: made smaller
+// than they need, the window shows scroll bars, every field keeps at least the
+// size it needs, and the field that takes the focus is scrolled into view.
 class ChildForm : public QWidget {
     Q_OBJECT
 public:
@@ -47,8 +52,19 @@ protected:
                         const std::function<void()> &discard);
 
 private:
+    // Moves the window's fields and their layout into the scroll area, once,
+    // when the window's layout stands (before it is first shown).
+    void scrollFields();
+    // Until the window's frame is sized otherwise (by the user, or tiling),
+    // it follows the size its fields ask for as they are shown: fields that
+    // grow by a pixel once polished show no scroll bars.
+    void fitFrame();
+
     // The next or previous page of the tab widget the focus is in, else of
     // the window's first one shown; the focus goes onto the page.
     void turnPage(int step);
     QTabWidget *pagesAtFocus() const;
+
+    QScrollArea *m_scroll = nullptr;
+    QSize m_fitted; // the frame's size as the window last fitted it
 };

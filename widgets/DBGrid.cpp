@@ -186,9 +186,12 @@ void DBGrid::setDataSource(DataSource *source)
         disconnect(m_connected, nullptr, this, nullptr);
     m_model->setDataSource(source);
     m_connected = dataSet();
-    if (m_connected)
+    if (m_connected) {
         connect(m_connected, &DataSet::currentChanged, this, &DBGrid::followDataSet);
+        connect(m_connected, &DataSet::stateChanged, this, &DBGrid::followEditing);
+    }
     followDataSet();
+    followEditing();
 }
 
 void DBGrid::setColumns(const GridColumns &columns)
@@ -246,6 +249,25 @@ void DBGrid::setReadOnly(bool readOnly)
                              : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::AnyKeyPressed);
     settleCurrent();
+    followEditing();
+}
+
+bool DBGrid::holdsRow() const
+{
+    const DataSet *ds = dataSet();
+    return m_model->isReadOnly() && ds && ds->isEditing();
+}
+
+void DBGrid::followEditing()
+{
+    // Moving the list would post the row past the window's save, or show
+    // another row under the fields still being typed: it is off meanwhile,
+    // as the navigator is. A grid its window keeps off is left so.
+    const bool hold = holdsRow();
+    if (hold == m_held || (hold && !isEnabled()))
+        return;
+    m_held = hold;
+    setEnabled(!hold);
 }
 
 bool DBGrid::enterable(int column) const
@@ -368,7 +390,8 @@ void DBGrid::rowChosen(const QModelIndex &current)
     if (m_following || m_model->changingRows() || !ds || !current.isValid()
         || current.row() == ds->recNo())
         return;
-    guard([&] { ds->setRecNo(current.row()); }, this);
+    if (!holdsRow())
+        guard([&] { ds->setRecNo(current.row()); }, this);
     if (ds->recNo() != current.row())
         QMetaObject::invokeMethod(this, &DBGrid::followDataSet, Qt::QueuedConnection);
 }

@@ -10,6 +10,9 @@
 // A grid on a data source with its column list (which the export reads too).
 // Its current row is the data set's current row, both ways; a move that the
 // data set refuses (a post its checks stopped) puts the grid back.
+// A read-only grid is a list beside the fields of its current row: while that
+// row is being edited, the list stays on it and is turned off, so that only
+// the window's save (with its checks) or cancel ends the edit.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -72,6 +75,9 @@ private:
     bool rowKey(const QKeyEvent *event);
     void followDataSet();
     void rowChosen(const QModelIndex &current);
+    // A list beside a row being edited holds that row.
+    bool holdsRow() const;
+    void followEditing();
 
     // What the cell being edited held when its editor opened, for Escape.
     struct CellBefore {
@@ -88,4 +94,5 @@ private:
     CellBefore m_cellBefore;
     bool m_following = false;
     bool m_rowKeys = false;
+    bool m_held = false; // turned off while its row is edited
 };

@@ -17,6 +17,7 @@ public:
     void setColumns(const GridColumns &columns);
     const GridColumns &columns() const { return m_columns; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
     DataSet *dataSet() const { return m_source ? m_source->dataSet() : nullptr; }
     // A row is being inserted, removed or moved.
     bool changingRows() const { return m_changingRows; }

@@ -2,6 +2,7 @@
 // its items open once each, exit and the window menu.
 #include "ShellFixture.h"
 #include "DMsales.h"
+#include "Drive.h"
 #include "Errors.h"
 #include "TestDb.h"
 #include "Ucarin.h"
@@ -14,17 +15,25 @@
 #include "Usaleyjtj.h"
 #include "Utax.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSet>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <functional>
 
 namespace {
@@ -37,6 +46,18 @@ public:
         new QLineEdit(this);
         throw AppError(QStringLiteral("窗口无法打开"));
     }
+};
+
+// A business window whose fields ask for more room once it is shown.
+class GrowingWindow : public ChildForm {
+public:
+    GrowingWindow() : label(new QLabel("短", this))
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(new QLineEdit(this));
+        layout->addWidget(label);
+    }
+    QLabel *label;
 };
 
 // A menu item, the main window's slot of the window it opens, and its class.
@@ -58,6 +79,50 @@ void itemsOpenTheirWindows(const std::function<QList<MenuWindow>(Tfrmmain &)> &i
     QCOMPARE(frame.mdiArea->subWindowList().size(), items.size());
     QVERIFY(db.messages.messages.isEmpty());
     QVERIFY(frame.closeChildren());
+}
+
+// What a widget needs at least, as a layout grants it: a field that does
+// not scroll its value (an edit, a drop-down, a date, a speed bar) the width
+// it asks for.
+QSize needs(const QWidget *w)
+{
+    QSize hint = w->minimumSizeHint();
+    if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QComboBox *>(w)
+        || qobject_cast<const QAbstractSpinBox *>(w) || qobject_cast<const QToolBar *>(w))
+        hint.setWidth(qMax(hint.width(), w->sizeHint().width()));
+    const QSize min = w->minimumSize();
+    const QSizePolicy policy = w->sizePolicy();
+    const bool wide = policy.horizontalPolicy() != QSizePolicy::Ignored;
+    const bool high = policy.verticalPolicy() != QSizePolicy::Ignored;
+    QSize need(wide ? qMax(min.width(), hint.width()) : min.width(),
+               high ? qMax(min.height(), hint.height()) : min.height());
+    return need.expandedTo({0, 0}).boundedTo(w->maximumSize());
+}
+
+// The window's own fields and labels shown now, not the parts of a field,
+// nor the scroll area that holds them (if any) and what it scrolls.
+QList<QWidget *> shownFields(ChildForm *w, QScrollArea *area)
+{
+    QList<QWidget *> fields;
+    for (QWidget *f : w->findChildren<QWidget *>()) {
+        if (!f->isVisible() || f->isWindow()
+            || (!qobject_cast<QLabel *>(f) && (f->objectName().isEmpty() || f->objectName().startsWith("qt_")))
+            || (area && (f == area->widget() || !area->widget()->isAncestorOf(f))))
+            continue;
+        bool part = false;
+        for (QWidget *p = f->parentWidget(); p && p != w && p != area && !part; p = p->parentWidget())
+            part = qobject_cast<QAbstractScrollArea *>(p) || qobject_cast<QComboBox *>(p)
+                || qobject_cast<QAbstractSpinBox *>(p) || qobject_cast<QTabBar *>(p);
+        if (!part)
+            fields << f;
+    }
+    return fields;
+}
+
+// The visible part of a field, in the window's coordinates.
+QRect inWindow(const QWidget *f, const ChildForm *w)
+{
+    return QRect(f->mapTo(w, QPoint(0, 0)), f->size());
 }
 
 } // namespace
@@ -86,6 +151,9 @@ private slots:
     void windowThatCannotBeMadeLeavesTheProgramRunning();
     void exitAsksChildrenInOrder();
     void windowMenuArranges();
+    void shrunkWindowKeepsItsFields_data();
+    void shrunkWindowKeepsItsFields();
+    void openedWindowFollowsItsFields();
 };
 
 // ---------------------------------------------------------------- main window
@@ -419,6 +487,136 @@ void TestMainWindow::windowMenuArranges()
     item(frame, "menua1")->trigger();
     QCOMPARE(sa->geometry().bottom(), area.bottom());
     QCOMPARE(sb->x(), sa->x() + sa->width());
+}
+
+void TestMainWindow::shrunkWindowKeepsItsFields_data()
+{
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("button"); // pressed in the window opened: the window it opens
+    for (const QString &name : rightsItems)
+        QTest::newRow(qPrintable(name)) << name << QString();
+    QTest::newRow("menucarout SpeedItem2") << "menucarout" << "SpeedItem2";
+    QTest::newRow("menucustpre SpeedItem2") << "menucustpre" << "SpeedItem2";
+}
+
+// A window made smaller than its fields (by the window menu's tiling or a
+// frame dragged) keeps every field at the size it needs, side by side, and
+// shows scroll bars that reach every field.
+void TestMainWindow::shrunkWindowKeepsItsFields()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(QString, button);
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    item(frame, menuItem)->trigger();
+    QMdiSubWindow *sub = frame.mdiArea->activeSubWindow();
+    QVERIFY(sub);
+    auto *w = qobject_cast<ChildForm *>(sub->widget());
+    QVERIFY(w);
+    QWidget *outer = sub;
+    if (!button.isEmpty()) {
+        auto childForms = [] {
+            QSet<ChildForm *> all;
+            for (QWidget *x : QApplication::allWidgets())
+                if (auto *c = qobject_cast<ChildForm *>(x))
+                    all << c;
+            return all;
+        };
+        const QSet<ChildForm *> before = childForms();
+        QVERIFY(Drive::press(w, qPrintable(button)));
+        const QSet<ChildForm *> opened = childForms() - before;
+        QCOMPARE(opened.size(), 1);
+        w = *opened.begin();
+        outer = w->isWindow() ? static_cast<QWidget *>(w) : w->parentWidget();
+    }
+    const QSize hint = outer->sizeHint();
+    outer->resize(hint);
+    QCoreApplication::processEvents();
+    // The window's scroll area, where its fields stand.
+    auto *area = w->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    if (area)
+        QVERIFY2(!area->horizontalScrollBar()->isVisible() && !area->verticalScrollBar()->isVisible(),
+                 "scroll bars where the fields have their room");
+
+    outer->resize(hint / 3);
+    QCoreApplication::processEvents();
+    const QList<QWidget *> fields = shownFields(w, area);
+    QVERIFY(fields.size() > 1);
+    for (QWidget *f : fields) {
+        const QSize need = needs(f);
+        QVERIFY2(f->width() >= need.width() && f->height() >= need.height(),
+                 qPrintable(QString("%1 %2: %3x%4, needs %5x%6").arg(f->metaObject()->className(), f->objectName())
+                                .arg(f->width()).arg(f->height()).arg(need.width()).arg(need.height())));
+        for (QWidget *g : fields)
+            if (g != f && g->parentWidget() == f->parentWidget())
+                QVERIFY2(!f->geometry().intersects(g->geometry()),
+                         qPrintable(QString("%1 %2 overlaps %3 %4")
+                                        .arg(f->metaObject()->className(), f->objectName(),
+                                             g->metaObject()->className(), g->objectName())));
+    }
+
+    // The scroll bars reach the fields cut off.
+    QVERIFY(area);
+    const QRect shown = QRect(area->viewport()->mapTo(w, QPoint(0, 0)), area->viewport()->size());
+    for (Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+        QScrollBar *bar = o == Qt::Horizontal ? area->horizontalScrollBar() : area->verticalScrollBar();
+        auto end = [&](QWidget *f) {
+            const QRect r = inWindow(f, w);
+            return o == Qt::Horizontal ? r.right() - shown.right() : r.bottom() - shown.bottom();
+        };
+        int beyond = 0;
+        for (QWidget *f : fields)
+            beyond = qMax(beyond, end(f));
+        QCOMPARE(bar->isVisible(), beyond > 0);
+        bar->setValue(bar->maximum());
+        for (QWidget *f : fields)
+            QVERIFY2(end(f) <= 0, qPrintable(f->objectName()));
+    }
+
+    // A field cut off that takes the focus (by Enter, or the window's own
+    // moves) is scrolled into view.
+    QWidget *far = nullptr;
+    area->horizontalScrollBar()->setValue(0);
+    area->verticalScrollBar()->setValue(0);
+    for (QWidget *f : fields)
+        if (f->isEnabled() && (f->focusPolicy() & Qt::TabFocus) && !f->focusProxy()
+            && !qobject_cast<QAbstractScrollArea *>(f) && !shown.contains(inWindow(f, w)))
+            far = f;
+    if (far) {
+        far->setFocus();
+        // As much of it as fits, from its start.
+        QRect seen = inWindow(far, w);
+        seen.setSize(seen.size().boundedTo(shown.size()));
+        QVERIFY2(shown.contains(seen), qPrintable(far->objectName()));
+    }
+}
+
+// A window's fields may ask for more room once shown (polished by the
+// desktop's style and fonts): the window opened grows with them rather than
+// open with scroll bars, until its frame is sized otherwise.
+void TestMainWindow::openedWindowFollowsItsFields()
+{
+    TestDb db;
+    Tfrmmain frame;
+    startAndLogin(frame);
+    QPointer<ChildForm> slot;
+    auto *w = frame.openChild<GrowingWindow>(slot);
+    QCoreApplication::processEvents();
+    auto *area = w->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(area);
+    auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
+    const int opened = sub->width();
+    w->label->setText(QString(60, QChar(0x957f)));
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(sub->width() > opened && !area->horizontalScrollBar()->isVisible());
+
+    // Tiled, the window keeps the size it was given.
+    item(frame, "menuv1")->trigger();
+    const QSize tiled = sub->size();
+    w->label->setText(QString(90, QChar(0x957f)));
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    QCOMPARE(sub->size(), tiled);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -29,6 +29,8 @@ private slots:
     void rightsBoxesFollowTheRow();
     void rightsPasswordsTheLoginTakes();
     void rightsDuplicateCode();
+    void rightsListHoldsTheEditedRow_data();
+    void rightsListHoldsTheEditedRow();
     void rightsOfTheOperatorTakeEffect();
 };
 
@@ -245,6 +247,72 @@ void TestRights::rightsDuplicateCode()
     w->SpeedItem3->click();
     QCOMPARE(w->table()->state(), DataSet::Browse);
     QCOMPARE(w->table()->recordCount(), 1);
+}
+
+void TestRights::rightsListHoldsTheEditedRow_data()
+{
+    QTest::addColumn<bool>("adding"); // else the stored user li is edited
+    QTest::addColumn<QString>("moves"); // "keys" from the confirmation on, "click" on another row
+    QTest::newRow("added, Enter from the list, Shift+Tab") << true << "keys";
+    QTest::newRow("added, another row clicked") << true << "click";
+    QTest::newRow("edited, Enter from the list, Shift+Tab") << false << "keys";
+    QTest::newRow("edited, another row clicked") << false << "click";
+}
+
+// While a row is typed the list beside it stays on that row: nothing there
+// stores it past the save's checks or shows another user's row under it.
+void TestRights::rightsListHoldsTheEditedRow()
+{
+    QFETCH(bool, adding);
+    QFETCH(QString, moves);
+    TestDb db;
+    db.insert("crights", {{"personnelid", "li"}, {"name", "Li"}, {"password", "pw"},
+                          {"rights", QString(40, '0')}});
+    db.insert("crights", {{"personnelid", "zhao"}, {"name", "Zhao"}, {"password", ""}});
+    RightsWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QString code = adding ? "wang" : "li";
+    if (adding) {
+        addAccount(w.get(), "wang", "pw", "pw");
+    } else {
+        w->table()->locate("personnelid", "li");
+        w->SpeedItem7->click();
+        typeInto(w->DBEdit3, "Wang");
+        typeInto(w->Edit2, "pw");
+    }
+    const int row = w->table()->recNo();
+    if (moves == "keys") {
+        w->Edit2->setFocus();
+        for (int k : {Qt::Key_Return, Qt::Key_Return, Qt::Key_Backtab, Qt::Key_Down, Qt::Key_Up,
+                      Qt::Key_Home}) {
+            QWidget *f = QApplication::focusWidget();
+            QVERIFY(f);
+            QTest::keyClick(f, Qt::Key(k), k == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QVERIFY(QApplication::focusWidget() != w->DBGrid1);
+        }
+    } else {
+        const QRect admin = w->DBGrid1->visualRect(w->DBGrid1->model()->index(0, 0));
+        QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, admin.center());
+    }
+    QCoreApplication::processEvents();
+
+    QCOMPARE(w->table()->state(), adding ? DataSet::Insert : DataSet::Edit);
+    QCOMPARE(w->table()->recNo(), row);
+    QCOMPARE(w->DBGrid1->currentIndex().row(), row);
+    QCOMPARE(w->DBEdit2->text(), code);
+    QCOMPARE(db.count("crights"), 3);
+    QCOMPARE(db.count("crights", "name = 'Wang'"), 0);
+    QVERIFY(db.messages.messages.isEmpty());
+
+    // The save, after its checks, ends the edit; the list moves again.
+    w->SpeedItem2->click();
+    QVERIFY2(db.messages.messages.isEmpty(), qPrintable(db.messages.texts().join(',')));
+    QCOMPARE(db.count("crights", "name = 'Wang'"), 1);
+    QCOMPARE(w->table()->state(), DataSet::Browse);
+    QVERIFY(w->DBGrid1->isEnabled());
+    const QRect admin = w->DBGrid1->visualRect(w->DBGrid1->model()->index(0, 0));
+    QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, admin.center());
+    QCOMPARE(w->table()->value("personnelid").toString(), QStringLiteral("admin"));
 }
 
 void TestRights::rightsOfTheOperatorTakeEffect()

@@ -9,9 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-// The items of rights positions 1 to 35, in order.
 const QStringList rightsItems{
     "buycont",      "salecont",     "buycontchg",   "salecontchg",  "buycontfind",
     "salecontfind", "menucarin",    "menucarout",   "menucarinf",   "menucaroutf",
@@ -20,8 +17,6 @@ const QStringList rightsItems{
     "menucustf",    "menubuyout",   "menusalesrep", "menusalerep",  "menutaxrep",
     "menucompany",  "menuprovlog",  "menucustlog",  "menuperson",   "menurights",
     "menuarea",     "menuconttype", "menucost",     "menutype",     "menumodel"};
-
-} // namespace
 
 const QStringList accountItems{"syslogout", "chgpass",     "datamanage", "databackup",
                                "datarestore", "datadeal", "I1"};

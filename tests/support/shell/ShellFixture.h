@@ -16,6 +16,8 @@ class TestDb;
 // logged in, its menu items by name and the rights they show, and a business
 // window of their own for it to hold.
 
+// The items of rights positions 1 to 35, in order: each opens a business window.
+extern const QStringList rightsItems;
 // The items that need a login, and those that never do.
 extern const QStringList accountItems;
 extern const QStringList alwaysItems;
