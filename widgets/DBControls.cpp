@@ -1,4 +1,5 @@
 #include "DBControls.h"
+#include "DropDownKey.h"
 #include "FieldCaption.h"
 #include "Clock.h"
 #include "CodeFields.h"
@@ -337,8 +338,7 @@ ComboEdit::ComboEdit(QWidget *parent) : QLineEdit(parent)
 
 void ComboEdit::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier)
-        || (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier)) {
+    if (isDropDownKey(event)) {
         emit buttonClick();
         return;
     }

@@ -1,4 +1,5 @@
 #include "DBGrid.h"
+#include "DropDownKey.h"
 #include "CodeFields.h"
 #include "Fonts.h"
 #include "Guard.h"
@@ -96,7 +97,7 @@ public:
             grid->leave(forward);
             return true;
         }
-        if (DBGrid::isListKey(key) && openList(editor))
+        if (isDropDownKey(key) && openList(editor))
             return true;
         if (DBGrid::isRowKey(key)) {
             finish(editor);
@@ -458,7 +459,7 @@ bool DBGrid::openList()
 
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (rowKey(event) || (isListKey(event) && openList())) {
+    if (rowKey(event) || (isDropDownKey(event) && openList())) {
         event->accept();
         return;
     }
@@ -501,13 +502,6 @@ bool DBGrid::isRowKey(const QKeyEvent *event)
     const int key = event->key();
     return (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert)
         && !(event->modifiers() & ~Qt::KeypadModifier);
-}
-
-bool DBGrid::isListKey(const QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    return (event->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
-        || (event->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
 }
 
 void DBGrid::leave(bool forward)

@@ -35,8 +35,6 @@ public:
     static bool isLeaveKey(const QKeyEvent *event, bool *forward = nullptr);
     // Up, Down and Insert: from a cell being edited they first end its typing.
     static bool isRowKey(const QKeyEvent *event);
-    // F4 and Alt+Down open a pick-list cell's list, also from a cell not yet edited.
-    static bool isListKey(const QKeyEvent *event);
     void leave(bool forward);
     QSize sizeHint() const override;
     using QTableView::edit;

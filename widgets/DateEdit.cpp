@@ -1,5 +1,6 @@
 #include "DateEdit.h"
 #include "DBControls.h"
+#include "DropDownKey.h"
 #include "Clock.h"
 #include "Format.h"
 #include "Messages.h"
@@ -62,9 +63,7 @@ bool DateEdit::rangePasses(DateEdit *from, DateEdit *to)
 
 void DateEdit::keyPressEvent(QKeyEvent *event)
 {
-    // The keys that open a drop-down list on this platform.
-    if ((event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier)
-        || (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier)) {
+    if (isDropDownKey(event)) {
         dropDown();
         return;
     }
